@@ -1,0 +1,24 @@
+# make run: install what is missing, build, start Tarvex.
+# make test: install what is missing, build, run every test.
+BUILD ?= build
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: run test deps build test-native clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+	cmake --build $(BUILD)
+
+run: build
+	$(BUILD)/bin/tarvex-info $(BUILD)/bin
+
+test-native: build
+	ctest --test-dir $(BUILD) --output-on-failure
+
+test: test-native
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,105 @@
+// The few services of the operating system that Tarvex uses: the registry, the documents
+// folder, the program's folder, file tests, directory listing and reading a file.
+// On Windows these are the Win32 services; on Linux they answer from the Wine prefix that
+// holds the game. Paths and texts are UTF-8 on both.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+#ifdef _WIN32
+inline constexpr char PathSeparator = '\\';
+#else
+inline constexpr char PathSeparator = '/';
+#endif
+
+// folder + separator + name, without doubling a separator already at the end of folder.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// ---- Registry (read only) ----
+
+enum class RegistryRoot { LocalMachine, CurrentUser };
+// The game is a 32-bit program: on 64-bit Windows its keys live in the 32-bit view.
+enum class RegistryView { Bits32, Bits64 };
+enum class RegistryValueType { String, ExpandString, DWord, Binary, Other };
+
+struct RegistryValue {
+    RegistryValueType type = RegistryValueType::Other;
+    std::string text; // UTF-8; only for String and ExpandString
+    bool isText() const {
+        return type == RegistryValueType::String || type == RegistryValueType::ExpandString;
+    }
+};
+
+// nullopt when the key or the value does not exist or the key can't be opened for reading.
+std::optional<RegistryValue> ReadRegistryValue(RegistryRoot root, RegistryView view,
+                                               std::string_view key, std::string_view name);
+
+// ---- Folders ----
+
+// The user's documents folder without a trailing separator; empty when unknown.
+std::string DocumentsFolder();
+// The folder of the running executable, with a trailing separator.
+std::string ProgramFolder();
+
+bool DirectoryExists(const std::string& path);
+bool FileExists(const std::string& path);
+
+// The path of an entry below folder, found as Windows finds it: on Linux, inside the game's
+// folders, each part of relative is matched without regard to letter case. nullopt when
+// there is no such entry.
+std::optional<std::string> FindEntry(const std::string& folder, std::string_view relative);
+
+// Size of a file or folder entry as the file system reports it; nullopt when there is none.
+std::optional<uint64_t> FileSize(const std::string& path);
+
+// ---- Directory listing ----
+
+struct DirectoryEntry {
+    std::string name; // UTF-8
+    bool isDirectory = false;
+};
+
+// Every entry of folder whose name matches mask ("*" and "?" wildcards, letter case ignored),
+// hidden ones included, in the order Windows lists a folder. Empty when folder can't be read.
+std::vector<DirectoryEntry> ListDirectory(const std::string& folder, std::string_view mask);
+
+// ---- Reading files ----
+
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A file opened for reading only, sharing reading, writing and deletion with other programs.
+class InputFile {
+public:
+    explicit InputFile(const std::string& path); // throws FileError with the system's reason
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // Up to size bytes; 0 at the end of the file. Throws FileError.
+    std::size_t read(char* buffer, std::size_t size);
+
+private:
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+};
+
+// ---- Where the answers come from ----
+
+// A sentence naming where the registry and the documents folder are read (for --where).
+std::string DescribeSources();
+
+} // namespace platform

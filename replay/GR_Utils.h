@@ -1,0 +1,51 @@
+// Small text and file helpers the replay reader is built on. Positions count from 1.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "zerohour_intf.h"
+
+// Raised by NumberFromDigits and ParseWholeNumber on text that is not a number.
+class ConvertError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr std::string_view HexUpperDigits = "0123456789ABCDEF";
+inline constexpr std::string_view HexLowerDigits = "0123456789abcdef";
+inline constexpr std::string_view BinaryDigits = "01";
+inline constexpr std::string_view OctalDigits = "01234567";
+inline constexpr std::string_view DecimalDigits = "0123456789";
+
+// Shell folder numbers understood by SpecialFolderPath.
+inline constexpr int CSIDL_PERSONAL_FOLDER = 5;
+
+// The full path of a shell folder (5: the user's documents folder), without a trailing
+// separator; empty when it cannot be resolved.
+Text SpecialFolderPath(int folder);
+
+// Size of the file in bytes (low 32 bits, signed), or 0 when there is no such entry.
+int32_t FileSizeByName(const Text& path);
+
+// Characters first..last (inclusive, from 1); shorter when the text ends earlier.
+Text CopyChars(std::ptrdiff_t first, std::ptrdiff_t last, std::string_view text);
+
+// Everything after the first delimiter; empty when the delimiter does not occur.
+Text TextAfter(std::string_view delimiter, std::string_view text);
+
+// Everything before the first delimiter; empty when the delimiter does not occur.
+Text TextBefore(std::string_view delimiter, std::string_view text);
+
+// Position (from 0) of the character's last occurrence in the alphabet; 0 when absent.
+int32_t DigitValue(std::string_view alphabet, char character);
+
+// The text read as a number in the digit alphabet, with leading signs; 32-bit wrapping.
+// Raises ConvertError on an empty text.
+int32_t NumberFromDigits(std::string_view text, std::string_view alphabet);
+
+// Decimal (or $, x, X, 0x hexadecimal) text to a 32-bit signed number, read up to the end or
+// the first NUL. Raises ConvertError on anything else or a value out of range.
+int32_t ParseWholeNumber(std::string_view text);

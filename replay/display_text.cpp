@@ -1,0 +1,94 @@
+#include "display_text.h"
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+// Length of the valid UTF-8 sequence starting at bytes[at]; 0 when none starts there.
+// Sets truncated when the text ends inside a sequence that was valid so far.
+std::size_t SequenceLength(std::string_view bytes, std::size_t at, bool& truncated) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    if (lead < 0x80) return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if (at + i >= bytes.size()) {
+            truncated = true;
+            return 0;
+        }
+        const auto c = static_cast<unsigned char>(bytes[at + i]);
+        const unsigned char min = i == 1 ? low : 0x80, max = i == 1 ? high : 0xBF;
+        if (c < min || c > max) return 0;
+    }
+    return length;
+}
+
+// Valid UTF-8 up to `end`; end is moved back to drop an incomplete final sequence.
+bool ValidUtf8Prefix(std::string_view bytes, std::size_t& end) {
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        bool truncated = false;
+        const std::size_t length = SequenceLength(bytes, at, truncated);
+        if (length == 0) {
+            if (!truncated) return false;
+            end = at;
+            return true;
+        }
+        at += length;
+    }
+    end = bytes.size();
+    return true;
+}
+
+// Windows-1252 for 0x80..0x9F; the five unassigned bytes keep their C1 code points.
+constexpr std::array<char16_t, 32> Cp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+} // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    std::size_t end = 0;
+    return ValidUtf8Prefix(bytes, end) && end == bytes.size();
+}
+
+std::string DisplayText(std::string_view bytes) {
+    std::size_t end = 0;
+    if (ValidUtf8Prefix(bytes, end)) return std::string(bytes.substr(0, end));
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char byte : bytes) {
+        const auto c = static_cast<unsigned char>(byte);
+        AppendUtf8(out, c >= 0x80 && c < 0xA0 ? Cp1252High[c - 0x80] : char32_t{c});
+    }
+    return out;
+}

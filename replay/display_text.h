@@ -1,0 +1,13 @@
+// How the program shows the byte texts of a replay (player names, map names, file names).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The game writes names as UTF-8 but may cut one in the middle of a character. A text that
+// is valid UTF-8 once an incomplete sequence at its very end is dropped is shown that way;
+// any other text is read as Windows-1252. The result is UTF-8.
+std::string DisplayText(std::string_view bytes);
+
+// True when bytes is valid UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);

@@ -1,0 +1,79 @@
+#include "replay_folder.h"
+
+#include <array>
+#include <optional>
+
+#include "GR_Utils.h"
+#include "platform/platform.h"
+
+RegistryTypeError::RegistryTypeError(std::string_view valueName)
+    : std::runtime_error("Invalid data type for '" + std::string(valueName) + "'") {}
+
+namespace {
+
+struct LeafName {
+    Text text;
+    std::string source;
+};
+
+const char* RootName(platform::RegistryRoot root) {
+    return root == platform::RegistryRoot::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+}
+
+const char* ViewName(platform::RegistryView view) {
+    return view == platform::RegistryView::Bits32 ? "32-bit view" : "64-bit view";
+}
+
+// The game reads its key from the machine first, then from the user; without either it
+// uses its default folder name. A value that exists is used as it is, even when empty.
+LeafName ReadUserDataLeafName() {
+    using platform::RegistryRoot;
+    using platform::RegistryView;
+    constexpr std::array<std::pair<RegistryRoot, RegistryView>, 4> places = {{
+        {RegistryRoot::LocalMachine, RegistryView::Bits32},
+        {RegistryRoot::LocalMachine, RegistryView::Bits64},
+        {RegistryRoot::CurrentUser, RegistryView::Bits32},
+        {RegistryRoot::CurrentUser, RegistryView::Bits64},
+    }};
+    for (const auto& [root, view] : places) {
+        const auto value = platform::ReadRegistryValue(root, view, GameRegistryKey, UserDataValueName);
+        if (!value) continue;
+        if (!value->isText()) throw RegistryTypeError(UserDataValueName);
+        return {value->text, std::string(RootName(root)) + "\\" + std::string(GameRegistryKey) +
+                                 " (" + ViewName(view) + "), value " +
+                                 std::string(UserDataValueName) + " = \"" + value->text + "\""};
+    }
+    return {Text(DefaultUserDataLeafName),
+            "no " + std::string(UserDataValueName) + " in the game's registry key; the game's default \"" +
+                std::string(DefaultUserDataLeafName) + "\""};
+}
+
+} // namespace
+
+ReplayFolderChoice FindReplayFolder() {
+    const LeafName leaf = ReadUserDataLeafName();
+    const Text documents = SpecialFolderPath(CSIDL_PERSONAL_FOLDER);
+    const Text composed = platform::JoinPath(platform::JoinPath(documents, leaf.text), ReplaySubfolder);
+    std::string where = platform::DescribeSources() + "\nleaf name: " + leaf.source +
+                        "\ndocuments folder: " + (documents.empty() ? "(unknown)" : documents);
+    // Inside the game's folders letter case doesn't matter, as on Windows.
+    std::optional<Text> found;
+    if (!documents.empty())
+        found = platform::FindEntry(documents, platform::JoinPath(leaf.text, ReplaySubfolder));
+    if (found && platform::DirectoryExists(*found))
+        return {*found, where + "\nreplay folder: " + *found};
+    const Text own = platform::ProgramFolder();
+    return {own, where + "\nno folder " + composed + "; listing the program's own folder " + own};
+}
+
+void ForEachReplayFile(const Text& folder, std::string_view mask,
+                       const std::function<void(const Text& path)>& visit,
+                       const std::function<void()>& beforeEntry) {
+    Text base = folder;
+    if (!base.empty() && base.back() == platform::PathSeparator) base.pop_back();
+    for (const auto& entry : platform::ListDirectory(base, mask)) {
+        if (beforeEntry) beforeEntry();
+        if (entry.isDirectory) continue;
+        visit(platform::JoinPath(base, entry.name));
+    }
+}

@@ -1,0 +1,103 @@
+// tarvex-info: prints what Tarvex reads from replay files, one line per replay.
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "replay/replay_folder.h"
+#include "replay/zerohour.h"
+#include "replay_report.h"
+
+namespace {
+
+constexpr const char* Usage =
+    "Usage: tarvex-info [--json] [PATH...]\n"
+    "       tarvex-info --where\n"
+    "\n"
+    "Prints one line per Command and Conquer Generals Zero Hour replay (.rep) file.\n"
+    "A folder is read the way Tarvex lists it: every *.rep entry, in folder order.\n"
+    "Without PATH, the game's replay folder is listed.\n"
+    "\n"
+    "  --json     one JSON object per replay and line (JSON Lines)\n"
+    "  --where    print the replay folder Tarvex would list and how it was found\n"
+    "  --help     show this help\n"
+    "  --version  show the version\n";
+
+struct Options {
+    bool json = false;
+    bool where = false;
+    std::vector<std::string> paths;
+};
+
+class Printer {
+public:
+    explicit Printer(bool json) : json_(json) {}
+
+    void file(const std::string& path) {
+        try {
+            const TZH_replay replay = ReadReplay(path);
+            std::cout << (json_ ? ReplayToJson(replay).dump() : ReplaySummary(replay)) << '\n';
+        } catch (const ReplayReadError& error) {
+            std::cout.flush();
+            std::cerr << "tarvex-info: cannot read " << error.path() << ": " << error.reason() << '\n';
+            failed_ = true;
+        }
+    }
+
+    void path(const std::string& path) {
+        if (platform::DirectoryExists(path))
+            ForEachReplayFile(path, ReplayFileMask, [this](const Text& file) { this->file(file); });
+        else
+            file(path);
+    }
+
+    bool failed() const { return failed_; }
+
+private:
+    bool json_;
+    bool failed_ = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << Usage;
+            return 0;
+        } else if (arg == "--version") {
+            std::cout << "tarvex-info " TARVEX_VERSION "\n";
+            return 0;
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--where") {
+            options.where = true;
+        } else if (arg == "--") {
+            for (++i; i < argc; ++i) options.paths.push_back(argv[i]);
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            std::cerr << "tarvex-info: unknown option " << arg << "\n" << Usage;
+            return 2;
+        } else {
+            options.paths.push_back(arg);
+        }
+    }
+    try {
+        Printer printer(options.json);
+        if (options.where || options.paths.empty()) {
+            const ReplayFolderChoice choice = FindReplayFolder();
+            if (options.where) {
+                std::cout << choice.folder << '\n' << choice.how << '\n';
+                return 0;
+            }
+            printer.path(choice.folder);
+        }
+        for (const std::string& path : options.paths) printer.path(path);
+        return printer.failed() ? 1 : 0;
+    } catch (const std::exception& error) {
+        std::cerr << "tarvex-info: " << error.what() << '\n';
+        return 1;
+    }
+}
