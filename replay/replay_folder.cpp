@@ -1,5 +1,6 @@
 #include "replay_folder.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -48,22 +49,28 @@ LeafName ReadUserDataLeafName() {
                 std::string(DefaultUserDataLeafName) + "\""};
 }
 
+// The leaf name is a piece of a Windows path: a backslash in it separates folders, also for
+// the game running inside Wine.
+Text LeafAsRelativePath(Text leaf) {
+    std::replace(leaf.begin(), leaf.end(), '\\', platform::PathSeparator);
+    return leaf;
+}
+
 } // namespace
 
 ReplayFolderChoice FindReplayFolder() {
     const LeafName leaf = ReadUserDataLeafName();
     const Text documents = SpecialFolderPath(CSIDL_PERSONAL_FOLDER);
-    const Text composed = platform::JoinPath(platform::JoinPath(documents, leaf.text), ReplaySubfolder);
-    std::string where = platform::DescribeSources() + "\nleaf name: " + leaf.source +
-                        "\ndocuments folder: " + (documents.empty() ? "(unknown)" : documents);
+    const Text relative = platform::JoinPath(LeafAsRelativePath(leaf.text), ReplaySubfolder);
+    std::string how = platform::DescribeSources() + "\nleaf name: " + leaf.source +
+                      "\ndocuments folder: " + (documents.empty() ? "(unknown)" : documents);
     // Inside the game's folders letter case doesn't matter, as on Windows.
     std::optional<Text> found;
-    if (!documents.empty())
-        found = platform::FindEntry(documents, platform::JoinPath(leaf.text, ReplaySubfolder));
-    if (found && platform::DirectoryExists(*found))
-        return {*found, where + "\nreplay folder: " + *found};
+    if (!documents.empty()) found = platform::FindEntry(documents, relative);
+    if (found && platform::DirectoryExists(*found)) return {*found, how + "\nreplay folder: " + *found};
     const Text own = platform::ProgramFolder();
-    return {own, where + "\nno folder " + composed + "; listing the program's own folder " + own};
+    const Text composed = documents.empty() ? relative : platform::JoinPath(documents, relative);
+    return {own, how + "\nno folder " + composed + "; listing the program's own folder " + own};
 }
 
 void ForEachReplayFile(const Text& folder, std::string_view mask,

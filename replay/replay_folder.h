@@ -6,15 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/game_identity.h"
 #include "zerohour_intf.h"
 
-inline constexpr std::string_view GameRegistryKey =
-    "SOFTWARE\\Electronic Arts\\EA GAMES\\Command and Conquer Generals Zero Hour";
-inline constexpr std::string_view UserDataValueName = "UserDataLeafName";
-// The folder name the game itself uses when its key holds no leaf name.
-inline constexpr std::string_view DefaultUserDataLeafName =
-    "Command and Conquer Generals Zero Hour Data";
-inline constexpr std::string_view ReplaySubfolder = "Replays";
+inline constexpr std::string_view GameRegistryKey = platform::game::RegistryKey;
+inline constexpr std::string_view UserDataValueName = platform::game::UserDataValueName;
+inline constexpr std::string_view DefaultUserDataLeafName = platform::game::DefaultUserDataLeafName;
+inline constexpr std::string_view ReplaySubfolder = platform::game::ReplaySubfolder;
 inline constexpr std::string_view ReplayFileMask = "*.rep";
 
 // The game's registry value exists but does not hold text.
@@ -28,8 +26,9 @@ struct ReplayFolderChoice {
     std::string how; // how it was found, in a sentence or two (for tarvex-info --where)
 };
 
-// Documents folder + leaf name from the game's registry key + "Replays"; the program's own
-// folder when that is not an existing directory. Throws RegistryTypeError.
+// Documents folder + leaf name + "Replays", where the leaf name is the game's registry value
+// (machine, 32-bit view first, then 64-bit, then the user's) or else the game's default; the
+// program's own folder when that is not an existing directory. Throws RegistryTypeError.
 ReplayFolderChoice FindReplayFolder();
 
 // Calls visit(full path) for every entry of folder that matches mask and is not a directory,

@@ -1,0 +1,131 @@
+#include "windows_names.h"
+
+#include <locale.h>
+#include <wctype.h>
+
+namespace platform {
+
+namespace {
+
+// The C.UTF-8 locale knows the case of every Unicode letter, whatever locale the program runs in.
+locale_t UnicodeLocale() {
+    static const locale_t locale = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    return locale;
+}
+
+char16_t UpperCodeUnit(char16_t unit) {
+    if (unit < 0x80) return (unit >= u'a' && unit <= u'z') ? static_cast<char16_t>(unit - 0x20) : unit;
+    if (unit >= 0xD800 && unit <= 0xDFFF) return unit; // halves of a pair stay as they are
+    const locale_t locale = UnicodeLocale();
+    if (!locale) return unit;
+    const auto upper = ::towupper_l(static_cast<wint_t>(unit), locale);
+    return upper <= 0xFFFF ? static_cast<char16_t>(upper) : unit;
+}
+
+// Length of the UTF-8 sequence starting at text[i] and its code point; 0 when invalid.
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& point) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        point = lead;
+        return 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, minimum = 0x80, point = lead & 0x1Fu;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, minimum = 0x800, point = lead & 0x0Fu;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, minimum = 0x10000, point = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+        point = (point << 6) | (byte(i + k) & 0x3Fu);
+    }
+    if (point < minimum || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return 0;
+    return length;
+}
+
+void AppendUtf8(std::string& out, char32_t point) {
+    if (point < 0x80) {
+        out.push_back(static_cast<char>(point));
+    } else if (point < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (point >> 6)));
+        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    } else if (point < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (point >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (point >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((point >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    }
+}
+
+} // namespace
+
+std::u16string Utf16FromUtf8(std::string_view utf8) {
+    std::u16string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t point = 0;
+        const std::size_t length = DecodeUtf8(utf8, i, point);
+        if (length == 0) {
+            out.push_back(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(utf8[i])));
+            ++i;
+            continue;
+        }
+        i += length;
+        if (point < 0x10000) {
+            out.push_back(static_cast<char16_t>(point));
+        } else {
+            point -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (point >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
+        }
+    }
+    return out;
+}
+
+std::string Utf8FromUtf16(std::u16string_view utf16) {
+    std::string out;
+    out.reserve(utf16.size());
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        const char16_t unit = utf16[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+            utf16[i + 1] <= 0xDFFF) {
+            AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
+                                (static_cast<char32_t>(utf16[i + 1]) - 0xDC00));
+            ++i;
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            AppendUtf8(out, 0xFFFD);
+        } else {
+            AppendUtf8(out, unit);
+        }
+    }
+    return out;
+}
+
+std::u16string UpperCaseName(std::string_view utf8) {
+    std::u16string name = Utf16FromUtf8(utf8);
+    for (char16_t& unit : name) unit = UpperCodeUnit(unit);
+    return name;
+}
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    return a == b || UpperCaseName(a) == UpperCaseName(b);
+}
+
+bool NtfsNameLess(std::string_view a, std::string_view b) {
+    const std::u16string upperA = UpperCaseName(a);
+    const std::u16string upperB = UpperCaseName(b);
+    if (upperA != upperB) return upperA < upperB;
+    return a < b;
+}
+
+} // namespace platform
