@@ -22,7 +22,8 @@ inline constexpr Picture kProgramIcon{":/icons/tarvex.svg", 64, 64};
 inline constexpr std::array kAll{kMainSkin,    kClosePressed, kMinimisePressed,
                                  kHistoryPressed, kInfoPressed, kProgramIcon};
 
-// Keeps the linker from dropping the pictures when the library is linked statically.
+// Registers the pictures with Qt's resource system. The build normally does this by itself; call
+// it where a program links the pictures as a plain static archive. Safe to call more than once.
 void ensureLoaded();
 
 }  // namespace tarvex::pictures
