@@ -1,0 +1,69 @@
+// Files and folders on Windows, by their Unicode names.
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "platform.h"
+#include "win32_internal.h"
+
+namespace platform {
+
+namespace {
+DWORD AttributesOf(const std::string& path) {
+    if (path.empty()) return INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(win32::Widen(path).c_str());
+}
+} // namespace
+
+// Reading only, and sharing everything: the game may be writing the file, another program
+// may hold it, and a read-only replay must still open.
+InputFile::InputFile(const std::string& path) {
+    const HANDLE handle = CreateFileW(win32::Widen(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) throw FileError(win32::SystemMessage(GetLastError()));
+    handle_ = handle;
+}
+
+InputFile::~InputFile() {
+    if (handle_) CloseHandle(handle_);
+}
+
+std::size_t InputFile::read(char* buffer, std::size_t size) {
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, std::numeric_limits<DWORD>::max()));
+    DWORD got = 0;
+    if (!ReadFile(handle_, buffer, wanted, &got, nullptr)) throw FileError(win32::SystemMessage(GetLastError()));
+    return got;
+}
+
+// Found by a directory search, as the size of any entry is, whatever its attributes.
+std::optional<uint64_t> FileSize(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    WIN32_FIND_DATAW data{};
+    const HANDLE search = FindFirstFileExW(win32::Widen(path).c_str(), FindExInfoBasic, &data,
+                                           FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    FindClose(search);
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool DirectoryExists(const std::string& path) {
+    const DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The file system already ignores letter case here.
+std::optional<std::string> FindEntry(const std::string& folder, std::string_view relative) {
+    std::string path = JoinPath(folder, relative);
+    if (AttributesOf(path) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return path;
+}
+
+} // namespace platform
