@@ -1,5 +1,6 @@
 #include "replay_builder.h"
 
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -71,14 +72,22 @@ std::string Bytes(const Replay& r) {
     return out;
 }
 
+namespace {
+// Paths are UTF-8; on Windows a plain narrow path would go through the ANSI code page and
+// lose every character outside it.
+std::filesystem::path FromUtf8(const std::string& path) {
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+} // namespace
+
 void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    std::ofstream file(FromUtf8(path), std::ios::binary | std::ios::trunc);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!file) throw std::runtime_error("cannot write " + path);
 }
 
 void WriteSparseFile(const std::string& path, const std::string& bytes, std::size_t size) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    std::ofstream file(FromUtf8(path), std::ios::binary | std::ios::trunc);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (size > bytes.size() + 1) {
         // Seeking past the end and writing one byte leaves a hole on most file systems.
