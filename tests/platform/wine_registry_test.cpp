@@ -25,6 +25,8 @@ struct ValueCase {
     std::string text;
 };
 
+void PrintTo(const ValueCase& c, std::ostream* out) { *out << c.label; }
+
 class RegistryValueLine : public testing::TestWithParam<ValueCase> {};
 
 TEST_P(RegistryValueLine, DecodesTypeAndText) {
