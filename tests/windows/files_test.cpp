@@ -145,14 +145,27 @@ TEST_F(FilesTest, ReaderLetsOthersWriteAndDeleteMeanwhile) {
     if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
 }
 
-TEST_F(FilesTest, MissingReplayGivesTheSystemsReason) {
-    const std::string path = platform::JoinPath(Utf8Of(dir_.path()), "gone.rep");
-    try {
-        ReadReplay(path);
-        FAIL() << "a missing file was read";
-    } catch (const ReplayReadError& error) {
-        EXPECT_EQ(error.path(), path);
-        EXPECT_EQ(error.reason(), platform::win32::SystemMessage(ERROR_FILE_NOT_FOUND));
+TEST_F(FilesTest, UnreadablePathsGiveTheSystemsReason) {
+    const std::string folder = Utf8Of(dir_.path());
+    std::filesystem::create_directory(dir_.path() / "folder.rep");
+    struct Unreadable {
+        std::string path;
+        DWORD error;
+    };
+    const Unreadable cases[] = {
+        {platform::JoinPath(folder, "gone.rep"), ERROR_FILE_NOT_FOUND},
+        {platform::JoinPath(folder, "no such folder\\gone.rep"), ERROR_PATH_NOT_FOUND},
+        {platform::JoinPath(folder, "folder.rep"), ERROR_ACCESS_DENIED},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.path);
+        try {
+            ReadReplay(test.path);
+            ADD_FAILURE() << "read without an error";
+        } catch (const ReplayReadError& error) {
+            EXPECT_EQ(error.path(), test.path);
+            EXPECT_EQ(error.reason(), platform::win32::SystemMessage(test.error));
+        }
     }
 }
 
