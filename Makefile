@@ -3,7 +3,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test deps build test-native clean
+.PHONY: run test deps build test-native test-windows clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -18,7 +18,11 @@ run: build
 test-native: build
 	ctest --test-dir $(BUILD) --output-on-failure
 
-test: test-native
+# The Windows build (mingw-w64) and its tests under Wine, in a private Wine prefix.
+test-windows: deps
+	bash scripts/test-windows.sh
+
+test: test-native test-windows
 
 clean:
 	rm -rf $(BUILD)
