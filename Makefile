@@ -13,7 +13,7 @@ build: deps
 	cmake --build $(BUILD)
 
 run: build
-	$(BUILD)/bin/tarvex-info $(BUILD)/bin
+	$(BUILD)/bin/tarvex
 
 test-native: build
 	ctest --test-dir $(BUILD) --output-on-failure

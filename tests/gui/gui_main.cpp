@@ -1,0 +1,16 @@
+// The window tests run on Qt's offscreen platform unless QT_QPA_PLATFORM names another,
+// inside the program's own application object (so its error handling is tested too).
+#include <gtest/gtest.h>
+
+#include "fonts.h"
+#include "pictures.h"
+#include "tarvex_application.h"
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    TarvexApplication application(argc, argv);
+    tarvex::pictures::ensureLoaded();
+    RegisterFallbackFonts();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,49 @@
+#include "gui_support.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+
+#include "replay_list_view.h"
+#include "tools/replay_builder.h"
+
+namespace rb = replay_builder;
+
+namespace guitest {
+
+void WriteValidReplay(const std::filesystem::path& path) {
+    rb::Settings settings;
+    settings.slots = {rb::Human("Alpha", "C0A80102", 0, 2, 0, -1), rb::Computer('H', 1, 3, 1, -1)};
+    rb::Replay replay;
+    replay.settings = rb::SettingsText(settings);
+    rb::WriteFile(path.string(), rb::Bytes(replay));
+}
+
+void WriteBrokenReplay(const std::filesystem::path& path) {
+    rb::WriteFile(path.string(), "not a replay at all");
+}
+
+FolderFinder FixedFolder(const std::filesystem::path& folder) {
+    return [folder] { return ReplayFolderChoice{folder.string(), "fixed by the test"}; };
+}
+
+std::vector<QString> RowTexts(const TMainForm& form) {
+    std::vector<QString> texts;
+    const QAbstractItemModel* model = form.RepList->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts.push_back(model->index(row, 0).data().toString());
+    return texts;
+}
+
+ModalBoxWatcher::ModalBoxWatcher() {
+    connect(&timer_, &QTimer::timeout, this, &ModalBoxWatcher::poll);
+    timer_.start(5);
+}
+
+void ModalBoxWatcher::poll() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    seen_.push_back({box->windowTitle(), box->text(), box->icon()});
+    box->done(QMessageBox::Ok);
+}
+
+} // namespace guitest

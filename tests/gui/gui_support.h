@@ -1,0 +1,47 @@
+// Helpers of the window tests: replay files to list, a fixed replay folder, and a watcher
+// that notes and closes the message boxes the program shows (so they never block a test).
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+#include <QTimer>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "replay/replay_folder.h"
+#include "tarvex_main.h"
+
+namespace guitest {
+
+// A replay the reader accepts.
+void WriteValidReplay(const std::filesystem::path& path);
+// A file the reader lists as invalid (not a replay).
+void WriteBrokenReplay(const std::filesystem::path& path);
+
+// A folder finder that always answers `folder`.
+FolderFinder FixedFolder(const std::filesystem::path& folder);
+
+// The display texts of the list's rows, first to last.
+std::vector<QString> RowTexts(const TMainForm& form);
+
+class ModalBoxWatcher : public QObject {
+    Q_OBJECT
+public:
+    struct Seen {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+    };
+
+    ModalBoxWatcher();
+    const std::vector<Seen>& seen() const { return seen_; }
+
+private:
+    void poll();
+
+    QTimer timer_;
+    std::vector<Seen> seen_;
+};
+
+} // namespace guitest

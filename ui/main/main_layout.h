@@ -1,0 +1,38 @@
+// Where everything sits on the main window, in window coordinates. The skin is drawn for
+// exactly these positions, so they are fixed pixels, not a layout.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+namespace main_layout {
+
+inline constexpr QSize WindowSize{280, 310};
+// The rounded outline's corner ellipses.
+inline constexpr int CornerEllipse = 15;
+
+inline constexpr QRect RepListRect{24, 35, 223, 248};
+inline constexpr int RowHeight = 13;
+// 19 rows fit wholly; the 248th pixel line shows the top of a 20th.
+inline constexpr int WholeRowsVisible = RepListRect.height() / RowHeight;
+// Row text starts this far right of the row's left edge.
+inline constexpr int RowTextIndent = 4;
+
+// The pressed looks of the four skin buttons, and where a hidden one is parked.
+inline constexpr QSize PressedLookSize{15, 15};
+inline constexpr QPoint ParkedPressedLook{-15, 0};
+inline constexpr QSize TopButtonPictureSize{15, 15};
+inline constexpr QSize BottomButtonPictureSize{14, 15};
+
+// The grey credit line at the bottom left; the history button starts at x 229.
+inline constexpr QRect CreditLineRect{12, 288, 214, 17};
+inline constexpr int FirstButtonColumn = 229;
+
+// Top-left corner that centres a window of `size` in `available`.
+constexpr QPoint CentredTopLeft(const QRect& available, const QSize& size) {
+    return {available.left() + (available.width() - size.width()) / 2,
+            available.top() + (available.height() - size.height()) / 2};
+}
+
+} // namespace main_layout

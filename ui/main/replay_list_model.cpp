@@ -1,0 +1,40 @@
+#include "replay_list_model.h"
+
+#include "replay/display_text.h"
+#include "row_look.h"
+
+ReplayListModel::ReplayListModel(const std::vector<TZH_replay>& replays, QObject* parent)
+    : QAbstractListModel(parent), replays_(replays) {}
+
+void ReplayListModel::clear() {
+    beginResetModel();
+    rows_ = 0;
+    endResetModel();
+}
+
+void ReplayListModel::showAll() {
+    beginResetModel();
+    rows_ = static_cast<int>(replays_.size());
+    endResetModel();
+}
+
+int ReplayListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+QVariant ReplayListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rows_) return {};
+    const TZH_replay& replay = replays_[static_cast<std::size_t>(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return RowText(replay.valid, FileNameText(replay.file.name));
+    case ValidRole:
+        return replay.valid;
+    default:
+        return {};
+    }
+}
+
+QString ReplayListModel::FileNameText(const Text& name) {
+    return QString::fromUtf8(DisplayText(name));
+}
