@@ -112,6 +112,7 @@ void TMainForm::LoadReplayFolder(const Text& folder) {
     // No row is current either, so the first Down key selects the first row.
     RepList->setCurrentIndex(QModelIndex());
     lastSelectedRow_ = -1;
+    // The list's flat scroll bar, once it has one, is reset for the new row count here.
     // One box for all the files that could not be read; they are listed as invalid.
     if (!unreadable_.empty()) ShowErrorBox(UnreadableFilesMessage(unreadable_), this);
 }
