@@ -1,0 +1,220 @@
+// tarvex-info as users run it: its output, its error lines and its exit status.
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "shared_data.h"
+#include "temp_dir.h"
+#include "tools/replay_builder.h"
+
+namespace fs = std::filesystem;
+namespace rb = replay_builder;
+using json = nlohmann::ordered_json; // keeps the members in the order printed
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+    std::vector<std::string> lines() const {
+        std::vector<std::string> result;
+        std::istringstream in(out);
+        for (std::string line; std::getline(in, line);) result.push_back(line);
+        return result;
+    }
+};
+
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs tarvex-info with the arguments; stderr is collected through a file.
+ToolRun RunTool(const std::vector<std::string>& args) {
+    testsupport::TempDir scratch;
+    const fs::path errFile = scratch / "stderr";
+    std::string command = Quoted(TARVEX_INFO);
+    for (const std::string& arg : args) command += " " + Quoted(arg);
+    command += " 2>" + Quoted(errFile.string());
+    ToolRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, got);
+    const int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream err(errFile);
+    run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+    return run;
+}
+
+std::vector<std::string> Keys(const json& object) {
+    std::vector<std::string> keys;
+    for (const auto& item : object.items()) keys.push_back(item.key());
+    return keys;
+}
+
+// The object for one file from a single-file run.
+json OneReplay(const std::string& path) {
+    const ToolRun run = RunTool({"--json", path});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const auto lines = run.lines();
+    EXPECT_EQ(lines.size(), 1u);
+    return lines.empty() ? json() : json::parse(lines[0]);
+}
+
+rb::Replay ReplayWithPlayer(const std::string& name) {
+    rb::Settings settings;
+    settings.slots = {rb::Human(name, "C0A80102", 1, 3, 0, 0), rb::Computer('E', 2, 4, 1, 1)};
+    rb::Replay replay;
+    replay.settings = rb::SettingsText(settings);
+    return replay;
+}
+
+} // namespace
+
+TEST(TarvexInfo, JsonLinesForTheRealFolder) {
+    TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
+    const ToolRun run = RunTool({"--json", testsupport::RealReplayDir().string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    const auto lines = run.lines();
+    ASSERT_EQ(lines.size(), 49u);
+
+    const std::vector<std::string> top = {"file",    "map",     "money",    "superweaponLimit", "vanilla",
+                                          "version", "players", "duration", "valid"};
+    const std::vector<std::string> player = {"name", "army", "slotValue1", "human",
+                                             "team", "slotValue3", "address", "port"};
+    std::set<std::string> names;
+    int valid = 0;
+    for (const std::string& line : lines) {
+        json object;
+        ASSERT_NO_THROW(object = json::parse(line)) << line;
+        SCOPED_TRACE(object["file"]["name"].dump());
+        EXPECT_EQ(Keys(object), top);
+        EXPECT_EQ(Keys(object["file"]), (std::vector<std::string>{"path", "name", "size"}));
+        EXPECT_EQ(Keys(object["map"]), (std::vector<std::string>{"name", "code", "number"}));
+        for (const json& p : object["players"]) {
+            EXPECT_EQ(Keys(p), player);
+            ASSERT_TRUE(p["address"].is_array());
+            EXPECT_EQ(p["address"].size(), 4u);
+        }
+        const std::string name = object["file"]["name"];
+        names.insert(name);
+        EXPECT_EQ(object["file"]["path"], (testsupport::RealReplayDir() / name).string());
+        valid += object["valid"].get<bool>();
+    }
+    std::set<std::string> onDisk;
+    for (const auto& entry : fs::directory_iterator(testsupport::RealReplayDir()))
+        if (entry.path().extension() == ".rep") onDisk.insert(entry.path().filename().string());
+    EXPECT_EQ(names, onDisk);
+    EXPECT_EQ(valid, 16);
+}
+
+TEST(TarvexInfo, SignedMembersPrintSigned) {
+    TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
+    // Alfie_TV observes (army -2) in no team (-1); colour -1 is stored as the byte 255.
+    const json observer = OneReplay((testsupport::RealReplayDir() / "366648.rep").string());
+    const json& alfie = observer["players"][0];
+    EXPECT_EQ(alfie["name"], "Alfie_TV");
+    EXPECT_EQ(alfie["army"].get<int>(), -2);
+    EXPECT_EQ(alfie["team"].get<int>(), -1);
+    EXPECT_EQ(alfie["slotValue1"].get<int>(), 255);
+    EXPECT_EQ(alfie["address"], json::parse("[26,177,250,7]"));
+    // Random army -1; map code FFFE2DB4 as a negative 32-bit number.
+    const json random = OneReplay((testsupport::RealReplayDir() / "leex279_vs_fox27.rep").string());
+    EXPECT_EQ(random["players"][1]["army"].get<int>(), 4);
+    EXPECT_EQ(random["map"]["code"].get<long long>(), -119372);
+    const json nic = OneReplay(
+        (testsupport::RealReplayDir() / "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep").string());
+    EXPECT_EQ(nic["players"][0]["army"].get<int>(), -1);
+}
+
+TEST(TarvexInfo, NamesPrintAsUtf8) {
+    testsupport::TempDir dir;
+    struct Case { std::string bytes; std::string shown; };
+    const Case cases[] = {
+        {"Jos\xC3\xA9", "Jos\xC3\xA9"},        // UTF-8 as the game writes it
+        {"Ren\xC3\xA9\xC3", "Ren\xC3\xA9"},    // cut inside the last character
+        {"J\xF6rg", "J\xC3\xB6rg"},            // Windows-1252
+        {"\x80uro", "\xE2\x82\xACuro"},        // the euro sign of Windows-1252
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        const fs::path path = dir / ("name" + std::to_string(n++) + ".rep");
+        rb::WriteFile(path.string(), rb::Bytes(ReplayWithPlayer(c.bytes)));
+        const json replay = OneReplay(path.string());
+        EXPECT_TRUE(replay["valid"].get<bool>());
+        EXPECT_EQ(replay["players"][0]["name"].get<std::string>(), c.shown);
+    }
+    // A Windows-1252 file name (not UTF-8) comes out as UTF-8 as well.
+    const fs::path latin = dir / "caf\xE9.rep";
+    rb::WriteFile(latin.string(), rb::Bytes(ReplayWithPlayer("Anna")));
+    EXPECT_EQ(OneReplay(latin.string())["file"]["name"], "caf\xC3\xA9.rep");
+}
+
+TEST(TarvexInfo, UnreadableFileIsReportedAndTheOthersPrinted) {
+    testsupport::TempDir dir;
+    const fs::path first = dir / "first.rep", last = dir / "last.rep", missing = dir / "missing.rep";
+    rb::WriteFile(first.string(), rb::Bytes(ReplayWithPlayer("One")));
+    rb::WriteFile(last.string(), rb::Bytes(ReplayWithPlayer("Two")));
+    for (const bool asJson : {true, false}) {
+        SCOPED_TRACE(asJson ? "json" : "summary");
+        std::vector<std::string> args = {first.string(), missing.string(), last.string()};
+        if (asJson) args.insert(args.begin(), "--json");
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.status, 1);
+        const auto lines = run.lines();
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_NE(lines[0].find("first.rep"), std::string::npos);
+        EXPECT_NE(lines[1].find("last.rep"), std::string::npos);
+        EXPECT_NE(run.err.find(missing.string()), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("No such file"), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+    }
+}
+
+TEST(TarvexInfo, FolderListsOnlyReplayFiles) {
+    testsupport::TempDir dir;
+    rb::WriteFile((dir / "match.rep").string(), rb::Bytes(ReplayWithPlayer("One")));
+    rb::WriteFile((dir / "notes.txt").string(), "not a replay");
+    fs::create_directory(dir / "old.rep"); // a folder that looks like a replay is skipped
+    const ToolRun run = RunTool({"--json", dir.str()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const auto lines = run.lines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(json::parse(lines[0])["file"]["name"], "match.rep");
+}
+
+TEST(TarvexInfo, OptionsAndExitStatus) {
+    struct Case { std::vector<std::string> args; int status; const char* outHas; const char* errHas; };
+    const Case cases[] = {
+        {{"--help"}, 0, "Usage: tarvex-info", ""},
+        {{"--version"}, 0, "tarvex-info ", ""},
+        {{"--frobnicate"}, 2, "", "--frobnicate"},
+        {{"-q", "x.rep"}, 2, "", "-q"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0]);
+        const ToolRun run = RunTool(c.args);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_NE(run.out.find(c.outHas), std::string::npos) << run.out;
+        EXPECT_NE(run.err.find(c.errHas), std::string::npos) << run.err;
+        // Output and errors never mix: a failed run prints nothing, a good one no error.
+        EXPECT_EQ(c.status == 0 ? run.err : run.out, "");
+    }
+}
