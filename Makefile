@@ -3,7 +3,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test deps build test-native test-windows clean
+.PHONY: run test deps build test-native test-windows test-sanitizers test-fuzz bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -22,7 +22,19 @@ test-native: build
 test-windows: deps
 	bash scripts/test-windows.sh
 
-test: test-native test-windows
+# The reader's tests again under AddressSanitizer and UBSan (build-asan).
+test-sanitizers: deps
+	bash scripts/test-sanitizers.sh
+
+# The header parser under libFuzzer for about a minute (build-fuzz).
+test-fuzz: deps
+	bash scripts/test-fuzz.sh
+
+test: test-native test-windows test-sanitizers test-fuzz
+
+# Benchmarks time things, so they are not tests: run them on demand.
+bench: build
+	$(BUILD)/bin/read_folder_bench
 
 clean:
 	rm -rf $(BUILD)
