@@ -270,3 +270,14 @@ TEST_F(BrokenFiles, CyrillicFileNameOpens) {
     EXPECT_EQ(r.file.name, "Последний повтор.rep");
     EXPECT_EQ(r.map.name, "tournamentb");
 }
+
+TEST_F(BrokenFiles, CrashedGameFallsBackToTheSizeEstimate) {
+    TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
+    // A game that crashed leaves its end time (bytes 10-13) and frame count (14-17) at 0.
+    std::string bytes = RealBytes(Originals[0]);
+    ASSERT_EQ(bytes.size(), 77245u);
+    bytes.replace(10, 8, std::string(8, '\0'));
+    const TZH_replay r = ReadUnchanged(write("crashed.rep", bytes));
+    EXPECT_TRUE(r.valid);
+    EXPECT_EQ(r.duration, 629); // 77245 / 1024 / 0.12 = 628.6
+}
