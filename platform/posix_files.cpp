@@ -15,8 +15,20 @@ std::string SystemReason(int error) { return std::strerror(error); }
 } // namespace
 
 InputFile::InputFile(const std::string& path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO named like a replay can't hang the program waiting for a
+    // writer; only regular files are read.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0) throw FileError(SystemReason(errno));
+    struct stat info {};
+    const int error = ::fstat(fd_, &info) != 0 ? errno :
+                      S_ISDIR(info.st_mode)      ? EISDIR :
+                      !S_ISREG(info.st_mode)     ? EINVAL : 0;
+    if (error != 0) {
+        ::close(fd_);
+        fd_ = -1;
+        throw FileError(error == EINVAL ? "Not a regular file" : SystemReason(error));
+    }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
 }
 
 InputFile::~InputFile() {
