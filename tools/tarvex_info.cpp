@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "platform/platform.h"
 #include "replay/replay_folder.h"
 #include "replay/zerohour.h"
@@ -62,6 +66,10 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Texts are printed as UTF-8: let the console show them as such.
+    SetConsoleOutputCP(CP_UTF8);
+#endif
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
