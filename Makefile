@@ -16,7 +16,7 @@ run: build
 	$(BUILD)/bin/tarvex
 
 test-native: build
-	ctest --test-dir $(BUILD) --output-on-failure
+	ctest --test-dir $(BUILD) --output-on-failure --timeout 300
 
 # The Windows build (mingw-w64) and its tests under Wine, in a private Wine prefix.
 test-windows: deps
@@ -30,7 +30,8 @@ test-sanitizers: deps
 test-fuzz: deps
 	bash scripts/test-fuzz.sh
 
-test: test-native test-windows test-sanitizers test-fuzz
+# The native suite last, so that its summary closes the run.
+test: test-windows test-sanitizers test-fuzz test-native
 
 # Benchmarks time things, so they are not tests: run them on demand.
 bench: build
