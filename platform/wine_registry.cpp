@@ -4,18 +4,12 @@
 #include <sstream>
 #include <vector>
 
+#include "text_codes.h"
 #include "windows_names.h"
 
 namespace platform::wine {
 
 namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 std::u16string FoldName(std::string_view name) { return UpperCaseName(name); }
 
@@ -34,8 +28,8 @@ std::optional<unsigned> ParseTypeNumber(std::string_view text, std::size_t& at) 
     if (at >= text.size() || text[at] != '(') return std::nullopt;
     unsigned number = 0;
     std::size_t digits = 0;
-    for (++at; at < text.size() && HexDigit(text[at]) >= 0 && digits < 8; ++at, ++digits)
-        number = number * 16 + static_cast<unsigned>(HexDigit(text[at]));
+    for (++at; at < text.size() && HexDigitValue(text[at]) >= 0 && digits < 8; ++at, ++digits)
+        number = number * 16 + static_cast<unsigned>(HexDigitValue(text[at]));
     if (digits == 0 || at >= text.size() || text[at] != ')') return std::nullopt;
     ++at;
     return number;
@@ -57,8 +51,8 @@ std::optional<std::string> ParseHexBytes(std::string_view first, const std::vect
             } else if (c == '\\' && i + 1 == line.size()) {
                 continued = true;
                 ++i;
-            } else if (i + 1 < line.size() && HexDigit(c) >= 0 && HexDigit(line[i + 1]) >= 0) {
-                bytes.push_back(static_cast<char>(HexDigit(c) * 16 + HexDigit(line[i + 1])));
+            } else if (i + 1 < line.size() && HexDigitValue(c) >= 0 && HexDigitValue(line[i + 1]) >= 0) {
+                bytes.push_back(static_cast<char>(HexDigitValue(c) * 16 + HexDigitValue(line[i + 1])));
                 i += 2;
             } else {
                 return std::nullopt;
@@ -109,7 +103,7 @@ std::optional<RegistryValue> ParseData(std::string_view line, std::size_t at,
         const std::string_view digits = rest.substr(6);
         if (digits.empty() || digits.size() > 8) return std::nullopt;
         for (char c : digits)
-            if (HexDigit(c) < 0) return std::nullopt;
+            if (HexDigitValue(c) < 0) return std::nullopt;
         value.type = RegistryValueType::DWord;
         return value;
     }
@@ -182,8 +176,8 @@ std::optional<std::string> DecodeRegistryString(std::string_view text, std::size
         case 'x': {
             unsigned unit = 0;
             std::size_t digits = 0;
-            for (; digits < 4 && i < text.size() && HexDigit(text[i]) >= 0; ++digits, ++i)
-                unit = unit * 16 + static_cast<unsigned>(HexDigit(text[i]));
+            for (; digits < 4 && i < text.size() && HexDigitValue(text[i]) >= 0; ++digits, ++i)
+                unit = unit * 16 + static_cast<unsigned>(HexDigitValue(text[i]));
             // "\x" without a digit stands for the letter x.
             units.push_back(digits ? static_cast<char16_t>(unit) : u'x');
             break;

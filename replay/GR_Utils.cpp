@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "platform/platform.h"
+#include "platform/text_codes.h"
 
 Text SpecialFolderPath(int folder) {
     if (folder != CSIDL_PERSONAL_FOLDER) return {};
@@ -60,13 +61,6 @@ int32_t NumberFromDigits(std::string_view text, std::string_view alphabet) {
 
 namespace {
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 [[noreturn]] void NotANumber(std::string_view text) {
     throw ConvertError("'" + std::string(text) + "' is not a valid integer value");
 }
@@ -96,7 +90,7 @@ int32_t ParseWholeNumber(std::string_view text) {
     const uint64_t limit = negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1;
     uint64_t value = 0;
     for (; at < text.size(); ++at) {
-        const int digit = HexDigit(text[at]);
+        const int digit = platform::HexDigitValue(text[at]);
         if (digit < 0 || static_cast<unsigned>(digit) >= base) NotANumber(full);
         value = value * base + static_cast<unsigned>(digit);
         if (value > limit) NotANumber(full);

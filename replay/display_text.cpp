@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/text_codes.h"
+
 namespace {
 
 // Length of the valid UTF-8 sequence starting at bytes[at]; 0 when none starts there.
@@ -61,18 +63,6 @@ constexpr std::array<char16_t, 32> Cp1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
 
 } // namespace
 
@@ -88,7 +78,7 @@ std::string DisplayText(std::string_view bytes) {
     out.reserve(bytes.size() * 2);
     for (const char byte : bytes) {
         const auto c = static_cast<unsigned char>(byte);
-        AppendUtf8(out, c >= 0x80 && c < 0xA0 ? Cp1252High[c - 0x80] : char32_t{c});
+        platform::AppendUtf8(out, c >= 0x80 && c < 0xA0 ? Cp1252High[c - 0x80] : char32_t{c});
     }
     return out;
 }
