@@ -20,6 +20,7 @@
 #include "replay/zerohour.h"
 #include "shared_data.h"
 #include "temp_dir.h"
+#include "utf8_path.h"
 #include "tools/replay_builder.h"
 
 namespace fs = std::filesystem;
@@ -57,7 +58,7 @@ FileState StateOf(const fs::path& file) {
 TZH_replay ReadUnchanged(const fs::path& file) {
     const FileState before = StateOf(file);
     TZH_replay replay;
-    EXPECT_NO_THROW(replay = ReadReplay(file.string())) << file;
+    EXPECT_NO_THROW(replay = ReadReplay(testsupport::PathUtf8(file))) << file;
     const FileState after = StateOf(file);
     EXPECT_TRUE(after.bytes == before.bytes) << file << " changed";
     EXPECT_TRUE(after.modified == before.modified) << file << " was written to";
@@ -89,10 +90,10 @@ const char* const Originals[] = {
 class BrokenFiles : public ::testing::Test {
 protected:
     fs::path write(const std::string& name, const std::string& bytes) {
-        const fs::path path = dir_ / name;
+        const fs::path path = dir_.path() / testsupport::Utf8Path(name);
         // A new file each time: truncating one in place makes ext4 flush it to disk on close.
         fs::remove(path);
-        rb::WriteFile(path.string(), bytes);
+        rb::WriteFile(testsupport::PathUtf8(path), bytes);
         return path;
     }
     testsupport::TempDir dir_;
