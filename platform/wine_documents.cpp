@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -34,10 +35,14 @@ std::optional<std::string> DocumentsFromUserDirs(const std::string& file, const 
     return std::nullopt;
 }
 
+// The folder with its links resolved: dosdevices/c: and a Documents link to the user's own
+// folder read better as the folders they stand for.
 std::optional<std::string> ExistingDirectoryBelow(const std::string& folder, std::string_view relative) {
     const auto path = FindEntry(folder, relative);
     if (!path || !DirectoryExists(*path)) return std::nullopt;
-    return path;
+    std::error_code error;
+    const auto resolved = std::filesystem::canonical(*path, error);
+    return error ? *path : resolved.string();
 }
 
 // steamuser (Proton), the login name (Wine), then every other user but Public, in folder order.
