@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform.h"
+#include "wildcard.h"
 #include "win32_internal.h"
 
 namespace platform {
@@ -16,24 +17,7 @@ bool SameLetter(wchar_t a, wchar_t b) {
 } // namespace
 
 bool MatchesMask(std::wstring_view name, std::wstring_view mask) {
-    std::size_t n = 0, m = 0;
-    std::size_t starAt = std::wstring_view::npos, resumeAt = 0;
-    while (n < name.size()) {
-        if (m < mask.size() && mask[m] == L'*') {
-            starAt = m++;
-            resumeAt = n;
-        } else if (m < mask.size() && (mask[m] == L'?' || SameLetter(mask[m], name[n]))) {
-            ++m;
-            ++n;
-        } else if (starAt != std::wstring_view::npos) {
-            m = starAt + 1; // let the last star take one more code unit
-            n = ++resumeAt;
-        } else {
-            return false;
-        }
-    }
-    while (m < mask.size() && mask[m] == L'*') ++m;
-    return m == mask.size();
+    return WildcardMatches(mask, name, SameLetter);
 }
 
 } // namespace win32
