@@ -8,6 +8,10 @@
 
 SkinPicture::SkinPicture(QString source, QSize size) : source_(std::move(source)), size_(size) {}
 
+SkinPicture::SkinPicture(const tarvex::pictures::Picture& picture)
+    : SkinPicture(QString::fromUtf8(picture.path.data(), static_cast<qsizetype>(picture.path.size())),
+                  QSize(picture.width, picture.height)) {}
+
 const QPixmap& SkinPicture::pixmap(qreal devicePixelRatio) {
     if (devicePixelRatio == cachedRatio_) return cached_;
     cachedRatio_ = devicePixelRatio;
@@ -27,8 +31,8 @@ const QPixmap& SkinPicture::pixmap(qreal devicePixelRatio) {
     return cached_;
 }
 
-SkinPictureWidget::SkinPictureWidget(const QString& source, QSize pictureSize, QWidget* parent)
-    : QWidget(parent), picture_(source, pictureSize) {}
+SkinPictureWidget::SkinPictureWidget(const tarvex::pictures::Picture& picture, QWidget* parent)
+    : QWidget(parent), picture_(picture) {}
 
 void SkinPictureWidget::paintEvent(QPaintEvent*) {
     const QPixmap& picture = picture_.pixmap(devicePixelRatioF());

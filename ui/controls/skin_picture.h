@@ -7,10 +7,13 @@
 #include <QString>
 #include <QWidget>
 
+#include "pictures.h"
+
 class SkinPicture {
 public:
     // source: an SVG file or resource path (":/skins/main.svg"); size: its logical size.
     SkinPicture(QString source, QSize size);
+    explicit SkinPicture(const tarvex::pictures::Picture& picture);
 
     // The picture for a device pixel ratio; rendered again only when the ratio changes.
     // A null pixmap when the source can't be read.
@@ -30,7 +33,7 @@ private:
 class SkinPictureWidget : public QWidget {
     Q_OBJECT
 public:
-    SkinPictureWidget(const QString& source, QSize pictureSize, QWidget* parent);
+    SkinPictureWidget(const tarvex::pictures::Picture& picture, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -22,8 +22,6 @@ inline constexpr int RowTextIndent = 4;
 // The pressed looks of the four skin buttons, and where a hidden one is parked.
 inline constexpr QSize PressedLookSize{15, 15};
 inline constexpr QPoint ParkedPressedLook{-15, 0};
-inline constexpr QSize TopButtonPictureSize{15, 15};
-inline constexpr QSize BottomButtonPictureSize{14, 15};
 
 // The grey credit line at the bottom left; the history button starts at x 229.
 inline constexpr QRect CreditLineRect{12, 288, 214, 17};

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -25,10 +24,9 @@ namespace ml = main_layout;
 
 TMainForm::TMainForm(FolderFinder findFolder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), findFolder_(std::move(findFolder)),
-      skin_(QStringLiteral(":/skins/main.svg"), ml::WindowSize) {
+      skin_(tarvex::pictures::kMainSkin) {
     setFixedSize(ml::WindowSize);
     setWindowTitle(QStringLiteral("Tarvex"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tarvex.svg")));
     setFont(TahomaFont(PixelsForPoints(8)));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(ml::CentredTopLeft(screen->availableGeometry(), ml::WindowSize));
@@ -43,16 +41,17 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::SetUpPressedLooks() {
-    const auto look = [this](const char* source, QSize pictureSize) {
-        auto* widget = new SkinPictureWidget(QString::fromLatin1(source), pictureSize, this);
+    namespace pictures = tarvex::pictures;
+    const auto look = [this](const pictures::Picture& picture) {
+        auto* widget = new SkinPictureWidget(picture, this);
         widget->setGeometry(QRect(ml::ParkedPressedLook, ml::PressedLookSize));
         widget->hide();
         return widget;
     };
-    PushClose = look(":/buttons/close_pressed.svg", ml::TopButtonPictureSize);
-    PushReduce = look(":/buttons/minimise_pressed.svg", ml::TopButtonPictureSize);
-    PushHisto = look(":/buttons/history_pressed.svg", ml::BottomButtonPictureSize);
-    PushInfo = look(":/buttons/info_pressed.svg", ml::BottomButtonPictureSize);
+    PushClose = look(pictures::kClosePressed);
+    PushReduce = look(pictures::kMinimisePressed);
+    PushHisto = look(pictures::kHistoryPressed);
+    PushInfo = look(pictures::kInfoPressed);
 }
 
 void TMainForm::SetUpList() {
