@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/wine_environment.h"
+#include "platform/wine/wine_environment.h"
 
 namespace testsupport {
 

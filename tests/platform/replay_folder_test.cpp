@@ -8,7 +8,7 @@
 
 #include "fake_prefix.h"
 #include "platform/platform.h"
-#include "platform/wine_prefix.h"
+#include "platform/wine/wine_prefix.h"
 #include "shared_data.h"
 #include "temp_dir.h"
 

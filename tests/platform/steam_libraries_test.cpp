@@ -1,4 +1,4 @@
-#include "platform/steam_libraries.h"
+#include "platform/wine/steam_libraries.h"
 
 #include <gtest/gtest.h>
 

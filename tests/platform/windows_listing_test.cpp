@@ -1,4 +1,4 @@
-#include "platform/windows_listing.h"
+#include "platform/wine/windows_listing.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/windows_names.h"
+#include "platform/wine/windows_names.h"
 #include "temp_dir.h"
 #include "fake_prefix.h"
 

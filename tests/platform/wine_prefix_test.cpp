@@ -1,11 +1,11 @@
-#include "platform/wine_prefix.h"
+#include "platform/wine/wine_prefix.h"
 
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
 #include "fake_prefix.h"
-#include "platform/wine_documents.h"
+#include "platform/wine/wine_documents.h"
 #include "temp_dir.h"
 
 namespace {

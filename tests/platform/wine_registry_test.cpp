@@ -1,4 +1,4 @@
-#include "platform/wine_registry.h"
+#include "platform/wine/wine_registry.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/win32_internal.h"
+#include "platform/win32/win32_internal.h"
 #include "replay/replay_folder.h"
 #include "replay/zerohour.h"
 #include "temp_dir.h"

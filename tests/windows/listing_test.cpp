@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/win32_internal.h"
+#include "platform/win32/win32_internal.h"
 #include "temp_dir.h"
 #include "tools/replay_builder.h"
 #include "wide_paths.h"

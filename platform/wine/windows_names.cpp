@@ -1,6 +1,6 @@
 #include "windows_names.h"
 
-#include "text_codes.h"
+#include "platform/text_codes.h"
 
 #include <locale.h>
 #include <wctype.h>

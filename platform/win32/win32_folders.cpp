@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "platform.h"
+#include "platform/platform.h"
 #include "win32_internal.h"
 
 namespace platform {

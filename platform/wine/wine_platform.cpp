@@ -1,5 +1,5 @@
 // The registry and the documents folder on Linux, answered from the game's Wine prefix.
-#include "platform.h"
+#include "platform/platform.h"
 #include "windows_names.h"
 #include "wine_prefix.h"
 

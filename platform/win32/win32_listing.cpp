@@ -2,8 +2,8 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
-#include "platform.h"
-#include "wildcard.h"
+#include "platform/platform.h"
+#include "platform/wildcard.h"
 #include "win32_internal.h"
 
 namespace platform {

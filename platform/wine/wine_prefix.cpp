@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "game_identity.h"
+#include "platform/game_identity.h"
 #include "steam_libraries.h"
 #include "windows_listing.h"
 #include "windows_names.h"

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <vector>
 
-#include "text_codes.h"
+#include "platform/text_codes.h"
 #include "windows_names.h"
 
 namespace platform::wine {

@@ -5,7 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include "wildcard.h"
+#include "platform/wildcard.h"
 #include "windows_names.h"
 
 namespace platform {

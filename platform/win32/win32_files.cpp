@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "platform.h"
+#include "platform/platform.h"
 #include "win32_internal.h"
 
 namespace platform {

@@ -8,7 +8,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "platform.h"
+#include "platform/platform.h"
 #include "win32_internal.h"
 
 namespace platform {

@@ -3,7 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include "platform.h"
+#include "platform/platform.h"
 #include "windows_names.h"
 
 namespace platform {
