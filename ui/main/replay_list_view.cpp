@@ -38,9 +38,9 @@ QModelIndex ReplayListView::moveCursor(CursorAction cursorAction,
 }
 
 void ReplayListView::mousePressEvent(QMouseEvent* event) {
-    // A clicked row that is only partly visible comes into view at once, as the keyboard
-    // brings rows, rather than after the double-click interval, when the window may have
-    // scrolled the list elsewhere.
+    // A clicked row that is only partly visible comes into view with the press itself, like a
+    // row the keyboard selects; the view would otherwise put it off by a double-click
+    // interval, and scroll by itself later, behind the scroll bar's back.
     setAutoScroll(false);
     QListView::mousePressEvent(event);
     setAutoScroll(true);
