@@ -43,7 +43,8 @@ void Draw(QPainter& painter, const fsb::DrawOp& op, const QColor& color) {
         FillPixels(painter, fsb::LinePixels(op.from, op.to), color);
         break;
     case fsb::DrawOp::Kind::Polygon:
-        for (const fsb::Rect& row : fsb::TriangleRows(op.triangle)) FillPixels(painter, row, color);
+        for (const fsb::Rect& row : fsb::TriangleRows(op.triangle))
+            FillPixels(painter, row, color);
         break;
     }
 }
@@ -158,7 +159,8 @@ void TFlatCustomScrollBar::DrawAreas(std::span<const TFlatScrollBarArea> areas) 
     Synced();
     if (canvas_ != nullptr) {
         // Asked for from within a drawing (by an OnPaint handler): same canvas.
-        for (const TFlatScrollBarArea area : areas) DrawArea(*canvas_, area);
+        for (const TFlatScrollBarArea area : areas)
+            DrawArea(*canvas_, area);
         return;
     }
     // A new picture has nothing in it yet: all areas, whatever was asked for.
@@ -167,7 +169,8 @@ void TFlatCustomScrollBar::DrawAreas(std::span<const TFlatScrollBarArea> areas) 
     QPainter painter(&picture_);
     canvas_ = &painter;
     const auto done = qScopeGuard([this] { canvas_ = nullptr; });
-    for (const TFlatScrollBarArea area : areas) DrawArea(painter, area);
+    for (const TFlatScrollBarArea area : areas)
+        DrawArea(painter, area);
 }
 
 void TFlatCustomScrollBar::PaintAreas(std::span<const TFlatScrollBarArea> areas) {

@@ -71,10 +71,10 @@ public:
 
     std::function<void(TFlatCustomScrollBar* Sender, TScrollCode ScrollCode, int& ScrollPos)>
         OnScroll;
-    std::function<void(TFlatCustomScrollBar* Sender)> OnChange, OnMouseIn, OnMouseOut, OnResize;
+    std::function<void(TFlatCustomScrollBar*Sender)> OnChange, OnMouseIn, OnMouseOut, OnResize;
     std::function<void(TFlatCustomScrollBar* Sender, bool& Continue, TFlatScrollBarArea Area)>
         OnPaint;
-    std::function<void(TFlatCustomScrollBar* Sender, Qt::MouseButton Button,
+    std::function<void(TFlatCustomScrollBar*Sender, Qt::MouseButton Button,
                        Qt::KeyboardModifiers Keys, int X, int Y)>
         OnMouseDown, OnMouseUp;
     // Also raised by the bar itself, with no buttons, when the pointer leaves it (at -1, -1)

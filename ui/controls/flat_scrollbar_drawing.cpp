@@ -53,8 +53,7 @@ Rect LinePixels(Point from, Point to) {
 
 std::vector<Rect> TriangleRows(const Triangle& t) {
     std::vector<Rect> rows;
-    const auto [lowest, highest] =
-        std::minmax({t[0].y, t[1].y, t[2].y});
+    const auto [lowest, highest] = std::minmax({t[0].y, t[1].y, t[2].y});
     for (int y = lowest; y <= highest; ++y) {
         // The x extent of the triangle within the pixel row's band y - 0.5 .. y + 0.5: it is
         // reached at a corner inside the band or where an edge crosses the band's border.
@@ -125,16 +124,22 @@ std::vector<DrawOp> AreaDrawing(TFlatScrollBarArea area, const PaintState& s) {
         const TColor pen = s.colors.bar;
         if (s.kind == sbVertical && r.height() > 7) {
             const int y0 = r.top + (r.height() - 7) / 2;
-            for (int y = y0; y <= y0 + 6; y += 2) ops.push_back(Line({4, y}, {r.right - 4, y}, pen));
+            for (int y = y0; y <= y0 + 6; y += 2)
+                ops.push_back(Line({4, y}, {r.right - 4, y}, pen));
         } else if (s.kind == sbHorizontal && r.width() > 7) {
             const int x0 = r.left + (r.width() - 7) / 2;
-            for (int x = x0; x <= x0 + 6; x += 2) ops.push_back(Line({x, 4}, {x, r.bottom - 4}, pen));
+            for (int x = x0; x <= x0 + 6; x += 2)
+                ops.push_back(Line({x, 4}, {x, r.bottom - 4}, pen));
         }
         return ops;
     }
     // The arrows show on a disabled bar too.
     if (IsButton(area))
-        ops.push_back({DrawOp::Kind::Polygon, s.colors.arrow, {}, {}, {},
+        ops.push_back({DrawOp::Kind::Polygon,
+                       s.colors.arrow,
+                       {},
+                       {},
+                       {},
                        s.layout.arrow[static_cast<std::size_t>(area)]});
     return ops;
 }

@@ -17,9 +17,9 @@ struct Colors {
 
 struct DrawOp {
     enum class Kind {
-        Fill,    // solid rectangle
-        Frame,   // one-pixel frame along the inside of the rectangle
-        Line,    // one-pixel line from `from` towards `to`, `to` itself not drawn
+        Fill,   // solid rectangle
+        Frame,  // one-pixel frame along the inside of the rectangle
+        Line,   // one-pixel line from `from` towards `to`, `to` itself not drawn
         Polygon // filled triangle with its outline
     };
     Kind kind = Kind::Fill;

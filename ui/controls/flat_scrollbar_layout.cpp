@@ -90,8 +90,8 @@ void LayOutButtons(Layout& layout, BarSize size, int buttonWidth) {
     At(layout, saBtnArrowDown) = Across(size, 0, layout.buttonLength);
     At(layout, saBtnArrowUp) = Across(size, length - layout.buttonLength, length);
     const bool horizontal = size.kind == sbHorizontal;
-    layout.arrow[0] = ArrowPoints(layout[saBtnArrowDown],
-                                  horizontal ? ArrowDirection::Left : ArrowDirection::Up);
+    layout.arrow[0] =
+        ArrowPoints(layout[saBtnArrowDown], horizontal ? ArrowDirection::Left : ArrowDirection::Up);
     layout.arrow[1] = ArrowPoints(layout[saBtnArrowUp],
                                   horizontal ? ArrowDirection::Right : ArrowDirection::Down);
 }

@@ -23,8 +23,8 @@ int FittedButtonLength(int buttonWidth, int axisLength);
 int RoundHalfEven(double value);
 
 struct Layout {
-    std::array<Rect, AreaCount> area{};         // indexed by saBtnArrowDown .. saScroller
-    std::array<Triangle, 2> arrow{};            // for saBtnArrowDown and saBtnArrowUp
+    std::array<Rect, AreaCount> area{}; // indexed by saBtnArrowDown .. saScroller
+    std::array<Triangle, 2> arrow{};    // for saBtnArrowDown and saBtnArrowUp
     int buttonLength = 0;
     bool scrollerShown = true;
 

@@ -8,7 +8,7 @@ namespace flat_scrollbar {
 namespace {
 
 constexpr std::array<TFlatScrollBarArea, AreaCount> AllAreas{saBtnArrowDown, saBtnArrowUp,
-                                                              saTrackDown, saTrackUp, saScroller};
+                                                             saTrackDown, saTrackUp, saScroller};
 // What a position change moves.
 constexpr std::array<TFlatScrollBarArea, 3> MovingAreas{saTrackDown, saScroller, saTrackUp};
 

@@ -8,7 +8,14 @@
 
 // The bar's five areas along its axis. Down and Up name the direction of the value: the
 // button at the start (left or top) lowers it, the one at the end raises it.
-enum TFlatScrollBarArea { saBtnArrowDown, saBtnArrowUp, saTrackDown, saTrackUp, saScroller, saNone };
+enum TFlatScrollBarArea {
+    saBtnArrowDown,
+    saBtnArrowUp,
+    saTrackDown,
+    saTrackUp,
+    saScroller,
+    saNone
+};
 enum TScrollBarKind { sbHorizontal, sbVertical };
 enum TScrollCode {
     scLineUp,
@@ -47,7 +54,9 @@ struct Rect {
     int width() const { return right - left; }
     int height() const { return bottom - top; }
     bool empty() const { return right <= left || bottom <= top; }
-    bool contains(Point p) const { return left <= p.x && p.x < right && top <= p.y && p.y < bottom; }
+    bool contains(Point p) const {
+        return left <= p.x && p.x < right && top <= p.y && p.y < bottom;
+    }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 

@@ -17,7 +17,8 @@ void ReplayListView::ScrollLines(int lines) {
     executeDelayedItemsLayout();
     const auto action =
         lines > 0 ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub;
-    for (int i = std::abs(lines); i > 0; --i) verticalScrollBar()->triggerAction(action);
+    for (int i = std::abs(lines); i > 0; --i)
+        verticalScrollBar()->triggerAction(action);
 }
 
 QItemSelectionModel::SelectionFlags ReplayListView::selectionCommand(const QModelIndex& index,
@@ -30,8 +31,7 @@ QItemSelectionModel::SelectionFlags ReplayListView::selectionCommand(const QMode
     return command;
 }
 
-QModelIndex ReplayListView::moveCursor(CursorAction cursorAction,
-                                       Qt::KeyboardModifiers modifiers) {
+QModelIndex ReplayListView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
     if (cursorAction == MoveLeft) cursorAction = MoveUp;
     if (cursorAction == MoveRight) cursorAction = MoveDown;
     return QListView::moveCursor(cursorAction, modifiers);

@@ -4,8 +4,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -208,7 +208,8 @@ void TMainForm::ScrollScroll(TFlatCustomScrollBar*, TScrollCode ScrollCode, int&
 }
 
 void TMainForm::ResetListScroll() {
-    const ListScrollRange range = ListScrollRangeFor(RepList->model()->rowCount(), Scroll->height());
+    const ListScrollRange range =
+        ListScrollRangeFor(RepList->model()->rowCount(), Scroll->height());
     Scroll->SetMax(0);
     Scroll->SetScrollerWidth(Scroll->height());
     if (range.max > 0) {
