@@ -34,7 +34,7 @@ TMainForm::TMainForm(FolderFinder findFolder, QWidget* parent)
     setFont(TahomaFont(PixelsForPoints(8)));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(ml::CentredTopLeft(screen->availableGeometry(), ml::WindowSize));
-    // The pressed looks lie above the skin, the list above them.
+    // The pressed looks lie above the skin, the list and its scroll bar above them.
     SetUpPressedLooks();
     SetUpList();
     SetUpScrollBar();
