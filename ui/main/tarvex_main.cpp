@@ -4,12 +4,15 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "credit_line.h"
 #include "error_box.h"
 #include "fonts.h"
+#include "list_scrolling.h"
 #include "main_layout.h"
 #include "replay/GR_Utils.h"
 #include "replay/zerohour.h"
@@ -17,6 +20,7 @@
 #include "replay_list_view.h"
 #include "rounded_region.h"
 #include "row_look.h"
+#include "ui/controls/flat_scrollbar.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -30,9 +34,10 @@ TMainForm::TMainForm(FolderFinder findFolder, QWidget* parent)
     setFont(TahomaFont(PixelsForPoints(8)));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(ml::CentredTopLeft(screen->availableGeometry(), ml::WindowSize));
-    // The pressed looks lie above the skin, the list above them.
+    // The pressed looks lie above the skin, the list and its scroll bar above them.
     SetUpPressedLooks();
     SetUpList();
+    SetUpScrollBar();
     FormCreate();
 }
 
@@ -72,7 +77,11 @@ void TMainForm::SetUpList() {
     RepList->setPalette(palette);
     RepList->setAutoFillBackground(false);
     RepList->viewport()->setAutoFillBackground(false);
-    RepList->setItemDelegate(new RepListDelegate(*this, RepList));
+    RepList->SetRowPainter([this](QPainter& canvas, int row, const QRect& rect, bool selected) {
+        RepListDrawItem(canvas, row, rect, selected);
+    });
+    // The list moves only through the scroll bar: the wheel goes to the window.
+    RepList->viewport()->installEventFilter(this);
     model_ = new ReplayListModel(Replays, this);
     RepList->setModel(model_);
     connect(RepList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -80,6 +89,19 @@ void TMainForm::SetUpList() {
     connect(RepList, &ReplayListView::doubleClickedAnywhere, this, &TMainForm::RepListDblClick);
     // The list is the window's only focus widget.
     RepList->setFocus();
+}
+
+void TMainForm::SetUpScrollBar() {
+    Scroll = new TFlatScrollBar(this);
+    Scroll->SetKind(sbVertical);
+    Scroll->setGeometry(ml::ScrollRect);
+    Scroll->SetColor(ml::ScrollGrey);
+    Scroll->SetBarColor(ml::ScrollGrey);
+    Scroll->SetButtonWidth(ml::ScrollButtonLength);
+    Scroll->SetScrollerWidth(ml::ScrollerLength);
+    Scroll->OnScroll = [this](TFlatCustomScrollBar* sender, TScrollCode code, int& position) {
+        ScrollScroll(sender, code, position);
+    };
 }
 
 void TMainForm::FormCreate() {
@@ -111,7 +133,7 @@ void TMainForm::LoadReplayFolder(const Text& folder) {
     // No row is current either, so the first Down key selects the first row.
     RepList->setCurrentIndex(QModelIndex());
     lastSelectedRow_ = -1;
-    // The list's flat scroll bar, once it has one, is reset for the new row count here.
+    ResetListScroll();
     // One box for all the files that could not be read; they are listed as invalid.
     if (!unreadable_.empty()) ShowErrorBox(UnreadableFilesMessage(unreadable_), this);
 }
@@ -168,6 +190,68 @@ void TMainForm::OnSelectionChanged() {
 
 void TMainForm::RepListClick() {
     Q_EMIT SelectedReplayChanged(SelectedRow());
+    KeepSelectionInView();
+}
+
+void TMainForm::KeepSelectionInView() {
+    const std::optional<int> top = ListTopShowing(SelectedRow(), ListTop);
+    if (!top) return;
+    // The list has scrolled the row into view by itself; the bar only follows.
+    ScrollSync = false;
+    const auto resume = qScopeGuard([this] { ScrollSync = true; });
+    Scroll->SetPosition(*top);
+}
+
+void TMainForm::ScrollScroll(TFlatCustomScrollBar*, TScrollCode ScrollCode, int& ScrollPos) {
+    if (ScrollSync && ScrollCode == scPosition) RepList->ScrollLines(ScrollPos - ListTop);
+    ListTop = ScrollPos;
+}
+
+void TMainForm::ResetListScroll() {
+    const ListScrollRange range =
+        ListScrollRangeFor(RepList->model()->rowCount(), Scroll->height());
+    Scroll->SetMax(0);
+    Scroll->SetScrollerWidth(Scroll->height());
+    if (range.max > 0) {
+        Scroll->SetMax(range.max);
+        Scroll->SetScrollerWidth(range.scrollerWidth);
+    }
+    Scroll->SetPosition(0);
+    ListTop = 0;
+}
+
+void TMainForm::FormMouseWheelDown() {
+    if (RepList->hasFocus()) Scroll->SetPosition(Scroll->Position() + WheelNotchRows);
+}
+
+void TMainForm::FormMouseWheelUp() {
+    if (RepList->hasFocus()) Scroll->SetPosition(Scroll->Position() - WheelNotchRows);
+}
+
+void TMainForm::WheelTurned(QWheelEvent* event) {
+    event->accept();
+    for (int notches = wheelNotches_.Add(event->angleDelta().y()); notches != 0;) {
+        if (notches > 0) {
+            FormMouseWheelUp();
+            --notches;
+        } else {
+            FormMouseWheelDown();
+            ++notches;
+        }
+    }
+}
+
+void TMainForm::wheelEvent(QWheelEvent* event) {
+    // Over the skin or the scroll bar.
+    WheelTurned(event);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && RepList && watched == RepList->viewport()) {
+        WheelTurned(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TMainForm::RepListDblClick() {

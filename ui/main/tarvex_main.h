@@ -8,11 +8,16 @@
 
 #include "read_errors.h"
 #include "replay/replay_folder.h"
+#include "ui/controls/flat_scrollbar_types.h"
 #include "ui/controls/skin_picture.h"
+#include "ui/controls/wheel_notches.h"
 
 class QPainter;
+class QWheelEvent;
 class ReplayListModel;
 class ReplayListView;
+class TFlatCustomScrollBar;
+class TFlatScrollBar;
 
 // Where the replays are: the game's folder from the registry, or the program's own.
 using FolderFinder = std::function<ReplayFolderChoice()>;
@@ -29,8 +34,11 @@ public:
     std::vector<TZH_replay> Replays;
     // While set, moves of the list's scroll bar are passed on to the list.
     bool ScrollSync = false;
+    // The list's first visible row as last set through the scroll bar.
+    int ListTop = 0;
 
     ReplayListView* RepList = nullptr;
+    TFlatScrollBar* Scroll = nullptr;
     SkinPictureWidget* PushClose = nullptr;
     SkinPictureWidget* PushReduce = nullptr;
     SkinPictureWidget* PushHisto = nullptr;
@@ -46,6 +54,14 @@ public:
     void RepListClick();
     void RepListDblClick();
 
+    // The list follows its scroll bar a line at a time.
+    void ScrollScroll(TFlatCustomScrollBar* Sender, TScrollCode ScrollCode, int& ScrollPos);
+    // One wheel notch towards the user (down) or away from the user (up).
+    void FormMouseWheelDown();
+    void FormMouseWheelUp();
+    // The bar's range for the listed rows, back at the top.
+    void ResetListScroll();
+
     // The selected row, or -1.
     int SelectedRow() const;
 
@@ -58,9 +74,15 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetUpList();
+    void SetUpScrollBar();
+    // The bar follows a selected row that the list scrolled into view.
+    void KeepSelectionInView();
+    void WheelTurned(QWheelEvent* event);
     void SetUpPressedLooks();
     void OnSelectionChanged();
 
@@ -69,6 +91,7 @@ private:
     ReplayListModel* model_ = nullptr;
     std::vector<UnreadableFile> unreadable_;
     int lastSelectedRow_ = -1;
+    WheelNotches wheelNotches_;
 };
 
 // The program's one main window (set by the program entry).
