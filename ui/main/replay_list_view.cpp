@@ -17,7 +17,25 @@ QItemSelectionModel::SelectionFlags ReplayListView::selectionCommand(const QMode
     return command;
 }
 
+namespace {
+// Other buttons are taken here and go no further (not to the frame behind the list either).
+bool IgnoredButton(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) return false;
+    event->accept();
+    return true;
+}
+} // namespace
+
+void ReplayListView::mousePressEvent(QMouseEvent* event) {
+    if (!IgnoredButton(event)) QListView::mousePressEvent(event);
+}
+
+void ReplayListView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!IgnoredButton(event)) QListView::mouseReleaseEvent(event);
+}
+
 void ReplayListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (IgnoredButton(event)) return;
     QListView::mouseDoubleClickEvent(event);
     Q_EMIT doubleClickedAnywhere();
 }

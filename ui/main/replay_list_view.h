@@ -1,6 +1,7 @@
 // The replay list control: a plain list view that keeps one row selected once the user
 // picked one (control-clicks and clicks below the rows don't clear it), and reports every
-// double click, over a row or not.
+// double click, over a row or not. As in a standard list box only the left mouse button
+// selects and double-clicks; the other buttons do nothing here.
 #pragma once
 
 #include <QAbstractItemDelegate>
@@ -20,6 +21,8 @@ protected:
     // A control-click or control-space would leave no row selected: it selects instead.
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
