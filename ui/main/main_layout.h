@@ -41,4 +41,10 @@ constexpr QPoint CentredTopLeft(const QRect& available, const QSize& size) {
             available.top() + (available.height() - size.height()) / 2};
 }
 
+// The details window overlaps this window's right edge by this much, tops aligned.
+inline constexpr int DetailsOverlap = 3;
+constexpr QPoint DockedDetailsTopLeft(const QPoint& mainTopLeft, int mainWidth) {
+    return {mainTopLeft.x() + mainWidth - DetailsOverlap, mainTopLeft.y()};
+}
+
 } // namespace main_layout

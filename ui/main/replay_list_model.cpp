@@ -1,5 +1,7 @@
 #include "replay_list_model.h"
 
+#include <algorithm>
+
 #include "replay/display_text.h"
 
 ReplayListModel::ReplayListModel(const std::vector<TZH_replay>& replays, QObject* parent)
@@ -18,11 +20,12 @@ void ReplayListModel::showAll() {
 }
 
 int ReplayListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rows_;
+    // Never more rows than records, whatever happens to the records meanwhile.
+    return parent.isValid() ? 0 : std::min(rows_, static_cast<int>(replays_.size()));
 }
 
 QVariant ReplayListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rows_) return {};
+    if (!index.isValid() || index.row() >= rowCount()) return {};
     const TZH_replay& replay = replays_[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:

@@ -37,7 +37,17 @@ QModelIndex ReplayListView::moveCursor(CursorAction cursorAction, Qt::KeyboardMo
     return QListView::moveCursor(cursorAction, modifiers);
 }
 
+namespace {
+// Other buttons are taken here and go no further (not to the frame behind the list either).
+bool IgnoredButton(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) return false;
+    event->accept();
+    return true;
+}
+} // namespace
+
 void ReplayListView::mousePressEvent(QMouseEvent* event) {
+    if (IgnoredButton(event)) return;
     // A clicked row that is only partly visible comes into view with the press itself, like a
     // row the keyboard selects; the view would otherwise put it off by a double-click
     // interval, and scroll by itself later, behind the scroll bar's back.
@@ -47,7 +57,12 @@ void ReplayListView::mousePressEvent(QMouseEvent* event) {
     if (currentIndex().isValid()) scrollTo(currentIndex());
 }
 
+void ReplayListView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!IgnoredButton(event)) QListView::mouseReleaseEvent(event);
+}
+
 void ReplayListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (IgnoredButton(event)) return;
     QListView::mouseDoubleClickEvent(event);
     Q_EMIT doubleClickedAnywhere();
 }

@@ -1,7 +1,9 @@
 // The replay list control: a plain list view that keeps one row selected once the user
 // picked one (control-clicks and clicks below the rows don't clear it), and reports every
-// double click, over a row or not. It has no scroll bar of its own: the window moves it a line
-// at a time, and it scrolls itself only to bring the selected row into view.
+// double click, over a row or not. As in a standard list box only the left mouse button
+// selects and double-clicks; the other buttons do nothing here. It has no scroll bar of its
+// own: the window moves it a line at a time, and it scrolls itself only to bring the selected
+// row into view.
 #pragma once
 
 #include <QAbstractItemDelegate>
@@ -31,6 +33,7 @@ protected:
     // Left and Right move the selection like Up and Down, as in a one-column list box.
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 

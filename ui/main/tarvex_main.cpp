@@ -38,6 +38,9 @@ TMainForm::TMainForm(FolderFinder findFolder, QWidget* parent)
     SetUpPressedLooks();
     SetUpList();
     SetUpScrollBar();
+    // Events are serviced during the scan and while an error box is open: whatever they
+    // reach must already find the main window.
+    MainForm = this;
     FormCreate();
 }
 
@@ -108,6 +111,8 @@ void TMainForm::FormCreate() {
     try {
         ApplyRoundedRegion();
         ScrollSync = true;
+        // The rows go before the records they show.
+        model_->clear();
         Replays.clear();
         ReplayFolder.clear();
         ReplayFolder = findFolder_().folder;
@@ -124,9 +129,9 @@ void TMainForm::ApplyRoundedRegion() {
 }
 
 void TMainForm::LoadReplayFolder(const Text& folder) {
+    model_->clear();
     Replays.clear();
     unreadable_.clear();
-    model_->clear();
     ScanFolder(folder, ReplayFileMask);
     // All rows at once, after the scan.
     model_->showAll();
@@ -145,19 +150,10 @@ void TMainForm::ScanFolder(const Text& folder, std::string_view mask) {
 }
 
 void TMainForm::AddReplay(const Text& path) {
-    try {
-        Replays.push_back(ReadReplay(path));
-    } catch (const ReplayReadError& error) {
-        // One unreadable file must not empty the whole list: keep it as an invalid row.
-        TZH_replay record;
-        record.file.path = path;
-        record.file.name = FileNamePart(path);
-        record.file.size = FileSizeByName(path);
-        record.valid = false;
-        unreadable_.push_back(
-            {ReplayListModel::FileNameText(record.file.name), QString::fromUtf8(error.reason())});
-        Replays.push_back(std::move(record));
-    }
+    // One unreadable file must not empty the whole list: it stays as an invalid row.
+    ReadOutcome outcome = ReadReplayKeepingErrors(path, ReadReplay);
+    if (outcome.unreadable) unreadable_.push_back(std::move(*outcome.unreadable));
+    Replays.push_back(std::move(outcome.record));
 }
 
 void TMainForm::RepListDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected) {
@@ -174,6 +170,14 @@ void TMainForm::RepListDrawItem(QPainter& canvas, int index, const QRect& rect, 
     canvas.drawText(rect.left() + ml::RowTextIndent, rect.top() + canvas.fontMetrics().ascent(),
                     RowText(replay.valid, ReplayListModel::FileNameText(replay.file.name)));
     canvas.restore();
+}
+
+void TMainForm::SetDetailsWindow(QWidget* window) {
+    detailsWindow_ = window;
+}
+
+void TMainForm::DockDetailsWindow() {
+    if (detailsWindow_) detailsWindow_->move(ml::DockedDetailsTopLeft(pos(), width()));
 }
 
 int TMainForm::SelectedRow() const {

@@ -1,6 +1,7 @@
 // The main window: the skinned frame with the list of replays.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <string_view>
@@ -65,6 +66,11 @@ public:
     // The selected row, or -1.
     int SelectedRow() const;
 
+    // The details window that docks at this window's right edge (none until it exists).
+    void SetDetailsWindow(QWidget* window);
+    // Puts the details window 3 pixels into this window's right edge, tops aligned.
+    void DockDetailsWindow();
+
 Q_SIGNALS:
     // RepListClick: the selected replay changed. The details window takes it up from here
     // and the scroll bar keeps the row in view.
@@ -92,7 +98,8 @@ private:
     std::vector<UnreadableFile> unreadable_;
     int lastSelectedRow_ = -1;
     WheelNotches wheelNotches_;
+    QPointer<QWidget> detailsWindow_;
 };
 
-// The program's one main window (set by the program entry).
+// The program's one main window (set as soon as it is created).
 extern TMainForm* MainForm;
