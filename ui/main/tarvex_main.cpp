@@ -3,10 +3,21 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWindow>
+
+#ifdef Q_OS_WIN
+#include <QtMath>
+#include <windows.h>
+#endif
+
+#include "about_texts.h"
+#include "contact_address.h"
+#include "ui/about/about_form.h"
 #include <QWheelEvent>
 
 #include "credit_line.h"
@@ -52,6 +63,8 @@ void TMainForm::SetUpPressedLooks() {
     namespace pictures = tarvex::pictures;
     const auto look = [this](const pictures::Picture& picture) {
         auto* widget = new SkinPictureWidget(picture, this);
+        // Presses and releases go to the skin below, which owns the button areas.
+        widget->setAttribute(Qt::WA_TransparentForMouseEvents);
         widget->setGeometry(QRect(ml::ParkedPressedLook, ml::PressedLookSize));
         widget->hide();
         return widget;
@@ -270,3 +283,110 @@ void TMainForm::paintEvent(QPaintEvent*) {
     if (!skin.isNull()) painter.drawPixmap(0, 0, skin);
     PaintCreditLine(painter, MainCreditLine());
 }
+
+bool TMainForm::DragsWindowAt(QPoint point) const {
+    if (FrameButtonAt(point)) return false;
+    // The list and the scroll bar take their own presses.
+    const QWidget* child = childAt(point);
+    return child == nullptr || child->testAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void TMainForm::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (FrameButtonAt(at)) {
+        skinPressed_ = true;
+        BackgroundMouseDown(event->button(), event->modifiers(), at.x(), at.y());
+        return;
+    }
+    if (event->button() != Qt::LeftButton || !DragsWindowAt(at)) return;
+    // The window system moves the window where it can; without a window manager it can't,
+    // and the window follows the pointer by hand until the release.
+    if (windowHandle() && windowHandle()->startSystemMove()) return;
+    manualMoveOffset_ = event->globalPosition().toPoint() - pos();
+}
+
+void TMainForm::mouseMoveEvent(QMouseEvent* event) {
+    if (manualMoveOffset_) move(event->globalPosition().toPoint() - *manualMoveOffset_);
+}
+
+void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
+    if (manualMoveOffset_) {
+        if (event->button() == Qt::LeftButton) manualMoveOffset_.reset();
+        return;
+    }
+    if (!skinPressed_) return;
+    if (event->buttons() == Qt::NoButton) skinPressed_ = false;
+    const QPoint at = event->position().toPoint();
+    BackgroundMouseUp(event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void TMainForm::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    DockDetailsWindow();
+}
+
+SkinPictureWidget* TMainForm::PressedLookOf(FrameButton button) const {
+    switch (button) {
+    case FrameButton::Close: return PushClose;
+    case FrameButton::Minimise: return PushReduce;
+    case FrameButton::History: return PushHisto;
+    case FrameButton::Info: return PushInfo;
+    }
+    return nullptr;
+}
+
+void TMainForm::BackgroundMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y) {
+    const auto button = FrameButtonAt(QPoint(X, Y));
+    if (!button) return;
+    SkinPictureWidget* look = PressedLookOf(*button);
+    look->move(PressedLookPosition(*button));
+    look->show();
+}
+
+void TMainForm::ParkPressedLooks() {
+    for (SkinPictureWidget* look : {PushClose, PushReduce, PushHisto, PushInfo}) {
+        look->hide();
+        look->move(ml::ParkedPressedLook);
+    }
+}
+
+void TMainForm::BackgroundMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y) {
+    ParkPressedLooks();
+    if (const auto button = FrameButtonAt(QPoint(X, Y))) PerformButton(*button);
+}
+
+void TMainForm::PerformButton(FrameButton button) {
+    switch (button) {
+    case FrameButton::Close:
+        Terminate();
+        break;
+    case FrameButton::Minimise:
+        // The details window, a tool window of this one, goes with it.
+        showMinimized();
+        break;
+    case FrameButton::History:
+        ShowAboutWindow(this, HistoryText(), QStringLiteral("Historique"));
+        break;
+    case FrameButton::Info:
+        ShowAboutWindow(this, CreditsText(ContactAddress()), QStringLiteral("A propos"));
+        break;
+    }
+}
+
+#ifdef Q_OS_WIN
+bool TMainForm::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    const auto* msg = static_cast<const MSG*>(message);
+    if (eventType != "windows_generic_MSG" || msg->message != WM_NCHITTEST)
+        return QWidget::nativeEvent(eventType, message, result);
+    const LRESULT standard = DefWindowProcW(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    // The pointer's position minus the window's top-left corner, in device pixels.
+    POINT pointer{};
+    RECT window{};
+    GetCursorPos(&pointer);
+    GetWindowRect(msg->hwnd, &window);
+    const qreal ratio = devicePixelRatioF();
+    const QPoint at(qFloor((pointer.x - window.left) / ratio), qFloor((pointer.y - window.top) / ratio));
+    *result = (standard == HTCLIENT && DragsWindowAt(at)) ? HTCAPTION : standard;
+    return true;
+}
+#endif

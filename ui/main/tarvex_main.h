@@ -1,12 +1,15 @@
 // The main window: the skinned frame with the list of replays.
 #pragma once
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 #include <functional>
 #include <string_view>
 #include <vector>
 
+#include "frame_buttons.h"
 #include "read_errors.h"
 #include "replay/replay_folder.h"
 #include "ui/controls/flat_scrollbar_types.h"
@@ -66,6 +69,12 @@ public:
     // The selected row, or -1.
     int SelectedRow() const;
 
+    // The skin's buttons: a press in a button area shows its pressed look; the release hides
+    // them all and performs the action of the area it happens in, whatever the mouse button.
+    void BackgroundMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int X, int Y);
+    void BackgroundMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int X, int Y);
+    // The close button's action: ends the program.
+    std::function<void()> Terminate = [] { QCoreApplication::quit(); };
     // The details window that docks at this window's right edge (none until it exists).
     void SetDetailsWindow(QWidget* window);
     // Puts the details window 3 pixels into this window's right edge, tops aligned.
@@ -80,6 +89,15 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // WMMove: the details window, shown or hidden, follows every move.
+    void moveEvent(QMoveEvent* event) override;
+#ifdef Q_OS_WIN
+    // WMNCHitTest: the window system drags the window wherever the skin answers "caption".
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
     void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -91,12 +109,22 @@ private:
     void WheelTurned(QWheelEvent* event);
     void SetUpPressedLooks();
     void OnSelectionChanged();
+    // True where a press on the window drags it: the skin outside the button areas.
+    bool DragsWindowAt(QPoint point) const;
+    void PerformButton(FrameButton button);
+    void ParkPressedLooks();
+    SkinPictureWidget* PressedLookOf(FrameButton button) const;
 
     FolderFinder findFolder_;
     SkinPicture skin_;
     ReplayListModel* model_ = nullptr;
     std::vector<UnreadableFile> unreadable_;
     int lastSelectedRow_ = -1;
+    // A press in a button area reached the skin; its release acts.
+    bool skinPressed_ = false;
+    // Moving the window by hand, where the window system does not move it: the pointer's
+    // offset from the window's top-left corner.
+    std::optional<QPoint> manualMoveOffset_;
     WheelNotches wheelNotches_;
     QPointer<QWidget> detailsWindow_;
 };

@@ -1,0 +1,160 @@
+// The main window's skinned frame: its four buttons, their pressed looks, and dragging the
+// window by its skin.
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "about_form.h"
+#include "about_memo.h"
+#include "about_texts.h"
+#include "details_form.h"
+#include "frame_buttons.h"
+#include "gui_support.h"
+#include "main_layout.h"
+#include "temp_dir.h"
+
+namespace ml = main_layout;
+
+TEST(FrameButtons, AnswerInsideTheirAreasOnly) {
+    struct Case {
+        QPoint at;
+        std::optional<FrameButton> button;
+    };
+    const Case cases[] = {
+        {{246, 11}, FrameButton::Close},    {{257, 23}, FrameButton::Close},
+        {{245, 15}, std::nullopt},          {{258, 15}, std::nullopt},
+        {{250, 10}, std::nullopt},          {{250, 24}, std::nullopt},
+        {{229, 11}, FrameButton::Minimise}, {{240, 23}, FrameButton::Minimise},
+        {{228, 15}, std::nullopt},          {{241, 15}, std::nullopt},
+        {{230, 291}, FrameButton::History}, {{241, 303}, FrameButton::History},
+        {{242, 297}, std::nullopt},         {{235, 304}, std::nullopt},
+        {{244, 291}, FrameButton::Info},    {{255, 303}, FrameButton::Info},
+        {{256, 297}, std::nullopt},         {{250, 290}, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FrameButtonAt(c.at), c.button) << c.at.x() << "," << c.at.y();
+}
+
+TEST(AboutTexts, CreditsNameTheContactInTheirFirstTwoOfSevenParagraphs) {
+    const QString contact = QStringLiteral("equipe@example.org");
+    const QStringList paragraphs = CreditsText(contact).split(QStringLiteral("\r\n\r\n"));
+    ASSERT_EQ(paragraphs.size(), 7);
+    for (int i = 0; i < paragraphs.size(); ++i) {
+        EXPECT_EQ(paragraphs[i].contains(QStringLiteral("(") + contact + QStringLiteral(")")), i < 2)
+            << i;
+        EXPECT_FALSE(paragraphs[i].isEmpty() || paragraphs[i].contains(QLatin1Char('\n'))) << i;
+    }
+    EXPECT_FALSE(HistoryText().endsWith(QLatin1Char('\n')));
+    EXPECT_EQ(HistoryText().split(QStringLiteral("\r\n")).size(), 18);
+}
+
+namespace {
+
+class Frame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form_ = std::make_unique<TMainForm>(guitest::FixedFolder(dir_.path()));
+        form_->Terminate = [this] { ++terminated_; };
+        form_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+    }
+    SkinPictureWidget* shownLook() {
+        for (SkinPictureWidget* look :
+             {form_->PushClose, form_->PushReduce, form_->PushHisto, form_->PushInfo})
+            if (look->isVisible()) return look;
+        return nullptr;
+    }
+    // Closes the about window as soon as it is open and notes what it showed.
+    void closeAboutWhenOpen() {
+        QTimer::singleShot(0, [this] {
+            ASSERT_NE(AboutForm, nullptr);
+            aboutCaptions_ << AboutForm->windowTitle();
+            aboutTexts_ << AboutForm->AboutMemo->toPlainText();
+            AboutForm->close();
+        });
+    }
+
+    testsupport::TempDir dir_;
+    std::unique_ptr<TMainForm> form_;
+    int terminated_ = 0;
+    QStringList aboutCaptions_, aboutTexts_;
+};
+
+} // namespace
+
+TEST_F(Frame, ButtonsShowTheirPressedLookAndActWhereReleased) {
+    enum class Outcome { Nothing, Terminated, Minimised, History, Credits };
+    struct Case {
+        const char* what;
+        QPoint press, release;
+        Qt::MouseButton button;
+        SkinPictureWidget* TMainForm::*look;
+        QPoint lookAt;
+        Outcome outcome;
+    };
+    const Case cases[] = {
+        {"close", {250, 15}, {250, 15}, Qt::LeftButton, &TMainForm::PushClose, {244, 9}, Outcome::Terminated},
+        {"close, released on the skin", {250, 15}, {150, 20}, Qt::LeftButton, &TMainForm::PushClose, {244, 9}, Outcome::Nothing},
+        {"minimise, released on close", {235, 15}, {252, 20}, Qt::LeftButton, &TMainForm::PushReduce, {227, 9}, Outcome::Terminated},
+        {"close with the right button", {246, 23}, {257, 11}, Qt::RightButton, &TMainForm::PushClose, {244, 9}, Outcome::Terminated},
+        {"history", {230, 291}, {241, 303}, Qt::LeftButton, &TMainForm::PushHisto, {229, 289}, Outcome::History},
+        {"info, right button", {255, 303}, {244, 291}, Qt::RightButton, &TMainForm::PushInfo, {243, 289}, Outcome::Credits},
+        {"history, released on info", {235, 297}, {250, 297}, Qt::LeftButton, &TMainForm::PushHisto, {229, 289}, Outcome::Credits},
+        {"minimise", {229, 11}, {240, 23}, Qt::LeftButton, &TMainForm::PushReduce, {227, 9}, Outcome::Minimised},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        terminated_ = 0;
+        aboutCaptions_.clear();
+        aboutTexts_.clear();
+        form_->showNormal();
+        QTest::mousePress(form_.get(), c.button, {}, c.press);
+        EXPECT_EQ(shownLook(), form_.get()->*c.look);
+        EXPECT_EQ((form_.get()->*c.look)->pos(), c.lookAt);
+        if (c.outcome == Outcome::History || c.outcome == Outcome::Credits) closeAboutWhenOpen();
+        QTest::mouseRelease(form_.get(), c.button, {}, c.release);
+        EXPECT_EQ(shownLook(), nullptr);
+        for (SkinPictureWidget* look :
+             {form_->PushClose, form_->PushReduce, form_->PushHisto, form_->PushInfo})
+            EXPECT_EQ(look->pos(), ml::ParkedPressedLook);
+        EXPECT_EQ(terminated_, c.outcome == Outcome::Terminated ? 1 : 0);
+        EXPECT_EQ(form_->windowState().testFlag(Qt::WindowMinimized), c.outcome == Outcome::Minimised);
+        EXPECT_EQ(AboutForm, nullptr) << "the about window is destroyed when it closes";
+        if (c.outcome == Outcome::History) {
+            EXPECT_EQ(aboutCaptions_, QStringList{QStringLiteral("Historique")});
+            EXPECT_EQ(aboutTexts_.value(0), QString(HistoryText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        } else if (c.outcome == Outcome::Credits) {
+            EXPECT_EQ(aboutCaptions_, QStringList{QStringLiteral("A propos")});
+            EXPECT_TRUE(aboutTexts_.value(0).startsWith(QStringLiteral("Tarvex est écrit")));
+        } else {
+            EXPECT_TRUE(aboutCaptions_.isEmpty());
+        }
+    }
+}
+
+TEST_F(Frame, APressOnTheSkinDragsTheWindowAndTheDetailsWindowFollows) {
+    // The offscreen platform has no window manager to move windows: the window follows the
+    // pointer by hand, as it does on X without one.
+    auto* details = new TMoreForm(*form_); // owned by the main window
+    const QPoint docked(ml::WindowSize.width() - 3, 0);
+    for (const bool shown : {false, true}) {
+        SCOPED_TRACE(shown ? "details shown" : "details hidden");
+        details->setVisible(shown);
+        const QPoint start = form_->pos();
+        QTest::mousePress(form_.get(), Qt::LeftButton, {}, QPoint(100, 20));
+        EXPECT_EQ(shownLook(), nullptr);
+        QTest::mouseMove(form_.get(), QPoint(130, 60));
+        EXPECT_EQ(form_->pos(), start + QPoint(30, 40));
+        EXPECT_EQ(details->pos(), form_->pos() + docked);
+        // Window coordinates moved with the window: the pointer stays on the grabbed point.
+        QTest::mouseMove(form_.get(), QPoint(90, 20));
+        EXPECT_EQ(form_->pos(), start + QPoint(20, 40));
+        EXPECT_EQ(details->pos(), form_->pos() + docked);
+        QTest::mouseRelease(form_.get(), Qt::LeftButton, {}, QPoint(90, 20));
+        QTest::mouseMove(form_.get(), QPoint(150, 150));
+        EXPECT_EQ(form_->pos(), start + QPoint(20, 40)) << "the move ends with the release";
+        EXPECT_EQ(details->isVisible(), shown);
+    }
+    EXPECT_EQ(terminated_, 0);
+}
