@@ -1,0 +1,70 @@
+// Writes the home folder the real-window scenarios run in: a Steam Proton prefix of the game
+// with 100 replays (every tenth one, from the eighth on, broken) and a maps folder with the
+// first replay's map picture in one plain colour.
+// Usage: make_e2e_home HOME
+#include <QColor>
+#include <QImage>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+
+#include "fake_prefix.h"
+#include "tools/replay_builder.h"
+
+namespace fs = std::filesystem;
+namespace rb = replay_builder;
+using namespace testsupport;
+
+namespace {
+
+constexpr int ReplayCount = 100;
+constexpr const char* PictureMap = "e2e vert";
+// What the scenarios look for on screen.
+const QColor PictureColour(0, 200, 0);
+
+std::string ReplayBytes(int index) {
+    rb::Settings settings;
+    settings.mapPath = index == 0 ? std::string("maps/") + PictureMap : "maps/sans image";
+    settings.slots = {rb::Human("Kestrel", "C0A80102", 0, 2, 0, 0),
+                      rb::Human("Drako", "C0A80107", 1, 3, 1, 1)};
+    rb::Replay replay;
+    replay.settings = rb::SettingsText(settings);
+    return rb::Bytes(replay);
+}
+
+void Make(const fs::path& home) {
+    PrefixSetup setup;
+    setup.machineKeys = {GameKey32({TextValue("UserDataLeafName", "Command and Conquer Generals Zero Hour Data")})};
+    const fs::path documents =
+        MakePrefix(home / ".local/share/Steam/steamapps/compatdata/2732960/pfx", setup);
+    const fs::path replays = MakeReplayFolder(documents);
+    for (int i = 0; i < ReplayCount; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "r%03d.rep", i);
+        rb::WriteFile((replays / name).string(), i % 10 == 7 ? std::string("pas un replay") : ReplayBytes(i));
+    }
+    fs::create_directories(replays / "maps");
+    QImage picture(48, 46, QImage::Format_RGB32);
+    picture.fill(PictureColour);
+    // The map's name without its spaces, as the details window looks it up.
+    const fs::path file = replays / "maps" / "e2evert.bmp";
+    if (!picture.save(QString::fromStdString(file.string()), "BMP"))
+        throw std::runtime_error("can't write " + file.string());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_e2e_home HOME\n");
+        return 2;
+    }
+    try {
+        Make(argv[1]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "make_e2e_home: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

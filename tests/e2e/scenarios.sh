@@ -1,0 +1,208 @@
+#!/usr/bin/env bash
+# Tarvex in a real X server of its own, used as a player uses it, once without a window manager
+# and once under openbox: what only a real screen shows (the window mask, the window manager's
+# moves, pointer grabs and focus). Each scenario starts the real program in a home folder that
+# holds a Steam Proton prefix with 100 replays and ends it by its process id.
+# Usage: scenarios.sh TARVEX MAKE_E2E_HOME none|openbox
+set -euo pipefail
+tarvex=$1
+make_home=$2
+wm=$3
+
+work=$(mktemp -d)
+pids=()
+tarvex_pid=
+cleanup() {
+  [ -n "$tarvex_pid" ] && kill "$tarvex_pid" 2>/dev/null
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL ($wm, $scenario): $*" >&2; exit 1; }
+scenario=setup
+. "$(dirname "$0")/x_screen.sh"
+
+"$make_home" "$work/home"
+start_x
+[ "$wm" = openbox ] && start_openbox
+
+# The main window's layout, in window coordinates.
+row_y() { echo $((35 + $1 * 13 + 6)); }   # the middle of the list's visible row n
+bar_x=254                                   # the middle of the scroll bar's column
+bar_top=33
+readonly orange_test='r > 180 && g > 100 && g < 160 && b < 100'
+readonly not_black='r + g + b > 60'
+
+start_tarvex() {
+  HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM=xcb "$tarvex" \
+    >"$work/tarvex.log" 2>&1 &
+  tarvex_pid=$!
+  main=$(window_named Tarvex) || fail "no Tarvex window"
+  geometry_of "$main"
+  MX=$WX MY=$WY
+  sleep 0.3
+}
+stop_tarvex() {
+  kill "$tarvex_pid" 2>/dev/null || true
+  wait "$tarvex_pid" 2>/dev/null || true
+  tarvex_pid=
+}
+click_at() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep 0.3; }
+# A press held for $3 seconds at (x, y).
+hold_at() { xdotool mousemove "$1" "$2" mousedown 1; sleep "$3"; xdotool mouseup 1; sleep 0.3; }
+
+# The scroll bar's position as the scroller shows it: the scroller's top is the first black
+# line down the middle of the track, and the layout rule puts it at 13 + 222 * P / 81 (rounded
+# half to even) for the 100 replays (81 positions, a 3-pixel scroller).
+scroller_top() {
+  local top
+  top=$(/usr/bin/convert "$work/shot.png" -crop "1x225+$((MX + bar_x))+$((MY + bar_top + 13))" -depth 8 txt:- |
+    awk -F'[,:() ]+' '/^[0-9]/ && $3 == 0 && $4 == 0 && $5 == 0 { print $2 + 13; exit }')
+  [ -n "$top" ] || fail "no scroller on the bar"
+  echo "$top"
+}
+top_for_position() {
+  awk -v p="$1" 'BEGIN { x = 222 * p / 81; r = int(x + 0.5); if (r - x == 0.5 && r % 2 == 1) r--; print 13 + r }'
+}
+position_for_top() {
+  local p
+  for p in $(seq 0 81); do [ "$(top_for_position "$p")" = "$1" ] && { echo "$p"; return; }; done
+  echo -1
+}
+# The list shows replay `first` on its first row: replay i is broken (light red) when i % 10 == 7.
+expect_list_from() {
+  local k i colour
+  for k in 0 1 2 3 4 5 6 7 8 9 10; do
+    i=$(($1 + k))
+    colour="0,0,0"; [ $((i % 10)) = 7 ] && colour="251,98,98"
+    expect_pixel $((MX + 240)) $((MY + $(row_y $k))) "$colour" "list row $k (replay $i, bar at $1)"
+  done
+}
+bar_and_list_agree() { # what
+  shot
+  local top position
+  top=$(scroller_top)
+  position=$(position_for_top "$top")
+  [ "$position" -ge 0 ] || fail "$1: the scroller's top $top is not where the layout puts a position"
+  expect_list_from "$position"
+  echo "$position"
+}
+
+scenario="centred, corners cut"
+start_tarvex
+[ "$MX" = 372 ] && [ "$MY" = 229 ] || fail "the window is at $MX,$MY, not centred"
+shot
+root=$(pixel 2 2)
+for corner in "0 0" "279 0" "0 309" "279 309" "1 1" "278 308"; do
+  set -- $corner
+  expect_pixel $((MX + $1)) $((MY + $2)) "$root" "the corner outside the rounded outline"
+done
+magenta=$(count_pixels "$MX" "$MY" 280 310 'r == 240 && g == 0 && b == 255')
+[ "$magenta" = 0 ] || fail "$magenta pixels of the skin's key colour are on screen"
+expect_pixel $((MX + 240)) $((MY + 282)) "0,0,0" "the 20th row's first pixel line"
+# A press in a cut corner reaches the desktop behind, not the window: nothing moves.
+xdotool mousemove $((MX + 1)) $((MY + 1)) mousedown 1 mousemove $((MX + 61)) $((MY + 41)) mouseup 1
+sleep 0.3
+geometry_of "$main"
+[ "$WX,$WY" = "$MX,$MY" ] || fail "a press in the cut corner moved the window to $WX,$WY"
+stop_tarvex
+
+scenario="double click shows the details docked"
+start_tarvex
+xdotool mousemove $((MX + 100)) $((MY + $(row_y 0))) click --repeat 2 --delay 120 1
+details=$(window_named MoreForm) || fail "no details window"
+sleep 0.3
+geometry_of "$details"
+[ "$WX,$WY,$WW,$WH" = "$((MX + 277)),$MY,192,310" ] || fail "details at $WX,$WY ${WW}x$WH"
+shot
+expect_pixel $((WX + 96)) $((WY + 49)) "0,200,0" "the map picture"
+[ "$(count_pixels $((WX + 11)) $((WY + 11)) 170 13 "$orange_test")" -gt 20 ] || fail "no map name"
+[ "$(count_pixels $((WX + 11)) $((WY + 31)) 55 35 "$orange_test")" -gt 20 ] || fail "no version and length"
+for row in 0 1; do
+  icons=$(count_pixels $((WX + 149)) $((WY + 75 + row * 28)) 25 26 "$not_black")
+  [ "$icons" -gt 500 ] || fail "the army icon of player row $row is missing ($icons pixels)"
+done
+[ "$(count_pixels $((WX + 149)) $((WY + 75 + 2 * 28)) 25 26 "$not_black")" = 0 ] ||
+  fail "a third player row was drawn"
+stop_tarvex
+
+scenario="scrolling by wheel, arrows, track and drag"
+start_tarvex
+click_at $((MX + 100)) $((MY + $(row_y 0)))   # the list takes the focus with a selection
+xdotool click 5 click 5 click 5
+sleep 0.3
+[ "$(bar_and_list_agree "three wheel notches")" = 15 ] || fail "three notches did not scroll 15 rows"
+hold_at $((MX + bar_x)) $((MY + bar_top + 245)) 0.4
+p=$(bar_and_list_agree "holding the lower arrow")
+[ "$p" -gt 15 ] || fail "holding the lower arrow scrolled nothing"
+# Paging by 5 stops at the first position whose scroller has passed the pointer.
+hold_at $((MX + bar_x)) $((MY + bar_top + 200)) 2
+p=$(bar_and_list_agree "paging on the track")
+[ $(($(top_for_position $((p - 5))) + 3)) -le 200 ] && [ $(($(top_for_position "$p") + 3)) -gt 200 ] ||
+  fail "paging on the track stopped at position $p, not where the scroller passed the pointer at 200"
+top=$(top_for_position "$p")
+xdotool mousemove $((MX + bar_x)) $((MY + bar_top + top + 1)) mousedown 1
+xdotool mousemove $((MX + bar_x)) $((MY + bar_top + 80)) mousemove $((MX + bar_x)) $((MY + bar_top + 100))
+xdotool mouseup 1
+sleep 0.3
+p=$(bar_and_list_agree "dragging the scroller")
+[ "$p" = 31 ] || fail "dragging the scroller's top to 99 gave position $p, not 31"
+stop_tarvex
+
+scenario="history and about open centred and close on their glyph"
+start_tarvex
+for button in "235 297 Historique" "250 297 A_propos"; do
+  set -- $button
+  name=${3//_/ }
+  click_at $((MX + $1)) $((MY + $2))
+  about=$(window_named "$name") || fail "no $name window"
+  sleep 0.3
+  geometry_of "$about"
+  [ "$WX,$WY,$WW,$WH" = "$((MX + 44)),$((MY + 94)),192,121" ] || fail "$name at $WX,$WY ${WW}x$WH"
+  shot
+  [ "$(count_pixels $((WX + 11)) $((WY + 11)) 160 98 'r == g && g == b && r > 100')" -gt 50 ] ||
+    fail "$name shows no grey text"
+  click_at $((WX + 176)) $((WY + 5))
+  wait_gone "$name"
+done
+stop_tarvex
+
+scenario="dragging the skin moves both windows"
+start_tarvex
+xdotool mousemove $((MX + 100)) $((MY + $(row_y 1))) click --repeat 2 --delay 120 1
+details=$(window_named MoreForm) || fail "no details window"
+xdotool mousemove $((MX + 100)) $((MY + 20)) mousedown 1
+for step in 1 2 3 4 5 6; do xdotool mousemove $((MX + 100 + 10 * step)) $((MY + 20 + 7 * step)); sleep 0.05; done
+xdotool mouseup 1
+sleep 0.5
+geometry_of "$main"
+[ "$WX,$WY" = "$((MX + 60)),$((MY + 42))" ] || fail "the main window is at $WX,$WY after the drag"
+NX=$WX NY=$WY
+geometry_of "$details"
+[ "$WX,$WY" = "$((NX + 277)),$NY" ] || fail "the details window is at $WX,$WY, not docked"
+stop_tarvex
+
+if [ "$wm" = openbox ]; then
+  # Minimising needs a window manager: without one, nothing on the screen can iconify.
+  scenario="minimise"
+  start_tarvex
+  xdotool mousemove $((MX + 100)) $((MY + $(row_y 1))) click --repeat 2 --delay 120 1
+  window_named MoreForm >/dev/null || fail "no details window"
+  click_at $((MX + 235)) $((MY + 17))
+  wait_gone Tarvex
+  wait_gone MoreForm
+  kill -0 "$tarvex_pid" || fail "minimising ended the program"
+  stop_tarvex
+fi
+
+scenario="close ends the program"
+start_tarvex
+click_at $((MX + 251)) $((MY + 17))
+status=0
+timeout 10 tail --pid="$tarvex_pid" -f /dev/null || fail "the program is still running"
+wait "$tarvex_pid" || status=$?
+tarvex_pid=
+[ "$status" = 0 ] || fail "the program ended with status $status"
+
+echo "real window ($wm): all scenarios as expected"

@@ -1,0 +1,61 @@
+# Helpers of the real-window scenarios: a screen of our own, its pixels, and the windows on it.
+# Sourced by scenarios.sh, which sets `work` and `fail`.
+
+# Starts Xvfb on a free display and exports DISPLAY; its process id goes into `pids`.
+start_x() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  pids+=($!)
+  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$work/display")"
+}
+
+# Starts openbox and waits until it manages the screen.
+start_openbox() {
+  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  fail "openbox did not start"
+}
+
+shot() { import -window root "$work/shot.png"; }
+
+# The colour of the screen pixel (x, y) of the last shot, as "r,g,b".
+pixel() {
+  /usr/bin/convert "$work/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- |
+    sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p' | head -n 1
+}
+
+# How many pixels of the rectangle x y w h of the last shot match the awk test on r, g, b.
+count_pixels() { # x y w h test
+  /usr/bin/convert "$work/shot.png" -crop "$3x$4+$1+$2" -depth 8 txt:- |
+    sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
+    awk "{ r=\$1; g=\$2; b=\$3; if ($5) n++ } END { print n+0 }"
+}
+
+expect_pixel() { # x y colour what
+  local got
+  got=$(pixel "$1" "$2")
+  [ "$got" = "$3" ] || fail "$4: pixel ($1,$2) is $got, expected $3"
+}
+
+# The first visible window whose name is exactly $1, waiting up to 10 s.
+window_named() { timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
+
+# Sets WX, WY, WW, WH to the window's place and size on screen.
+geometry_of() {
+  eval "$(xdotool getwindowgeometry --shell "$1" | sed 's/^/W/')"
+  WX=$WX WY=$WY WW=$WWIDTH WH=$WHEIGHT
+}
+
+# Waits until the window named $1 is no longer visible.
+wait_gone() {
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  fail "the window $1 is still shown"
+}
