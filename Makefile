@@ -26,7 +26,7 @@ test-windows: deps
 test-sanitizers: deps
 	bash scripts/test-sanitizers.sh
 
-# The header parser under libFuzzer for about a minute (build-fuzz).
+# The header parser and the archive table reader under libFuzzer for about a minute (build-fuzz).
 test-fuzz: deps
 	bash scripts/test-fuzz.sh
 
