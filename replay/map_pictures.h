@@ -24,7 +24,7 @@ Text UserDataFolderOf(const Text& replayFolder);
 
 // "maps\NAME\NAME.tga", the preview's name below the install folder and in the archives.
 std::string MapPreviewEntry(std::string_view mapName);
-// True for a name of that form, any map, in any letter case, with "\" or "/".
+// True for maps\FOLDER\NAME.tga, a picture in a map's folder: any letter case, "\" or "/".
 bool IsMapPreviewEntry(std::string_view entryName);
 
 struct PreviewFile {
