@@ -74,8 +74,8 @@ void PrintInstall() {
     for (const Text& path : install.archives) {
         const big::Archive archive = big::Archive::Open(path, IsMapPreviewEntry);
         const big::Index& index = archive.index();
-        std::cout << "archive: " << path << ": " << index.entries.size() << " map pictures among "
-                  << index.readCount << " entries";
+        std::cout << "archive: " << path << ": " << index.entries.size() << " of its " << index.readCount
+                  << " entries are map pictures";
         if (index.outsideCount) std::cout << ", " << index.outsideCount << " entries past its end left out";
         if (!index.problem.empty()) std::cout << " (" << index.problem << ")";
         std::cout << '\n';
