@@ -70,13 +70,6 @@ TEST(BigIndex, TablesThatLie) {
     }
 }
 
-TEST(BigIndex, FilterKeepsOnlyChosenEntries) {
-    const big::Index index =
-        big::ParseIndex(Three(), Three().size(), [](std::string_view name) { return name.ends_with(".tga"); });
-    ASSERT_EQ(index.entries.size(), 1u);
-    EXPECT_EQ(index.readCount, 3u);
-}
-
 class BigArchiveFile : public ::testing::Test {
 protected:
     testsupport::TempDir dir;

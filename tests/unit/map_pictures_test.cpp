@@ -94,12 +94,6 @@ TEST_F(MapPreviewLookup, TheInstallIsLookedForOnceAndOnlyForTheGamesMaps) {
     EXPECT_EQ(installLookups, 1);
 }
 
-TEST_F(MapPreviewLookup, WithoutAUserDataFolderOrAnInstallThereIsNothing) {
-    MapPreviewFinder previews("", [] { return GameInstall{}; });
-    EXPECT_EQ(previews.find(TZH_map{"my map", 0, 0, true}), std::nullopt);
-    EXPECT_EQ(previews.find(TZH_map{"alpha", 0, 0, false}), std::nullopt);
-}
-
 TEST(MapPreviewNames, UserDataFolderAndPreviewEntries) {
     const char sep = fs::path::preferred_separator == '\\' ? '\\' : '/';
     const std::string base = std::string("data") + sep + "ZH Data";
