@@ -37,6 +37,8 @@ test: test-windows test-sanitizers test-fuzz test-native
 bench: build
 	$(BUILD)/bin/read_folder_bench
 	$(BUILD)/bin/map_preview_bench
+	$(BUILD)/bin/scrollbar_bench
+	$(BUILD)/bin/details_bench
 
 clean:
 	rm -rf $(BUILD)

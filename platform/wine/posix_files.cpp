@@ -27,7 +27,7 @@ InputFile::InputFile(const std::string& path) {
     if (error != 0) {
         ::close(fd_);
         fd_ = -1;
-        throw FileError(error == EINVAL ? "Not a regular file" : SystemReason(error));
+        throw FileError(error == EINVAL ? "Pas un fichier ordinaire" : SystemReason(error));
     }
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
 }

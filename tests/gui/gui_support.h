@@ -22,7 +22,7 @@ void WriteBrokenReplay(const std::filesystem::path& path);
 // A folder finder that always answers `folder`.
 FolderFinder FixedFolder(const std::filesystem::path& folder);
 
-// The display texts of the list's rows, first to last.
+// The texts of the list's rows (the file names), first to last.
 std::vector<QString> RowTexts(const TMainForm& form);
 
 class ModalBoxWatcher : public QObject {

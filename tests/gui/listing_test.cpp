@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 #include "gui_support.h"
@@ -67,9 +68,8 @@ TEST(Listing, RowsFollowTheFolderOrderWithNamesAndExtensions) {
         const TZH_replay& replay = form.Replays[i];
         EXPECT_EQ(replay.file.name, listed[i]);
         EXPECT_EQ(replay.file.path, platform::JoinPath(dir.str(), listed[i]));
-        const QString expected =
-            (replay.valid ? QString() : QStringLiteral("INVALID: ")) + Q(listed[i]);
-        EXPECT_EQ(rows[i], expected);
+        // The row's text is the file name alone; "INVALID: " is only drawn.
+        EXPECT_EQ(rows[i], Q(listed[i]));
         EXPECT_EQ(replay.valid, listed[i] != "broken.rep") << listed[i];
     }
     EXPECT_EQ(form.ReplayFolder, dir.str());
@@ -141,6 +141,22 @@ TEST(Listing, ServicesPendingEventsOncePerEntry) {
     }
 }
 
+TEST(Listing, TheMainWindowIsKnownToEventsServicedDuringTheScan) {
+    testsupport::TempDir dir;
+    WriteValidReplay(dir / "a.rep");
+    struct Probe : QObject {
+        TMainForm* seen = nullptr;
+        bool event(QEvent* event) override {
+            if (event->type() != QEvent::User) return QObject::event(event);
+            seen = MainForm;
+            return true;
+        }
+    } probe;
+    QCoreApplication::postEvent(&probe, new QEvent(QEvent::User));
+    TMainForm form(FixedFolder(dir.path()));
+    EXPECT_EQ(probe.seen, &form);
+}
+
 // A dangling link and a link to itself can't be opened by anyone, root included (file
 // permissions wouldn't stop root from reading).
 TEST(Listing, UnreadableFilesStayInTheListAndAreNamedInOneBox) {
@@ -148,14 +164,15 @@ TEST(Listing, UnreadableFilesStayInTheListAndAreNamedInOneBox) {
     WriteValidReplay(dir / "a.rep");
     fs::create_symlink(dir / "gone-away", dir / "dangling.rep");
     fs::create_symlink(dir / "loop.rep", dir / "loop.rep");
+    ASSERT_EQ(::mkfifo((dir / "pipe.rep").c_str(), 0644), 0);
     WriteBrokenReplay(dir / "b.rep");
 
     ModalBoxWatcher boxes;
     TMainForm form(FixedFolder(dir.path()));
 
     const std::vector<std::string> listed = ListedNames(dir.path());
-    ASSERT_EQ(form.Replays.size(), 4u);
-    ASSERT_EQ(listed.size(), 4u);
+    ASSERT_EQ(form.Replays.size(), 5u);
+    ASSERT_EQ(listed.size(), 5u);
     for (std::size_t i = 0; i < listed.size(); ++i) {
         const TZH_replay& replay = form.Replays[i];
         EXPECT_EQ(replay.file.name, listed[i]);
@@ -165,7 +182,7 @@ TEST(Listing, UnreadableFilesStayInTheListAndAreNamedInOneBox) {
             EXPECT_EQ(replay.file.size, 0);
         }
     }
-    EXPECT_EQ(form.RepList->model()->rowCount(), 4);
+    EXPECT_EQ(form.RepList->model()->rowCount(), 5);
 
     ASSERT_EQ(boxes.seen().size(), 1u);
     const auto& box = boxes.seen().front();
@@ -179,7 +196,10 @@ TEST(Listing, UnreadableFilesStayInTheListAndAreNamedInOneBox) {
     EXPECT_TRUE(lines.contains(QStringLiteral("loop.rep : ") +
                                QString::fromLocal8Bit(std::strerror(ELOOP))))
         << box.text.toStdString();
-    EXPECT_EQ(lines.size(), 3);
+    // The program's own reason is French like the box.
+    EXPECT_TRUE(lines.contains(QStringLiteral("pipe.rep : Pas un fichier ordinaire")))
+        << box.text.toStdString();
+    EXPECT_EQ(lines.size(), 4);
 }
 
 TEST(Listing, WrongRegistryTypeShowsTheErrorAndListsNothing) {

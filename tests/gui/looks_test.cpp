@@ -1,14 +1,20 @@
 // The plain rules behind the main window: row looks, the rounded outline, positions, the
-// unreadable-files message, fonts and the credit line.
+// unreadable-files message, reading one file of a listing, the rows' model, fonts and the
+// credit line.
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QRegion>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 #include "credit_line.h"
 #include "fonts.h"
 #include "main_layout.h"
 #include "read_errors.h"
+#include "replay/zerohour.h"
+#include "replay_list_model.h"
+#include "temp_dir.h"
 #include "rounded_region.h"
 #include "row_look.h"
 
@@ -121,6 +127,42 @@ TEST(UnreadableFilesMessage, NamesAtMostTenFilesThenCountsTheRest) {
         EXPECT_EQ(lines.last(), c.last);
         EXPECT_FALSE(lines.contains(QStringLiteral("r11.rep : Permission denied")));
     }
+}
+
+TEST(ReadingOneFile, AnyErrorKeepsTheFileAsAnInvalidRow) {
+    testsupport::TempDir dir;
+    const Text path = (dir / "été.rep").string();
+    std::ofstream(path) << "0123456789";
+    const std::pair<ReplayReader, QString> cases[] = {
+        {[](const Text& p) { return ReadReplay(p); }, {}},
+        {[](const Text& p) -> TZH_replay { throw ReplayReadError(p, "Accès refusé"); },
+         QStringLiteral("Accès refusé")},
+        {[](const Text&) -> TZH_replay { throw std::length_error("trop long"); },
+         QStringLiteral("trop long")},
+        {[](const Text&) -> TZH_replay { throw 42; }, QStringLiteral("Erreur inconnue")}};
+    for (const auto& [reader, reason] : cases) {
+        const ReadOutcome outcome = ReadReplayKeepingErrors(path, reader);
+        EXPECT_EQ(outcome.unreadable.has_value(), !reason.isEmpty());
+        if (reason.isEmpty()) continue;
+        EXPECT_FALSE(outcome.record.valid);
+        EXPECT_EQ(outcome.record.file.name, "été.rep");
+        EXPECT_EQ(outcome.record.file.size, 10);
+        EXPECT_EQ(outcome.unreadable->name + " : " + outcome.unreadable->reason,
+                  QStringLiteral("été.rep : ") + reason);
+    }
+}
+
+TEST(ReplayListModel, NeverReadsPastTheRecords) {
+    std::vector<TZH_replay> replays(3);
+    ReplayListModel model(replays, nullptr);
+    model.showAll();
+    EXPECT_EQ(model.rowCount(), 3);
+    // A view may still hold an index of a row whose record is gone.
+    const QModelIndex third = model.index(2, 0);
+    replays.resize(1);
+    EXPECT_EQ(model.rowCount(), 1);
+    EXPECT_FALSE(model.data(third, Qt::DisplayRole).isValid());
+    EXPECT_TRUE(model.data(model.index(0, 0), Qt::DisplayRole).isValid());
 }
 
 TEST(Fonts, PointSizesBecomePixelSizesAt96Dpi) {

@@ -224,6 +224,25 @@ TEST_F(ShownForm, DoubleClickAsksForTheDetailsOfTheRowUnderThePointer) {
     }
 }
 
+TEST_F(ShownForm, OnlyTheLeftButtonSelectsAndDoubleClicks) {
+    open(3, 0);
+    QSignalSpy changes(form_.get(), &TMainForm::SelectedReplayChanged);
+    QSignalSpy requests(form_.get(), &TMainForm::DetailsRequested);
+    QWidget* viewport = list().viewport();
+    QCursor::setPos(viewport->mapToGlobal(rowCentre(1)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QCursor::pos() == viewport->mapToGlobal(rowCentre(1)); }));
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(viewport, button, {}, rowCentre(1));
+        QTest::mouseDClick(viewport, button, {}, rowCentre(1));
+    }
+    EXPECT_EQ(form_->SelectedRow(), -1);
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_EQ(requests.count(), 0);
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, rowCentre(1));
+    EXPECT_EQ(form_->SelectedRow(), 1);
+    EXPECT_EQ(requests.count(), 1);
+}
+
 namespace {
 class ThrowingObject : public QObject {
 public:

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QString>
 #include <QSvgRenderer>
+#include <algorithm>
 
 namespace tarvex::pictures::testing {
 
@@ -23,6 +24,21 @@ std::optional<QRgb> logicalPixel(const QImage& image, int ratio, QPoint at) {
     for (int dx = 0; dx < ratio; ++dx)
       if (image.pixel(at.x() * ratio + dx, at.y() * ratio + dy) != first) return std::nullopt;
   return first;
+}
+
+bool insideRoundedOutline(const Picture& picture, double radius, QPoint at) {
+  const double px = at.x() + 0.5, py = at.y() + 0.5;
+  const double cx = std::clamp(px, radius, picture.width - radius);
+  const double cy = std::clamp(py, radius, picture.height - radius);
+  return (px - cx) * (px - cx) + (py - cy) * (py - cy) <= radius * radius;
+}
+
+int translucentPixels(const QImage& image) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qAlpha(image.pixel(x, y)) != 255) ++count;
+  return count;
 }
 
 std::optional<QPointF> centroidOf(const QImage& image, QRgb colour) {

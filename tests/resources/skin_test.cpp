@@ -3,7 +3,6 @@
 
 #include <QColor>
 #include <QSvgRenderer>
-#include <algorithm>
 #include <vector>
 
 #include "picture_render.h"
@@ -26,16 +25,6 @@ const QRect kCreditStrip = inclusive(12, 225, 286, 306);
 
 constexpr int kRatios[] = {1, 2};
 
-// Whether the window keeps pixel (x, y): its centre lies inside the rounded rectangle
-// (0, 0)-(280, 310) with 15 x 15 corner ellipses.
-bool insideOutline(int x, int y) {
-  constexpr double radius = 7.5;
-  const double px = x + 0.5, py = y + 0.5;
-  const double cx = std::clamp(px, radius, kMainSkin.width - radius);
-  const double cy = std::clamp(py, radius, kMainSkin.height - radius);
-  return (px - cx) * (px - cx) + (py - cy) * (py - cy) <= radius * radius;
-}
-
 QString describe(QRgb c) { return QColor(c).name(); }
 
 TEST(PictureTest, EveryPictureHasItsLogicalSizeAtEachRatio) {
@@ -53,12 +42,7 @@ TEST(PictureTest, EveryPictureHasItsLogicalSizeAtEachRatio) {
 
 TEST(SkinTest, IsOpaqueEverywhere) {
   for (int ratio : kRatios) {
-    const QImage skin = render(kMainSkin, ratio);
-    int translucent = 0;
-    for (int y = 0; y < skin.height(); ++y)
-      for (int x = 0; x < skin.width(); ++x)
-        if (qAlpha(skin.pixel(x, y)) != 255) ++translucent;
-    EXPECT_EQ(translucent, 0) << "ratio " << ratio;
+    EXPECT_EQ(translucentPixels(render(kMainSkin, ratio)), 0) << "ratio " << ratio;
   }
 }
 
@@ -86,7 +70,8 @@ TEST(SkinTest, KeyColourFillsExactlyTheCornersTheOutlineCutsAway) {
   for (int y = 0; y < skin.height(); ++y)
     for (int x = 0; x < skin.width(); ++x) {
       const bool isKey = skin.pixel(x, y) == kKey;
-      ASSERT_EQ(isKey, !insideOutline(x, y)) << "at " << x << "," << y;
+      // The main window's outline has 15 x 15 corner ellipses.
+      ASSERT_EQ(isKey, !insideRoundedOutline(kMainSkin, 7.5, QPoint(x, y))) << "at " << x << "," << y;
     }
   // At 2x the outermost corners stay key-coloured too.
   const QImage sharp = render(kMainSkin, 2);

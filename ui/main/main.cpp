@@ -1,6 +1,7 @@
 // Tarvex: lists the replays of Command and Conquer Generals Zero Hour.
 #include <QIcon>
 
+#include "details_form.h"
 #include "fonts.h"
 #include "pictures.h"
 #include "tarvex_application.h"
@@ -15,7 +16,8 @@ int main(int argc, char** argv) {
     RegisterFallbackFonts();
     // Every replay is read while the window is created; it shows when the loop starts.
     TMainForm form;
-    MainForm = &form;
+    // Then the details window, hidden until a row is double-clicked; the main window owns it.
+    MoreForm = new TMoreForm(form);
     form.show();
     return application.exec();
 }

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <cstdint>
 
 namespace main_layout {
 
@@ -19,6 +20,13 @@ inline constexpr int WholeRowsVisible = RepListRect.height() / RowHeight;
 // Row text starts this far right of the row's left edge.
 inline constexpr int RowTextIndent = 4;
 
+// The list's flat scroll bar, right of the list: grey, with 13-pixel buttons and a scroller 10
+// pixels long until the first listing sizes it.
+inline constexpr QRect ScrollRect{249, 33, 10, 251};
+inline constexpr int ScrollButtonLength = 13;
+inline constexpr int ScrollerLength = 10;
+inline constexpr std::int32_t ScrollGrey = 0x007F7F7F;
+
 // The pressed looks of the four skin buttons, and where a hidden one is parked.
 inline constexpr QSize PressedLookSize{15, 15};
 inline constexpr QPoint ParkedPressedLook{-15, 0};
@@ -31,6 +39,12 @@ inline constexpr int FirstButtonColumn = 229;
 constexpr QPoint CentredTopLeft(const QRect& available, const QSize& size) {
     return {available.left() + (available.width() - size.width()) / 2,
             available.top() + (available.height() - size.height()) / 2};
+}
+
+// The details window overlaps this window's right edge by this much, tops aligned.
+inline constexpr int DetailsOverlap = 3;
+constexpr QPoint DockedDetailsTopLeft(const QPoint& mainTopLeft, int mainWidth) {
+    return {mainTopLeft.x() + mainWidth - DetailsOverlap, mainTopLeft.y()};
 }
 
 } // namespace main_layout

@@ -1,6 +1,11 @@
 #include "read_errors.h"
 
 #include <algorithm>
+#include <exception>
+
+#include "replay/GR_Utils.h"
+#include "replay/display_text.h"
+#include "replay/zerohour.h"
 
 QString UnreadableFilesMessage(const std::vector<UnreadableFile>& files) {
     const bool one = files.size() == 1;
@@ -15,4 +20,25 @@ QString UnreadableFilesMessage(const std::vector<UnreadableFile>& files) {
     else if (more > 1)
         text += QStringLiteral("\net %1 autres.").arg(more);
     return text;
+}
+
+ReadOutcome ReadReplayKeepingErrors(const Text& path, const ReplayReader& read) {
+    QString reason;
+    try {
+        return {read(path), std::nullopt};
+    } catch (const ReplayReadError& error) {
+        reason = QString::fromUtf8(error.reason());
+    } catch (const std::exception& error) {
+        reason = QString::fromUtf8(error.what());
+    } catch (...) {
+        reason = QStringLiteral("Erreur inconnue");
+    }
+    ReadOutcome outcome;
+    outcome.record.file.path = path;
+    outcome.record.file.name = FileNamePart(path);
+    outcome.record.file.size = FileSizeByName(path);
+    outcome.record.valid = false;
+    outcome.unreadable =
+        UnreadableFile{QString::fromUtf8(DisplayText(outcome.record.file.name)), reason};
+    return outcome;
 }

@@ -3,7 +3,11 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <optional>
 #include <vector>
+
+#include "replay/zerohour_intf.h"
 
 struct UnreadableFile {
     QString name;   // the file name, as its row shows it
@@ -15,3 +19,14 @@ inline constexpr std::size_t MaxNamedUnreadableFiles = 10;
 
 // "Impossible de lire ces replays :" and one line per file, then how many more.
 QString UnreadableFilesMessage(const std::vector<UnreadableFile>& files);
+
+using ReplayReader = std::function<TZH_replay(const Text& path)>;
+
+struct ReadOutcome {
+    TZH_replay record;
+    std::optional<UnreadableFile> unreadable; // set when the file could not be read
+};
+
+// Reads one replay file with `read`. Whatever goes wrong gives an invalid record that still
+// names the file, and the reason, so that one bad file never ends a listing.
+ReadOutcome ReadReplayKeepingErrors(const Text& path, const ReplayReader& read);

@@ -1,7 +1,8 @@
 #include "replay_list_model.h"
 
+#include <algorithm>
+
 #include "replay/display_text.h"
-#include "row_look.h"
 
 ReplayListModel::ReplayListModel(const std::vector<TZH_replay>& replays, QObject* parent)
     : QAbstractListModel(parent), replays_(replays) {}
@@ -19,15 +20,17 @@ void ReplayListModel::showAll() {
 }
 
 int ReplayListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rows_;
+    // Never more rows than records, whatever happens to the records meanwhile.
+    return parent.isValid() ? 0 : std::min(rows_, static_cast<int>(replays_.size()));
 }
 
 QVariant ReplayListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rows_) return {};
+    if (!index.isValid() || index.row() >= rowCount()) return {};
     const TZH_replay& replay = replays_[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return RowText(replay.valid, FileNameText(replay.file.name));
+        // The file name alone: typing a letter finds rows by it. "INVALID: " is only drawn.
+        return FileNameText(replay.file.name);
     case ValidRole:
         return replay.valid;
     default:

@@ -1,11 +1,25 @@
 #include "replay_list_view.h"
 
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <cstdlib>
 
 #include "main_layout.h"
-#include "tarvex_main.h"
 
 ReplayListView::ReplayListView(QWidget* parent) : QListView(parent) {}
+
+void ReplayListView::SetRowPainter(RowPainter paint) {
+    setItemDelegate(new RepListDelegate(std::move(paint), this));
+}
+
+void ReplayListView::ScrollLines(int lines) {
+    // Rows added since the last layout count too.
+    executeDelayedItemsLayout();
+    const auto action =
+        lines > 0 ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub;
+    for (int i = std::abs(lines); i > 0; --i)
+        verticalScrollBar()->triggerAction(action);
+}
 
 QItemSelectionModel::SelectionFlags ReplayListView::selectionCommand(const QModelIndex& index,
                                                                      const QEvent* event) const {
@@ -17,18 +31,49 @@ QItemSelectionModel::SelectionFlags ReplayListView::selectionCommand(const QMode
     return command;
 }
 
+QModelIndex ReplayListView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
+    if (cursorAction == MoveLeft) cursorAction = MoveUp;
+    if (cursorAction == MoveRight) cursorAction = MoveDown;
+    return QListView::moveCursor(cursorAction, modifiers);
+}
+
+namespace {
+// Other buttons are taken here and go no further (not to the frame behind the list either).
+bool IgnoredButton(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) return false;
+    event->accept();
+    return true;
+}
+} // namespace
+
+void ReplayListView::mousePressEvent(QMouseEvent* event) {
+    if (IgnoredButton(event)) return;
+    // A clicked row that is only partly visible comes into view with the press itself, like a
+    // row the keyboard selects; the view would otherwise put it off by a double-click
+    // interval, and scroll by itself later, behind the scroll bar's back.
+    setAutoScroll(false);
+    QListView::mousePressEvent(event);
+    setAutoScroll(true);
+    if (currentIndex().isValid()) scrollTo(currentIndex());
+}
+
+void ReplayListView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!IgnoredButton(event)) QListView::mouseReleaseEvent(event);
+}
+
 void ReplayListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (IgnoredButton(event)) return;
     QListView::mouseDoubleClickEvent(event);
     Q_EMIT doubleClickedAnywhere();
 }
 
-RepListDelegate::RepListDelegate(TMainForm& form, QObject* parent)
-    : QAbstractItemDelegate(parent), form_(form) {}
+RepListDelegate::RepListDelegate(RowPainter paint, QObject* parent)
+    : QAbstractItemDelegate(parent), paint_(std::move(paint)) {}
 
 void RepListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                             const QModelIndex& index) const {
-    form_.RepListDrawItem(*painter, index.row(), option.rect,
-                          option.state.testFlag(QStyle::State_Selected));
+    if (paint_)
+        paint_(*painter, index.row(), option.rect, option.state.testFlag(QStyle::State_Selected));
 }
 
 QSize RepListDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {

@@ -1,17 +1,27 @@
 // The replay list control: a plain list view that keeps one row selected once the user
 // picked one (control-clicks and clicks below the rows don't clear it), and reports every
-// double click, over a row or not.
+// double click, over a row or not. As in a standard list box only the left mouse button
+// selects and double-clicks; the other buttons do nothing here. It has no scroll bar of its
+// own: the window moves it a line at a time, and it scrolls itself only to bring the selected
+// row into view.
 #pragma once
 
 #include <QAbstractItemDelegate>
 #include <QListView>
+#include <functional>
 
-class TMainForm;
+// Paints one row: row index, row rectangle, whether the row is selected.
+using RowPainter = std::function<void(QPainter& canvas, int row, const QRect& rect, bool selected)>;
 
 class ReplayListView : public QListView {
     Q_OBJECT
 public:
     explicit ReplayListView(QWidget* parent);
+
+    // Rows are drawn by `paint`, each 13 pixels high.
+    void SetRowPainter(RowPainter paint);
+    // One single-line scroll request per line: down for positive counts, up for negative.
+    void ScrollLines(int lines);
 
 Q_SIGNALS:
     void doubleClickedAnywhere();
@@ -20,19 +30,23 @@ protected:
     // A control-click or control-space would leave no row selected: it selects instead.
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+    // Left and Right move the selection like Up and Down, as in a one-column list box.
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
-// Hands the painting of every row to the form's RepListDrawItem; rows are 13 pixels high.
+// Hands the painting of every row to a RowPainter; rows are 13 pixels high.
 class RepListDelegate : public QAbstractItemDelegate {
     Q_OBJECT
 public:
-    RepListDelegate(TMainForm& form, QObject* parent);
+    RepListDelegate(RowPainter paint, QObject* parent);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
-    TMainForm& form_;
+    RowPainter paint_;
 };

@@ -4,12 +4,15 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "credit_line.h"
 #include "error_box.h"
 #include "fonts.h"
+#include "list_scrolling.h"
 #include "main_layout.h"
 #include "replay/GR_Utils.h"
 #include "replay/zerohour.h"
@@ -17,6 +20,7 @@
 #include "replay_list_view.h"
 #include "rounded_region.h"
 #include "row_look.h"
+#include "ui/controls/flat_scrollbar.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -30,9 +34,13 @@ TMainForm::TMainForm(FolderFinder findFolder, QWidget* parent)
     setFont(TahomaFont(PixelsForPoints(8)));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(ml::CentredTopLeft(screen->availableGeometry(), ml::WindowSize));
-    // The pressed looks lie above the skin, the list above them.
+    // The pressed looks lie above the skin, the list and its scroll bar above them.
     SetUpPressedLooks();
     SetUpList();
+    SetUpScrollBar();
+    // Events are serviced during the scan and while an error box is open: whatever they
+    // reach must already find the main window.
+    MainForm = this;
     FormCreate();
 }
 
@@ -72,7 +80,11 @@ void TMainForm::SetUpList() {
     RepList->setPalette(palette);
     RepList->setAutoFillBackground(false);
     RepList->viewport()->setAutoFillBackground(false);
-    RepList->setItemDelegate(new RepListDelegate(*this, RepList));
+    RepList->SetRowPainter([this](QPainter& canvas, int row, const QRect& rect, bool selected) {
+        RepListDrawItem(canvas, row, rect, selected);
+    });
+    // The list moves only through the scroll bar: the wheel goes to the window.
+    RepList->viewport()->installEventFilter(this);
     model_ = new ReplayListModel(Replays, this);
     RepList->setModel(model_);
     connect(RepList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -82,10 +94,25 @@ void TMainForm::SetUpList() {
     RepList->setFocus();
 }
 
+void TMainForm::SetUpScrollBar() {
+    Scroll = new TFlatScrollBar(this);
+    Scroll->SetKind(sbVertical);
+    Scroll->setGeometry(ml::ScrollRect);
+    Scroll->SetColor(ml::ScrollGrey);
+    Scroll->SetBarColor(ml::ScrollGrey);
+    Scroll->SetButtonWidth(ml::ScrollButtonLength);
+    Scroll->SetScrollerWidth(ml::ScrollerLength);
+    Scroll->OnScroll = [this](TFlatCustomScrollBar* sender, TScrollCode code, int& position) {
+        ScrollScroll(sender, code, position);
+    };
+}
+
 void TMainForm::FormCreate() {
     try {
         ApplyRoundedRegion();
         ScrollSync = true;
+        // The rows go before the records they show.
+        model_->clear();
         Replays.clear();
         ReplayFolder.clear();
         ReplayFolder = findFolder_().folder;
@@ -102,16 +129,16 @@ void TMainForm::ApplyRoundedRegion() {
 }
 
 void TMainForm::LoadReplayFolder(const Text& folder) {
+    model_->clear();
     Replays.clear();
     unreadable_.clear();
-    model_->clear();
     ScanFolder(folder, ReplayFileMask);
     // All rows at once, after the scan.
     model_->showAll();
     // No row is current either, so the first Down key selects the first row.
     RepList->setCurrentIndex(QModelIndex());
     lastSelectedRow_ = -1;
-    // The list's flat scroll bar, once it has one, is reset for the new row count here.
+    ResetListScroll();
     // One box for all the files that could not be read; they are listed as invalid.
     if (!unreadable_.empty()) ShowErrorBox(UnreadableFilesMessage(unreadable_), this);
 }
@@ -123,19 +150,10 @@ void TMainForm::ScanFolder(const Text& folder, std::string_view mask) {
 }
 
 void TMainForm::AddReplay(const Text& path) {
-    try {
-        Replays.push_back(ReadReplay(path));
-    } catch (const ReplayReadError& error) {
-        // One unreadable file must not empty the whole list: keep it as an invalid row.
-        TZH_replay record;
-        record.file.path = path;
-        record.file.name = FileNamePart(path);
-        record.file.size = FileSizeByName(path);
-        record.valid = false;
-        unreadable_.push_back(
-            {ReplayListModel::FileNameText(record.file.name), QString::fromUtf8(error.reason())});
-        Replays.push_back(std::move(record));
-    }
+    // One unreadable file must not empty the whole list: it stays as an invalid row.
+    ReadOutcome outcome = ReadReplayKeepingErrors(path, ReadReplay);
+    if (outcome.unreadable) unreadable_.push_back(std::move(*outcome.unreadable));
+    Replays.push_back(std::move(outcome.record));
 }
 
 void TMainForm::RepListDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected) {
@@ -154,6 +172,14 @@ void TMainForm::RepListDrawItem(QPainter& canvas, int index, const QRect& rect, 
     canvas.restore();
 }
 
+void TMainForm::SetDetailsWindow(QWidget* window) {
+    detailsWindow_ = window;
+}
+
+void TMainForm::DockDetailsWindow() {
+    if (detailsWindow_) detailsWindow_->move(ml::DockedDetailsTopLeft(pos(), width()));
+}
+
 int TMainForm::SelectedRow() const {
     const QModelIndexList rows = RepList->selectionModel()->selectedIndexes();
     return rows.isEmpty() ? -1 : rows.first().row();
@@ -168,6 +194,68 @@ void TMainForm::OnSelectionChanged() {
 
 void TMainForm::RepListClick() {
     Q_EMIT SelectedReplayChanged(SelectedRow());
+    KeepSelectionInView();
+}
+
+void TMainForm::KeepSelectionInView() {
+    const std::optional<int> top = ListTopShowing(SelectedRow(), ListTop);
+    if (!top) return;
+    // The list has scrolled the row into view by itself; the bar only follows.
+    ScrollSync = false;
+    const auto resume = qScopeGuard([this] { ScrollSync = true; });
+    Scroll->SetPosition(*top);
+}
+
+void TMainForm::ScrollScroll(TFlatCustomScrollBar*, TScrollCode ScrollCode, int& ScrollPos) {
+    if (ScrollSync && ScrollCode == scPosition) RepList->ScrollLines(ScrollPos - ListTop);
+    ListTop = ScrollPos;
+}
+
+void TMainForm::ResetListScroll() {
+    const ListScrollRange range =
+        ListScrollRangeFor(RepList->model()->rowCount(), Scroll->height());
+    Scroll->SetMax(0);
+    Scroll->SetScrollerWidth(Scroll->height());
+    if (range.max > 0) {
+        Scroll->SetMax(range.max);
+        Scroll->SetScrollerWidth(range.scrollerWidth);
+    }
+    Scroll->SetPosition(0);
+    ListTop = 0;
+}
+
+void TMainForm::FormMouseWheelDown() {
+    if (RepList->hasFocus()) Scroll->SetPosition(Scroll->Position() + WheelNotchRows);
+}
+
+void TMainForm::FormMouseWheelUp() {
+    if (RepList->hasFocus()) Scroll->SetPosition(Scroll->Position() - WheelNotchRows);
+}
+
+void TMainForm::WheelTurned(QWheelEvent* event) {
+    event->accept();
+    for (int notches = wheelNotches_.Add(event->angleDelta().y()); notches != 0;) {
+        if (notches > 0) {
+            FormMouseWheelUp();
+            --notches;
+        } else {
+            FormMouseWheelDown();
+            ++notches;
+        }
+    }
+}
+
+void TMainForm::wheelEvent(QWheelEvent* event) {
+    // Over the skin or the scroll bar.
+    WheelTurned(event);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && RepList && watched == RepList->viewport()) {
+        WheelTurned(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TMainForm::RepListDblClick() {

@@ -1,6 +1,7 @@
 // The main window: the skinned frame with the list of replays.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <string_view>
@@ -8,11 +9,16 @@
 
 #include "read_errors.h"
 #include "replay/replay_folder.h"
+#include "ui/controls/flat_scrollbar_types.h"
 #include "ui/controls/skin_picture.h"
+#include "ui/controls/wheel_notches.h"
 
 class QPainter;
+class QWheelEvent;
 class ReplayListModel;
 class ReplayListView;
+class TFlatCustomScrollBar;
+class TFlatScrollBar;
 
 // Where the replays are: the game's folder from the registry, or the program's own.
 using FolderFinder = std::function<ReplayFolderChoice()>;
@@ -29,8 +35,11 @@ public:
     std::vector<TZH_replay> Replays;
     // While set, moves of the list's scroll bar are passed on to the list.
     bool ScrollSync = false;
+    // The list's first visible row as last set through the scroll bar.
+    int ListTop = 0;
 
     ReplayListView* RepList = nullptr;
+    TFlatScrollBar* Scroll = nullptr;
     SkinPictureWidget* PushClose = nullptr;
     SkinPictureWidget* PushReduce = nullptr;
     SkinPictureWidget* PushHisto = nullptr;
@@ -46,8 +55,21 @@ public:
     void RepListClick();
     void RepListDblClick();
 
+    // The list follows its scroll bar a line at a time.
+    void ScrollScroll(TFlatCustomScrollBar* Sender, TScrollCode ScrollCode, int& ScrollPos);
+    // One wheel notch towards the user (down) or away from the user (up).
+    void FormMouseWheelDown();
+    void FormMouseWheelUp();
+    // The bar's range for the listed rows, back at the top.
+    void ResetListScroll();
+
     // The selected row, or -1.
     int SelectedRow() const;
+
+    // The details window that docks at this window's right edge (none until it exists).
+    void SetDetailsWindow(QWidget* window);
+    // Puts the details window 3 pixels into this window's right edge, tops aligned.
+    void DockDetailsWindow();
 
 Q_SIGNALS:
     // RepListClick: the selected replay changed. The details window takes it up from here
@@ -58,9 +80,15 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetUpList();
+    void SetUpScrollBar();
+    // The bar follows a selected row that the list scrolled into view.
+    void KeepSelectionInView();
+    void WheelTurned(QWheelEvent* event);
     void SetUpPressedLooks();
     void OnSelectionChanged();
 
@@ -69,7 +97,9 @@ private:
     ReplayListModel* model_ = nullptr;
     std::vector<UnreadableFile> unreadable_;
     int lastSelectedRow_ = -1;
+    WheelNotches wheelNotches_;
+    QPointer<QWidget> detailsWindow_;
 };
 
-// The program's one main window (set by the program entry).
+// The program's one main window (set as soon as it is created).
 extern TMainForm* MainForm;

@@ -1,0 +1,153 @@
+// How long one selection change in the main list takes, up to the drawn details window: for
+// an 8-player replay whose map picture lies in the maps folder (among a hundred others, under
+// other letter case, so the case-blind search reads the folder), and for an unreadable
+// replay. Each step selects the other of two such rows, as the Down key walks the list.
+#include <QApplication>
+#include <QImage>
+#include <QListWidget>
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <random>
+
+#include "details_form.h"
+#include "fonts.h"
+#include "map_picture.h"
+#include "pictures.h"
+#include "replay_list_view.h"
+#include "tarvex_main.h"
+#include "tools/replay_builder.h"
+
+namespace fs = std::filesystem;
+namespace rb = replay_builder;
+
+namespace {
+
+const QColor MapColour(20, 160, 90);
+
+struct Windows {
+    fs::path folder;
+    std::unique_ptr<TMainForm> main;
+    TMoreForm* details = nullptr;
+    ~Windows() {
+        main.reset();
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+};
+
+std::unique_ptr<Windows> Shown;
+
+void WriteEightPlayerReplay(const fs::path& path) {
+    rb::Settings settings;
+    settings.mapPath = "maps/tournament desert";
+    for (int i = 0; i < 8; ++i)
+        settings.slots.push_back(rb::Human("Joueur numero " + std::to_string(i),
+                                           "0A00000" + std::to_string(i), i, 2 + i, i, i % 2));
+    rb::Replay replay;
+    replay.settings = rb::SettingsText(settings);
+    rb::WriteFile(path.string(), rb::Bytes(replay));
+}
+
+void WriteMapPicture(const fs::path& path, const QColor& colour) {
+    QImage image(48, 46, QImage::Format_RGB32);
+    image.fill(colour);
+    if (!image.save(QString::fromStdString(path.string()), "BMP"))
+        throw std::runtime_error("cannot write " + path.string());
+}
+
+std::unique_ptr<Windows> MakeWindows() {
+    auto windows = std::make_unique<Windows>();
+    windows->folder = fs::temp_directory_path() /
+                      ("tarvex-details-bench-" + std::to_string(std::random_device{}()));
+    fs::create_directories(windows->folder / "maps");
+    for (int i = 0; i < 100; ++i)
+        WriteMapPicture(windows->folder / "maps" / ("OtherMap" + std::to_string(i) + ".bmp"),
+                        Qt::gray);
+    WriteMapPicture(windows->folder / "maps" / "TournamentDesert.bmp", MapColour);
+    WriteEightPlayerReplay(windows->folder / "a1.rep");
+    WriteEightPlayerReplay(windows->folder / "a2.rep");
+    rb::WriteFile((windows->folder / "b1.rep").string(), "pas un replay");
+    rb::WriteFile((windows->folder / "b2.rep").string(), "toujours pas un replay");
+    const fs::path folder = windows->folder;
+    windows->main = std::make_unique<TMainForm>([folder] {
+        return ReplayFolderChoice{folder.string(), "bench"};
+    });
+    windows->details = new TMoreForm(*windows->main);
+    windows->main->show();
+    windows->details->show();
+    QCoreApplication::processEvents();
+    return windows;
+}
+
+QModelIndex RowOf(const std::string& file) {
+    for (std::size_t i = 0; i < Shown->main->Replays.size(); ++i)
+        if (Shown->main->Replays[i].file.name == file)
+            return Shown->main->RepList->model()->index(static_cast<int>(i), 0);
+    throw std::runtime_error("no row for " + file);
+}
+
+// Selects the row and lets both windows draw, the details window's header included.
+void SelectAndDraw(const QModelIndex& row) {
+    Shown->main->RepList->setCurrentIndex(row);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+void SelectionChange(benchmark::State& state, const std::string& first, const std::string& second,
+                     bool valid) {
+    const QModelIndex rows[] = {RowOf(first), RowOf(second)};
+    SelectAndDraw(rows[1]);
+    SelectAndDraw(rows[0]);
+    // Make sure the measured work is the real one: the rows and the header were drawn.
+    const QImage& background = Shown->details->Background;
+    const QColor mapCell = background.pixelColor(QPoint(90, 40) * background.devicePixelRatio());
+    if ((mapCell == MapColour) != valid ||
+        Shown->details->PlayersList->count() != (valid ? 8 : 0)) {
+        state.SkipWithError("the details window did not draw what it should");
+        return;
+    }
+    std::size_t step = 0;
+    for (auto _ : state)
+        SelectAndDraw(rows[++step % 2]);
+}
+
+void EightPlayersWithMapPicture(benchmark::State& state) {
+    SelectionChange(state, "a1.rep", "a2.rep", true);
+}
+
+void UnreadableReplay(benchmark::State& state) {
+    SelectionChange(state, "b1.rep", "b2.rep", false);
+}
+
+// One look-up and load of the map picture: done again for every row drawn.
+void MapPictureLookUp(benchmark::State& state) {
+    const Text folder = Shown->folder.string();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PictureForMap(folder, "tournament desert"));
+}
+
+BENCHMARK(EightPlayersWithMapPicture)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(UnreadableReplay)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(MapPictureLookUp)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Drawn off screen unless a platform is named: the figures are the program's own work.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    tarvex::pictures::ensureLoaded();
+    RegisterFallbackFonts();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    Shown = MakeWindows();
+    std::cout << "one selection change, up to the drawn windows (a frame is 16 ms)\n";
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Shown.reset();
+    return 0;
+}

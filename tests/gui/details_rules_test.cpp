@@ -1,0 +1,146 @@
+// The rules behind the details window, without a window: texts and places of the header and
+// the rows, army icons, the map picture's file, and the panel's picture.
+#include <QPainter>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "details_layout.h"
+#include "details_painting.h"
+#include "header_texts.h"
+#include "map_picture.h"
+#include "pictures.h"
+#include "player_rows.h"
+#include "temp_dir.h"
+#include "ui/controls/skin_picture.h"
+
+namespace fs = std::filesystem;
+namespace dl = details_layout;
+
+TEST(HeaderTexts, LengthInMinutesAndSecondsMoneyInThousands) {
+    struct Case {
+        int32_t value;
+        const char* length;
+        const char* money;
+    };
+    for (const Case c : {Case{0, "0s", "$0K"}, Case{59, "59s", "$0K"}, Case{60, "1m 0s", "$0K"},
+                         Case{125, "2m 5s", "$0K"}, Case{999, "16m 39s", "$0K"},
+                         Case{10000, "166m 40s", "$10K"}, Case{-1999, "-19s", "$-1K"}}) {
+        EXPECT_EQ(DurationText(c.value).toStdString(), c.length) << c.value;
+        EXPECT_EQ(MoneyText(c.value).toStdString(), c.money) << c.value;
+    }
+}
+
+TEST(HeaderTexts, PlacesAndFlags) {
+    TZH_replay replay;
+    replay.map.name = "\xC9t\xE9 br\xFBlant"; // Windows-1252
+    replay.version = "1.04";
+    replay.duration = 125;
+    replay.money = 10000;
+    replay.superweaponLimit = replay.vanilla = true;
+    const std::vector<PlacedText> texts = HeaderTexts(replay);
+    // 0: placed by its corner; else centred on that x, rounding half the width down.
+    const std::tuple<QString, int, QPoint> expected[] = {
+        {QStringLiteral("Été brûlant"), 96, {0, 11}},
+        {"1.04", 0, {27, 31}},
+        {"2m 5s", 41, {0, 52}},
+        {"$10K", 150, {0, 26}},
+        {"1 SW", 0, {135, 41}},
+        {"Vanilla", 0, {130, 56}}};
+    ASSERT_EQ(texts.size(), std::size(expected));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const auto& [text, centre, at] = expected[i];
+        EXPECT_EQ(texts[i].text, text);
+        const int left = centre ? centre - TextCell(texts[i]).width() / 2 : at.x();
+        EXPECT_EQ(texts[i].topLeft, QPoint(left, at.y())) << text.toStdString();
+    }
+    replay.superweaponLimit = replay.vanilla = false;
+    EXPECT_EQ(HeaderTexts(replay).size(), 4u);
+    EXPECT_EQ(ErrorMessageTexts(QStringLiteral("a@b.example"))[2].text,
+              QStringLiteral("        a@b.example"));
+}
+
+TEST(PlayerRows, TeamPlacesAndArmyIcons) {
+    const QRect row(0, 56, 170, 28);
+    TZH_player player;
+    for (const auto& [team, text, x] : {std::tuple{-1, "n/a", 115}, {0, "1", 120}, {3, "4", 120}}) {
+        player.team = static_cast<int8_t>(team);
+        const std::vector<PlacedText> texts = PlayerRowTexts(player, row);
+        EXPECT_EQ(texts[0].topLeft, QPoint(4, 64));
+        EXPECT_EQ(texts[1].text.toStdString(), text);
+        EXPECT_EQ(texts[1].topLeft, QPoint(x, 64));
+    }
+    EXPECT_EQ(ArmyIconAt(row), QPoint(138, 57));
+    for (const auto& [army, icon] : {std::pair{2, 0},
+                                     {13, 11},
+                                     {-1, 12},
+                                     {14, 12},
+                                     {0, -1},
+                                     {1, -1},
+                                     {15, -1},
+                                     {-3, -1},
+                                     {-2, -1}})
+        EXPECT_EQ(ArmyIconIndex(army).value_or(-1), icon) << army;
+}
+
+TEST(MapPicture, FileNamesFromMapNames) {
+    const std::pair<Text, const char*> cases[] = {
+        {"tournament desert", "tournamentdesert.bmp"},
+        {"\xC9t\xE9", "\xC3\x89t\xC3\xA9.bmp"}, // shown as Unicode, named so too
+        {"LPT", "LPT.bmp"},
+        {"..\\..\\secret", nullptr},
+        {"a\\b", nullptr},
+        {"C:secret", nullptr},
+        {"two..dots", nullptr},
+        {"tab\there", nullptr},
+        {"what?", nullptr},
+        {"con", nullptr},
+        {"Com1", nullptr},
+        {"NUL.map", nullptr},
+        {"   ", nullptr},
+    };
+    for (const auto& [map, file] : cases)
+        EXPECT_EQ(MapPictureFileName(map).value_or("(refused)"), file ? file : "(refused)") << map;
+}
+
+TEST(MapPicture, FoundInTheMapsFolderWhateverTheCaseOrElseThePlaceholder) {
+    testsupport::TempDir dir;
+    fs::create_directories(dir / "Maps" / "folder.bmp");
+    QImage picture(dl::MapPictureSize, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    for (const fs::path& path :
+         {dir / "Maps" / "DesertBrulant.BMP", dir / "secret.bmp", dir / "Maps" / "..\\secret.bmp"})
+        ASSERT_TRUE(picture.save(QString::fromStdString(path.string()), "BMP"));
+    std::ofstream(dir / "Maps" / "notabmp.bmp") << "BM but nothing more";
+    ASSERT_EQ(::mkfifo((dir / "Maps" / "pipe.bmp").c_str(), 0644), 0);
+    const std::tuple<Text, Text, bool> cases[] = {
+        {dir.str(), "desert brulant", true}, {dir.str() + "/", "DESERTBRULANT", true},
+        {dir.str(), "desert", false},        {dir.str(), "..\\secret", false},
+        {dir.str(), "../secret", false},     {dir.str(), "folder", false},
+        {dir.str(), "notabmp", false},       {dir.str(), "pipe", false}, // without waiting
+        {"", "desert brulant", false}};
+    for (const auto& [folder, map, found] : cases) {
+        const MapPicture shown = PictureForMap(folder, map);
+        EXPECT_EQ(shown.source == MapPicture::Source::File, found) << folder << " " << map;
+        EXPECT_EQ(shown.image.isNull() ? QColor() : shown.image.pixelColor(10, 10),
+                  found ? QColor(Qt::blue) : QColor());
+    }
+}
+
+TEST(DetailsPainting, TheHeaderIsDrawnAtTheScreensPixelRatio) {
+    SkinPicture skin(tarvex::pictures::kDetailsSkin), noMap(tarvex::pictures::kNoMap);
+    QImage cell(dl::MapPictureSize, QImage::Format_RGB32);
+    cell.fill(Qt::blue);
+    for (const int ratio : {1, 2}) {
+        QImage background = SkinBackground(skin, ratio);
+        ASSERT_EQ(background.size(), dl::WindowSize * ratio);
+        QPainter painter(&background);
+        PaintHeader(painter, TZH_replay{}, {MapPicture::Source::File, cell}, noMap);
+        painter.end();
+        // The picture keeps its logical size and place; the panel's pixels are device pixels.
+        EXPECT_EQ(background.pixelColor(72 * ratio, 26 * ratio), QColor(Qt::blue));
+        EXPECT_EQ(background.pixelColor(120 * ratio - 1, 72 * ratio - 1), QColor(Qt::blue));
+        EXPECT_NE(background.pixelColor(120 * ratio, 50 * ratio), QColor(Qt::blue));
+    }
+}

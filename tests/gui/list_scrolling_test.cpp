@@ -1,0 +1,206 @@
+// The replay list and its flat scroll bar in step: the bar's range after a listing, the
+// wheel, the keys and clicks that scroll the list themselves, and the bar moving the list by
+// single-line requests, counted as the list receives them.
+#include <QApplication>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSpontaneKeyEvent>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+#include "gui_support.h"
+#include "main_layout.h"
+#include "replay_list_view.h"
+#include "temp_dir.h"
+#include "ui/controls/flat_scrollbar.h"
+
+namespace ml = main_layout;
+using guitest::FixedFolder;
+using guitest::WriteBrokenReplay;
+using guitest::WriteValidReplay;
+
+namespace {
+
+class ScrolledList : public ::testing::Test {
+protected:
+    void open(int rows) {
+        for (int i = 0; i < rows; ++i)
+            WriteBrokenReplay(
+                dir_ / QStringLiteral("r%1.rep").arg(i, 3, 10, QLatin1Char('0')).toStdString());
+        show();
+    }
+    void show() {
+        form_ = std::make_unique<TMainForm>(FixedFolder(dir_.path()));
+        form_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+        form_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+        requests_ = std::make_unique<QSignalSpy>(list().verticalScrollBar(),
+                                                 &QAbstractSlider::actionTriggered);
+    }
+    ReplayListView& list() { return *form_->RepList; }
+    TFlatScrollBar& bar() { return *form_->Scroll; }
+    int firstVisibleRow() { return list().indexAt(QPoint(1, 1)).row(); }
+    // Line requests since the last call, all one way: down positive, up negative.
+    int takeRequests() {
+        int down = 0;
+        for (const QList<QVariant>& request : *requests_)
+            if (request.at(0).toInt() == QAbstractSlider::SliderSingleStepAdd) ++down;
+        const int up = static_cast<int>(requests_->size()) - down;
+        EXPECT_TRUE(down == 0 || up == 0) << down << " down, " << up << " up";
+        requests_->clear();
+        return down - up;
+    }
+    // A wheel turn as the window system delivers it: to the widget under the pointer, passed
+    // on to its parents while nobody takes it.
+    void turnWheel(QWidget* over, int units) {
+        const QPoint at = over->rect().center();
+        QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), QPoint(0, units), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&wheel);
+        qApp->notify(over, &wheel);
+    }
+    void key(Qt::Key k, int times = 1) {
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(&list(), k);
+    }
+    void expectInStep(int top) {
+        EXPECT_EQ(bar().Position(), top);
+        EXPECT_EQ(form_->ListTop, top);
+        EXPECT_EQ(firstVisibleRow(), top);
+    }
+
+    testsupport::TempDir dir_;
+    std::unique_ptr<TMainForm> form_;
+    std::unique_ptr<QSignalSpy> requests_;
+};
+
+} // namespace
+
+TEST_F(ScrolledList, EveryListingFitsTheBarToTheRows) {
+    const struct {
+        int rows, max, scroller;
+    } cases[] = {{19, 0, 251}, {20, 1, 251}, {100, 81, 3}, {400, 381, 3}};
+    int written = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rows);
+        for (; written < c.rows; ++written)
+            WriteBrokenReplay(
+                dir_ /
+                QStringLiteral("r%1.rep").arg(written, 3, 10, QLatin1Char('0')).toStdString());
+        show();
+        EXPECT_EQ(bar().geometry(), ml::ScrollRect);
+        EXPECT_EQ(bar().Max(), c.max);
+        EXPECT_EQ(bar().ScrollerWidth(), c.scroller);
+        // The list can scroll exactly as far as the bar.
+        EXPECT_EQ(list().verticalScrollBar()->maximum(), c.max);
+        expectInStep(0);
+    }
+    // Listing again brings both back to the top.
+    bar().SetPosition(30);
+    expectInStep(30);
+    form_->LoadReplayFolder(form_->ReplayFolder);
+    expectInStep(0);
+    EXPECT_EQ(bar().Max(), 381);
+}
+
+TEST_F(ScrolledList, EachWheelNotchMovesFiveRows) {
+    open(100);
+    turnWheel(list().viewport(), 120); // away from the user, at the top
+    expectInStep(0);
+    EXPECT_EQ(takeRequests(), 0);
+    for (int notch = 0; notch < 3; ++notch)
+        turnWheel(list().viewport(), -120);
+    expectInStep(15);
+    EXPECT_EQ(takeRequests(), 15);
+    // Part notches add up; over the bar and the skin the wheel acts the same.
+    turnWheel(list().viewport(), -60);
+    turnWheel(&bar(), -60);
+    turnWheel(form_.get(), -120);
+    expectInStep(25);
+    EXPECT_EQ(takeRequests(), 10);
+    // At the end, towards the user: nothing.
+    bar().SetPosition(81);
+    takeRequests();
+    turnWheel(list().viewport(), -120);
+    expectInStep(81);
+    EXPECT_EQ(takeRequests(), 0);
+    // Without the keyboard focus on the list the wheel does nothing.
+    list().clearFocus();
+    turnWheel(list().viewport(), 120);
+    expectInStep(81);
+}
+
+TEST_F(ScrolledList, KeysAndClicksScrollTheListAndTheBarFollows) {
+    open(100);
+    key(Qt::Key_Down, 19); // rows 0 .. 18: all wholly visible
+    EXPECT_EQ(form_->SelectedRow(), 18);
+    expectInStep(0);
+    key(Qt::Key_Down);
+    EXPECT_EQ(form_->SelectedRow(), 19);
+    expectInStep(1);
+    key(Qt::Key_Left, 18);
+    EXPECT_EQ(form_->SelectedRow(), 1);
+    expectInStep(1);
+    key(Qt::Key_Up);
+    EXPECT_EQ(form_->SelectedRow(), 0);
+    expectInStep(0);
+    key(Qt::Key_Right);
+    EXPECT_EQ(form_->SelectedRow(), 1);
+    key(Qt::Key_End);
+    expectInStep(81);
+    key(Qt::Key_Up, 19);
+    EXPECT_EQ(form_->SelectedRow(), 80);
+    expectInStep(80);
+    // A click on the partly visible 20th row brings it into view the same way.
+    bar().SetPosition(0);
+    takeRequests();
+    QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, QPoint(40, 19 * ml::RowHeight));
+    EXPECT_EQ(form_->SelectedRow(), 19);
+    expectInStep(1);
+    // The list scrolled itself each time: the bar sent it nothing.
+    EXPECT_EQ(takeRequests(), 0);
+}
+
+TEST_F(ScrolledList, TheBarMovesTheListLineByLineAndNeverTakesTheFocus) {
+    open(100);
+    // Held on the end arrow for three ticks of its timer.
+    QTest::mousePress(&bar(), Qt::LeftButton, {}, QPoint(5, 245));
+    for (int tick = 0; tick < 3; ++tick)
+        bar().RepeatTick();
+    QTest::mouseRelease(&bar(), Qt::LeftButton, {}, QPoint(5, 245));
+    expectInStep(3);
+    EXPECT_EQ(takeRequests(), 3);
+    EXPECT_TRUE(list().hasFocus());
+    // The scroller dragged to the bottom, then back up to the top.
+    const int scrollerTop = bar().Areas()[saScroller].top;
+    QTest::mousePress(&bar(), Qt::LeftButton, {}, QPoint(5, scrollerTop + 1));
+    QTest::mouseMove(&bar(), QPoint(5, 300));
+    expectInStep(81);
+    EXPECT_EQ(takeRequests(), 78);
+    QTest::mouseMove(&bar(), QPoint(5, 0));
+    QTest::mouseRelease(&bar(), Qt::LeftButton, {}, QPoint(5, 0));
+    expectInStep(0);
+    EXPECT_EQ(takeRequests(), -81);
+    EXPECT_TRUE(list().hasFocus());
+}
+
+TEST_F(ScrolledList, TypingALetterFindsRowsByFileName) {
+    WriteValidReplay(dir_ / "alpha.rep");
+    WriteBrokenReplay(dir_ / "zulu.rep"); // drawn as "INVALID: zulu.rep"
+    show();
+    // Keys 5 ms apart, each a search of its own rather than the next letter of one name.
+    const int interval = QApplication::keyboardInputInterval();
+    QApplication::setKeyboardInputInterval(1);
+    const auto type = [&](Qt::Key letter) { QTest::keyClick(&list(), letter, {}, 5); };
+    type(Qt::Key_I);
+    EXPECT_EQ(form_->SelectedRow(), -1);
+    type(Qt::Key_Z);
+    ASSERT_GE(form_->SelectedRow(), 0);
+    EXPECT_FALSE(form_->Replays[static_cast<std::size_t>(form_->SelectedRow())].valid);
+    type(Qt::Key_A);
+    ASSERT_GE(form_->SelectedRow(), 0);
+    EXPECT_TRUE(form_->Replays[static_cast<std::size_t>(form_->SelectedRow())].valid);
+    QApplication::setKeyboardInputInterval(interval);
+}

@@ -1,0 +1,171 @@
+#include "details_form.h"
+
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "contact_address.h"
+#include "details_layout.h"
+#include "details_painting.h"
+#include "error_box.h"
+#include "map_picture.h"
+#include "pictures.h"
+#include "player_rows.h"
+#include "players_list.h"
+#include "replay_list_view.h"
+#include "rounded_region.h"
+#include "tarvex_main.h"
+
+TMoreForm* MoreForm = nullptr;
+
+namespace dl = details_layout;
+
+TMoreForm::TMoreForm(TMainForm& mainForm)
+    : QWidget(&mainForm, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+      main_(mainForm), skin_(tarvex::pictures::kDetailsSkin), noMap_(tarvex::pictures::kNoMap) {
+    setFixedSize(dl::WindowSize);
+    setWindowTitle(QStringLiteral("MoreForm"));
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    for (const auto& icon : tarvex::pictures::kArmyIcons)
+        Armies.emplace_back(icon);
+    PlayersList = MakePlayersList(*this);
+    FormCreate();
+    connect(&main_, &TMainForm::SelectedReplayChanged, this, &TMoreForm::RefreshDetails);
+    connect(&main_, &TMainForm::DetailsRequested, this, &TMoreForm::ShowDocked);
+    main_.installEventFilter(this);
+    main_.SetDetailsWindow(this);
+}
+
+TMoreForm::~TMoreForm() {
+    if (MoreForm == this) MoreForm = nullptr;
+}
+
+void TMoreForm::FormCreate() {
+    setMask(RoundedRegion(size(), dl::CornerEllipse));
+    Background = SkinBackground(skin_, devicePixelRatioF());
+    update();
+}
+
+const TZH_replay* TMoreForm::SelectedReplay() const {
+    const int row = main_.SelectedRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= main_.Replays.size()) return nullptr;
+    return &main_.Replays[static_cast<std::size_t>(row)];
+}
+
+void TMoreForm::RefreshDetails() {
+    errorReported_ = false;
+    try {
+        showingError_ = false;
+        QPainter painter(&Background);
+        ClearPanel(painter);
+        PlayersList->clear();
+        const TZH_replay* replay = SelectedReplay();
+        if (replay && replay->valid) {
+            PlayersList->show();
+            for (const int player : PlayerRowIndices(*replay))
+                PlayersList->addItem(QString::number(player));
+        } else {
+            PlayersList->hide();
+            if (replay) {
+                PaintErrorMessage(painter, ContactAddress());
+                showingError_ = true;
+            }
+        }
+    } catch (...) {
+        ReportError(std::current_exception());
+    }
+    update();
+}
+
+void TMoreForm::PlayersListDrawItem(QPainter& canvas, int index, const QRect& rect, QStyle::State) {
+    try {
+        ReturnFocusToList();
+        const TZH_replay* replay = SelectedReplay();
+        const QListWidgetItem* item = PlayersList->item(index);
+        bool isNumber = false;
+        const int player = item ? item->text().toInt(&isNumber) : -1;
+        if (!replay || !isNumber || player < 0 ||
+            static_cast<std::size_t>(player) >= replay->players.size()) {
+            canvas.fillRect(rect, dl::Black);
+            return;
+        }
+        PaintPlayerRow(canvas, replay->players[static_cast<std::size_t>(player)], rect, Armies);
+        QPainter header(&Background);
+        // The map picture is looked up again with every row.
+        PaintHeader(header, *replay, PictureForMap(main_.ReplayFolder, replay->map.name), noMap_);
+        // The header lies above the list: repainting it repaints no row.
+        update(dl::HeaderArea);
+    } catch (...) {
+        ReportError(std::current_exception());
+    }
+}
+
+void TMoreForm::FormPaint() {
+    ReturnFocusToList();
+}
+
+void TMoreForm::paintEvent(QPaintEvent*) {
+    FormPaint();
+    const qreal ratio = devicePixelRatioF();
+    if (Background.devicePixelRatio() != ratio) {
+        // Another screen: the skin again at its ratio; the rows draw the header again.
+        Background = SkinBackground(skin_, ratio);
+        if (showingError_) {
+            QPainter painter(&Background);
+            ClearPanel(painter);
+            PaintErrorMessage(painter, ContactAddress());
+        }
+    }
+    QPainter painter(this);
+    painter.drawImage(0, 0, Background);
+}
+
+void TMoreForm::BackgroundMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+    if (dl::CloseGlyphArea.contains(x, y)) close();
+}
+
+void TMoreForm::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF at = event->position();
+    BackgroundMouseUp(event->button(), event->modifiers(), static_cast<int>(std::floor(at.x())),
+                      static_cast<int>(std::floor(at.y())));
+}
+
+void TMoreForm::ShowDocked() {
+    hiddenWithMain_ = false;
+    main_.DockDetailsWindow();
+    show();
+}
+
+void TMoreForm::ReturnFocusToList() {
+    QWidget* list = main_.RepList;
+    if (!list || list->hasFocus()) return;
+    list->setFocus(Qt::OtherFocusReason);
+    // Only when this window took the activation: never from another program.
+    if (isActiveWindow()) main_.activateWindow();
+}
+
+bool TMoreForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &main_ && event->type() == QEvent::WindowStateChange) FollowMainWindowState();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMoreForm::FollowMainWindowState() {
+    if (main_.isMinimized()) {
+        if (!isVisible()) return;
+        hiddenWithMain_ = true;
+        hide();
+    } else if (hiddenWithMain_) {
+        hiddenWithMain_ = false;
+        show();
+    }
+}
+
+void TMoreForm::ReportError(const std::exception_ptr& error) {
+    if (errorReported_) return;
+    errorReported_ = true;
+    const QString text = ErrorText(error);
+    QMetaObject::invokeMethod(
+        this, [this, text] { ShowErrorBox(text, &main_); }, Qt::QueuedConnection);
+}

@@ -1,0 +1,66 @@
+// The details window: a narrow skinned panel docked at the main window's right edge that
+// shows the replay selected in the main list (map, version, length, money, rules, players).
+#pragma once
+
+#include <QImage>
+#include <QStyle>
+#include <QWidget>
+#include <exception>
+#include <vector>
+
+#include "replay/zerohour_intf.h"
+#include "ui/controls/skin_picture.h"
+
+class QListWidget;
+class TMainForm;
+
+class TMoreForm : public QWidget {
+    Q_OBJECT
+public:
+    // A hidden tool window of `mainForm`: no task-bar entry, never the keyboard focus, and
+    // gone while the main window is minimised. It follows the main list's selection and
+    // shows, docked, on a double click on a row.
+    explicit TMoreForm(TMainForm& mainForm);
+    ~TMoreForm() override;
+
+    // The skin, with the header or the error message painted into it. Held at the screen's
+    // pixel ratio, so the texts are sharp on high-resolution screens.
+    QImage Background;
+    // One row per participant who is not an observer; a row's text is the participant's
+    // position in the replay's players.
+    QListWidget* PlayersList = nullptr;
+    // The army icons, in the order of ArmyNames; the last one is the question mark.
+    std::vector<SkinPicture> Armies;
+
+    void FormCreate();
+    // Takes up the replay selected in the main list, shown or not.
+    void RefreshDetails();
+    void FormPaint();
+    void BackgroundMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    // Draws one row and then the whole header (the row's state changes nothing).
+    void PlayersListDrawItem(QPainter& canvas, int index, const QRect& rect, QStyle::State state);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The record of the main list's selected row; null when none is selected.
+    const TZH_replay* SelectedReplay() const;
+    void ShowDocked();
+    void ReturnFocusToList();
+    void FollowMainWindowState();
+    // Errors met while drawing are shown once, after the paint, never thrown into it.
+    void ReportError(const std::exception_ptr& error);
+
+    TMainForm& main_;
+    SkinPicture skin_;
+    SkinPicture noMap_;
+    bool showingError_ = false;
+    bool errorReported_ = false;
+    bool hiddenWithMain_ = false;
+};
+
+// The program's one details window (set by the program entry).
+extern TMoreForm* MoreForm;

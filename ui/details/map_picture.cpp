@@ -1,0 +1,90 @@
+#include "map_picture.h"
+
+#include <QByteArray>
+#include <QPainter>
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+
+#include "details_layout.h"
+#include "platform/platform.h"
+#include "replay/display_text.h"
+#include "ui/controls/skin_picture.h"
+
+namespace {
+
+bool IsDeviceName(std::string_view stem) {
+    std::string upper(stem);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    static constexpr std::array<std::string_view, 6> Plain{"CON", "PRN",    "AUX",
+                                                           "NUL", "CONIN$", "CONOUT$"};
+    if (std::find(Plain.begin(), Plain.end(), upper) != Plain.end()) return true;
+    // COM0 to COM9 and LPT0 to LPT9.
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+           std::isdigit(static_cast<unsigned char>(upper[3]));
+}
+
+bool IsRefusedCharacter(unsigned char c) {
+    return c < 0x20 || c == 0x7F ||
+           std::string_view("/\\:<>\"|?*").find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+} // namespace
+
+std::optional<std::string> MapPictureFileName(const Text& mapName) {
+    std::string name = DisplayText(mapName);
+    std::erase(name, ' ');
+    if (name.empty() || name.find("..") != std::string::npos) return std::nullopt;
+    if (std::any_of(name.begin(), name.end(),
+                    [](char c) { return IsRefusedCharacter(static_cast<unsigned char>(c)); }))
+        return std::nullopt;
+    // Windows takes "CON.bmp", and "CON.x.bmp", for the device.
+    if (IsDeviceName(std::string_view(name).substr(0, name.find('.')))) return std::nullopt;
+    return name + ".bmp";
+}
+
+std::optional<std::string> FindMapPictureFile(const Text& replayFolder, const Text& mapName) {
+    if (replayFolder.empty()) return std::nullopt;
+    const auto name = MapPictureFileName(mapName);
+    if (!name) return std::nullopt;
+    const auto path = platform::FindEntry(replayFolder, "maps/" + *name);
+    if (!path || !platform::FileExists(*path)) return std::nullopt;
+    return path;
+}
+
+QImage LoadBmpFile(const std::string& path) {
+    try {
+        platform::InputFile file(path);
+        QByteArray bytes;
+        char block[16 * 1024];
+        while (const std::size_t got = file.read(block, sizeof block)) {
+            if (static_cast<std::size_t>(bytes.size()) + got > MaxMapPictureBytes) return {};
+            bytes.append(block, static_cast<qsizetype>(got));
+        }
+        return QImage::fromData(bytes, "BMP");
+    } catch (const platform::FileError&) {
+        return {};
+    }
+}
+
+MapPicture PictureForMap(const Text& replayFolder, const Text& mapName) {
+    if (const auto path = FindMapPictureFile(replayFolder, mapName)) {
+        QImage image = LoadBmpFile(*path);
+        if (!image.isNull()) return {MapPicture::Source::File, std::move(image)};
+    }
+    return {};
+}
+
+void DrawMapPicture(QPainter& painter, const MapPicture& picture, SkinPicture& placeholder) {
+    const QPoint at = details_layout::MapPictureAt;
+    switch (picture.source) {
+    case MapPicture::Source::File:
+        painter.drawImage(at, picture.image);
+        break;
+    case MapPicture::Source::Placeholder:
+        painter.drawPixmap(at, placeholder.pixmap(painter.device()->devicePixelRatioF()));
+        break;
+    }
+}

@@ -1,0 +1,42 @@
+// The picture in the middle of the details window's header: the map's own picture file in
+// the replay folder's "maps" folder, else the placeholder.
+#pragma once
+
+#include <QImage>
+#include <optional>
+#include <string>
+
+#include "replay/zerohour_intf.h"
+
+class QPainter;
+class SkinPicture;
+
+// The name of a map's picture file: the map name without its spaces, then ".bmp". The map
+// name comes from a replay file, which anybody may have written: nullopt when it could
+// name anything but a file inside the maps folder (separators, a drive colon, "..", control
+// characters, characters no Windows file name has, or a Windows device name such as CON).
+std::optional<std::string> MapPictureFileName(const Text& mapName);
+
+// The map's picture file in `replayFolder`'s maps folder, found whatever the case of its
+// letters; nullopt when there is none or the name is refused.
+std::optional<std::string> FindMapPictureFile(const Text& replayFolder, const Text& mapName);
+
+// A file larger than this is no map picture; it is not read.
+inline constexpr std::size_t MaxMapPictureBytes = 16 * 1024 * 1024;
+
+// The BMP picture in a file; a null image when the file can't be read or isn't a BMP.
+QImage LoadBmpFile(const std::string& path);
+
+struct MapPicture {
+    enum class Source { File, Placeholder };
+    Source source = Source::Placeholder;
+    QImage image; // the file's picture, drawn at its own size; null for the placeholder
+};
+
+// The picture for a replay's map: its maps/NAME.bmp file when there is one that reads as a
+// BMP picture, else the placeholder. Looked up anew on every call, so pictures added while
+// the program runs are found.
+MapPicture PictureForMap(const Text& replayFolder, const Text& mapName);
+
+// Draws the picture with its top-left corner at the header's picture place.
+void DrawMapPicture(QPainter& painter, const MapPicture& picture, SkinPicture& placeholder);
