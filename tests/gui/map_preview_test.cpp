@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gui_support.h"
 #include "temp_dir.h"
 #include "tools/big_builder.h"
 #include "utf8_path.h"
@@ -16,25 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// An uncompressed 24-bit TGA file, rows from the top, of pixels given by colour(x, y); with
-// the footer of TGA 2.0, as the game's tools write them, or without, as older tools do.
-std::string Tga(int width, int height, const std::function<QRgb(int, int)>& colour, bool footer = true) {
-    std::string out(18, '\0');
-    out[2] = 2; // true colour, uncompressed
-    out[12] = static_cast<char>(width & 0xFF);
-    out[13] = static_cast<char>(width >> 8);
-    out[14] = static_cast<char>(height & 0xFF);
-    out[15] = static_cast<char>(height >> 8);
-    out[16] = 24;
-    out[17] = 0x20; // first row at the top
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const QRgb c = colour(x, y);
-            out += {static_cast<char>(qBlue(c)), static_cast<char>(qGreen(c)), static_cast<char>(qRed(c))};
-        }
-    if (footer) out += std::string(8, '\0') + "TRUEVISION-XFILE." + std::string(1, '\0');
-    return out;
-}
+using guitest::Tga;
 
 std::string Plain(int width, int height, QRgb colour, bool footer = true) {
     return Tga(width, height, [colour](int, int) { return colour; }, footer);

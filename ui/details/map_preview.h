@@ -12,9 +12,10 @@
 
 #include "replay/map_pictures.h"
 #include "replay/zerohour_intf.h"
+#include "ui/details/details_layout.h"
 
-// The map picture's place in the header: a cell of 48 x 46 at (72, 26).
-inline constexpr QSize MapCellSize{48, 46};
+// The map picture's place in the header.
+inline constexpr QSize MapCellSize = details_layout::MapPictureSize;
 // The largest picture decoded (a mebibyte as 32-bit pixels); the game's are 128 x 128.
 inline constexpr int MaxPreviewPixels = 512 * 512;
 
