@@ -14,6 +14,10 @@ inline constexpr std::string_view UserDataValueName = "UserDataLeafName";
 // The folder name the game itself uses when its key holds no leaf name.
 inline constexpr std::string_view DefaultUserDataLeafName = "Command and Conquer Generals Zero Hour Data";
 inline constexpr std::string_view ReplaySubfolder = "Replays";
+// The game's install folder, as a Windows path, in the same key.
+inline constexpr std::string_view InstallPathValueName = "InstallPath";
+// Zero Hour's own archive of its maps, in its install folder beside the other archives.
+inline constexpr std::string_view MapArchiveName = "MapsZH.big";
 
 // Steam's ids of the game and of Generals, whose Proton prefixes may hold it.
 inline constexpr std::string_view SteamAppZeroHour = "2732960";

@@ -88,6 +88,10 @@ public:
 
     // Up to size bytes; 0 at the end of the file. Throws FileError.
     std::size_t read(char* buffer, std::size_t size);
+    // The next read starts offset bytes from the start of the file. Throws FileError.
+    void seek(uint64_t offset);
+    // The file's size now. Throws FileError.
+    uint64_t size() const;
 
 private:
 #ifdef _WIN32
@@ -96,6 +100,20 @@ private:
     int fd_ = -1;
 #endif
 };
+
+// ---- The game's installation ----
+
+// The folder that a Windows path names for the game, as it exists here: on Windows the path
+// itself, on Linux the path inside the game's Wine prefix (through its drives, letter case
+// ignored). nullopt when there is no such folder.
+std::optional<std::string> FolderOfWindowsPath(std::string_view windowsPath);
+
+// Every Steam library on this machine, each once: the Steam installation's own folder, then
+// those its steamapps/libraryfolders.vdf lists. Empty without Steam.
+std::vector<std::string> SteamLibraryFolders();
+
+// The whole of a small file; nullopt when it can't be read or is longer than limit bytes.
+std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t limit);
 
 // ---- Where the answers come from ----
 

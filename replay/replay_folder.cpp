@@ -1,10 +1,10 @@
 #include "replay_folder.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 
 #include "GR_Utils.h"
+#include "game_registry.h"
 #include "platform/platform.h"
 
 RegistryTypeError::RegistryTypeError(std::string_view valueName)
@@ -17,32 +17,14 @@ struct LeafName {
     std::string source;
 };
 
-const char* RootName(platform::RegistryRoot root) {
-    return root == platform::RegistryRoot::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
-}
-
-const char* ViewName(platform::RegistryView view) {
-    return view == platform::RegistryView::Bits32 ? "32-bit view" : "64-bit view";
-}
-
 // The game reads its key from the machine first, then from the user; without either it
 // uses its default folder name. A value that exists is used as it is, even when empty.
 LeafName ReadUserDataLeafName() {
-    using platform::RegistryRoot;
-    using platform::RegistryView;
-    constexpr std::array<std::pair<RegistryRoot, RegistryView>, 4> places = {{
-        {RegistryRoot::LocalMachine, RegistryView::Bits32},
-        {RegistryRoot::LocalMachine, RegistryView::Bits64},
-        {RegistryRoot::CurrentUser, RegistryView::Bits32},
-        {RegistryRoot::CurrentUser, RegistryView::Bits64},
-    }};
-    for (const auto& [root, view] : places) {
-        const auto value = platform::ReadRegistryValue(root, view, GameRegistryKey, UserDataValueName);
-        if (!value) continue;
-        if (!value->isText()) throw RegistryTypeError(UserDataValueName);
-        return {value->text, std::string(RootName(root)) + "\\" + std::string(GameRegistryKey) +
-                                 " (" + ViewName(view) + "), value " +
-                                 std::string(UserDataValueName) + " = \"" + value->text + "\""};
+    const auto found = ReadGameRegistryValue(UserDataValueName);
+    if (found) {
+        if (!found->value.isText()) throw RegistryTypeError(UserDataValueName);
+        return {found->value.text,
+                found->place + ", value " + std::string(UserDataValueName) + " = \"" + found->value.text + "\""};
     }
     return {Text(DefaultUserDataLeafName),
             "no " + std::string(UserDataValueName) + " in the game's registry key; the game's default \"" +

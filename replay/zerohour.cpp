@@ -1,5 +1,7 @@
 #include "zerohour.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstring>
 
@@ -49,6 +51,17 @@ private:
 };
 
 Text FieldValue(const Text& field) { return TextBefore(";", TextAfter("=", field)); }
+
+// The game names its own maps maps/NAME and the player's userdata/maps/NAME.
+bool IsUserMapField(std::string_view mapField) {
+    constexpr std::string_view userFolder = "userdata/maps";
+    const auto slash = mapField.rfind('/');
+    if (slash == std::string_view::npos || slash < userFolder.size()) return false;
+    const std::string_view folder = mapField.substr(slash - userFolder.size(), userFolder.size());
+    return std::equal(folder.begin(), folder.end(), userFolder.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
 
 // The version text's digits when the first scan finds none: a blank, a digit, a full stop
 // and two digits, as 16-bit text, in whatever language the word before it is written.
@@ -155,6 +168,7 @@ bool ParseHeaderFields(const HeaderFields& fields, TZH_replay& record) {
         Text mapName = slash == Text::npos ? Text{} : mapField.substr(slash + 1);
         if (!mapName.empty()) mapName.pop_back();
         record.map.name = std::move(mapName);
+        record.map.userMap = IsUserMapField(mapField);
         record.map.code = NumberFromDigits(FieldValue(fields[2]), HexUpperDigits);
         record.map.number = ParseWholeNumber(FieldValue(fields[3]));
         record.superweaponLimit = FieldValue(fields[6]) == "1";

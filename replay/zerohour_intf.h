@@ -20,6 +20,7 @@ struct TZH_map {
     Text name;          // map name: header field 2 after its last "/"
     int32_t code = 0;   // field 3 as uppercase hexadecimal (full 32-bit pattern)
     int32_t number = 0; // field 4 as a decimal number
+    bool userMap = false; // field 2 names userdata/maps/NAME (a map of the player's own)
 };
 
 struct TZH_player {

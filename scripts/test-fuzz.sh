@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the header fuzzer with clang and libFuzzer (AddressSanitizer and UBSan on) in its own
-# build folder and runs it for about a minute, seeded with the real replays. A crash, a
-# sanitizer report or a broken rule in the fuzz target fails the run; the input that caused
+# Builds the fuzz targets with clang and libFuzzer (AddressSanitizer and UBSan on) in their own
+# build folder and runs them for about a minute together: the header parser, seeded with the
+# real replays, and the archive table reader, seeded with archives of our own making. A crash,
+# a sanitizer report or a broken rule in a fuzz target fails the run; the input that caused
 # it is kept under $BUILD/fuzz-findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,31 +17,41 @@ cmake -S . -B "$BUILD" -G Ninja \
   -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link \
   -DTARVEX_SANITIZE=address,undefined \
   -DTARVEX_FUZZ=ON -DTARVEX_BUILD_UI=OFF -DTARVEX_BUILD_BENCH=OFF
-cmake --build "$BUILD" --target fuzz_header
+cmake --build "$BUILD" --target fuzz_header fuzz_big_archive make_big_seeds
 
-corpora=("$BUILD/fuzz-corpus")
+header_corpora=("$BUILD/fuzz-corpus")
 if [[ -d $SEEDS ]]; then
-  corpora+=("$SEEDS")
+  header_corpora+=("$SEEDS")
 elif [[ ${CI:-} == true ]]; then
   echo "test-fuzz: seed corpus missing: $SEEDS" >&2
   exit 1
 else
   echo "test-fuzz: no seed corpus at $SEEDS (shared test material); fuzzing from scratch" >&2
 fi
-mkdir -p "$BUILD/fuzz-corpus" "$BUILD/fuzz-findings"
+mkdir -p "$BUILD/fuzz-corpus" "$BUILD/fuzz-corpus-big" "$BUILD/fuzz-findings"
+"$BUILD/bin/make_big_seeds" "$BUILD/big-seeds"
 
-# New inputs go into the first folder (scratch); the seeds are only read. Real headers end
-# before byte 600, so longer inputs are cut to 4 KiB and the fuzzer stays fast. libFuzzer's
-# running commentary goes to a log; its end is shown either way.
-log="$BUILD/fuzz.log"
-echo "test-fuzz: fuzzing the header parser for ${RUN_SECONDS}s (log: $log)"
-if "$BUILD/bin/fuzz_header" \
-     -max_total_time="$RUN_SECONDS" -max_len=4096 -print_final_stats=1 \
-     -artifact_prefix="$BUILD/fuzz-findings/" "${corpora[@]}" >"$log" 2>&1; then
-  grep -E '^(Done|stat::(number_of_executed_units|average_exec_per_sec|new_units_added))' "$log"
-else
-  status=$?
-  tail -n 80 "$log" >&2
-  echo "test-fuzz: the fuzzer failed (status $status); inputs kept in $BUILD/fuzz-findings/" >&2
-  exit "$status"
-fi
+# fuzz NAME SECONDS MAX_LEN CORPUS...: new inputs go into the first folder (scratch); the
+# seeds are only read. libFuzzer's running commentary goes to a log; its end is shown either way.
+fuzz() {
+  local name=$1 seconds=$2 max_len=$3
+  shift 3
+  local log="$BUILD/$name.log"
+  echo "test-fuzz: fuzzing $name for ${seconds}s (log: $log)"
+  if "$BUILD/bin/$name" \
+       -max_total_time="$seconds" -max_len="$max_len" -print_final_stats=1 \
+       -artifact_prefix="$BUILD/fuzz-findings/$name-" "$@" >"$log" 2>&1; then
+    grep -E '^(Done|stat::(number_of_executed_units|average_exec_per_sec|new_units_added))' "$log"
+  else
+    local status=$?
+    tail -n 80 "$log" >&2
+    echo "test-fuzz: $name failed (status $status); inputs kept in $BUILD/fuzz-findings/" >&2
+    exit "$status"
+  fi
+}
+
+# Real headers end before byte 600, so longer inputs are cut to 4 KiB and the fuzzer stays
+# fast. Tables of a few dozen entries show every way a table can lie.
+header_seconds=$(( RUN_SECONDS * 2 / 3 ))
+fuzz fuzz_header "$header_seconds" 4096 "${header_corpora[@]}"
+fuzz fuzz_big_archive "$(( RUN_SECONDS - header_seconds ))" 8192 "$BUILD/fuzz-corpus-big" "$BUILD/big-seeds"

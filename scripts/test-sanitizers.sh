@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the reader's and the tool's tests with AddressSanitizer and UndefinedBehaviorSanitizer
-# in build-asan and runs them (and the fuzz target's seed corpus) with ctest.
+# in build-asan and runs them (and the fuzz targets' seed corpora) with ctest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,7 +10,8 @@ cmake -S . -B "$BUILD" -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTARVEX_SANITIZE=address,undefined \
   -DTARVEX_BUILD_UI=OFF -DTARVEX_BUILD_BENCH=OFF
-cmake --build "$BUILD" --target replay_tests tool_tests tarvex-info fuzz_header_corpus
+cmake --build "$BUILD" --target replay_tests tool_tests tarvex-info fuzz_header_corpus \
+  fuzz_big_archive_corpus make_big_seeds
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}

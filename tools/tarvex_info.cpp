@@ -9,6 +9,9 @@
 #endif
 
 #include "platform/platform.h"
+#include "replay/big_archive.h"
+#include "replay/game_install.h"
+#include "replay/map_pictures.h"
 #include "replay/replay_folder.h"
 #include "replay/zerohour.h"
 #include "replay_report.h"
@@ -24,7 +27,8 @@ constexpr const char* Usage =
     "Without PATH, the game's replay folder is listed.\n"
     "\n"
     "  --json     one JSON object per replay and line (JSON Lines)\n"
-    "  --where    print the replay folder Tarvex would list and how it was found\n"
+    "  --where    print the replay folder Tarvex would list and how it was found, and the\n"
+    "             game's install folder and archives its maps' pictures come from\n"
     "  --help     show this help\n"
     "  --version  show the version\n";
 
@@ -63,6 +67,21 @@ private:
     bool failed_ = false;
 };
 
+// The install folders and, per archive, how many map pictures its table holds.
+void PrintInstall() {
+    const GameInstall install = FindGameInstall();
+    std::cout << install.how << '\n';
+    for (const Text& path : install.archives) {
+        const big::Archive archive = big::Archive::Open(path, IsMapPreviewEntry);
+        const big::Index& index = archive.index();
+        std::cout << "archive: " << path << ": " << index.entries.size() << " of its " << index.readCount
+                  << " entries are map pictures";
+        if (index.outsideCount) std::cout << ", " << index.outsideCount << " entries past its end left out";
+        if (!index.problem.empty()) std::cout << " (" << index.problem << ")";
+        std::cout << '\n';
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -98,6 +117,7 @@ int main(int argc, char** argv) {
             const ReplayFolderChoice choice = FindReplayFolder();
             if (options.where) {
                 std::cout << choice.folder << '\n' << choice.how << '\n';
+                PrintInstall();
                 return 0;
             }
             printer.path(choice.folder);

@@ -38,6 +38,18 @@ std::size_t InputFile::read(char* buffer, std::size_t size) {
     return got;
 }
 
+void InputFile::seek(uint64_t offset) {
+    LARGE_INTEGER to{};
+    to.QuadPart = static_cast<LONGLONG>(std::min<uint64_t>(offset, std::numeric_limits<LONGLONG>::max()));
+    if (!SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN)) throw FileError(win32::SystemMessage(GetLastError()));
+}
+
+uint64_t InputFile::size() const {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(handle_, &size)) throw FileError(win32::SystemMessage(GetLastError()));
+    return static_cast<uint64_t>(size.QuadPart);
+}
+
 // Found by a directory search, as the size of any entry is, whatever its attributes.
 std::optional<uint64_t> FileSize(const std::string& path) {
     if (path.empty()) return std::nullopt;

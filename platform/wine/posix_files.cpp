@@ -1,6 +1,7 @@
 // Files and folders on Linux.
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -41,6 +42,17 @@ std::size_t InputFile::read(char* buffer, std::size_t size) {
         if (got >= 0) return static_cast<std::size_t>(got);
         if (errno != EINTR) throw FileError(SystemReason(errno));
     }
+}
+
+void InputFile::seek(uint64_t offset) {
+    if (offset > static_cast<uint64_t>(INT64_MAX) || ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
+        throw FileError(SystemReason(offset > static_cast<uint64_t>(INT64_MAX) ? EINVAL : errno));
+}
+
+uint64_t InputFile::size() const {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) throw FileError(SystemReason(errno));
+    return static_cast<uint64_t>(info.st_size);
 }
 
 std::optional<uint64_t> FileSize(const std::string& path) {

@@ -1,6 +1,7 @@
 // The registry and the documents folder on Linux, answered from the game's Wine prefix.
 #include "platform/platform.h"
 #include "windows_names.h"
+#include "wine_documents.h"
 #include "wine_prefix.h"
 
 namespace platform {
@@ -33,6 +34,14 @@ std::optional<RegistryValue> ReadRegistryValue(RegistryRoot root, RegistryView v
     if (!choice.user) return std::nullopt;
     return choice.user->value(key, name);
 }
+
+std::optional<std::string> FolderOfWindowsPath(std::string_view windowsPath) {
+    const wine::PrefixChoice& choice = wine::CurrentPrefix();
+    if (!choice.prefix) return std::nullopt;
+    return wine::LinuxPathInPrefix(choice.prefix->path, windowsPath);
+}
+
+std::vector<std::string> SteamLibraryFolders() { return wine::SteamLibraries(wine::CurrentEnvironment().home); }
 
 std::string DocumentsFolder() { return wine::CurrentPrefix().documents; }
 

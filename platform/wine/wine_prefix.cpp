@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "platform/game_identity.h"
-#include "steam_libraries.h"
+#include "platform/steam_files.h"
 #include "windows_listing.h"
 #include "windows_names.h"
 #include "wine_documents.h"
@@ -72,24 +72,13 @@ std::vector<std::string> SteamRoots(const std::string& home) {
 }
 
 void AddSteamPrefixes(const std::string& home, CandidateList& candidates) {
-    std::set<std::string> seenRoots, seenLibraries;
-    for (const std::string& root : SteamRoots(home)) {
-        const std::string realRoot = RealPath(root);
-        if (realRoot.empty() || !seenRoots.insert(realRoot).second) continue;
-        std::vector<std::string> libraries = {root};
-        const auto listed = SteamLibraryPaths(ReadWholeFile(JoinPath(root, "steamapps/libraryfolders.vdf")));
-        libraries.insert(libraries.end(), listed.begin(), listed.end());
-        for (const std::string& library : libraries) {
-            const std::string realLibrary = RealPath(library);
-            if (realLibrary.empty() || !seenLibraries.insert(realLibrary).second) continue;
-            const std::string compatdata = JoinPath(library, "steamapps/compatdata");
-            std::vector<std::string> apps = {std::string(game::SteamAppZeroHour), std::string(game::SteamAppGenerals)};
-            for (const std::string& app : SubFolders(compatdata))
-                if (std::find(apps.begin(), apps.end(), app) == apps.end()) apps.push_back(app);
-            for (const std::string& app : apps)
-                candidates.add(JoinPath(JoinPath(compatdata, app), "pfx"),
-                               "Steam library " + library + ", app " + app);
-        }
+    for (const std::string& library : SteamLibraries(home)) {
+        const std::string compatdata = JoinPath(library, "steamapps/compatdata");
+        std::vector<std::string> apps = {std::string(game::SteamAppZeroHour), std::string(game::SteamAppGenerals)};
+        for (const std::string& app : SubFolders(compatdata))
+            if (std::find(apps.begin(), apps.end(), app) == apps.end()) apps.push_back(app);
+        for (const std::string& app : apps)
+            candidates.add(JoinPath(JoinPath(compatdata, app), "pfx"), "Steam library " + library + ", app " + app);
     }
 }
 
@@ -148,6 +137,24 @@ std::optional<Environment> environmentOverride;
 
 } // namespace
 
+std::vector<std::string> SteamLibraries(const std::string& home) {
+    if (home.empty()) return {};
+    std::set<std::string> seenRoots, seenLibraries;
+    std::vector<std::string> found;
+    for (const std::string& root : SteamRoots(home)) {
+        const std::string realRoot = RealPath(root);
+        if (realRoot.empty() || !seenRoots.insert(realRoot).second) continue;
+        std::vector<std::string> libraries = {root};
+        const auto listed = SteamLibraryPaths(ReadWholeFile(JoinPath(root, "steamapps/libraryfolders.vdf")));
+        libraries.insert(libraries.end(), listed.begin(), listed.end());
+        for (const std::string& library : libraries) {
+            const std::string realLibrary = RealPath(library);
+            if (!realLibrary.empty() && seenLibraries.insert(realLibrary).second) found.push_back(library);
+        }
+    }
+    return found;
+}
+
 std::vector<PrefixCandidate> CandidatePrefixes(const Environment& environment) {
     CandidateList candidates;
     candidates.add(environment.winePrefix, "$WINEPREFIX");
@@ -185,6 +192,11 @@ PrefixChoice ChoosePrefix(const Environment& environment) {
     none.documents = documents.folder;
     none.documentsHow = documents.how;
     return none;
+}
+
+Environment CurrentEnvironment() {
+    std::lock_guard lock(cacheMutex);
+    return environmentOverride.value_or(Environment::FromProcess());
 }
 
 const PrefixChoice& CurrentPrefix() {

@@ -22,6 +22,10 @@ struct PrefixCandidate {
 // in ~/Games, Bottles, Heroic. A folder reached twice is listed once.
 std::vector<PrefixCandidate> CandidatePrefixes(const Environment& environment);
 
+// The Steam libraries below home: each Steam installation's own folder, then those its
+// libraryfolders.vdf lists; a folder reached twice is listed once.
+std::vector<std::string> SteamLibraries(const std::string& home);
+
 struct PrefixChoice {
     std::optional<PrefixCandidate> prefix; // none: the registry is empty
     std::string why;                       // why this prefix, or why none
@@ -36,6 +40,8 @@ struct PrefixChoice {
 // own documents folder.
 PrefixChoice ChoosePrefix(const Environment& environment);
 
+// The environment the choice is made from: the process's, or the one a test set.
+Environment CurrentEnvironment();
 // The choice for this process, made once from its environment.
 const PrefixChoice& CurrentPrefix();
 // Tests: make the next CurrentPrefix() choose again, from environment when given, else from

@@ -11,6 +11,7 @@
 #include "fake_prefix.h"
 #include "shared_data.h"
 #include "temp_dir.h"
+#include "tools/big_builder.h"
 #include "tools/replay_builder.h"
 
 namespace {
@@ -84,6 +85,12 @@ TEST_F(TarvexInfoWhere, FindsTheProtonPrefixInASecondSteamLibrary) {
     WriteText(replays / "notes.txt", "not a replay");
     fs::create_directory(replays / "folder.rep");
 
+    // Steam installed the game itself in the second library.
+    WriteText(library2 / "steamapps/appmanifest_2732960.acf", "\"AppState\" { \"installdir\" \"Zero Hour\" }");
+    const fs::path install = library2 / "steamapps/common/Zero Hour";
+    fs::create_directories(install);
+    big_builder::WriteArchive(install / "MapsZH.big", {{"Maps\\Alpha\\Alpha.tga", "TGA"}, {"Maps\\Alpha\\Alpha.map", "map"}});
+
     const ProgramRun where = TarvexInfo(home(), "--where");
     ASSERT_EQ(where.status, 0) << Joined(where.lines);
     ASSERT_FALSE(where.lines.empty());
@@ -92,6 +99,10 @@ TEST_F(TarvexInfoWhere, FindsTheProtonPrefixInASecondSteamLibrary) {
     EXPECT_NE(how.find("Wine prefix: " + prefix.string()), std::string::npos) << how;
     EXPECT_NE(how.find("Steam library " + library2.string() + ", app 2732960"), std::string::npos) << how;
     EXPECT_NE(how.find("game's default"), std::string::npos) << how;
+    EXPECT_NE(how.find("install folder: " + install.string() + " (Steam library"), std::string::npos) << how;
+    EXPECT_NE(how.find("archive: " + (install / "MapsZH.big").string() + ": 1 of its 2 entries are map pictures"),
+              std::string::npos)
+        << how;
 
     const ProgramRun list = TarvexInfo(home(), "");
     ASSERT_EQ(list.status, 0) << Joined(list.lines);
@@ -114,6 +125,10 @@ TEST_F(TarvexInfoWhere, WinePrefixWithTheRegistryWineWrote) {
     fs::copy_file(shared / "user.reg", prefix / "user.reg", fs::copy_options::overwrite_existing);
     const fs::path replays = MakeReplayFolder(home() / "Documents", "Command and Conquer Generals Zero Hour Data", "replays");
     WriteReplay(replays / "game.rep", "Charlie");
+    // The registry names the install folder as the game's installer wrote it; on disk its
+    // letters are in another case.
+    const fs::path install = prefix / "drive_c/program files (x86)/EA Games/Command and Conquer Generals Zero Hour";
+    fs::create_directories(install);
 
     const ProgramRun where = TarvexInfo(home(), "--where", "WINEPREFIX=" + Quoted(prefix.string()));
     ASSERT_EQ(where.status, 0) << Joined(where.lines);
@@ -122,6 +137,9 @@ TEST_F(TarvexInfoWhere, WinePrefixWithTheRegistryWineWrote) {
     const std::string how = Joined(where.lines);
     EXPECT_NE(how.find("$WINEPREFIX"), std::string::npos) << how;
     EXPECT_NE(how.find("(32-bit view)"), std::string::npos) << how;
+    const std::string installLine = "install folder: " + fs::canonical(install).string() + " (HKEY_LOCAL_MACHINE";
+    EXPECT_NE(how.find(installLine), std::string::npos) << how;
+    EXPECT_EQ(how.find("archive: "), std::string::npos) << how; // the folder holds no archive
 
     const ProgramRun list = TarvexInfo(home(), "", "WINEPREFIX=" + Quoted(prefix.string()));
     ASSERT_EQ(list.lines.size(), 1u) << Joined(list.lines);

@@ -16,6 +16,7 @@
 #include "pictures.h"
 #include "replay_list_view.h"
 #include "temp_dir.h"
+#include "tools/big_builder.h"
 #include "tools/replay_builder.h"
 
 namespace fs = std::filesystem;
@@ -57,7 +58,8 @@ protected:
     // Both windows over the folder, the details window shown when asked (at ratio 1).
     void open(bool show = true) {
         main_ = std::make_unique<TMainForm>(guitest::FixedFolder(dir_.path()));
-        details_ = new TMoreForm(*main_);
+        // The machine's own installation of the game stays out of the tests.
+        details_ = new TMoreForm(*main_, [this] { return install_; });
         main_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
         if (show) details_->show();
@@ -84,6 +86,7 @@ protected:
     }
 
     testsupport::TempDir dir_;
+    GameInstall install_;
     std::unique_ptr<TMainForm> main_;
     TMoreForm* details_ = nullptr; // owned by the main window
 };
@@ -182,6 +185,35 @@ TEST_F(DetailsWindow, SwitchingReplaysRedrawsThePanel) {
     QImage black(dl::ClearedPanel.size(), details_->Background.format());
     black.fill(Qt::black);
     EXPECT_EQ(details_->Background.copy(dl::ClearedPanel), black);
+}
+
+TEST_F(DetailsWindow, TheMapsPictureFileThenTheGamesPreviewThenThePlaceholder) {
+    const fs::path game = dir_ / "game";
+    fs::create_directories(game);
+    const std::string preview = guitest::Tga(128, 128, [](int, int) { return qRgb(30, 60, 220); });
+    big_builder::WriteArchive(game / "MapsZH.big", {{"Maps\\Alpha\\Alpha.tga", preview},
+                                                    {"Maps\\Both\\Both.tga", preview}});
+    install_ = {{game.string()}, {(game / "MapsZH.big").string()}, ""};
+    writeMapPicture("both.bmp", MapColour);
+    write("alpha.rep", "alpha", {Player(2)});
+    write("both.rep", "both", {Player(2)});
+    write("none.rep", "none", {Player(2)});
+    open();
+    const QImage placeholder = OnBlack(tarvex::pictures::kNoMap);
+    for (const std::string file : {"alpha.rep", "both.rep", "none.rep", "alpha.rep"}) {
+        SCOPED_TRACE(file);
+        select(file);
+        const QImage cell = details_->Background.copy(QRect(dl::MapPictureAt, dl::MapPictureSize));
+        EXPECT_EQ(cell.pixelColor(24, 23), file == "alpha.rep" ? QColor(30, 60, 220) :
+                                           file == "both.rep"  ? MapColour :
+                                                                 placeholder.pixelColor(24, 23));
+        EXPECT_EQ(cell == placeholder, file == "none.rep");
+    }
+    // The square preview fills the cell's height, centred: a black column on either side.
+    select("alpha.rep");
+    EXPECT_EQ(at(72, 40), QColor(Qt::black));
+    EXPECT_EQ(at(73, 40), QColor(30, 60, 220));
+    EXPECT_EQ(at(119, 40), QColor(Qt::black));
 }
 
 TEST_F(DetailsWindow, ReleasesOnTheCloseGlyphHideIt) {

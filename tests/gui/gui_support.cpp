@@ -22,6 +22,24 @@ void WriteBrokenReplay(const std::filesystem::path& path) {
     rb::WriteFile(path.string(), "not a replay at all");
 }
 
+std::string Tga(int width, int height, const std::function<QRgb(int, int)>& colour, bool footer) {
+    std::string out(18, '\0');
+    out[2] = 2; // true colour, uncompressed
+    out[12] = static_cast<char>(width & 0xFF);
+    out[13] = static_cast<char>(width >> 8);
+    out[14] = static_cast<char>(height & 0xFF);
+    out[15] = static_cast<char>(height >> 8);
+    out[16] = 24;
+    out[17] = 0x20; // first row at the top
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const QRgb c = colour(x, y);
+            out += {static_cast<char>(qBlue(c)), static_cast<char>(qGreen(c)), static_cast<char>(qRed(c))};
+        }
+    if (footer) out += std::string(8, '\0') + "TRUEVISION-XFILE." + std::string(1, '\0');
+    return out;
+}
+
 FolderFinder FixedFolder(const std::filesystem::path& folder) {
     return [folder] { return ReplayFolderChoice{folder.string(), "fixed by the test"}; };
 }

@@ -183,10 +183,28 @@ TEST_F(ReaderFiles, ReadsAWholeReplay) {
     EXPECT_EQ(r.players[1].name, "IA Difficile");
 }
 
-TEST_F(ReaderFiles, MapNameIsWhatFollowsTheLastSlash) {
-    rb::Replay replay;
-    replay.settings = rb::SettingsText(TwoPlayers());
-    EXPECT_EQ(ReadReplay(write("a.rep", rb::Bytes(replay))).map.name, "tournament desert");
+TEST_F(ReaderFiles, MapNameIsWhatFollowsTheLastSlashAndItsFolderTellsAUserMap) {
+    struct Case {
+        std::string path, name;
+        bool userMap;
+    };
+    const Case cases[] = {
+        {"maps/tournament desert", "tournament desert", false},
+        {"userdata/maps/tournament desert", "tournament desert", true},
+        {"UserData/Maps/Big One", "Big One", true},
+        {"maps/userdata", "userdata", false},
+        {"data/maps/x", "x", false},
+        {"no folder", "", false},
+    };
+    for (const Case& c : cases) {
+        rb::Settings s = TwoPlayers();
+        s.mapPath = c.path;
+        rb::Replay replay;
+        replay.settings = rb::SettingsText(s);
+        const TZH_replay r = ReadReplay(write("a.rep", rb::Bytes(replay)));
+        EXPECT_EQ(r.map.name, c.name) << c.path;
+        EXPECT_EQ(r.map.userMap, c.userMap) << c.path;
+    }
 }
 
 TEST_F(ReaderFiles, WrongMagicLeavesVersionEmptyButSetsTheDuration) {

@@ -106,7 +106,7 @@ TEST(TarvexInfo, JsonLinesForTheRealFolder) {
         SCOPED_TRACE(object["file"]["name"].dump());
         EXPECT_EQ(Keys(object), top);
         EXPECT_EQ(Keys(object["file"]), (std::vector<std::string>{"path", "name", "size"}));
-        EXPECT_EQ(Keys(object["map"]), (std::vector<std::string>{"name", "code", "number"}));
+        EXPECT_EQ(Keys(object["map"]), (std::vector<std::string>{"name", "code", "number", "userMap"}));
         for (const json& p : object["players"]) {
             EXPECT_EQ(Keys(p), player);
             ASSERT_TRUE(p["address"].is_array());
@@ -138,9 +138,11 @@ TEST(TarvexInfo, SignedMembersPrintSigned) {
     const json random = OneReplay((testsupport::RealReplayDir() / "leex279_vs_fox27.rep").string());
     EXPECT_EQ(random["players"][1]["army"].get<int>(), 4);
     EXPECT_EQ(random["map"]["code"].get<long long>(), -119372);
+    EXPECT_EQ(random["map"]["userMap"], true); // userdata/maps/[rank] sand scorpion
     const json nic = OneReplay(
         (testsupport::RealReplayDir() / "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep").string());
     EXPECT_EQ(nic["players"][0]["army"].get<int>(), -1);
+    EXPECT_EQ(nic["map"]["userMap"], false); // maps/tournament island
 }
 
 TEST(TarvexInfo, NamesPrintAsUtf8) {

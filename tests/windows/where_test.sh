@@ -8,7 +8,11 @@ run=$2
 key='HKLM\SOFTWARE\Electronic Arts\EA GAMES\Command and Conquer Generals Zero Hour'
 leaf='Tarvex Where Test'
 fail() { echo "FAIL: $*" >&2; exit 1; }
-cleanup() { "$run" reg delete "$key" /reg:32 /f >/dev/null 2>&1 || true; [[ -n "${replays_unix:-}" ]] && rm -rf "$(dirname "$replays_unix")"; }
+cleanup() {
+  "$run" reg delete "$key" /reg:32 /f >/dev/null 2>&1 || true
+  [[ -n "${replays_unix:-}" ]] && rm -rf "$(dirname "$replays_unix")"
+  [[ -n "${install_unix:-}" ]] && rm -rf "$install_unix"
+}
 trap cleanup EXIT
 
 "$run" reg add "$key" /reg:32 /v UserDataLeafName /t REG_SZ /d "$leaf" /f >/dev/null
@@ -32,6 +36,18 @@ where=$("$run" "$info" --where)
 listing=$("$run" "$info" || true)
 echo "$listing"
 grep -q 'short.rep' <<<"$listing" || fail "the replay in $replays is not listed"
+
+# The install folder the registry names, with a trailing backslash as installers write it,
+# and the map archive in it (an empty one: "BIGF", size, no entries, table end 16).
+install="$documents\\Tarvex Install Test"
+install_unix=$("$run" winepath -u "$install")
+mkdir -p "$install_unix"
+printf 'BIGF\x10\0\0\0\0\0\0\0\0\0\0\x10' >"$install_unix/MapsZH.big"
+"$run" reg add "$key" /reg:32 /v InstallPath /t REG_SZ /d "$install\\" /f >/dev/null
+where=$("$run" "$info" --where)
+echo "$where"
+grep -qF "install folder: $install (" <<<"$where" || fail "the install folder is not named"
+grep -qF "archive: $install\\MapsZH.big: 0 of its 0 entries" <<<"$where" || fail "the map archive is not named"
 
 # A number where the leaf name belongs: the error, and a failing status.
 "$run" reg add "$key" /reg:32 /v UserDataLeafName /t REG_DWORD /d 5 /f >/dev/null

@@ -21,9 +21,10 @@ TMoreForm* MoreForm = nullptr;
 
 namespace dl = details_layout;
 
-TMoreForm::TMoreForm(TMainForm& mainForm)
+TMoreForm::TMoreForm(TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall)
     : QWidget(&mainForm, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
-      main_(mainForm), skin_(tarvex::pictures::kDetailsSkin), noMap_(tarvex::pictures::kNoMap) {
+      main_(mainForm), skin_(tarvex::pictures::kDetailsSkin), noMap_(tarvex::pictures::kNoMap),
+      findInstall_(std::move(findInstall)) {
     setFixedSize(dl::WindowSize);
     setWindowTitle(QStringLiteral("MoreForm"));
     setFocusPolicy(Qt::NoFocus);
@@ -93,13 +94,23 @@ void TMoreForm::PlayersListDrawItem(QPainter& canvas, int index, const QRect& re
         }
         PaintPlayerRow(canvas, replay->players[static_cast<std::size_t>(player)], rect, Armies);
         QPainter header(&Background);
-        // The map picture is looked up again with every row.
-        PaintHeader(header, *replay, PictureForMap(main_.ReplayFolder, replay->map.name), noMap_);
+        // The map picture file is looked up again with every row; the game's previews are kept.
+        PaintHeader(header, *replay,
+                    PictureForMap(main_.ReplayFolder, replay->map, Previews(), Background.devicePixelRatio()),
+                    noMap_);
         // The header lies above the list: repainting it repaints no row.
         update(dl::HeaderArea);
     } catch (...) {
         ReportError(std::current_exception());
     }
+}
+
+MapPreviews& TMoreForm::Previews() {
+    if (!previews_ || previewsFolder_ != main_.ReplayFolder) {
+        previews_.emplace(MapPreviewFinder(UserDataFolderOf(main_.ReplayFolder), findInstall_));
+        previewsFolder_ = main_.ReplayFolder;
+    }
+    return *previews_;
 }
 
 void TMoreForm::FormPaint() {

@@ -6,10 +6,14 @@
 #include <QStyle>
 #include <QWidget>
 #include <exception>
+#include <optional>
 #include <vector>
 
+#include "replay/game_install.h"
+#include "replay/map_pictures.h"
 #include "replay/zerohour_intf.h"
 #include "ui/controls/skin_picture.h"
+#include "ui/details/map_preview.h"
 
 class QListWidget;
 class TMainForm;
@@ -19,8 +23,9 @@ class TMoreForm : public QWidget {
 public:
     // A hidden tool window of `mainForm`: no task-bar entry, never the keyboard focus, and
     // gone while the main window is minimised. It follows the main list's selection and
-    // shows, docked, on a double click on a row.
-    explicit TMoreForm(TMainForm& mainForm);
+    // shows, docked, on a double click on a row. findInstall tells where the game is
+    // installed, for its maps' previews; it runs at the first such map.
+    explicit TMoreForm(TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall = FindGameInstall);
     ~TMoreForm() override;
 
     // The skin, with the header or the error message painted into it. Held at the screen's
@@ -53,6 +58,9 @@ private:
     void FollowMainWindowState();
     // Errors met while drawing are shown once, after the paint, never thrown into it.
     void ReportError(const std::exception_ptr& error);
+    // The game's map previews for the folder the main window lists, made at the first
+    // picture asked for.
+    MapPreviews& Previews();
 
     TMainForm& main_;
     SkinPicture skin_;
@@ -60,6 +68,9 @@ private:
     bool showingError_ = false;
     bool errorReported_ = false;
     bool hiddenWithMain_ = false;
+    MapPreviewFinder::InstallFinder findInstall_;
+    std::optional<MapPreviews> previews_;
+    Text previewsFolder_;
 };
 
 // The program's one details window (set by the program entry).

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "details_layout.h"
+#include "map_preview.h"
 #include "platform/platform.h"
 #include "replay/display_text.h"
 #include "ui/controls/skin_picture.h"
@@ -77,10 +78,19 @@ MapPicture PictureForMap(const Text& replayFolder, const Text& mapName) {
     return {};
 }
 
+MapPicture PictureForMap(const Text& replayFolder, const TZH_map& map, MapPreviews& previews, qreal dpr) {
+    MapPicture file = PictureForMap(replayFolder, map.name);
+    if (file.source == MapPicture::Source::File) return file;
+    QImage preview = previews.PictureFor(map, dpr);
+    if (preview.isNull()) return {};
+    return {MapPicture::Source::GamePreview, std::move(preview)};
+}
+
 void DrawMapPicture(QPainter& painter, const MapPicture& picture, SkinPicture& placeholder) {
     const QPoint at = details_layout::MapPictureAt;
     switch (picture.source) {
     case MapPicture::Source::File:
+    case MapPicture::Source::GamePreview:
         painter.drawImage(at, picture.image);
         break;
     case MapPicture::Source::Placeholder:

@@ -1,5 +1,6 @@
 // The picture in the middle of the details window's header: the map's own picture file in
-// the replay folder's "maps" folder, else the placeholder.
+// the replay folder's "maps" folder, else the game's own preview of the map, else the
+// placeholder.
 #pragma once
 
 #include <QImage>
@@ -8,6 +9,7 @@
 
 #include "replay/zerohour_intf.h"
 
+class MapPreviews;
 class QPainter;
 class SkinPicture;
 
@@ -28,15 +30,21 @@ inline constexpr std::size_t MaxMapPictureBytes = 16 * 1024 * 1024;
 QImage LoadBmpFile(const std::string& path);
 
 struct MapPicture {
-    enum class Source { File, Placeholder };
+    enum class Source { File, GamePreview, Placeholder };
     Source source = Source::Placeholder;
-    QImage image; // the file's picture, drawn at its own size; null for the placeholder
+    // The file's picture, drawn at its own size, or the preview made for the cell at the
+    // screen's ratio; null for the placeholder.
+    QImage image;
 };
 
 // The picture for a replay's map: its maps/NAME.bmp file when there is one that reads as a
 // BMP picture, else the placeholder. Looked up anew on every call, so pictures added while
 // the program runs are found.
 MapPicture PictureForMap(const Text& replayFolder, const Text& mapName);
+
+// The same file first; without one, the game's preview of the map from previews, made for
+// a surface of device pixel ratio dpr; else the placeholder.
+MapPicture PictureForMap(const Text& replayFolder, const TZH_map& map, MapPreviews& previews, qreal dpr);
 
 // Draws the picture with its top-left corner at the header's picture place.
 void DrawMapPicture(QPainter& painter, const MapPicture& picture, SkinPicture& placeholder);

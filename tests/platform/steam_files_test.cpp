@@ -1,10 +1,11 @@
-#include "platform/wine/steam_libraries.h"
+#include "platform/steam_files.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using platform::wine::SteamLibraryPaths;
+using platform::SteamAppInstallDir;
+using platform::SteamLibraryPaths;
 using Paths = std::vector<std::string>;
 
 TEST(SteamLibraries, ReadsEveryLibraryOfTheCurrentForm) {
@@ -49,6 +50,22 @@ TEST(SteamLibraries, BrokenFilesGiveWhatTheyHold) {
     EXPECT_TRUE(SteamLibraryPaths("}}}{{ \"path\"").empty());
     EXPECT_EQ(SteamLibraryPaths("\"libraryfolders\" { \"0\" { \"path\" \"/x\""), (Paths{"/x"}));
     EXPECT_TRUE(SteamLibraryPaths("\"libraryfolders\" { \"0\" { \"path\" \"\" } }").empty());
+}
+
+TEST(SteamManifests, InstallDirOfTheAppStateOnly) {
+    const char* manifest = R"("AppState"
+{
+	"appid"		"2732960"
+	"name"		"Command & Conquer Generals - Zero Hour"
+	"UserConfig" { "installdir" "not this one" }
+	"installdir"		"Command & Conquer Generals - Zero Hour"
+}
+)";
+    EXPECT_EQ(SteamAppInstallDir(manifest), "Command & Conquer Generals - Zero Hour");
+    EXPECT_EQ(SteamAppInstallDir("\"appstate\" { \"InstallDir\" \"ZH\" }"), "ZH");
+    EXPECT_EQ(SteamAppInstallDir("\"AppState\" { \"installdir\" \"\" }"), std::nullopt);
+    EXPECT_EQ(SteamAppInstallDir("\"installdir\" \"outside\""), std::nullopt);
+    EXPECT_EQ(SteamAppInstallDir(""), std::nullopt);
 }
 
 } // namespace

@@ -1,10 +1,10 @@
-#include "steam_libraries.h"
+#include "steam_files.h"
 
 #include <algorithm>
 #include <cctype>
-#include <optional>
+#include <functional>
 
-namespace platform::wine {
+namespace platform {
 
 namespace {
 
@@ -69,38 +69,57 @@ bool IsNumber(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool IsPathKey(const std::string& key) {
-    return key.size() == 4 && std::equal(key.begin(), key.end(), "path", [](char a, char b) {
+bool SameKey(const std::string& key, std::string_view lowerCase) {
+    return key.size() == lowerCase.size() && std::equal(key.begin(), key.end(), lowerCase.begin(), [](char a, char b) {
                return std::tolower(static_cast<unsigned char>(a)) == b;
            });
+}
+
+// Calls visit(blocks, key, value) for every key with a text value; blocks are the keys of
+// the blocks around it, the outermost first.
+void ForEachValue(std::string_view text,
+                  const std::function<void(const std::vector<std::string>& blocks, const std::string& key,
+                                           std::string& value)>& visit) {
+    Tokenizer tokens(text);
+    std::vector<std::string> blocks;
+    std::optional<std::string> pendingKey;
+    while (auto token = tokens.next()) {
+        if (token->kind == Token::Open) {
+            blocks.push_back(pendingKey.value_or(std::string{}));
+            pendingKey.reset();
+        } else if (token->kind == Token::Close) {
+            if (!blocks.empty()) blocks.pop_back();
+            pendingKey.reset();
+        } else if (!pendingKey) {
+            pendingKey = std::move(token->text);
+        } else {
+            visit(blocks, *pendingKey, token->text);
+            pendingKey.reset();
+        }
+    }
 }
 
 } // namespace
 
 std::vector<std::string> SteamLibraryPaths(std::string_view vdfText) {
     std::vector<std::string> paths;
-    Tokenizer tokens(vdfText);
-    // Keys from the outermost block inwards; depth 1 is inside "libraryfolders".
-    std::vector<std::string> keys;
-    std::optional<std::string> pendingKey;
-    while (auto token = tokens.next()) {
-        if (token->kind == Token::Open) {
-            keys.push_back(pendingKey.value_or(std::string{}));
-            pendingKey.reset();
-        } else if (token->kind == Token::Close) {
-            if (!keys.empty()) keys.pop_back();
-            pendingKey.reset();
-        } else if (!pendingKey) {
-            pendingKey = std::move(token->text);
-        } else {
-            const std::size_t depth = keys.size();
-            const bool newForm = depth == 2 && IsNumber(keys[1]) && IsPathKey(*pendingKey);
-            const bool oldForm = depth == 1 && IsNumber(*pendingKey);
-            if ((newForm || oldForm) && !token->text.empty()) paths.push_back(std::move(token->text));
-            pendingKey.reset();
-        }
-    }
+    // Depth 1 is inside "libraryfolders".
+    ForEachValue(vdfText, [&](const std::vector<std::string>& blocks, const std::string& key, std::string& value) {
+        const bool newForm = blocks.size() == 2 && IsNumber(blocks[1]) && SameKey(key, "path");
+        const bool oldForm = blocks.size() == 1 && IsNumber(key);
+        if ((newForm || oldForm) && !value.empty()) paths.push_back(std::move(value));
+    });
     return paths;
 }
 
-} // namespace platform::wine
+std::optional<std::string> SteamAppInstallDir(std::string_view acfText) {
+    std::optional<std::string> folder;
+    ForEachValue(acfText, [&](const std::vector<std::string>& blocks, const std::string& key, std::string& value) {
+        if (!folder && blocks.size() == 1 && SameKey(blocks[0], "appstate") && SameKey(key, "installdir") &&
+            !value.empty())
+            folder = std::move(value);
+    });
+    return folder;
+}
+
+} // namespace platform

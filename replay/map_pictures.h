@@ -1,0 +1,57 @@
+// Where the game keeps the preview picture of a map: beside a map of the player's own in the
+// user data folder, and for the game's own maps in its archives or below its install folder.
+// Finding and reading the picture's file only; decoding it is the window's business.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "big_archive.h"
+#include "game_install.h"
+#include "zerohour_intf.h"
+
+// A preview file larger than this is refused unread: the game's are 128 x 128 TGA pictures
+// of 64 KiB.
+inline constexpr std::size_t MaxPreviewFileBytes = 1u << 20;
+
+// The user data folder of a replay folder: its parent when the folder is the game's
+// "Replays"; empty otherwise (the program's own folder, listed when the game has none).
+Text UserDataFolderOf(const Text& replayFolder);
+
+// "maps\NAME\NAME.tga", the preview's name below the install folder and in the archives.
+std::string MapPreviewEntry(std::string_view mapName);
+// True for maps\FOLDER\NAME.tga, a picture in a map's folder: any letter case, "\" or "/".
+bool IsMapPreviewEntry(std::string_view entryName);
+
+struct PreviewFile {
+    std::string bytes;
+    std::string source; // the file, or the archive and its entry
+};
+
+class MapPreviewFinder {
+public:
+    using InstallFinder = std::function<GameInstall()>;
+
+    // Nothing is read here: the install folder is looked for at the first map of the game's
+    // own, and each archive's table when the archives before it didn't hold the picture.
+    explicit MapPreviewFinder(Text userDataFolder, InstallFinder findInstall = FindGameInstall);
+
+    // The picture's bytes, or nullopt when the game keeps none for this map (or only one
+    // larger than MaxPreviewFileBytes). A user map is looked for only in the user data
+    // folder, a map of the game's only in its installation.
+    std::optional<PreviewFile> find(const TZH_map& map);
+
+private:
+    std::optional<PreviewFile> findUserMap(const Text& name) const;
+    std::optional<PreviewFile> findGameMap(const Text& name);
+    const big::Archive& archive(std::size_t i);
+
+    Text userDataFolder_;
+    InstallFinder findInstall_;
+    std::optional<GameInstall> install_;
+    std::vector<std::optional<big::Archive>> archives_;
+};

@@ -1,0 +1,109 @@
+#include "map_preview.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <string_view>
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+#include <QPainter>
+
+namespace {
+
+// Kept previews are reduced to what the sharpest screens need of the cell.
+constexpr int KeptScale = 4;
+
+// Qt reads TGA files only with the footer of TGA 2.0, which the game's own tools write and
+// other map editors may not: a file without it gets an empty one (no extension area).
+constexpr std::string_view TgaSignature{"TRUEVISION-XFILE.\0", 18};
+
+QByteArray WithTgaFooter(const std::string& bytes) {
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (std::string_view(bytes).ends_with(TgaSignature)) return data;
+    data.append(QByteArray(8, '\0'));
+    data.append(TgaSignature.data(), static_cast<qsizetype>(TgaSignature.size()));
+    return data;
+}
+
+std::string LowerCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Qt fills the pixels missing from a cut-short file with whatever: an uncompressed picture
+// must hold all of its pixels. (The game's previews are uncompressed.)
+bool HoldsAllItsPixels(std::string_view tga) {
+    constexpr std::size_t HeaderSize = 18;
+    if (tga.size() < HeaderSize) return false;
+    const auto byte = [&](std::size_t at) { return std::size_t{static_cast<unsigned char>(tga[at])}; };
+    const auto word = [&](std::size_t at) { return byte(at) | byte(at + 1) << 8; };
+    const std::size_t imageType = byte(2);
+    if (imageType < 1 || imageType > 3) return true; // compressed or unknown: Qt judges
+    const std::size_t colourMap = byte(1) ? word(5) * ((byte(7) + 7) / 8) : 0;
+    const std::size_t pixels = word(12) * word(14) * ((byte(16) + 7) / 8);
+    return tga.size() >= HeaderSize + byte(0) + colourMap + pixels;
+}
+
+QImage Reduced(const QImage& picture) {
+    const QSize most = MapCellSize * KeptScale;
+    if (picture.width() <= most.width() && picture.height() <= most.height()) return picture;
+    return picture.scaled(most, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+} // namespace
+
+QImage DecodePreview(const std::string& bytes) {
+    if (!HoldsAllItsPixels(bytes)) return {};
+    QByteArray data = WithTgaFooter(bytes);
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    // TGA has no signature to be recognised by: the file's extension names the format.
+    QImageReader reader(&buffer, "tga");
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty() || qint64{size.width()} * size.height() > MaxPreviewPixels) return {};
+    QImage picture;
+    if (!reader.read(&picture) || picture.size() != size) return {};
+    return picture;
+}
+
+QImage FitIntoCell(const QImage& picture, QSize cell, qreal dpr) {
+    if (picture.isNull() || cell.isEmpty()) return {};
+    dpr = std::max<qreal>(dpr, 1.0 / 16);
+    const QSize pixels(std::max(1, qRound(cell.width() * dpr)), std::max(1, qRound(cell.height() * dpr)));
+    QImage out(pixels, QImage::Format_RGB32);
+    out.fill(Qt::black);
+    const QImage scaled = picture.scaled(pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    {
+        QPainter painter(&out);
+        painter.drawImage(QPoint((pixels.width() - scaled.width()) / 2, (pixels.height() - scaled.height()) / 2),
+                          scaled);
+    }
+    out.setDevicePixelRatio(dpr);
+    return out;
+}
+
+MapPreviews::MapPreviews(MapPreviewFinder finder) : finder_(std::move(finder)) {}
+
+MapPreviews MapPreviews::ForReplayFolder(const Text& replayFolder) {
+    return MapPreviews(MapPreviewFinder(UserDataFolderOf(replayFolder)));
+}
+
+QImage MapPreviews::PictureFor(const TZH_map& map, qreal dpr) {
+    // The game finds a map's files whatever their letter case: so does the key.
+    const auto key = std::make_pair(map.userMap, LowerCase(map.name));
+    auto found = kept_.find(key);
+    if (found == kept_.end()) {
+        Kept kept;
+        if (const auto file = finder_.find(map)) kept.source = Reduced(DecodePreview(file->bytes));
+        found = kept_.emplace(key, std::move(kept)).first;
+    }
+    Kept& kept = found->second;
+    if (kept.source.isNull()) return {};
+    if (kept.cell.isNull() || kept.dpr != dpr) {
+        kept.cell = FitIntoCell(kept.source, MapCellSize, dpr);
+        kept.dpr = dpr;
+    }
+    return kept.cell;
+}

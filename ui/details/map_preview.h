@@ -1,0 +1,51 @@
+// The game's own preview of a map, ready to draw in the details window's map cell: found
+// through MapPreviewFinder, decoded by Qt's image plugins (TGA), scaled into the cell and
+// kept, since the window draws its header again with every row it paints.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+
+#include <QImage>
+#include <QSize>
+
+#include "replay/map_pictures.h"
+#include "replay/zerohour_intf.h"
+#include "ui/details/details_layout.h"
+
+// The map picture's place in the header.
+inline constexpr QSize MapCellSize = details_layout::MapPictureSize;
+// The largest picture decoded (a mebibyte as 32-bit pixels); the game's are 128 x 128.
+inline constexpr int MaxPreviewPixels = 512 * 512;
+
+// The picture in bytes (a TGA file), or a null image when Qt can't read it or it has more
+// than MaxPreviewPixels pixels; its size is checked before any pixel is decoded.
+QImage DecodePreview(const std::string& bytes);
+
+// The picture scaled smoothly to fit the cell, its aspect kept and centred, the rest of the
+// cell black; made for a screen of device pixel ratio dpr (the image carries that ratio, so
+// drawn at a point it covers exactly the cell).
+QImage FitIntoCell(const QImage& picture, QSize cell, qreal dpr);
+
+class MapPreviews {
+public:
+    // Nothing is read until the first picture is asked for.
+    explicit MapPreviews(MapPreviewFinder finder);
+    // For the maps of the replays in replayFolder: the user data folder is its parent.
+    static MapPreviews ForReplayFolder(const Text& replayFolder);
+
+    // The map's preview in the map cell at dpr, or a null image when the game keeps none.
+    // Each map is looked up and decoded once; a new ratio only scales again.
+    QImage PictureFor(const TZH_map& map, qreal dpr);
+
+private:
+    struct Kept {
+        QImage source; // null: the map has no preview
+        QImage cell;
+        qreal dpr = 0;
+    };
+
+    MapPreviewFinder finder_;
+    std::map<std::pair<bool, std::string>, Kept> kept_;
+};
