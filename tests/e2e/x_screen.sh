@@ -43,7 +43,15 @@ expect_pixel() { # x y colour what
 }
 
 # The first visible window whose name is exactly $1, waiting up to 10 s.
-window_named() { timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
+window_named() {
+  local found
+  for _ in $(seq 100); do
+    found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
 
 # Sets WX, WY, WW, WH to the window's place and size on screen.
 geometry_of() {
