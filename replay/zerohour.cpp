@@ -20,9 +20,13 @@ constexpr std::size_t FrameCountOffset = 14;
 constexpr std::size_t LeadingByteCount = 18;
 constexpr int32_t FramesPerSecond = 30;
 
+bool FirstFieldRulesOut(std::string_view field1);
+
 // Cuts semicolon-terminated fields from bytes fed to it in order.
 class FieldSplitter {
 public:
+    explicit FieldSplitter(HeaderScope scope) : scope_(scope) {}
+
     bool done() const { return k_ >= fields_.size(); }
 
     void feed(std::string_view bytes) {
@@ -35,6 +39,10 @@ public:
                 fields_[k_++] = std::move(current_);
                 current_.clear();
             }
+            if (scope_ == HeaderScope::UntilRuledOut && k_ <= 1 && RuledOut()) {
+                k_ = fields_.size();
+                return;
+            }
         }
     }
 
@@ -42,6 +50,13 @@ public:
     HeaderFields take() { return std::move(fields_); }
 
 private:
+    // The magic decides at its sixth byte, the version once the first field is complete.
+    bool RuledOut() const {
+        if (k_ == 0) return offset_ == Magic.size() && std::string_view(current_) != Magic;
+        return offset_ == fields_[0].size() && FirstFieldRulesOut(fields_[0]);
+    }
+
+    HeaderScope scope_;
     HeaderFields fields_;
     Text current_;
     std::size_t k_ = 0;
@@ -77,6 +92,17 @@ bool IsKnownVersionOrNot(std::string_view digits) {
     }
 }
 
+// No "GENREP" or no version we know: ParseHeaderFields will look at nothing after field 1.
+bool FirstFieldRulesOut(std::string_view field1) {
+    if (field1.substr(0, Magic.size()) != Magic) return true;
+    try {
+        TZH_replay scratch;
+        return !FindGameVersion(field1, scratch);
+    } catch (const ConvertError&) {
+        return true;
+    }
+}
+
 } // namespace
 
 Text FileNamePart(std::string_view path) {
@@ -89,16 +115,16 @@ Text FileNamePart(std::string_view path) {
 }
 
 HeaderFields SplitHeaderBytes(std::string_view bytes) {
-    FieldSplitter splitter;
+    FieldSplitter splitter(HeaderScope::AllTenFields);
     splitter.feed(bytes.substr(0, std::min(bytes.size(), HeaderReadLimit)));
     return splitter.take();
 }
 
-HeaderRead ReadHeader(const Text& path) {
+HeaderRead ReadHeader(const Text& path, HeaderScope scope) {
     HeaderRead result;
     try {
         platform::InputFile file(path);
-        FieldSplitter splitter;
+        FieldSplitter splitter(scope);
         char block[HeaderBlockSize];
         std::size_t total = 0;
         while (!splitter.done() && total < HeaderReadLimit) {
@@ -116,7 +142,7 @@ HeaderRead ReadHeader(const Text& path) {
     return result;
 }
 
-HeaderFields SplitHeaderFields(const Text& path) { return ReadHeader(path).fields; }
+HeaderFields SplitHeaderFields(const Text& path) { return ReadHeader(path, HeaderScope::AllTenFields).fields; }
 
 int32_t DurationFromFileSize(int32_t size) {
     // nearbyint rounds halves to the even neighbour in the default rounding mode.
@@ -138,7 +164,7 @@ TZH_replay ReadReplay(const Text& path) {
     record.file.size = FileSizeByName(path);
     record.file.path = path;
     record.file.name = FileNamePart(path);
-    const HeaderRead header = ReadHeader(path);
+    const HeaderRead header = ReadHeader(path, HeaderScope::UntilRuledOut);
     record.valid = ParseHeaderFields(header.fields, record);
     if (const auto seconds = DurationFromFrames(header.leadingBytes)) record.duration = *seconds;
     return record;

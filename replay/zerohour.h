@@ -36,7 +36,13 @@ inline constexpr std::size_t HeaderBlockSize = 2048;
 // a malformed header gives a record with valid == false instead.
 TZH_replay ReadReplay(const Text& path);
 
-HeaderRead ReadHeader(const Text& path);
+enum class HeaderScope {
+    AllTenFields,  // every field, whatever the first one holds
+    UntilRuledOut, // stops once the magic or the first field rules the replay out (the
+                   // other fields are then left empty: nothing would look at them)
+};
+
+HeaderRead ReadHeader(const Text& path, HeaderScope scope);
 HeaderFields SplitHeaderFields(const Text& path);
 // Cuts the ten fields from the start of a file's bytes (already limited to HeaderReadLimit).
 HeaderFields SplitHeaderBytes(std::string_view bytes);
