@@ -89,11 +89,17 @@ public:
     // Up to size bytes; 0 at the end of the file. Throws FileError.
     std::size_t read(char* buffer, std::size_t size);
 
+    // The size FileSize(path) reports, without another look-up by name where the system
+    // gives the same answer for the open file; 0 when the entry is gone.
+    uint64_t entrySize() const;
+
 private:
 #ifdef _WIN32
     void* handle_ = nullptr;
+    std::string path_;
 #else
     int fd_ = -1;
+    uint64_t size_ = 0;
 #endif
 };
 

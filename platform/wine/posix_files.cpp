@@ -28,7 +28,8 @@ InputFile::InputFile(const std::string& path) {
         fd_ = -1;
         throw FileError(error == EINVAL ? "Not a regular file" : SystemReason(error));
     }
-    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    size_ = static_cast<uint64_t>(info.st_size);
+    // Reads of a regular file ignore O_NONBLOCK; read() clears it should a file system not.
 }
 
 InputFile::~InputFile() {
@@ -39,9 +40,15 @@ std::size_t InputFile::read(char* buffer, std::size_t size) {
     for (;;) {
         const ssize_t got = ::read(fd_, buffer, size);
         if (got >= 0) return static_cast<std::size_t>(got);
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+            continue;
+        }
         if (errno != EINTR) throw FileError(SystemReason(errno));
     }
 }
+
+uint64_t InputFile::entrySize() const { return size_; }
 
 std::optional<uint64_t> FileSize(const std::string& path) {
     struct stat info {};
