@@ -29,6 +29,8 @@ Text SpecialFolderPath(int folder);
 
 // Size of the file in bytes (low 32 bits, signed), or 0 when there is no such entry.
 int32_t FileSizeByName(const Text& path);
+// A size as a record keeps it: its low 32 bits, signed.
+int32_t RecordedSize(uint64_t size);
 
 // Characters first..last (inclusive, from 1); shorter when the text ends earlier.
 Text CopyChars(std::ptrdiff_t first, std::ptrdiff_t last, std::string_view text);
@@ -38,6 +40,27 @@ Text TextAfter(std::string_view delimiter, std::string_view text);
 
 // Everything before the first delimiter; empty when the delimiter does not occur.
 Text TextBefore(std::string_view delimiter, std::string_view text);
+
+// The same three as views into text, for the reader's inner loops (no copies, inlined).
+inline std::string_view CharsView(std::ptrdiff_t first, std::ptrdiff_t last, std::string_view text) {
+    if (first < 1) first = 1;
+    const auto length = static_cast<std::ptrdiff_t>(text.size());
+    if (last > length) last = length;
+    if (first > last) return {};
+    return text.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(last - first + 1));
+}
+
+inline std::string_view ViewAfter(std::string_view delimiter, std::string_view text) {
+    const auto at = delimiter.size() == 1 ? text.find(delimiter.front()) : text.find(delimiter);
+    if (at == std::string_view::npos) return {};
+    return text.substr(at + delimiter.size());
+}
+
+inline std::string_view ViewBefore(std::string_view delimiter, std::string_view text) {
+    const auto at = delimiter.size() == 1 ? text.find(delimiter.front()) : text.find(delimiter);
+    if (at == std::string_view::npos) return {};
+    return text.substr(0, at);
+}
 
 // Position (from 0) of the character's last occurrence in the alphabet; 0 when absent.
 int32_t DigitValue(std::string_view alphabet, char character);

@@ -26,6 +26,7 @@ using HeaderFields = std::array<Text, 10>;
 struct HeaderRead {
     HeaderFields fields;
     Text leadingBytes; // up to the first 18 bytes of the file (magic and match length)
+    uint64_t fileSize = 0;
 };
 
 // The header is never looked for beyond this many bytes.
