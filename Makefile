@@ -38,6 +38,7 @@ test: test-windows test-sanitizers test-fuzz test-native
 # Benchmarks time things, so they are not tests: run them on demand.
 bench: build
 	$(BUILD)/bin/read_folder_bench
+	$(BUILD)/bin/startup_bench
 
 clean:
 	rm -rf $(BUILD)
