@@ -146,8 +146,8 @@ HeaderFields Copies(const HeaderSplit& split) {
 
 } // namespace
 
-HeaderFields SplitHeaderBytes(std::string_view bytes) {
-    HeaderSplit split;
+HeaderFields SplitHeaderBytes(std::string_view bytes, HeaderScope scope) {
+    HeaderSplit split(scope == HeaderScope::UntilRuledOut ? FirstFieldRulesOut : nullptr);
     split.feed(bytes.substr(0, std::min(bytes.size(), HeaderReadLimit)));
     return Copies(split);
 }
