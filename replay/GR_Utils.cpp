@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <limits>
-#include <optional>
 
 #include "platform/platform.h"
 #include "platform/text_codes.h"
@@ -44,7 +43,7 @@ int32_t NumberFromDigits(std::string_view text, std::string_view alphabet) {
     // Unsigned arithmetic wraps like the 32-bit two's complement the format expects.
     const auto base = static_cast<uint32_t>(alphabet.size());
     uint32_t value = 0;
-    if (alphabet == HexUpperDigits) {
+    if (alphabet.data() == HexUpperDigits.data() || alphabet == HexUpperDigits) {
         // Every map code and player address: a table instead of a search of the alphabet.
         static const auto table = [] {
             std::array<uint8_t, 256> digits{};
@@ -68,24 +67,7 @@ namespace {
 
 } // namespace
 
-namespace {
-
-// Nearly every number in a header: an optional minus and at most nine decimal digits.
-std::optional<int32_t> PlainDecimal(std::string_view text) {
-    const std::size_t at = !text.empty() && text.front() == '-' ? 1 : 0;
-    if (at == text.size() || text.size() - at > 9) return std::nullopt;
-    int32_t value = 0;
-    for (std::size_t i = at; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return std::nullopt;
-        value = value * 10 + (text[i] - '0');
-    }
-    return at ? -value : value;
-}
-
-} // namespace
-
-int32_t ParseWholeNumber(std::string_view text) {
-    if (const auto plain = PlainDecimal(text)) return *plain;
+int32_t ParseWholeNumberInFull(std::string_view text) {
     const auto full = text;
     text = text.substr(0, static_cast<std::size_t>(std::find(text.begin(), text.end(), '\0') - text.begin()));
     std::size_t at = 0;

@@ -50,14 +50,22 @@ inline std::string_view CharsView(std::ptrdiff_t first, std::ptrdiff_t last, std
     return text.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(last - first + 1));
 }
 
+// The first c in text, by a plain loop: the reader searches short entries, where calling
+// memchr costs more than it saves.
+inline std::size_t FindChar(std::string_view text, char c) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == c) return i;
+    return std::string_view::npos;
+}
+
 inline std::string_view ViewAfter(std::string_view delimiter, std::string_view text) {
-    const auto at = delimiter.size() == 1 ? text.find(delimiter.front()) : text.find(delimiter);
+    const auto at = delimiter.size() == 1 ? FindChar(text, delimiter.front()) : text.find(delimiter);
     if (at == std::string_view::npos) return {};
     return text.substr(at + delimiter.size());
 }
 
 inline std::string_view ViewBefore(std::string_view delimiter, std::string_view text) {
-    const auto at = delimiter.size() == 1 ? text.find(delimiter.front()) : text.find(delimiter);
+    const auto at = delimiter.size() == 1 ? FindChar(text, delimiter.front()) : text.find(delimiter);
     if (at == std::string_view::npos) return {};
     return text.substr(0, at);
 }
@@ -71,4 +79,17 @@ int32_t NumberFromDigits(std::string_view text, std::string_view alphabet);
 
 // Decimal (or $, x, X, 0x hexadecimal) text to a 32-bit signed number, read up to the end or
 // the first NUL. Raises ConvertError on anything else or a value out of range.
-int32_t ParseWholeNumber(std::string_view text);
+int32_t ParseWholeNumberInFull(std::string_view text);
+
+// The same, with nearly every number of a header (an optional minus and at most nine decimal
+// digits) read inline.
+inline int32_t ParseWholeNumber(std::string_view text) {
+    const std::size_t at = !text.empty() && text.front() == '-' ? 1 : 0;
+    if (at < text.size() && text.size() - at <= 9) {
+        int32_t value = 0;
+        std::size_t i = at;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + (text[i] - '0');
+        if (i == text.size()) return at ? -value : value;
+    }
+    return ParseWholeNumberInFull(text);
+}

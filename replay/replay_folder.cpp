@@ -81,6 +81,7 @@ void ForEachReplayFile(const Text& folder, std::string_view mask,
     if (!base.empty() && base.back() == platform::PathSeparator) base.pop_back();
     std::vector<platform::DirectoryEntry> entries = platform::ListDirectory(base, mask);
     if (listed) listed(entries.size());
+    const platform::FolderScope folderScope(base);
     for (auto& entry : entries) {
         if (beforeEntry) beforeEntry();
         if (entry.isDirectory) continue;

@@ -262,7 +262,7 @@ const char* DifficultyName(char letter) {
 // TextBefore and TextAfter of one delimiter in a single search: returns the text before it
 // and moves rest past it; without the delimiter both are empty.
 std::string_view TakeUntil(char delimiter, std::string_view& rest) {
-    const auto at = rest.find(delimiter);
+    const auto at = FindChar(rest, delimiter);
     if (at == std::string_view::npos) {
         rest = {};
         return {};

@@ -39,6 +39,10 @@ std::size_t InputFile::read(char* buffer, std::size_t size) {
     return got;
 }
 
+// Windows opens each file by its full path.
+FolderScope::FolderScope(const std::string&) {}
+FolderScope::~FolderScope() = default;
+
 // NTFS may report a growing file's new size only to its handle: ask the directory, as FileSize does.
 uint64_t InputFile::entrySize() const { return FileSize(path_).value_or(0); }
 

@@ -14,10 +14,34 @@ namespace {
 std::string SystemReason(int error) { return std::strerror(error); }
 } // namespace
 
+namespace {
+thread_local FolderScope* currentScope = nullptr;
+} // namespace
+
+FolderScope::FolderScope(const std::string& folder) : outer_(currentScope) {
+    if (folder.empty()) return;
+    fd_ = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return; // files then open by their paths, as without a scope
+    prefix_ = JoinPath(folder, "");
+    currentScope = this;
+}
+
+FolderScope::~FolderScope() {
+    if (fd_ < 0) return;
+    currentScope = outer_;
+    ::close(fd_);
+}
+
 InputFile::InputFile(const std::string& path) {
     // Non-blocking, so that a FIFO named like a replay can't hang the program waiting for a
     // writer; only regular files are read.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    constexpr int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+    const FolderScope* scope = currentScope;
+    if (scope && path.size() > scope->prefix_.size() && path.starts_with(scope->prefix_) &&
+        path.find('/', scope->prefix_.size()) == std::string::npos)
+        fd_ = ::openat(scope->fd_, path.c_str() + scope->prefix_.size(), flags);
+    else
+        fd_ = ::open(path.c_str(), flags);
     if (fd_ < 0) throw FileError(SystemReason(errno));
     struct stat info {};
     const int error = ::fstat(fd_, &info) != 0 ? errno :

@@ -34,7 +34,11 @@ class SortKeys {
 public:
     void add(std::u16string_view upperName, DirectoryEntry entry) {
         const std::size_t at = keys_.size();
-        spans_.push_back({at, upperName.size() * 2});
+        // The first four code units in one number decide most comparisons without memcmp;
+        // shorter names are padded with 0, below every code unit a name can hold.
+        uint64_t head = 0;
+        for (std::size_t i = 0; i < 4; ++i) head = head << 16 | (i < upperName.size() ? upperName[i] : 0u);
+        spans_.push_back({at, upperName.size() * 2, head});
         keys_.resize(at + upperName.size() * 2);
         char* key = keys_.data() + at;
         for (const char16_t unit : upperName) {
@@ -49,6 +53,7 @@ public:
         std::vector<uint32_t> order(entries_.size());
         std::iota(order.begin(), order.end(), 0u);
         std::sort(order.begin(), order.end(), [this](uint32_t a, uint32_t b) {
+            if (spans_[a].head != spans_[b].head) return spans_[a].head < spans_[b].head;
             if (const int byKey = key(a).compare(key(b)); byKey != 0) return byKey < 0;
             return entries_[a].name < entries_[b].name;
         });
@@ -61,6 +66,7 @@ public:
 private:
     struct Span {
         std::size_t at, length;
+        uint64_t head;
     };
     std::string_view key(uint32_t i) const { return std::string_view(keys_).substr(spans_[i].at, spans_[i].length); }
 
