@@ -42,10 +42,12 @@ double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env, int stdoutFd = -1) {
+pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env, int stdoutFd = -1,
+            int stderrFd = -1) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (stdoutFd >= 0) posix_spawn_file_actions_adddup2(&actions, stdoutFd, STDOUT_FILENO);
+    if (stderrFd >= 0) posix_spawn_file_actions_adddup2(&actions, stderrFd, STDERR_FILENO);
     std::vector<char*> argv, envp;
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
@@ -73,9 +75,12 @@ public:
         if (::pipe(fds) != 0) throw std::runtime_error("pipe failed");
         std::vector<std::string> env;
         for (char** var = environ; *var; ++var) env.emplace_back(*var);
+        // Its notes on the displays it tried go nowhere.
+        const int devNull = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
         pid_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten",
                       "tcp"},
-                     env);
+                     env, -1, devNull);
+        ::close(devNull);
         ::close(fds[1]);
         std::string number;
         char c = 0;
