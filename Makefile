@@ -2,6 +2,8 @@
 # make test: install what is missing, build, run every test.
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Our own builds stop at any warning; a packager's plain cmake build does not.
+OUR_FLAGS = -DTARVEX_WARNINGS_AS_ERRORS=ON -DTARVEX_BUILD_BENCH=ON
 
 .PHONY: run test deps build test-native test-windows test-sanitizers test-fuzz bench clean
 
@@ -9,7 +11,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) $(OUR_FLAGS)
 	cmake --build $(BUILD)
 
 run: build
@@ -39,6 +41,7 @@ bench: build
 	$(BUILD)/bin/map_preview_bench
 	$(BUILD)/bin/scrollbar_bench
 	$(BUILD)/bin/details_bench
+	$(BUILD)/bin/startup_bench
 
 clean:
 	rm -rf $(BUILD)

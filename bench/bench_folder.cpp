@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include "replay/zerohour.h"
@@ -16,13 +15,10 @@ namespace bench {
 
 namespace {
 
-struct Sample {
-    std::string name;
-    std::string start; // the bytes the reader reads
-    std::size_t size;  // the real file's size
-};
+constexpr std::size_t OtherEvery = 20;
 
-// The reader reads whole blocks until the tenth field's ";": keep those blocks, as real bytes.
+// Whole blocks up to the tenth field's ";", as the reader read them before it learnt to stop
+// after a first field that rules the replay out.
 std::string ReadStart(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::string bytes(HeaderReadLimit, '\0');
@@ -40,13 +36,14 @@ std::vector<Sample> RealSamples(const fs::path& folder) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
         if (!entry.is_regular_file() || entry.path().extension() != ".rep") continue;
-        samples.push_back({entry.path().filename().string(), ReadStart(entry.path()), entry.file_size()});
+        samples.push_back({entry.path().filename().string(), ReadStart(entry.path()), entry.file_size(),
+                           ReadReplay(entry.path().string()).valid});
     }
     std::sort(samples.begin(), samples.end(), [](const Sample& a, const Sample& b) { return a.name < b.name; });
     return samples;
 }
 
-// Without the real replays: built ones of typical multiplayer sizes.
+// Without the real replays: built ones of typical multiplayer sizes, one of them Generals'.
 std::vector<Sample> BuiltSamples() {
     namespace rb = replay_builder;
     std::vector<Sample> samples;
@@ -56,31 +53,52 @@ std::vector<Sample> BuiltSamples() {
                           rb::Computer('H', 2, 3, 1, 1)};
         rb::Replay replay;
         replay.settings = rb::SettingsText(settings);
+        if (i == 7) replay.versionText = u"Version 1.7";
         samples.push_back({"built" + std::to_string(i) + ".rep", rb::Bytes(replay),
-                           static_cast<std::size_t>(40000 + 60000 * i)});
+                           static_cast<std::size_t>(40000 + 60000 * i), i != 7});
     }
     return samples;
 }
 
 } // namespace
 
-ReplayFolder::ReplayFolder(const fs::path& realFolder, std::size_t count) {
-    std::vector<Sample> samples = RealSamples(realFolder);
-    source_ = std::to_string(samples.size()) + " real replays in " + realFolder.string();
-    if (samples.empty()) {
-        samples = BuiltSamples();
+Samples::Samples(const fs::path& realFolder) {
+    std::vector<Sample> all = RealSamples(realFolder);
+    source_ = std::to_string(all.size()) + " real replays in " + realFolder.string();
+    if (all.empty()) {
+        all = BuiltSamples();
         source_ = "built replays (no real replays found in " + realFolder.string() + ")";
     }
+    for (Sample& sample : all) (sample.zeroHour ? zeroHour_ : others_).push_back(std::move(sample));
+    if (zeroHour_.empty()) zeroHour_ = others_;
+    if (others_.empty()) others_ = zeroHour_;
+}
+
+const Sample& Samples::forFile(std::size_t i) const {
+    if (i % OtherEvery == OtherEvery - 1) return others_[(i / OtherEvery) % others_.size()];
+    return zeroHour_[(i - i / OtherEvery) % zeroHour_.size()];
+}
+
+std::vector<std::string> WriteReplayFiles(const Samples& samples, const fs::path& folder, std::size_t first,
+                                          std::size_t count) {
+    fs::create_directories(folder);
+    std::vector<std::string> files;
+    files.reserve(count);
+    for (std::size_t i = first; i < first + count; ++i) {
+        const Sample& sample = samples.forFile(i);
+        const fs::path file = folder / (std::to_string(100000 + i).substr(1) + " " + sample.name);
+        replay_builder::WriteSparseFile(file.string(), sample.start, sample.size);
+        files.push_back(file.string());
+    }
+    return files;
+}
+
+ReplayFolder::ReplayFolder(const fs::path& realFolder, std::size_t count) {
+    const Samples samples(realFolder);
+    source_ = samples.source();
     path_ = fs::temp_directory_path() / ("tarvex-bench-" + std::to_string(::getpid()));
     fs::remove_all(path_);
-    fs::create_directories(path_);
-    files_.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const Sample& sample = samples[i % samples.size()];
-        const fs::path file = path_ / (std::to_string(100000 + i).substr(1) + " " + sample.name);
-        replay_builder::WriteSparseFile(file.string(), sample.start, sample.size);
-        files_.push_back(file.string());
-    }
+    files_ = WriteReplayFiles(samples, path_, 0, count);
 }
 
 ReplayFolder::~ReplayFolder() {

@@ -1,4 +1,4 @@
-// A folder of many replay files for the benchmarks, made from the headers of real replays.
+// Folders of many replay files for the benchmarks, made from the headers of real replays.
 #pragma once
 
 #include <cstddef>
@@ -8,10 +8,38 @@
 
 namespace bench {
 
-// Creates `count` replay files in a new temporary folder and removes the folder when
-// destroyed. Each file starts with the bytes the reader looks at from one of the real
-// replays in `realFolder` (its header, to the end of the reader's last block) and is padded
-// sparsely to that replay's real size. Without real replays, built headers are used.
+// One real replay as the benchmarks copy it: the bytes the reader may look at (its header, to
+// the end of the block that holds the tenth field's ";") and the real file's size.
+struct Sample {
+    std::string name;
+    std::string start;
+    std::size_t size = 0;
+    bool zeroHour = false; // a replay the program lists as valid
+};
+
+// The replays to copy: the real ones in `realFolder`, else built ones of typical sizes.
+class Samples {
+public:
+    explicit Samples(const std::filesystem::path& realFolder);
+
+    const std::string& source() const { return source_; } // where the headers came from
+    // File number i of a folder: like a player's folder, mostly Zero Hour replays with one
+    // other (Generals, an old Zero Hour) in every twenty.
+    const Sample& forFile(std::size_t i) const;
+
+private:
+    std::vector<Sample> zeroHour_;
+    std::vector<Sample> others_;
+    std::string source_;
+};
+
+// Writes files number first to first + count - 1 into folder, each padded sparsely to its
+// real replay's size; returns their paths. File i is named "NNNNN <real name>", so that
+// a folder of n files is the first n files of a larger one.
+std::vector<std::string> WriteReplayFiles(const Samples& samples, const std::filesystem::path& folder,
+                                          std::size_t first, std::size_t count);
+
+// A new temporary folder of `count` replay files, removed when destroyed.
 class ReplayFolder {
 public:
     ReplayFolder(const std::filesystem::path& realFolder, std::size_t count);
@@ -21,7 +49,7 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
     const std::vector<std::string>& files() const { return files_; }
-    const std::string& source() const { return source_; } // where the headers came from
+    const std::string& source() const { return source_; }
 
 private:
     std::filesystem::path path_;

@@ -93,11 +93,17 @@ public:
     // The file's size now. Throws FileError.
     uint64_t size() const;
 
+    // The size FileSize(path) reports, without another look-up by name where the system
+    // gives the same answer for the open file; 0 when the entry is gone.
+    uint64_t entrySize() const;
+
 private:
 #ifdef _WIN32
     void* handle_ = nullptr;
+    std::string path_;
 #else
     int fd_ = -1;
+    uint64_t size_ = 0;
 #endif
 };
 
@@ -114,6 +120,25 @@ std::vector<std::string> SteamLibraryFolders();
 
 // The whole of a small file; nullopt when it can't be read or is longer than limit bytes.
 std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t limit);
+
+// ---- Listing many files ----
+
+// While one lives (on its thread), an InputFile whose path names an entry directly inside
+// folder is opened relative to the folder, which was opened once: the system then doesn't
+// walk the folder's path again for every file of a listing. Nothing changes on Windows.
+class FolderScope {
+public:
+    explicit FolderScope(const std::string& folder);
+    ~FolderScope();
+    FolderScope(const FolderScope&) = delete;
+    FolderScope& operator=(const FolderScope&) = delete;
+
+private:
+    friend class InputFile;
+    FolderScope* outer_ = nullptr;
+    std::string prefix_; // the folder with its separator
+    int fd_ = -1;
+};
 
 // ---- Where the answers come from ----
 

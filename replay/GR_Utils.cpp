@@ -1,5 +1,7 @@
 #include "GR_Utils.h"
 
+#include <algorithm>
+#include <array>
 #include <limits>
 
 #include "platform/platform.h"
@@ -10,32 +12,20 @@ Text SpecialFolderPath(int folder) {
     return platform::DocumentsFolder();
 }
 
+int32_t RecordedSize(uint64_t size) { return static_cast<int32_t>(static_cast<uint32_t>(size & 0xFFFFFFFFu)); }
+
 int32_t FileSizeByName(const Text& path) {
     const auto size = platform::FileSize(path);
-    if (!size) return 0;
-    return static_cast<int32_t>(static_cast<uint32_t>(*size & 0xFFFFFFFFu));
+    return size ? RecordedSize(*size) : 0;
 }
 
 Text CopyChars(std::ptrdiff_t first, std::ptrdiff_t last, std::string_view text) {
-    if (first < 1) first = 1;
-    const auto length = static_cast<std::ptrdiff_t>(text.size());
-    if (last > length) last = length;
-    if (first > last) return {};
-    return Text(text.substr(static_cast<std::size_t>(first - 1),
-                            static_cast<std::size_t>(last - first + 1)));
+    return Text(CharsView(first, last, text));
 }
 
-Text TextAfter(std::string_view delimiter, std::string_view text) {
-    const auto at = text.find(delimiter);
-    if (at == std::string_view::npos) return {};
-    return Text(text.substr(at + delimiter.size()));
-}
+Text TextAfter(std::string_view delimiter, std::string_view text) { return Text(ViewAfter(delimiter, text)); }
 
-Text TextBefore(std::string_view delimiter, std::string_view text) {
-    const auto at = text.find(delimiter);
-    if (at == std::string_view::npos) return {};
-    return Text(text.substr(0, at));
-}
+Text TextBefore(std::string_view delimiter, std::string_view text) { return Text(ViewBefore(delimiter, text)); }
 
 int32_t DigitValue(std::string_view alphabet, char character) {
     const auto at = alphabet.rfind(character);
@@ -53,6 +43,16 @@ int32_t NumberFromDigits(std::string_view text, std::string_view alphabet) {
     // Unsigned arithmetic wraps like the 32-bit two's complement the format expects.
     const auto base = static_cast<uint32_t>(alphabet.size());
     uint32_t value = 0;
+    if (alphabet.data() == HexUpperDigits.data() || alphabet == HexUpperDigits) {
+        // Every map code and player address: a table instead of a search of the alphabet.
+        static const auto table = [] {
+            std::array<uint8_t, 256> digits{};
+            for (std::size_t i = 0; i < HexUpperDigits.size(); ++i)
+                digits[static_cast<unsigned char>(HexUpperDigits[i])] = static_cast<uint8_t>(i);
+            return digits;
+        }();
+        for (; at < text.size(); ++at) value = value * base + table[static_cast<unsigned char>(text[at])];
+    }
     for (; at < text.size(); ++at)
         value = value * base + static_cast<uint32_t>(DigitValue(alphabet, text[at]));
     if (negative) value = 0u - value;
@@ -67,9 +67,9 @@ namespace {
 
 } // namespace
 
-int32_t ParseWholeNumber(std::string_view text) {
+int32_t ParseWholeNumberInFull(std::string_view text) {
     const auto full = text;
-    if (const auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
+    text = text.substr(0, static_cast<std::size_t>(std::find(text.begin(), text.end(), '\0') - text.begin()));
     std::size_t at = 0;
     while (at < text.size() && text[at] == ' ') ++at;
     bool negative = false;

@@ -57,12 +57,18 @@ ReplayFolderChoice FindReplayFolder() {
 
 void ForEachReplayFile(const Text& folder, std::string_view mask,
                        const std::function<void(const Text& path)>& visit,
-                       const std::function<void()>& beforeEntry) {
+                       const std::function<void()>& beforeEntry,
+                       const std::function<void(std::size_t entries)>& listed) {
     Text base = folder;
     if (!base.empty() && base.back() == platform::PathSeparator) base.pop_back();
-    for (const auto& entry : platform::ListDirectory(base, mask)) {
+    std::vector<platform::DirectoryEntry> entries = platform::ListDirectory(base, mask);
+    if (listed) listed(entries.size());
+    const platform::FolderScope folderScope(base);
+    for (auto& entry : entries) {
         if (beforeEntry) beforeEntry();
         if (entry.isDirectory) continue;
         visit(platform::JoinPath(base, entry.name));
+        // A visited name is not needed again: its memory goes to the next records.
+        Text().swap(entry.name);
     }
 }

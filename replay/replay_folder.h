@@ -34,6 +34,9 @@ ReplayFolderChoice FindReplayFolder();
 // Calls visit(full path) for every entry of folder that matches mask and is not a directory,
 // in the order the folder lists them. beforeEntry, when given, runs once for every matching
 // entry first, directories included (the window services its pending events there).
+// listed, when given, learns the number of matching entries before the first of them (a
+// caller can make room for that many records at once).
 void ForEachReplayFile(const Text& folder, std::string_view mask,
                        const std::function<void(const Text& path)>& visit,
-                       const std::function<void()>& beforeEntry = {});
+                       const std::function<void()>& beforeEntry = {},
+                       const std::function<void(std::size_t entries)>& listed = {});

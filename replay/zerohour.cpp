@@ -4,8 +4,11 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <iterator>
+#include <optional>
 
 #include "GR_Utils.h"
+#include "header_split.h"
 #include "platform/platform.h"
 
 ReplayReadError::ReplayReadError(const Text& path, const std::string& reason)
@@ -14,43 +17,13 @@ ReplayReadError::ReplayReadError(const Text& path, const std::string& reason)
 namespace {
 
 constexpr std::string_view Magic = "GENREP";
-// A ";" before this offset belongs to the binary part of the first field.
-constexpr std::size_t FirstFieldMinimumEnd = 139;
 // The version word must start at this position (from 1) or later.
 constexpr std::ptrdiff_t VersionScanStart = 60;
 constexpr std::size_t FrameCountOffset = 14;
 constexpr std::size_t LeadingByteCount = 18;
 constexpr int32_t FramesPerSecond = 30;
 
-// Cuts semicolon-terminated fields from bytes fed to it in order.
-class FieldSplitter {
-public:
-    bool done() const { return k_ >= fields_.size(); }
-
-    void feed(std::string_view bytes) {
-        for (const char byte : bytes) {
-            if (done()) return;
-            current_.push_back(byte);
-            const bool closes = byte == ';' && !(k_ == 0 && offset_ < FirstFieldMinimumEnd);
-            ++offset_;
-            if (closes) {
-                fields_[k_++] = std::move(current_);
-                current_.clear();
-            }
-        }
-    }
-
-    // A field still in progress is dropped: only completed fields count.
-    HeaderFields take() { return std::move(fields_); }
-
-private:
-    HeaderFields fields_;
-    Text current_;
-    std::size_t k_ = 0;
-    std::size_t offset_ = 0;
-};
-
-Text FieldValue(const Text& field) { return TextBefore(";", TextAfter("=", field)); }
+std::string_view FieldValue(std::string_view field) { return ViewBefore(";", ViewAfter("=", field)); }
 
 // The game names its own maps maps/NAME and the player's userdata/maps/NAME.
 bool IsUserMapField(std::string_view mapField) {
@@ -63,31 +36,105 @@ bool IsUserMapField(std::string_view mapField) {
     });
 }
 
-// The version text's digits when the first scan finds none: a blank, a digit, a full stop
-// and two digits, as 16-bit text, in whatever language the word before it is written.
-bool FindVersionDigits(std::string_view field, TZH_replay& record) {
-    const auto length = static_cast<std::ptrdiff_t>(field.size());
-    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    for (std::ptrdiff_t p = VersionScanStart; p + 9 <= length; ++p) {
-        const char* b = field.data() + (p - 1);
-        if (b[0] == ' ' && b[1] == 0 && isDigit(b[2]) && b[3] == 0 && b[4] == '.' && b[5] == 0 &&
-            isDigit(b[6]) && b[7] == 0 && isDigit(b[8]) && b[9] == 0) {
-            const Text digits = TakeEverySecondChar(field, p + 2, 4);
-            if (IsKnownVersion(digits)) {
-                record.version = digits;
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 bool IsKnownVersionOrNot(std::string_view digits) {
     try {
         return IsKnownVersion(digits);
     } catch (const ConvertError&) {
         return false; // letters where the digits belong: not a version we know
     }
+}
+
+// TakeEverySecondChar into a caller's buffer: the version scan runs for every replay.
+template <typename Out> std::size_t EverySecondChar(std::string_view text, std::ptrdiff_t start, Out& out) {
+    const std::size_t Count = std::size(out);
+    std::size_t taken = 0;
+    const auto length = static_cast<std::ptrdiff_t>(text.size());
+    for (std::ptrdiff_t p = start; p >= 1 && p <= length && taken < Count; p += 2)
+        out[taken++] = text[static_cast<std::size_t>(p - 1)];
+    return taken;
+}
+
+using VersionText = std::array<char, 4>;
+
+// The version text's digits when the first scan finds none: a blank, a digit, a full stop
+// and two digits, as 16-bit text, in whatever language the word before it is written.
+std::optional<VersionText> FindVersionDigits(std::string_view field) {
+    const auto length = static_cast<std::ptrdiff_t>(field.size());
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    for (std::ptrdiff_t p = VersionScanStart; p + 9 <= length; ++p) {
+        const char* b = field.data() + (p - 1);
+        if (b[0] == ' ' && b[1] == 0 && isDigit(b[2]) && b[3] == 0 && b[4] == '.' && b[5] == 0 &&
+            isDigit(b[6]) && b[7] == 0 && isDigit(b[8]) && b[9] == 0) {
+            const VersionText digits = {b[2], b[4], b[6], b[8]};
+            if (IsKnownVersion(std::string_view(digits.data(), digits.size()))) return digits;
+        }
+    }
+    return std::nullopt;
+}
+
+// FindGameVersion's scan: the accepted version text of field 1, if there is one.
+std::optional<VersionText> KnownVersionIn(std::string_view field1) {
+    const auto length = static_cast<std::ptrdiff_t>(field1.size());
+    std::ptrdiff_t p = VersionScanStart;
+    while (p <= length) {
+        const char byte = field1[static_cast<std::size_t>(p - 1)];
+        if (std::find(VersionInitials.begin(), VersionInitials.end(), byte) == VersionInitials.end()) {
+            ++p;
+            continue;
+        }
+        char wordChars[7];
+        std::string_view word(wordChars, EverySecondChar(field1, p, wordChars));
+        word = word.substr(0, word.find('\0'));
+        if (VersionWords.find(word) == std::string_view::npos) {
+            ++p;
+            continue;
+        }
+        VersionText digits{};
+        const std::size_t taken = EverySecondChar(field1, p + 16, digits);
+        if (IsKnownVersionOrNot(std::string_view(digits.data(), taken))) return digits;
+        p += 17;
+    }
+    return FindVersionDigits(field1);
+}
+
+// No "GENREP" or no version we know: ParseHeaderFields will look at nothing after field 1.
+bool FirstFieldRulesOut(std::string_view field1) {
+    return field1.substr(0, Magic.size()) != Magic || !KnownVersionIn(field1);
+}
+
+// Reads the start of the file into split, up to the tenth field or a ruling-out first field,
+// and never beyond HeaderReadLimit. Returns the file's size.
+uint64_t SplitFile(const Text& path, HeaderSplit& split) {
+    try {
+        platform::InputFile file(path);
+        std::size_t total = 0;
+        while (!split.done() && total < HeaderReadLimit) {
+            const std::size_t wanted = std::min(HeaderBlockSize, HeaderReadLimit - total);
+            const std::size_t got = file.read(split.room(wanted), wanted);
+            split.commit(got);
+            if (got == 0) break;
+            total += got;
+        }
+        return file.entrySize();
+    } catch (const platform::FileError& error) {
+        throw ReplayReadError(path, error.what());
+    }
+}
+
+using FieldViews = std::array<std::string_view, 10>;
+
+bool ParseFields(const FieldViews& fields, TZH_replay& record);
+
+// Human and computer slots among the first eight: room for the players in one allocation.
+std::size_t PlayerSlotsAtMost(std::string_view list) {
+    std::size_t players = 0;
+    for (int number = 1; number <= 8 && !list.empty(); ++number) {
+        if (list.front() != 'O' && list.front() != 'X' && list.front() != ':') ++players;
+        const auto colon = list.find(':');
+        if (colon == std::string_view::npos) break;
+        list.remove_prefix(colon + 1);
+    }
+    return players;
 }
 
 } // namespace
@@ -101,35 +148,32 @@ Text FileNamePart(std::string_view path) {
     return Text(at == std::string_view::npos ? path : path.substr(at + 1));
 }
 
-HeaderFields SplitHeaderBytes(std::string_view bytes) {
-    FieldSplitter splitter;
-    splitter.feed(bytes.substr(0, std::min(bytes.size(), HeaderReadLimit)));
-    return splitter.take();
+namespace {
+
+HeaderFields Copies(const HeaderSplit& split) {
+    HeaderFields fields;
+    for (std::size_t i = 0; i < fields.size(); ++i) fields[i] = split.field(i);
+    return fields;
 }
 
-HeaderRead ReadHeader(const Text& path) {
+} // namespace
+
+HeaderFields SplitHeaderBytes(std::string_view bytes, HeaderScope scope) {
+    HeaderSplit split(scope == HeaderScope::UntilRuledOut ? FirstFieldRulesOut : nullptr);
+    split.feed(bytes.substr(0, std::min(bytes.size(), HeaderReadLimit)));
+    return Copies(split);
+}
+
+HeaderRead ReadHeader(const Text& path, HeaderScope scope) {
+    HeaderSplit split(scope == HeaderScope::UntilRuledOut ? FirstFieldRulesOut : nullptr);
     HeaderRead result;
-    try {
-        platform::InputFile file(path);
-        FieldSplitter splitter;
-        char block[HeaderBlockSize];
-        std::size_t total = 0;
-        while (!splitter.done() && total < HeaderReadLimit) {
-            const std::size_t got = file.read(block, std::min(sizeof block, HeaderReadLimit - total));
-            if (got == 0) break;
-            if (result.leadingBytes.size() < LeadingByteCount)
-                result.leadingBytes.append(block, std::min(got, LeadingByteCount - result.leadingBytes.size()));
-            splitter.feed(std::string_view(block, got));
-            total += got;
-        }
-        result.fields = splitter.take();
-    } catch (const platform::FileError& error) {
-        throw ReplayReadError(path, error.what());
-    }
+    result.fileSize = SplitFile(path, split);
+    result.fields = Copies(split);
+    result.leadingBytes = split.bytes().substr(0, LeadingByteCount);
     return result;
 }
 
-HeaderFields SplitHeaderFields(const Text& path) { return ReadHeader(path).fields; }
+HeaderFields SplitHeaderFields(const Text& path) { return ReadHeader(path, HeaderScope::AllTenFields).fields; }
 
 int32_t DurationFromFileSize(int32_t size) {
     // nearbyint rounds halves to the even neighbour in the default rounding mode.
@@ -147,27 +191,37 @@ std::optional<int32_t> DurationFromFrames(std::string_view leadingBytes) {
 }
 
 TZH_replay ReadReplay(const Text& path) {
+    // The fields stay in the buffer they were read into; the size comes with the open file.
+    HeaderSplit split(FirstFieldRulesOut);
+    const uint64_t size = SplitFile(path, split);
     TZH_replay record;
-    record.file.size = FileSizeByName(path);
+    record.file.size = RecordedSize(size);
     record.file.path = path;
     record.file.name = FileNamePart(path);
-    const HeaderRead header = ReadHeader(path);
-    record.valid = ParseHeaderFields(header.fields, record);
-    if (const auto seconds = DurationFromFrames(header.leadingBytes)) record.duration = *seconds;
+    record.valid = ParseFields(split.fields(), record);
+    if (const auto seconds = DurationFromFrames(split.bytes().substr(0, LeadingByteCount))) record.duration = *seconds;
     return record;
 }
 
 bool ParseHeaderFields(const HeaderFields& fields, TZH_replay& record) {
+    FieldViews views;
+    for (std::size_t i = 0; i < fields.size(); ++i) views[i] = fields[i];
+    return ParseFields(views, record);
+}
+
+namespace {
+
+bool ParseFields(const FieldViews& fields, TZH_replay& record) {
     try {
         record.duration = DurationFromFileSize(record.file.size);
-        if (CopyChars(1, 6, fields[0]) != Magic) return false;
+        if (CharsView(1, 6, fields[0]) != Magic) return false;
         if (!FindGameVersion(fields[0], record)) return false;
         // User maps live in userdata/maps/NAME: the name is what follows the last "/".
-        const Text& mapField = fields[1];
+        const std::string_view mapField = fields[1];
         const auto slash = mapField.rfind('/');
-        Text mapName = slash == Text::npos ? Text{} : mapField.substr(slash + 1);
-        if (!mapName.empty()) mapName.pop_back();
-        record.map.name = std::move(mapName);
+        std::string_view mapName = slash == std::string_view::npos ? std::string_view{} : mapField.substr(slash + 1);
+        if (!mapName.empty()) mapName.remove_suffix(1);
+        record.map.name = mapName;
         record.map.userMap = IsUserMapField(mapField);
         record.map.code = NumberFromDigits(FieldValue(fields[2]), HexUpperDigits);
         record.map.number = ParseWholeNumber(FieldValue(fields[3]));
@@ -181,30 +235,13 @@ bool ParseHeaderFields(const HeaderFields& fields, TZH_replay& record) {
     }
 }
 
+} // namespace
+
 bool FindGameVersion(std::string_view field1, TZH_replay& record) {
     record.version = "Invalid";
-    const auto length = static_cast<std::ptrdiff_t>(field1.size());
-    std::ptrdiff_t p = VersionScanStart;
-    while (p <= length) {
-        const char byte = field1[static_cast<std::size_t>(p - 1)];
-        if (VersionInitials.find(byte) == std::string_view::npos) {
-            ++p;
-            continue;
-        }
-        Text word = TakeEverySecondChar(field1, p, 7);
-        if (const auto nul = word.find('\0'); nul != Text::npos) word.resize(nul);
-        if (VersionWords.find(word) == std::string_view::npos) {
-            ++p;
-            continue;
-        }
-        const Text digits = TakeEverySecondChar(field1, p + 16, 4);
-        if (IsKnownVersionOrNot(digits)) {
-            record.version = digits;
-            return true;
-        }
-        p += 17;
-    }
-    return FindVersionDigits(field1, record);
+    const auto version = KnownVersionIn(field1);
+    if (version) record.version.assign(version->data(), version->size());
+    return version.has_value();
 }
 
 Text TakeEverySecondChar(std::string_view text, std::ptrdiff_t start, std::ptrdiff_t count) {
@@ -235,12 +272,21 @@ const char* DifficultyName(char letter) {
     }
 }
 
-// Takes the next comma-separated entry off the front of rest.
-Text NextEntry(Text& rest) {
-    Text entry = TextBefore(",", rest);
-    rest = TextAfter(",", rest);
+// TextBefore and TextAfter of one delimiter in a single search: returns the text before it
+// and moves rest past it; without the delimiter both are empty.
+std::string_view TakeUntil(char delimiter, std::string_view& rest) {
+    const auto at = FindChar(rest, delimiter);
+    if (at == std::string_view::npos) {
+        rest = {};
+        return {};
+    }
+    const std::string_view entry = rest.substr(0, at);
+    rest.remove_prefix(at + 1);
     return entry;
 }
+
+// Takes the next comma-separated entry off the front of rest.
+std::string_view NextEntry(std::string_view& rest) { return TakeUntil(',', rest); }
 
 template <typename T> T LowBits(int32_t value) {
     return static_cast<T>(static_cast<std::make_unsigned_t<T>>(static_cast<uint32_t>(value)));
@@ -249,8 +295,9 @@ template <typename T> T LowBits(int32_t value) {
 } // namespace
 
 void ParsePlayerSlots(std::string_view slots, TZH_replay& record) {
-    Text list(slots);
-    Text slot = TextBefore(":", list);
+    record.players.reserve(record.players.size() + PlayerSlotsAtMost(slots));
+    std::string_view list = slots;
+    std::string_view slot = TakeUntil(':', list);
     for (int number = 1; number <= 8; ++number) {
         if (slot.empty()) throw ConvertError("missing player slot " + std::to_string(number));
         const char kind = slot[0];
@@ -261,32 +308,28 @@ void ParsePlayerSlots(std::string_view slots, TZH_replay& record) {
                 player.name = DifficultyName(slot.size() > 1 ? slot[1] : '\0');
                 player.human = false;
             } else if (human) {
-                player.name = TextBefore(",", TextAfter("H", slot));
+                player.name = ViewBefore(",", ViewAfter("H", slot));
                 player.human = true;
             } else {
                 return; // an unknown slot kind ends the list; the blank entry stays
             }
-            Text rest = TextAfter(",", slot);
+            std::string_view rest = ViewAfter(",", slot);
             if (human) {
-                const Text address = rest.substr(0, std::min<std::size_t>(8, rest.size()));
+                const std::string_view address = rest.substr(0, std::min<std::size_t>(8, rest.size()));
                 for (std::size_t k = 0; k < 4; ++k) {
-                    const Text pair = CopyChars(static_cast<std::ptrdiff_t>(2 * k + 1),
-                                                static_cast<std::ptrdiff_t>(2 * k + 2), address);
+                    const std::string_view pair = CharsView(static_cast<std::ptrdiff_t>(2 * k + 1),
+                                                            static_cast<std::ptrdiff_t>(2 * k + 2), address);
                     player.address[k] = LowBits<uint8_t>(NumberFromDigits(pair, HexUpperDigits));
                 }
-                rest = TextAfter(",", rest);
-                player.port = LowBits<uint16_t>(ParseWholeNumber(TextBefore(",", rest)));
-                rest = TextAfter(",", rest);
-                rest = TextAfter(",", rest);
+                rest = ViewAfter(",", rest);
+                player.port = LowBits<uint16_t>(ParseWholeNumber(NextEntry(rest)));
+                rest = ViewAfter(",", rest);
             }
             player.slotValue1 = LowBits<uint8_t>(ParseWholeNumber(NextEntry(rest)));
             player.army = LowBits<int8_t>(ParseWholeNumber(NextEntry(rest)));
             player.slotValue3 = LowBits<uint8_t>(ParseWholeNumber(NextEntry(rest)));
             player.team = LowBits<int8_t>(ParseWholeNumber(human ? NextEntry(rest) : rest));
         }
-        if (number < 8) {
-            list = TextAfter(":", list);
-            slot = TextBefore(":", list);
-        }
+        if (number < 8) slot = TakeUntil(':', list);
     }
 }

@@ -26,6 +26,7 @@ using HeaderFields = std::array<Text, 10>;
 struct HeaderRead {
     HeaderFields fields;
     Text leadingBytes; // up to the first 18 bytes of the file (magic and match length)
+    uint64_t fileSize = 0;
 };
 
 // The header is never looked for beyond this many bytes.
@@ -36,10 +37,16 @@ inline constexpr std::size_t HeaderBlockSize = 2048;
 // a malformed header gives a record with valid == false instead.
 TZH_replay ReadReplay(const Text& path);
 
-HeaderRead ReadHeader(const Text& path);
+enum class HeaderScope {
+    AllTenFields,  // every field, whatever the first one holds
+    UntilRuledOut, // stops once the magic or the first field rules the replay out (the
+                   // other fields are then left empty: nothing would look at them)
+};
+
+HeaderRead ReadHeader(const Text& path, HeaderScope scope);
 HeaderFields SplitHeaderFields(const Text& path);
-// Cuts the ten fields from the start of a file's bytes (already limited to HeaderReadLimit).
-HeaderFields SplitHeaderBytes(std::string_view bytes);
+// Cuts the ten fields from the start of a file's bytes (only the first HeaderReadLimit count).
+HeaderFields SplitHeaderBytes(std::string_view bytes, HeaderScope scope = HeaderScope::AllTenFields);
 
 bool ParseHeaderFields(const HeaderFields& fields, TZH_replay& record);
 bool FindGameVersion(std::string_view field1, TZH_replay& record);

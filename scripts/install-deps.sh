@@ -9,6 +9,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2 fonts-wine
   g++-mingw-w64-x86-64-posix wine64 wine
   clang-14 libclang-rt-14-dev
+  libxcb1-dev appstream desktop-file-utils
 )
 
 missing=()

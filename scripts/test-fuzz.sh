@@ -12,7 +12,7 @@ RUN_SECONDS=${FUZZ_SECONDS:-60}
 SEEDS=${TARVEX_SHARED_DIR:-$PWD/../shared}/testdata/replays/real
 
 cmake -S . -B "$BUILD" -G Ninja \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_WARNINGS_AS_ERRORS=ON \
   -DCMAKE_CXX_COMPILER=clang++-14 \
   -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link \
   -DTARVEX_SANITIZE=address,undefined \

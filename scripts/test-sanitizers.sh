@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 BUILD=${ASAN_BUILD:-build-asan}
 
 cmake -S . -B "$BUILD" -G Ninja \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_WARNINGS_AS_ERRORS=ON \
   -DTARVEX_SANITIZE=address,undefined \
   -DTARVEX_BUILD_UI=OFF -DTARVEX_BUILD_BENCH=OFF
 cmake --build "$BUILD" --target replay_tests tool_tests tarvex-info fuzz_header_corpus \

@@ -10,7 +10,8 @@ started=$SECONDS
 
 cmake_args=(-S "$root" -B "$build" -G Ninja
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_BUILD_UI=OFF -DTARVEX_BUILD_BENCH=OFF)
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_WARNINGS_AS_ERRORS=ON
+  -DTARVEX_BUILD_UI=OFF -DTARVEX_BUILD_BENCH=OFF)
 # The shared test material, as the Windows programs see it: Wine's drive Z: is the root.
 if [[ -d "$root/../shared" ]]; then
   cmake_args+=(-DTARVEX_SHARED_DIR="Z:$(cd "$root/../shared" && pwd)")

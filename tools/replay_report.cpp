@@ -1,5 +1,7 @@
 #include "replay_report.h"
 
+#include <charconv>
+
 #include "replay/display_text.h"
 
 nlohmann::ordered_json ReplayToJson(const TZH_replay& replay) {
@@ -44,40 +46,74 @@ std::string FormatDuration(int32_t seconds) {
 
 namespace {
 
-std::string PlayerSummary(const TZH_player& p) {
-    std::string text = DisplayText(p.name);
-    if (text.empty()) text = p.human ? "?" : "IA";
-    if (p.army == -2) return text + " (observer)";
-    const int army = p.army;
-    text += " (";
-    text += army == -1 ? std::string("random") :
-            army >= 2 && army <= 13 ? std::string(ArmyNames[static_cast<std::size_t>(army - 2)]) :
-                                      "army " + std::to_string(army);
-    text += p.team == -1 ? ", no team)" : ", team " + std::to_string(p.team + 1) + ")";
-    return text;
+// The line is built in one buffer: tarvex-info prints one for every replay of a folder.
+void AppendNumber(std::string& line, int32_t number) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    line.append(digits, end);
+}
+
+void AppendPlayer(std::string& line, const TZH_player& p) {
+    const std::size_t nameAt = line.size();
+    line += DisplayText(p.name);
+    if (line.size() == nameAt) line += p.human ? "?" : "IA";
+    if (p.army == -2) {
+        line += " (observer)";
+        return;
+    }
+    line += " (";
+    if (p.army == -1) {
+        line += "random";
+    } else if (p.army >= 2 && p.army <= 13) {
+        line += ArmyNames[static_cast<std::size_t>(p.army - 2)];
+    } else {
+        line += "army ";
+        AppendNumber(line, p.army);
+    }
+    if (p.team == -1) {
+        line += ", no team)";
+    } else {
+        line += ", team ";
+        AppendNumber(line, p.team + 1);
+        line += ')';
+    }
 }
 
 } // namespace
 
 std::string ReplaySummary(const TZH_replay& replay) {
-    std::string line = DisplayText(replay.file.name) + ": ";
+    std::string line = DisplayText(replay.file.name);
+    line += ": ";
     if (!replay.valid) {
         line += "INVALID";
-        if (!replay.version.empty() && replay.version != "Invalid")
-            line += " (version " + replay.version + ")";
-        else if (replay.version.empty())
-            line += " (not a replay)";
-        else
-            line += " (unsupported version)";
-        return line + ", " + std::to_string(replay.file.size) + " bytes";
+        if (!replay.version.empty() && replay.version != "Invalid") {
+            line += " (version ";
+            line += replay.version;
+            line += ')';
+        } else {
+            line += replay.version.empty() ? " (not a replay)" : " (unsupported version)";
+        }
+        line += ", ";
+        AppendNumber(line, replay.file.size);
+        line += " bytes";
+        return line;
     }
-    line += "version " + replay.version + ", map " + DisplayText(replay.map.name) + ", $" +
-            std::to_string(replay.money / 1000) + "K";
+    line += "version ";
+    line += replay.version;
+    line += ", map ";
+    line += DisplayText(replay.map.name);
+    line += ", $";
+    AppendNumber(line, replay.money / 1000);
+    line += 'K';
     if (replay.superweaponLimit) line += ", 1 SW";
     if (replay.vanilla) line += ", Vanilla";
-    line += ", " + FormatDuration(replay.duration) + ", players: ";
-    for (std::size_t i = 0; i < replay.players.size(); ++i)
-        line += (i ? ", " : "") + PlayerSummary(replay.players[i]);
+    line += ", ";
+    line += FormatDuration(replay.duration);
+    line += ", players: ";
+    for (std::size_t i = 0; i < replay.players.size(); ++i) {
+        if (i) line += ", ";
+        AppendPlayer(line, replay.players[i]);
+    }
     if (replay.players.empty()) line += "none";
     return line;
 }

@@ -25,6 +25,7 @@ InputFile::InputFile(const std::string& path) {
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) throw FileError(win32::SystemMessage(GetLastError()));
     handle_ = handle;
+    path_ = path;
 }
 
 InputFile::~InputFile() {
@@ -49,6 +50,13 @@ uint64_t InputFile::size() const {
     if (!GetFileSizeEx(handle_, &size)) throw FileError(win32::SystemMessage(GetLastError()));
     return static_cast<uint64_t>(size.QuadPart);
 }
+
+// Windows opens each file by its full path.
+FolderScope::FolderScope(const std::string&) {}
+FolderScope::~FolderScope() = default;
+
+// NTFS may report a growing file's new size only to its handle: ask the directory, as FileSize does.
+uint64_t InputFile::entrySize() const { return FileSize(path_).value_or(0); }
 
 // Found by a directory search, as the size of any entry is, whatever its attributes.
 std::optional<uint64_t> FileSize(const std::string& path) {

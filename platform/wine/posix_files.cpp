@@ -15,10 +15,34 @@ namespace {
 std::string SystemReason(int error) { return std::strerror(error); }
 } // namespace
 
+namespace {
+thread_local FolderScope* currentScope = nullptr;
+} // namespace
+
+FolderScope::FolderScope(const std::string& folder) : outer_(currentScope) {
+    if (folder.empty()) return;
+    fd_ = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return; // files then open by their paths, as without a scope
+    prefix_ = JoinPath(folder, "");
+    currentScope = this;
+}
+
+FolderScope::~FolderScope() {
+    if (fd_ < 0) return;
+    currentScope = outer_;
+    ::close(fd_);
+}
+
 InputFile::InputFile(const std::string& path) {
     // Non-blocking, so that a FIFO named like a replay can't hang the program waiting for a
     // writer; only regular files are read.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    constexpr int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+    const FolderScope* scope = currentScope;
+    if (scope && path.size() > scope->prefix_.size() && path.starts_with(scope->prefix_) &&
+        path.find('/', scope->prefix_.size()) == std::string::npos)
+        fd_ = ::openat(scope->fd_, path.c_str() + scope->prefix_.size(), flags);
+    else
+        fd_ = ::open(path.c_str(), flags);
     if (fd_ < 0) throw FileError(SystemReason(errno));
     struct stat info {};
     const int error = ::fstat(fd_, &info) != 0 ? errno :
@@ -29,7 +53,8 @@ InputFile::InputFile(const std::string& path) {
         fd_ = -1;
         throw FileError(error == EINVAL ? "Pas un fichier ordinaire" : SystemReason(error));
     }
-    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    size_ = static_cast<uint64_t>(info.st_size);
+    // Reads of a regular file ignore O_NONBLOCK; read() clears it should a file system not.
 }
 
 InputFile::~InputFile() {
@@ -40,6 +65,10 @@ std::size_t InputFile::read(char* buffer, std::size_t size) {
     for (;;) {
         const ssize_t got = ::read(fd_, buffer, size);
         if (got >= 0) return static_cast<std::size_t>(got);
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+            continue;
+        }
         if (errno != EINTR) throw FileError(SystemReason(errno));
     }
 }
@@ -54,6 +83,8 @@ uint64_t InputFile::size() const {
     if (::fstat(fd_, &info) != 0) throw FileError(SystemReason(errno));
     return static_cast<uint64_t>(info.st_size);
 }
+
+uint64_t InputFile::entrySize() const { return size_; }
 
 std::optional<uint64_t> FileSize(const std::string& path) {
     struct stat info {};

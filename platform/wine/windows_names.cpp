@@ -2,6 +2,7 @@
 
 #include "platform/text_codes.h"
 
+#include <algorithm>
 #include <locale.h>
 #include <wctype.h>
 
@@ -54,9 +55,9 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& point) {
 
 } // namespace
 
-std::u16string Utf16FromUtf8(std::string_view utf8) {
-    std::u16string out;
-    out.reserve(utf8.size());
+namespace {
+
+void AppendUtf16(std::string_view utf8, std::u16string& out) {
     for (std::size_t i = 0; i < utf8.size();) {
         char32_t point = 0;
         const std::size_t length = DecodeUtf8(utf8, i, point);
@@ -74,6 +75,14 @@ std::u16string Utf16FromUtf8(std::string_view utf8) {
             out.push_back(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
         }
     }
+}
+
+} // namespace
+
+std::u16string Utf16FromUtf8(std::string_view utf8) {
+    std::u16string out;
+    out.reserve(utf8.size());
+    AppendUtf16(utf8, out);
     return out;
 }
 
@@ -97,9 +106,25 @@ std::string Utf8FromUtf16(std::u16string_view utf16) {
 }
 
 std::u16string UpperCaseName(std::string_view utf8) {
-    std::u16string name = Utf16FromUtf8(utf8);
-    for (char16_t& unit : name) unit = UpperCodeUnit(unit);
+    std::u16string name;
+    UpperCaseNameInto(utf8, name);
     return name;
+}
+
+void UpperCaseNameInto(std::string_view utf8, std::u16string& out) {
+    // Most names are plain ASCII: those bytes are their own code units.
+    const auto ascii = static_cast<std::size_t>(
+        std::find_if(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) -
+        utf8.begin());
+    out.resize(ascii);
+    for (std::size_t i = 0; i < ascii; ++i) {
+        const char c = utf8[i];
+        out[i] = static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
+    }
+    if (ascii == utf8.size()) return;
+    const std::size_t rest = out.size();
+    AppendUtf16(utf8.substr(ascii), out);
+    for (std::size_t i = rest; i < out.size(); ++i) out[i] = UpperCodeUnit(out[i]);
 }
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {

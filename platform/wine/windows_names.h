@@ -15,6 +15,8 @@ std::string Utf8FromUtf16(std::u16string_view utf16);
 
 // The name as Windows compares it: every code unit upper-cased.
 std::u16string UpperCaseName(std::string_view utf8);
+// The same into out, whose room is reused from name to name.
+void UpperCaseNameInto(std::string_view utf8, std::u16string& out);
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 // Order of names in an NTFS folder; names that differ only in case (possible on Linux) are

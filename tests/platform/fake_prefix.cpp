@@ -41,7 +41,13 @@ std::string RegistryText(bool machine, bool win64, const std::vector<RegKey>& ke
 }
 
 std::string TextValue(const std::string& name, const std::string& text) {
-    return "\"" + Escaped(name) + "\"=\"" + Escaped(text) + "\"";
+    // Appended piece by piece: GCC 12's -O3 warns falsely (-Wrestrict) on "literal" + string.
+    std::string line = "\"";
+    line += Escaped(name);
+    line += "\"=\"";
+    line += Escaped(text);
+    line += "\"";
+    return line;
 }
 
 RegKey GameKey32(std::vector<std::string> valueLines) {

@@ -232,11 +232,19 @@ protected:
     }
     std::vector<std::string> visit(const std::string& folder, int* entries = nullptr) {
         std::vector<std::string> paths;
+        std::size_t listed = 0;
         ForEachReplayFile(
             folder, ReplayFileMask, [&](const Text& path) { paths.push_back(path); },
             [&] {
                 if (entries) ++*entries;
+            },
+            [&](std::size_t count) {
+                EXPECT_TRUE(paths.empty()) << "told the count after a visit";
+                listed = count;
             });
+        if (entries) {
+            EXPECT_EQ(listed, static_cast<std::size_t>(*entries));
+        }
         return paths;
     }
     TempDir dir_;

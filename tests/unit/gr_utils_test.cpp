@@ -61,7 +61,8 @@ TEST(ParseWholeNumber, AcceptsDecimalAndHexadecimalWholeNumbers) {
         {"-1", -1},          {"0", 0},           {"  42", 42},       {"+7", 7},
         {"10\0abc"s, 10},    {"$1F", 31},        {"x10", 16},        {"0x10", 16},
         {"-$10", -16},       {"2147483647", INT32_MAX},              {"-2147483648", INT32_MIN},
-        {"0010000", 10000},
+        {"0010000", 10000},  {"999999999", 999999999},               {"-999999999", -999999999},
+        {"1000000000", 1000000000},
     };
     for (const Case& c : cases) EXPECT_EQ(ParseWholeNumber(c.text), c.value) << c.text;
 }

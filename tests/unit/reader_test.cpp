@@ -265,6 +265,46 @@ TEST_F(ReaderFiles, HeaderAcrossBlocksAndCutShortFiles) {
     EXPECT_EQ(cut.money, 10000);
 }
 
+TEST_F(ReaderFiles, FirstFieldThatRulesTheReplayOutEndsTheRead) {
+    rb::Replay zeroHour;
+    zeroHour.settings = rb::SettingsText(TwoPlayers());
+    rb::Replay v105 = zeroHour;
+    v105.versionText = u"Version 1.05";
+    rb::Replay generals = zeroHour; // six entries only: the tenth ";" lies far into the body
+    generals.versionText = u"Version 1.7";
+    generals.settings = "M=07maps/desert fury;MC=83506418;MS=214497;SD=6;C=100;S=X:X:X:X:X:X:X:X:;";
+    generals.bodySize = 40000;
+    rb::Replay letters = zeroHour;
+    letters.versionText = u"Version 1.0x";
+    std::string lowerMagic = rb::Bytes(zeroHour);
+    lowerMagic.replace(0, 6, "genrep");
+    struct Case { const char* name; std::string bytes; std::size_t fieldsRead; };
+    const Case cases[] = {
+        {"zero hour", rb::Bytes(zeroHour), 10}, {"1.05", rb::Bytes(v105), 1},
+        {"generals", rb::Bytes(generals) + std::string(8, ';'), 1},
+        {"letters", rb::Bytes(letters), 1},   {"genrep", lowerMagic, 0},
+        {"GENRE", "GENRE", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = write("f.rep", c.bytes);
+        std::size_t fieldsRead = 0;
+        for (const Text& field : ReadHeader(path, HeaderScope::UntilRuledOut).fields) fieldsRead += !field.empty();
+        EXPECT_EQ(fieldsRead, c.fieldsRead);
+        // The record is the one that all ten fields give.
+        const TZH_replay read = ReadReplay(path);
+        TZH_replay full;
+        full.file.size = read.file.size;
+        full.valid = ParseHeaderFields(SplitHeaderFields(path), full);
+        if (const auto seconds = DurationFromFrames(c.bytes.substr(0, 18))) full.duration = *seconds;
+        EXPECT_EQ(read.valid, full.valid);
+        EXPECT_EQ(read.version, full.version);
+        EXPECT_EQ(read.duration, full.duration);
+        EXPECT_EQ(read.map.name, full.map.name);
+        EXPECT_EQ(read.players.size(), full.players.size());
+    }
+}
+
 TEST_F(ReaderFiles, ReadOnlyAndEmptyFilesAreRead) {
     rb::Replay replay;
     replay.settings = rb::SettingsText(TwoPlayers());

@@ -185,6 +185,25 @@ TEST(RealReplays, OnlyTheZeroHour104FilesAreValid) {
     EXPECT_EQ(valid, ZeroHour104Files.size());
 }
 
+TEST(RealReplays, ReadStopsWhereNothingLaterCounts) {
+    TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
+    for (const fs::path& file : RealReplayFiles()) {
+        SCOPED_TRACE(file.filename().string());
+        const TZH_replay read = ReadReplay(file.string());
+        // Every refused real file is refused for its version: the read ends with field 1.
+        const HeaderFields fields = ReadHeader(file.string(), HeaderScope::UntilRuledOut).fields;
+        EXPECT_EQ(fields[1].empty(), !read.valid);
+        TZH_replay full;
+        full.file.size = read.file.size;
+        full.valid = ParseHeaderFields(SplitHeaderFields(file.string()), full);
+        EXPECT_EQ(read.valid, full.valid);
+        EXPECT_EQ(read.version, full.version);
+        EXPECT_EQ(read.map.name, full.map.name);
+        EXPECT_EQ(read.money, full.money);
+        EXPECT_EQ(read.players.size(), full.players.size());
+    }
+}
+
 TEST(RealReplays, ZeroHour10ReplayIsRefused) {
     TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
     // "Version 1.0" reads as 10 once the full stop is dropped: not a version from 1.00 to 1.04.

@@ -47,8 +47,13 @@ ToolRun RunTool(const std::vector<std::string>& args) {
     testsupport::TempDir scratch;
     const fs::path errFile = scratch / "stderr";
     std::string command = Quoted(TARVEX_INFO);
-    for (const std::string& arg : args) command += " " + Quoted(arg);
-    command += " 2>" + Quoted(errFile.string());
+    // Appended piece by piece: GCC 12's -O3 warns falsely (-Wrestrict) on " " + Quoted(...).
+    for (const std::string& arg : args) {
+        command += ' ';
+        command += Quoted(arg);
+    }
+    command += " 2>";
+    command += Quoted(errFile.string());
     ToolRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return run;

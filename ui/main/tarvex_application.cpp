@@ -5,6 +5,9 @@
 TarvexApplication::TarvexApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Tarvex"));
     setApplicationDisplayName(QStringLiteral("Tarvex"));
+    setApplicationVersion(QStringLiteral(TARVEX_VERSION));
+    // The installed desktop entry is named by the application id.
+    setDesktopFileName(QStringLiteral(TARVEX_APP_ID));
 }
 
 bool TarvexApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,0 +1,22 @@
+# Windows executables carry a version resource made from the project's version and, when
+# given, the program's icon (an .ico rendered at build time).
+#   tarvex_version_resource(target DESCRIPTION "..." [ICON file.ico])
+function(tarvex_version_resource target)
+  if(NOT WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "DESCRIPTION;ICON" "")
+  set(TARVEX_RC_NAME ${target})
+  set(TARVEX_RC_DESCRIPTION "${ARG_DESCRIPTION}")
+  set(TARVEX_RC_ICON "")
+  if(ARG_ICON)
+    # The first icon of a program is the one Windows shows for it.
+    set(TARVEX_RC_ICON "1 ICON \"${ARG_ICON}\"")
+  endif()
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+  if(ARG_ICON)
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${ARG_ICON})
+  endif()
+endfunction()
