@@ -3,7 +3,8 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test deps build test-native test-windows test-sanitizers test-fuzz bench clean
+# make screenshot: the README's picture, made again by the program itself.
+.PHONY: run test deps build screenshot test-native test-windows test-sanitizers test-fuzz bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -39,6 +40,9 @@ bench: build
 	$(BUILD)/bin/map_preview_bench
 	$(BUILD)/bin/scrollbar_bench
 	$(BUILD)/bin/details_bench
+
+screenshot: build
+	bash scripts/screenshot.sh $(BUILD) docs/screenshot.png
 
 clean:
 	rm -rf $(BUILD)
