@@ -5,7 +5,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # Our own builds stop at any warning; a packager's plain cmake build does not.
 OUR_FLAGS = -DTARVEX_WARNINGS_AS_ERRORS=ON -DTARVEX_BUILD_BENCH=ON
 
-.PHONY: run test deps build test-native test-windows test-sanitizers test-fuzz bench clean
+# make screenshot: the README's picture, made again by the program itself.
+.PHONY: run test deps build screenshot test-native test-windows test-sanitizers test-fuzz bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -42,6 +43,9 @@ bench: build
 	$(BUILD)/bin/scrollbar_bench
 	$(BUILD)/bin/details_bench
 	$(BUILD)/bin/startup_bench
+
+screenshot: build
+	bash scripts/screenshot.sh $(BUILD) docs/screenshot.png
 
 clean:
 	rm -rf $(BUILD)

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build pkg-config g++ make libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev qt6-base-dev qt6-svg-dev qt6-image-formats-plugins
-  xvfb xauth x11-utils xdotool openbox imagemagick
+  xvfb xauth x11-utils x11-xserver-utils xdotool openbox imagemagick
   fonts-dejavu-core fonts-liberation2 fonts-wine
   g++-mingw-w64-x86-64-posix wine64 wine
   clang-14 libclang-rt-14-dev

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Makes the README's picture with the program itself: Tarvex under its own Xvfb, listing the
+# sample replays, with the details of a 4v4 game open beside the list.
+# Usage: scripts/screenshot.sh BUILD_FOLDER OUTPUT.png
+set -euo pipefail
+build=$1
+output=$2
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+replays="$work/home/Documents/Command and Conquer Generals Zero Hour Data/Replays"
+mkdir -p "$replays"
+"$build/bin/make_sample_replays" "$replays"
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+# A dark grey desktop, so the rounded corners show against something.
+xsetroot -solid '#1b1c1e'
+
+HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM=xcb \
+  "$build/bin/tarvex" >"$work/tarvex.log" 2>&1 &
+pids+=($!)
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --onlyvisible --name '^Tarvex$' 2>/dev/null | head -n 1) || true
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { echo "screenshot: Tarvex did not show its window" >&2; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$window")"
+# The fourth row: "4v4 Guerre totale.rep".
+xdotool mousemove $((X + 100)) $((Y + 35 + 3 * 13 + 6)) click --repeat 2 --delay 120 1
+sleep 1
+import -window root "$work/screen.png"
+# Both windows and a margin of desktop round them.
+/usr/bin/convert "$work/screen.png" -crop "$((280 - 3 + 192 + 24))x$((310 + 24))+$((X - 12))+$((Y - 12))" +repage "$output"
+echo "screenshot: $output"
