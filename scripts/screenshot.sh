@@ -42,5 +42,5 @@ xdotool mousemove $((X + 100)) $((Y + 35 + 3 * 13 + 6)) click --repeat 2 --delay
 sleep 1
 import -window root "$work/screen.png"
 # Both windows and a margin of desktop round them.
-/usr/bin/convert "$work/screen.png" -crop "$((280 - 3 + 192 + 24))x$((310 + 24))+$((X - 12))+$((Y - 12))" +repage "$output"
+/usr/bin/convert "$work/screen.png" -crop "$((280 - 3 + 192 + 24))x$((310 + 24))+$((X - 12))+$((Y - 12))" +repage -strip -define png:exclude-chunks=date,time "$output"
 echo "screenshot: $output"
