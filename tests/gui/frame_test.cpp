@@ -9,32 +9,11 @@
 #include "about_memo.h"
 #include "about_texts.h"
 #include "details_form.h"
-#include "frame_buttons.h"
 #include "gui_support.h"
 #include "main_layout.h"
 #include "temp_dir.h"
 
 namespace ml = main_layout;
-
-TEST(FrameButtons, AnswerInsideTheirAreasOnly) {
-    struct Case {
-        QPoint at;
-        std::optional<FrameButton> button;
-    };
-    const Case cases[] = {
-        {{246, 11}, FrameButton::Close},    {{257, 23}, FrameButton::Close},
-        {{245, 15}, std::nullopt},          {{258, 15}, std::nullopt},
-        {{250, 10}, std::nullopt},          {{250, 24}, std::nullopt},
-        {{229, 11}, FrameButton::Minimise}, {{240, 23}, FrameButton::Minimise},
-        {{228, 15}, std::nullopt},          {{241, 15}, std::nullopt},
-        {{230, 291}, FrameButton::History}, {{241, 303}, FrameButton::History},
-        {{242, 297}, std::nullopt},         {{235, 304}, std::nullopt},
-        {{244, 291}, FrameButton::Info},    {{255, 303}, FrameButton::Info},
-        {{256, 297}, std::nullopt},         {{250, 290}, std::nullopt},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(FrameButtonAt(c.at), c.button) << c.at.x() << "," << c.at.y();
-}
 
 TEST(AboutTexts, CreditsNameTheContactInTheirFirstTwoOfSevenParagraphs) {
     const QString contact = QStringLiteral("equipe@example.org");
