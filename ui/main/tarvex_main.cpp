@@ -8,6 +8,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QWindow>
 
 #ifdef Q_OS_WIN
@@ -17,11 +18,9 @@
 #include <windows.h>
 #endif
 
+#include "about_form.h"
 #include "about_texts.h"
 #include "contact_address.h"
-#include "ui/about/about_form.h"
-#include <QWheelEvent>
-
 #include "credit_line.h"
 #include "error_box.h"
 #include "fonts.h"
