@@ -1,6 +1,5 @@
 // The about window on its own: its range, scrolling by bar, wheel and keys, and its close glyph.
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <gtest/gtest.h>
@@ -8,6 +7,7 @@
 #include "about_form.h"
 #include "about_layout.h"
 #include "about_memo.h"
+#include "gui_support.h"
 
 namespace al = about_layout;
 
@@ -27,32 +27,14 @@ protected:
         form_->AboutMemo->SetText(text);
         form_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
-        requests_ = std::make_unique<QSignalSpy>(form_->AboutMemo->verticalScrollBar(),
-                                                 &QAbstractSlider::actionTriggered);
+        requests_ = std::make_unique<guitest::LineRequests>(*form_->AboutMemo);
     }
     TFlatScrollBar& bar() { return *form_->Scroll; }
     int textTop() { return form_->AboutMemo->verticalScrollBar()->value(); }
-    // Line requests sent to the text since the last call: +n down, -n up.
-    int lineRequests() {
-        int lines = 0;
-        for (const QList<QVariant>& request : *requests_) {
-            const int action = request.at(0).toInt();
-            if (action == QAbstractSlider::SliderSingleStepAdd) ++lines;
-            else if (action == QAbstractSlider::SliderSingleStepSub) --lines;
-        }
-        requests_->clear();
-        return lines;
-    }
-    void wheel(int angle) {
-        QWidget* viewport = form_->AboutMemo->viewport();
-        const QPoint at(20, 20);
-        QWheelEvent event(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(viewport, &event);
-    }
+    int lineRequests() { return requests_->take(); }
 
     std::unique_ptr<TAboutForm> form_;
-    std::unique_ptr<QSignalSpy> requests_;
+    std::unique_ptr<guitest::LineRequests> requests_;
 };
 
 } // namespace
@@ -108,28 +90,12 @@ TEST_F(AboutWindow, TheWheelMovesTheBarFiveLinesANotchAndTheTextWithIt) {
         {120, 27, -5},
     };
     for (const Step& s : steps) {
-        wheel(s.angle);
+        guitest::TurnWheel(form_->AboutMemo->viewport(), s.angle);
         EXPECT_EQ(bar().Position(), s.position) << s.angle;
         EXPECT_EQ(form_->AboutTop, s.position) << s.angle;
         EXPECT_EQ(lineRequests(), s.requests) << s.angle;
         EXPECT_EQ(textTop(), s.position) << s.angle;
     }
-}
-
-TEST_F(AboutWindow, DraggingTheScrollerSendsOneLineRequestPerPosition) {
-    open(NumberedLines(40));
-    const QRect scroller(0, 13, 10, bar().ScrollerWidth());
-    const QPoint grab = scroller.center();
-    QTest::mousePress(&bar(), Qt::LeftButton, {}, grab);
-    QTest::mouseMove(&bar(), grab + QPoint(0, 30));
-    const int reached = bar().Position();
-    ASSERT_GT(reached, 5);
-    EXPECT_EQ(lineRequests(), reached);
-    QTest::mouseMove(&bar(), grab - QPoint(0, 40));
-    EXPECT_EQ(bar().Position(), 0);
-    EXPECT_EQ(lineRequests(), -reached);
-    QTest::mouseRelease(&bar(), Qt::LeftButton, {}, grab);
-    EXPECT_EQ(textTop(), 0);
 }
 
 TEST_F(AboutWindow, KeysScrollTheTextButNotTheBar) {

@@ -2,6 +2,10 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QScrollBar>
+#include <QSpontaneKeyEvent>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
 
 #include "replay_list_view.h"
 #include "tools/replay_builder.h"
@@ -50,6 +54,30 @@ std::vector<QString> RowTexts(const TMainForm& form) {
     for (int row = 0; row < model->rowCount(); ++row)
         texts.push_back(model->index(row, 0).data().toString());
     return texts;
+}
+
+void TurnWheel(QWidget* over, int units) {
+    const QPoint at = over->rect().center();
+    QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), QPoint(0, units), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(over, &wheel);
+}
+
+LineRequests::LineRequests(QAbstractScrollArea& area)
+    : spy_(area.verticalScrollBar(), &QAbstractSlider::actionTriggered) {}
+
+int LineRequests::take() {
+    int down = 0, up = 0;
+    for (const QList<QVariant>& request : spy_) {
+        const int action = request.at(0).toInt();
+        if (action == QAbstractSlider::SliderSingleStepAdd) ++down;
+        else if (action == QAbstractSlider::SliderSingleStepSub) ++up;
+        else ADD_FAILURE() << "not a single-line step: action " << action;
+    }
+    EXPECT_TRUE(down == 0 || up == 0) << down << " down, " << up << " up";
+    spy_.clear();
+    return down - up;
 }
 
 ModalBoxWatcher::ModalBoxWatcher() {

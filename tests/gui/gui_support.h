@@ -2,9 +2,11 @@
 // that notes and closes the message boxes the program shows (so they never block a test).
 #pragma once
 
+#include <QAbstractScrollArea>
 #include <QMessageBox>
 #include <QObject>
 #include <QRgb>
+#include <QSignalSpy>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -30,6 +32,21 @@ FolderFinder FixedFolder(const std::filesystem::path& folder);
 
 // The texts of the list's rows (the file names), first to last.
 std::vector<QString> RowTexts(const TMainForm& form);
+
+// A wheel turn as the window system delivers it: to the widget under the pointer, passed on
+// to its parents while nobody takes it.
+void TurnWheel(QWidget* over, int units);
+
+// The single-line steps a scroll area's own bar is asked for.
+class LineRequests {
+public:
+    explicit LineRequests(QAbstractScrollArea& area);
+    // Steps since the last call, all one way: down positive, up negative.
+    int take();
+
+private:
+    QSignalSpy spy_;
+};
 
 class ModalBoxWatcher : public QObject {
     Q_OBJECT

@@ -1,12 +1,8 @@
 // The replay list and its flat scroll bar in step: the bar's range after a listing, the
 // wheel, the keys and clicks that scroll the list themselves, and the bar moving the list by
 // single-line requests, counted as the list receives them.
-#include <QApplication>
 #include <QScrollBar>
-#include <QSignalSpy>
-#include <QSpontaneKeyEvent>
 #include <QTest>
-#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include "gui_support.h"
@@ -16,51 +12,30 @@
 #include "ui/controls/flat_scrollbar.h"
 
 namespace ml = main_layout;
-using guitest::FixedFolder;
-using guitest::WriteBrokenReplay;
-using guitest::WriteValidReplay;
+using guitest::TurnWheel;
 
 namespace {
 
 class ScrolledList : public ::testing::Test {
 protected:
-    void open(int rows) {
-        for (int i = 0; i < rows; ++i)
-            WriteBrokenReplay(
-                dir_ / QStringLiteral("r%1.rep").arg(i, 3, 10, QLatin1Char('0')).toStdString());
-        show();
+    // Broken replays until the folder holds `rows` of them.
+    void addRows(int rows) {
+        for (; written_ < rows; ++written_)
+            guitest::WriteBrokenReplay(
+                dir_ / QStringLiteral("r%1.rep").arg(written_, 3, 10, QLatin1Char('0')).toStdString());
     }
-    void show() {
-        form_ = std::make_unique<TMainForm>(FixedFolder(dir_.path()));
+    void open(int rows) {
+        addRows(rows);
+        form_ = std::make_unique<TMainForm>(guitest::FixedFolder(dir_.path()));
         form_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
         form_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
-        requests_ = std::make_unique<QSignalSpy>(list().verticalScrollBar(),
-                                                 &QAbstractSlider::actionTriggered);
+        requests_ = std::make_unique<guitest::LineRequests>(list());
     }
     ReplayListView& list() { return *form_->RepList; }
     TFlatScrollBar& bar() { return *form_->Scroll; }
-    int firstVisibleRow() { return list().indexAt(QPoint(1, 1)).row(); }
-    // Line requests since the last call, all one way: down positive, up negative.
-    int takeRequests() {
-        int down = 0;
-        for (const QList<QVariant>& request : *requests_)
-            if (request.at(0).toInt() == QAbstractSlider::SliderSingleStepAdd) ++down;
-        const int up = static_cast<int>(requests_->size()) - down;
-        EXPECT_TRUE(down == 0 || up == 0) << down << " down, " << up << " up";
-        requests_->clear();
-        return down - up;
-    }
-    // A wheel turn as the window system delivers it: to the widget under the pointer, passed
-    // on to its parents while nobody takes it.
-    void turnWheel(QWidget* over, int units) {
-        const QPoint at = over->rect().center();
-        QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), QPoint(0, units), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QSpontaneKeyEvent::setSpontaneous(&wheel);
-        qApp->notify(over, &wheel);
-    }
+    int takeRequests() { return requests_->take(); }
     void key(Qt::Key k, int times = 1) {
         for (int i = 0; i < times; ++i)
             QTest::keyClick(&list(), k);
@@ -68,12 +43,13 @@ protected:
     void expectInStep(int top) {
         EXPECT_EQ(bar().Position(), top);
         EXPECT_EQ(form_->ListTop, top);
-        EXPECT_EQ(firstVisibleRow(), top);
+        EXPECT_EQ(list().indexAt(QPoint(1, 1)).row(), top);
     }
 
     testsupport::TempDir dir_;
+    int written_ = 0;
     std::unique_ptr<TMainForm> form_;
-    std::unique_ptr<QSignalSpy> requests_;
+    std::unique_ptr<guitest::LineRequests> requests_;
 };
 
 } // namespace
@@ -82,14 +58,9 @@ TEST_F(ScrolledList, EveryListingFitsTheBarToTheRows) {
     const struct {
         int rows, max, scroller;
     } cases[] = {{19, 0, 251}, {20, 1, 251}, {100, 81, 3}, {400, 381, 3}};
-    int written = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.rows);
-        for (; written < c.rows; ++written)
-            WriteBrokenReplay(
-                dir_ /
-                QStringLiteral("r%1.rep").arg(written, 3, 10, QLatin1Char('0')).toStdString());
-        show();
+        open(c.rows);
         EXPECT_EQ(bar().geometry(), ml::ScrollRect);
         EXPECT_EQ(bar().Max(), c.max);
         EXPECT_EQ(bar().ScrollerWidth(), c.scroller);
@@ -107,28 +78,28 @@ TEST_F(ScrolledList, EveryListingFitsTheBarToTheRows) {
 
 TEST_F(ScrolledList, EachWheelNotchMovesFiveRows) {
     open(100);
-    turnWheel(list().viewport(), 120); // away from the user, at the top
+    TurnWheel(list().viewport(), 120); // away from the user, at the top
     expectInStep(0);
     EXPECT_EQ(takeRequests(), 0);
     for (int notch = 0; notch < 3; ++notch)
-        turnWheel(list().viewport(), -120);
+        TurnWheel(list().viewport(), -120);
     expectInStep(15);
     EXPECT_EQ(takeRequests(), 15);
     // Part notches add up; over the bar and the skin the wheel acts the same.
-    turnWheel(list().viewport(), -60);
-    turnWheel(&bar(), -60);
-    turnWheel(form_.get(), -120);
+    TurnWheel(list().viewport(), -60);
+    TurnWheel(&bar(), -60);
+    TurnWheel(form_.get(), -120);
     expectInStep(25);
     EXPECT_EQ(takeRequests(), 10);
     // At the end, towards the user: nothing.
     bar().SetPosition(81);
     takeRequests();
-    turnWheel(list().viewport(), -120);
+    TurnWheel(list().viewport(), -120);
     expectInStep(81);
     EXPECT_EQ(takeRequests(), 0);
     // Without the keyboard focus on the list the wheel does nothing.
     list().clearFocus();
-    turnWheel(list().viewport(), 120);
+    TurnWheel(list().viewport(), 120);
     expectInStep(81);
 }
 
@@ -184,23 +155,4 @@ TEST_F(ScrolledList, TheBarMovesTheListLineByLineAndNeverTakesTheFocus) {
     expectInStep(0);
     EXPECT_EQ(takeRequests(), -81);
     EXPECT_TRUE(list().hasFocus());
-}
-
-TEST_F(ScrolledList, TypingALetterFindsRowsByFileName) {
-    WriteValidReplay(dir_ / "alpha.rep");
-    WriteBrokenReplay(dir_ / "zulu.rep"); // drawn as "INVALID: zulu.rep"
-    show();
-    // Keys 5 ms apart, each a search of its own rather than the next letter of one name.
-    const int interval = QApplication::keyboardInputInterval();
-    QApplication::setKeyboardInputInterval(1);
-    const auto type = [&](Qt::Key letter) { QTest::keyClick(&list(), letter, {}, 5); };
-    type(Qt::Key_I);
-    EXPECT_EQ(form_->SelectedRow(), -1);
-    type(Qt::Key_Z);
-    ASSERT_GE(form_->SelectedRow(), 0);
-    EXPECT_FALSE(form_->Replays[static_cast<std::size_t>(form_->SelectedRow())].valid);
-    type(Qt::Key_A);
-    ASSERT_GE(form_->SelectedRow(), 0);
-    EXPECT_TRUE(form_->Replays[static_cast<std::size_t>(form_->SelectedRow())].valid);
-    QApplication::setKeyboardInputInterval(interval);
 }
