@@ -19,7 +19,7 @@ replays="$work/home/Documents/Command and Conquer Generals Zero Hour Data/Replay
 mkdir -p "$replays"
 "$build/bin/make_sample_replays" "$replays"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 pids+=($!)
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"

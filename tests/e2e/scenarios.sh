@@ -13,13 +13,17 @@ work=$(mktemp -d)
 pids=()
 tarvex_pid=
 cleanup() {
-  [ -n "$tarvex_pid" ] && kill "$tarvex_pid" 2>/dev/null
+  if [ -n "$tarvex_pid" ]; then kill "$tarvex_pid" 2>/dev/null || true; fi
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL ($wm, $scenario): $*" >&2; exit 1; }
+fail() {
+  echo "FAIL ($wm, $scenario): $*" >&2
+  [ -s "$work/tarvex.log" ] && sed 's/^/  tarvex: /' "$work/tarvex.log" >&2
+  exit 1
+}
 scenario=setup
 . "$(dirname "$0")/x_screen.sh"
 
