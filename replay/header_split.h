@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string_view>
 
 #include "zerohour_intf.h"
@@ -12,7 +13,7 @@ class HeaderSplit {
 public:
     // Asked once the first field is complete; true ends the split there. Without it, the
     // split goes on to the tenth field whatever the first holds.
-    using FirstFieldCheck = bool (*)(std::string_view field1);
+    using FirstFieldCheck = std::function<bool(std::string_view field1)>;
 
     explicit HeaderSplit(FirstFieldCheck rulesOut = nullptr);
 

@@ -102,6 +102,19 @@ bool FirstFieldRulesOut(std::string_view field1) {
     return field1.substr(0, Magic.size()) != Magic || !KnownVersionIn(field1);
 }
 
+// "Invalid" when the magic matched but no version we know was found.
+bool TakeVersion(const std::optional<VersionText>& version, TZH_replay& record) {
+    record.version = "Invalid";
+    if (version) record.version.assign(version->data(), version->size());
+    return version.has_value();
+}
+
+// The first field's version as the split's check found it, so that it is looked for once.
+struct FirstFieldVersion {
+    bool found = false; // the check ran
+    std::optional<VersionText> version;
+};
+
 // Reads the start of the file into split, up to the tenth field or a ruling-out first field,
 // and never beyond HeaderReadLimit. Returns the file's size.
 uint64_t SplitFile(const Text& path, HeaderSplit& split) {
@@ -123,7 +136,7 @@ uint64_t SplitFile(const Text& path, HeaderSplit& split) {
 
 using FieldViews = std::array<std::string_view, 10>;
 
-bool ParseFields(const FieldViews& fields, TZH_replay& record);
+bool ParseFields(const FieldViews& fields, TZH_replay& record, const FirstFieldVersion& known = {});
 
 // Human and computer slots among the first eight: room for the players in one allocation.
 std::size_t PlayerSlotsAtMost(std::string_view list) {
@@ -192,13 +205,18 @@ std::optional<int32_t> DurationFromFrames(std::string_view leadingBytes) {
 
 TZH_replay ReadReplay(const Text& path) {
     // The fields stay in the buffer they were read into; the size comes with the open file.
-    HeaderSplit split(FirstFieldRulesOut);
+    FirstFieldVersion known;
+    HeaderSplit split([&known](std::string_view field1) {
+        if (field1.substr(0, Magic.size()) != Magic) return true;
+        known = {true, KnownVersionIn(field1)};
+        return !known.version;
+    });
     const uint64_t size = SplitFile(path, split);
     TZH_replay record;
     record.file.size = RecordedSize(size);
     record.file.path = path;
     record.file.name = FileNamePart(path);
-    record.valid = ParseFields(split.fields(), record);
+    record.valid = ParseFields(split.fields(), record, known);
     if (const auto seconds = DurationFromFrames(split.bytes().substr(0, LeadingByteCount))) record.duration = *seconds;
     return record;
 }
@@ -211,11 +229,11 @@ bool ParseHeaderFields(const HeaderFields& fields, TZH_replay& record) {
 
 namespace {
 
-bool ParseFields(const FieldViews& fields, TZH_replay& record) {
+bool ParseFields(const FieldViews& fields, TZH_replay& record, const FirstFieldVersion& known) {
     try {
         record.duration = DurationFromFileSize(record.file.size);
         if (CharsView(1, 6, fields[0]) != Magic) return false;
-        if (!FindGameVersion(fields[0], record)) return false;
+        if (!TakeVersion(known.found ? known.version : KnownVersionIn(fields[0]), record)) return false;
         // User maps live in userdata/maps/NAME: the name is what follows the last "/".
         const std::string_view mapField = fields[1];
         const auto slash = mapField.rfind('/');
@@ -238,10 +256,7 @@ bool ParseFields(const FieldViews& fields, TZH_replay& record) {
 } // namespace
 
 bool FindGameVersion(std::string_view field1, TZH_replay& record) {
-    record.version = "Invalid";
-    const auto version = KnownVersionIn(field1);
-    if (version) record.version.assign(version->data(), version->size());
-    return version.has_value();
+    return TakeVersion(KnownVersionIn(field1), record);
 }
 
 Text TakeEverySecondChar(std::string_view text, std::ptrdiff_t start, std::ptrdiff_t count) {
