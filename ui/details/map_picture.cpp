@@ -56,18 +56,9 @@ std::optional<std::string> FindMapPictureFile(const Text& replayFolder, const Te
 }
 
 QImage LoadBmpFile(const std::string& path) {
-    try {
-        platform::InputFile file(path);
-        QByteArray bytes;
-        char block[16 * 1024];
-        while (const std::size_t got = file.read(block, sizeof block)) {
-            if (static_cast<std::size_t>(bytes.size()) + got > MaxMapPictureBytes) return {};
-            bytes.append(block, static_cast<qsizetype>(got));
-        }
-        return QImage::fromData(bytes, "BMP");
-    } catch (const platform::FileError&) {
-        return {};
-    }
+    const auto bytes = platform::ReadSmallFile(path, MaxMapPictureBytes);
+    if (!bytes) return {};
+    return QImage::fromData(QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size())), "BMP");
 }
 
 MapPicture PictureForMap(const Text& replayFolder, const Text& mapName) {
