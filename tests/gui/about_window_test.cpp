@@ -7,6 +7,7 @@
 #include "about_form.h"
 #include "about_layout.h"
 #include "about_memo.h"
+#include "about_texts.h"
 #include "gui_support.h"
 
 namespace al = about_layout;
@@ -139,7 +140,7 @@ TEST_F(AboutWindow, ClosesOnAReleaseOverTheCloseGlyphOnly) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.at.x() << "," << c.at.y());
         open(NumberedLines(12));
-        EXPECT_EQ(form_->windowTitle(), QStringLiteral("A propos"));
+        EXPECT_EQ(form_->windowTitle(), CreditsCaption());
         QTest::mouseClick(form_.get(), c.button, {}, c.at);
         EXPECT_EQ(form_->isVisible(), !c.closes);
     }

@@ -8,6 +8,7 @@
 #include "about_form.h"
 #include "about_memo.h"
 #include "about_texts.h"
+#include "contact_address.h"
 #include "details_form.h"
 #include "gui_support.h"
 #include "main_layout.h"
@@ -24,11 +25,14 @@ TEST(AboutTexts, CreditsNameTheContactInTheirFirstTwoOfSevenParagraphs) {
             << i;
         EXPECT_FALSE(paragraphs[i].isEmpty() || paragraphs[i].contains(QLatin1Char('\n'))) << i;
     }
-    EXPECT_FALSE(HistoryText().endsWith(QLatin1Char('\n')));
-    EXPECT_EQ(HistoryText().split(QStringLiteral("\r\n")).size(), 18);
 }
 
 namespace {
+
+// A text as the about window's text area gives it back: lines end in a line feed alone.
+QString InMemo(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 class Frame : public ::testing::Test {
 protected:
@@ -101,11 +105,11 @@ TEST_F(Frame, ButtonsShowTheirPressedLookAndActWhereReleased) {
         EXPECT_EQ(form_->windowState().testFlag(Qt::WindowMinimized), c.outcome == Outcome::Minimised);
         EXPECT_EQ(AboutForm, nullptr) << "the about window is destroyed when it closes";
         if (c.outcome == Outcome::History) {
-            EXPECT_EQ(aboutCaptions_, QStringList{QStringLiteral("Historique")});
-            EXPECT_EQ(aboutTexts_.value(0), QString(HistoryText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            EXPECT_EQ(aboutCaptions_, QStringList{HistoryCaption()});
+            EXPECT_EQ(aboutTexts_.value(0), InMemo(HistoryText()));
         } else if (c.outcome == Outcome::Credits) {
-            EXPECT_EQ(aboutCaptions_, QStringList{QStringLiteral("A propos")});
-            EXPECT_TRUE(aboutTexts_.value(0).startsWith(QStringLiteral("Tarvex est écrit")));
+            EXPECT_EQ(aboutCaptions_, QStringList{CreditsCaption()});
+            EXPECT_EQ(aboutTexts_.value(0), InMemo(CreditsText(ContactAddress())));
         } else {
             EXPECT_TRUE(aboutCaptions_.isEmpty());
         }

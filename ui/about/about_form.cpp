@@ -8,6 +8,7 @@
 
 #include "about_layout.h"
 #include "about_memo.h"
+#include "about_texts.h"
 #include "main_layout.h"
 #include "pictures.h"
 #include "rounded_region.h"
@@ -20,7 +21,7 @@ TAboutForm::TAboutForm(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), skin_(tarvex::pictures::kAboutSkin) {
     AboutForm = this;
     setFixedSize(al::WindowSize);
-    setWindowTitle(QStringLiteral("A propos"));
+    setWindowTitle(CreditsCaption());
     setWindowModality(Qt::ApplicationModal);
     AboutMemo = new TAboutMemo(this);
     AboutMemo->setGeometry(al::MemoRect);

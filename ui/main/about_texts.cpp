@@ -8,9 +8,17 @@ const QString LineBreak = QStringLiteral("\r\n");
 
 } // namespace
 
+QString HistoryCaption() {
+    return QStringLiteral("Historique");
+}
+
+QString CreditsCaption() {
+    return QStringLiteral("A propos");
+}
+
 QString HistoryText() {
     const QStringList lines = {
-        QStringLiteral("Historique"),
+        HistoryCaption(),
         QString(22, QLatin1Char('-')),
         QString(),
         QStringLiteral("1.0.2.163"),
@@ -37,7 +45,9 @@ QString CreditsText(const QString& contact) {
         QStringLiteral("Tarvex est écrit par l'équipe Tarvex (%1).").arg(contact),
         QStringLiteral("Le skin est dessiné par l'équipe Tarvex (%1).").arg(contact),
         QStringLiteral("Les icônes des armées et les autres images sont dessinées pour Tarvex. "
-                       "Les images des maps sont les fichiers de l'utilisateur. "
+                       "Les images des maps sont soit les propres fichiers de l'utilisateur, "
+                       "qui lui appartiennent, soit les aperçus du jeu lui-même, lus dans le jeu "
+                       "installé sur la machine du joueur et propriété d'Electronic Arts. "
                        "Command & Conquer Generals Zero Hour est une marque d'Electronic Arts."),
         QStringLiteral("L'icône du programme appartient à l'équipe Tarvex."),
         QStringLiteral("Tarvex utilise la bibliothèque Qt (https://www.qt.io), "

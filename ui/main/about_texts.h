@@ -3,6 +3,10 @@
 
 #include <QString>
 
+// The about window's captions with the history and with the credits.
+QString HistoryCaption();
+QString CreditsCaption();
+
 // Lines separated by CR LF, no line break after the last one.
 QString HistoryText();
 

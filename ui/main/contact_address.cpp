@@ -5,5 +5,9 @@
 #endif
 
 QString ContactAddress() {
-    return QStringLiteral(TARVEX_CONTACT_ADDRESS);
+    return ShownContactAddress(QStringLiteral(TARVEX_CONTACT_ADDRESS));
+}
+
+QString ShownContactAddress(const QString& configured) {
+    return configured.isEmpty() ? QStringLiteral("aucune adresse définie") : configured;
 }

@@ -5,3 +5,6 @@
 #include <QString>
 
 QString ContactAddress();
+
+// The address shown for the one the build set: a build that set none says so.
+QString ShownContactAddress(const QString& configured);

@@ -368,10 +368,10 @@ void TMainForm::PerformButton(FrameButton button) {
         showMinimized();
         break;
     case FrameButton::History:
-        ShowAboutWindow(this, HistoryText(), QStringLiteral("Historique"));
+        ShowAboutWindow(this, HistoryText(), HistoryCaption());
         break;
     case FrameButton::Info:
-        ShowAboutWindow(this, CreditsText(ContactAddress()), QStringLiteral("A propos"));
+        ShowAboutWindow(this, CreditsText(ContactAddress()), CreditsCaption());
         break;
     }
 }
