@@ -18,6 +18,37 @@
 namespace fs = std::filesystem;
 namespace dl = details_layout;
 
+namespace {
+
+void PutLittleEndian(std::string& bytes, std::size_t at, std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i)
+        bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i) & 0xFF);
+}
+
+// A run-length compressed 8-bit BMP of width x height whose pixel data is only the end of
+// the picture: a tiny file that decodes to width x height pixels of its one colour.
+std::string CompressedBmp(int width, int height, QRgb colour) {
+    constexpr std::size_t FileHeader = 14, InfoHeader = 40, Palette = 4;
+    std::string bytes(FileHeader + InfoHeader + Palette, '\0');
+    bytes += std::string("\x00\x01", 2); // end of picture
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    PutLittleEndian(bytes, 2, static_cast<std::uint32_t>(bytes.size()), 4);
+    PutLittleEndian(bytes, 10, FileHeader + InfoHeader + Palette, 4);
+    PutLittleEndian(bytes, 14, InfoHeader, 4);
+    PutLittleEndian(bytes, 18, static_cast<std::uint32_t>(width), 4);
+    PutLittleEndian(bytes, 22, static_cast<std::uint32_t>(height), 4);
+    PutLittleEndian(bytes, 26, 1, 2);  // planes
+    PutLittleEndian(bytes, 28, 8, 2);  // bits per pixel
+    PutLittleEndian(bytes, 30, 1, 4);  // run-length compressed, 8 bits
+    PutLittleEndian(bytes, 34, 2, 4);  // size of the pixel data
+    PutLittleEndian(bytes, 46, 1, 4);  // colours in the palette
+    PutLittleEndian(bytes, 54, colour & 0xFFFFFF, 4);
+    return bytes;
+}
+
+} // namespace
+
 TEST(HeaderTexts, LengthInMinutesAndSecondsMoneyInThousands) {
     struct Case {
         int32_t value;
@@ -106,12 +137,31 @@ TEST(MapPicture, FoundInTheMapsFolderWhateverTheCaseOrElseThePlaceholder) {
         ASSERT_TRUE(picture.save(QString::fromStdString(path.string()), "BMP"));
     std::ofstream(dir / "Maps" / "notabmp.bmp") << "BM but nothing more";
     ASSERT_EQ(::mkfifo((dir / "Maps" / "pipe.bmp").c_str(), 0644), 0);
+    // The largest picture taken, and pictures whose header asks for more: refused unread,
+    // though Qt would decode them.
+    QImage largest(MaxMapPictureSide, MaxMapPictureSide, QImage::Format_RGB32);
+    largest.fill(Qt::blue);
+    ASSERT_TRUE(largest.save(QString::fromStdString((dir / "Maps" / "largest.bmp").string()), "BMP"));
+    for (const auto& [name, width, height] : {std::tuple{"huge", 4000, 4000}, {"wide", 1025, 1}, {"high", 1, 1025}}) {
+        const std::string bytes = CompressedBmp(width, height, qRgb(0, 0, 255));
+        ASSERT_EQ(QImage::fromData(QByteArray::fromStdString(bytes), "BMP").size(), QSize(width, height));
+        std::ofstream(dir / "Maps" / (std::string(name) + ".bmp"), std::ios::binary) << bytes;
+    }
+    // Stored from the top down, as a negative height says.
+    std::string topDown = CompressedBmp(20, 20, qRgb(0, 0, 255));
+    PutLittleEndian(topDown, 22, static_cast<std::uint32_t>(-20), 4);
+    PutLittleEndian(topDown, 30, 0, 4);
+    topDown.resize(topDown.size() - 2);
+    topDown += std::string(20 * 20, '\0');
+    std::ofstream(dir / "Maps" / "topdown.bmp", std::ios::binary) << topDown;
     const std::tuple<Text, Text, bool> cases[] = {
         {dir.str(), "desert brulant", true}, {dir.str() + "/", "DESERTBRULANT", true},
         {dir.str(), "desert", false},        {dir.str(), "..\\secret", false},
         {dir.str(), "../secret", false},     {dir.str(), "folder", false},
         {dir.str(), "notabmp", false},       {dir.str(), "pipe", false}, // without waiting
-        {"", "desert brulant", false}};
+        {"", "desert brulant", false},       {dir.str(), "largest", true},
+        {dir.str(), "huge", false},          {dir.str(), "wide", false},
+        {dir.str(), "high", false},          {dir.str(), "topdown", true}};
     for (const auto& [folder, map, found] : cases) {
         const MapPicture shown = PictureForMap(folder, map);
         EXPECT_EQ(shown.source == MapPicture::Source::File, found) << folder << " " << map;
@@ -120,19 +170,35 @@ TEST(MapPicture, FoundInTheMapsFolderWhateverTheCaseOrElseThePlaceholder) {
     }
 }
 
-TEST(DetailsPainting, TheHeaderIsDrawnAtTheScreensPixelRatio) {
+TEST(DetailsPainting, TheHeaderIsDrawnAtTheScreensPixelRatioWithinThePanel) {
     SkinPicture skin(tarvex::pictures::kDetailsSkin), noMap(tarvex::pictures::kNoMap);
     QImage cell(dl::MapPictureSize, QImage::Format_RGB32);
     cell.fill(Qt::blue);
+    QImage largest(MaxMapPictureSide, MaxMapPictureSide, QImage::Format_RGB32);
+    largest.fill(Qt::blue);
+    TZH_replay longName;
+    longName.map.name = Text(120, 'W');
     for (const int ratio : {1, 2}) {
-        QImage background = SkinBackground(skin, ratio);
-        ASSERT_EQ(background.size(), dl::WindowSize * ratio);
-        QPainter painter(&background);
-        PaintHeader(painter, TZH_replay{}, {MapPicture::Source::File, cell}, noMap);
-        painter.end();
-        // The picture keeps its logical size and place; the panel's pixels are device pixels.
-        EXPECT_EQ(background.pixelColor(72 * ratio, 26 * ratio), QColor(Qt::blue));
-        EXPECT_EQ(background.pixelColor(120 * ratio - 1, 72 * ratio - 1), QColor(Qt::blue));
-        EXPECT_NE(background.pixelColor(120 * ratio, 50 * ratio), QColor(Qt::blue));
+        for (const auto& [replay, picture] : {std::pair{TZH_replay{}, cell}, {longName, largest}}) {
+            const bool large = picture.width() > cell.width();
+            SCOPED_TRACE(testing::Message() << "ratio " << ratio << (large ? ", large" : ""));
+            const QImage skinOnly = SkinBackground(skin, ratio);
+            QImage background = skinOnly;
+            ASSERT_EQ(background.size(), dl::WindowSize * ratio);
+            QPainter painter(&background);
+            PaintHeader(painter, replay, {MapPicture::Source::File, picture}, noMap);
+            painter.end();
+            // The picture keeps its logical size and place; the panel's pixels are device pixels.
+            EXPECT_EQ(background.pixelColor(72 * ratio, 26 * ratio), QColor(Qt::blue));
+            EXPECT_EQ(background.pixelColor(120 * ratio - 1, 72 * ratio - 1), QColor(Qt::blue));
+            EXPECT_EQ(background.pixelColor(120 * ratio, 50 * ratio) == QColor(Qt::blue), large);
+            // Whatever the name and the picture, the frame around the panel stays the skin.
+            const QRect panel(dl::ClearedPanel.topLeft() * ratio, dl::ClearedPanel.size() * ratio);
+            int changed = 0;
+            for (int y = 0; y < background.height(); ++y)
+                for (int x = 0; x < background.width(); ++x)
+                    changed += !panel.contains(x, y) && background.pixel(x, y) != skinOnly.pixel(x, y);
+            EXPECT_EQ(changed, 0);
+        }
     }
 }

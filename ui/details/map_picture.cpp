@@ -1,10 +1,13 @@
 #include "map_picture.h"
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdlib>
 #include <string_view>
 
 #include "details_layout.h"
@@ -58,7 +61,16 @@ std::optional<std::string> FindMapPictureFile(const Text& replayFolder, const Te
 QImage LoadBmpFile(const std::string& path) {
     const auto bytes = platform::ReadSmallFile(path, MaxMapPictureBytes);
     if (!bytes) return {};
-    return QImage::fromData(QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size())), "BMP");
+    QByteArray data = QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    // Read from the header alone; a picture stored from the top down gives a negative height.
+    const QSize size = reader.size();
+    const int width = size.width();
+    const int height = std::abs(size.height());
+    if (width <= 0 || height <= 0 || width > MaxMapPictureSide || height > MaxMapPictureSide) return {};
+    return reader.read();
 }
 
 MapPicture PictureForMap(const Text& replayFolder, const Text& mapName) {

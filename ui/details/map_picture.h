@@ -25,8 +25,12 @@ std::optional<std::string> FindMapPictureFile(const Text& replayFolder, const Te
 
 // A file larger than this is no map picture; it is not read.
 inline constexpr std::size_t MaxMapPictureBytes = 16 * 1024 * 1024;
+// Nor is a picture wider or higher than this: a small compressed file can ask for hundreds of
+// megabytes of pixels, and the file is read again with every row the window draws.
+inline constexpr int MaxMapPictureSide = 1024;
 
-// The BMP picture in a file; a null image when the file can't be read or isn't a BMP.
+// The BMP picture in a file; a null image when the file can't be read, isn't a BMP or its
+// header gives a side over MaxMapPictureSide (then no pixel is decoded).
 QImage LoadBmpFile(const std::string& path);
 
 struct MapPicture {
