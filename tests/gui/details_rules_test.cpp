@@ -142,6 +142,9 @@ TEST(MapPicture, FoundInTheMapsFolderWhateverTheCaseOrElseThePlaceholder) {
     QImage largest(MaxMapPictureSide, MaxMapPictureSide, QImage::Format_RGB32);
     largest.fill(Qt::blue);
     ASSERT_TRUE(largest.save(QString::fromStdString((dir / "Maps" / "largest.bmp").string()), "BMP"));
+    // The same picture in a file longer than any map picture's: not read at all.
+    fs::copy_file(dir / "Maps" / "largest.bmp", dir / "Maps" / "longfile.bmp");
+    fs::resize_file(dir / "Maps" / "longfile.bmp", MaxMapPictureBytes + 1);
     for (const auto& [name, width, height] : {std::tuple{"huge", 4000, 4000}, {"wide", 1025, 1}, {"high", 1, 1025}}) {
         const std::string bytes = CompressedBmp(width, height, qRgb(0, 0, 255));
         ASSERT_EQ(QImage::fromData(QByteArray::fromStdString(bytes), "BMP").size(), QSize(width, height));
@@ -161,7 +164,8 @@ TEST(MapPicture, FoundInTheMapsFolderWhateverTheCaseOrElseThePlaceholder) {
         {dir.str(), "notabmp", false},       {dir.str(), "pipe", false}, // without waiting
         {"", "desert brulant", false},       {dir.str(), "largest", true},
         {dir.str(), "huge", false},          {dir.str(), "wide", false},
-        {dir.str(), "high", false},          {dir.str(), "topdown", true}};
+        {dir.str(), "high", false},          {dir.str(), "topdown", true},
+        {dir.str(), "longfile", false}};
     for (const auto& [folder, map, found] : cases) {
         const MapPicture shown = PictureForMap(folder, map);
         EXPECT_EQ(shown.source == MapPicture::Source::File, found) << folder << " " << map;
