@@ -101,6 +101,21 @@ TEST_F(ShownForm, TheListIsTheOnlyFocusWidget) {
     EXPECT_EQ(form_->focusPolicy(), Qt::NoFocus);
 }
 
+TEST_F(ShownForm, ClosingEndsTheListWhileItsRecordsAreThere) {
+    open(3, 0);
+    const QAbstractItemModel* model = list().model();
+    QString firstRow;
+    const TMainForm* mainFormThen = nullptr;
+    QObject::connect(&list(), &QObject::destroyed, [&] {
+        firstRow = model->data(model->index(0, 0), Qt::DisplayRole).toString();
+        mainFormThen = MainForm;
+    });
+    const TMainForm* form = form_.get();
+    form_.reset();
+    EXPECT_EQ(firstRow, QStringLiteral("v000.rep"));
+    EXPECT_EQ(mainFormThen, form);
+}
+
 TEST_F(ShownForm, RowsShowTheFourLooks) {
     open(2, 2);
     const int validRow = firstRowWhere(true);

@@ -57,6 +57,12 @@ TMainForm::TMainForm(FolderFinder findFolder, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    // The list's rows and its row painter read Replays, which is gone before the child widgets
+    // are: they end first.
+    delete RepList;
+    RepList = nullptr;
+    delete model_;
+    model_ = nullptr;
     if (MainForm == this) MainForm = nullptr;
 }
 
