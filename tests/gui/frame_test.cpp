@@ -68,23 +68,47 @@ protected:
 
 TEST_F(Frame, ButtonsShowTheirPressedLookAndActWhereReleased) {
     enum class Outcome { Nothing, Terminated, Minimised, History, Credits };
+    enum Act { Press, Move, Release };
+    struct Step {
+        Act act;
+        Qt::MouseButton button;
+        QPoint at;
+    };
+    const auto click = [](Qt::MouseButton button, QPoint press, QPoint release) {
+        return std::vector<Step>{{Press, button, press}, {Release, button, release}};
+    };
+    constexpr auto Left = Qt::LeftButton, Right = Qt::RightButton;
     struct Case {
         const char* what;
-        QPoint press, release;
-        Qt::MouseButton button;
+        std::vector<Step> steps;
+        // The pressed look shown after the last press, if any, and where.
         SkinPictureWidget* TMainForm::*look;
         QPoint lookAt;
         Outcome outcome;
     };
     const Case cases[] = {
-        {"close", {250, 15}, {250, 15}, Qt::LeftButton, &TMainForm::PushClose, {244, 9}, Outcome::Terminated},
-        {"close, released on the skin", {250, 15}, {150, 20}, Qt::LeftButton, &TMainForm::PushClose, {244, 9}, Outcome::Nothing},
-        {"minimise, released on close", {235, 15}, {252, 20}, Qt::LeftButton, &TMainForm::PushReduce, {227, 9}, Outcome::Terminated},
-        {"close with the right button", {246, 23}, {257, 11}, Qt::RightButton, &TMainForm::PushClose, {244, 9}, Outcome::Terminated},
-        {"history", {230, 291}, {241, 303}, Qt::LeftButton, &TMainForm::PushHisto, {229, 289}, Outcome::History},
-        {"info, right button", {255, 303}, {244, 291}, Qt::RightButton, &TMainForm::PushInfo, {243, 289}, Outcome::Credits},
-        {"history, released on info", {235, 297}, {250, 297}, Qt::LeftButton, &TMainForm::PushHisto, {229, 289}, Outcome::Credits},
-        {"minimise", {229, 11}, {240, 23}, Qt::LeftButton, &TMainForm::PushReduce, {227, 9}, Outcome::Minimised},
+        {"close", click(Left, {250, 15}, {250, 15}), &TMainForm::PushClose, {244, 9}, Outcome::Terminated},
+        {"close, released on the skin", click(Left, {250, 15}, {150, 20}), &TMainForm::PushClose, {244, 9}, Outcome::Nothing},
+        {"minimise, released on close", click(Left, {235, 15}, {252, 20}), &TMainForm::PushReduce, {227, 9}, Outcome::Terminated},
+        {"close with the right button", click(Right, {246, 23}, {257, 11}), &TMainForm::PushClose, {244, 9}, Outcome::Terminated},
+        {"history", click(Left, {230, 291}, {241, 303}), &TMainForm::PushHisto, {229, 289}, Outcome::History},
+        {"info, right button", click(Right, {255, 303}, {244, 291}), &TMainForm::PushInfo, {243, 289}, Outcome::Credits},
+        {"history, released on info", click(Left, {235, 297}, {250, 297}), &TMainForm::PushHisto, {229, 289}, Outcome::Credits},
+        {"minimise", click(Left, {229, 11}, {240, 23}), &TMainForm::PushReduce, {227, 9}, Outcome::Minimised},
+        {"pressed on the skin, released on close", click(Right, {150, 20}, {250, 15}), nullptr, {}, Outcome::Nothing},
+        // Without a window manager the window follows a left press on the skin by hand; a
+        // press of another button meanwhile reaches no button.
+        {"moving, right press and release on close",
+         {{Press, Left, {150, 20}}, {Press, Right, {250, 15}}, {Release, Right, {250, 15}}, {Release, Left, {250, 15}}},
+         nullptr, {}, Outcome::Nothing},
+        {"moving, right press on close, left released first",
+         {{Press, Left, {150, 20}}, {Press, Right, {250, 15}}, {Release, Left, {250, 15}}, {Release, Right, {250, 15}}},
+         nullptr, {}, Outcome::Nothing},
+        // A button held: a left press on the skin moves nothing, and the release acts.
+        {"close held, left press on the skin",
+         {{Press, Right, {250, 15}}, {Press, Left, {150, 20}}, {Move, Left, {180, 40}}, {Release, Left, {180, 40}},
+          {Release, Right, {250, 15}}},
+         &TMainForm::PushClose, {244, 9}, Outcome::Terminated},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -92,11 +116,27 @@ TEST_F(Frame, ButtonsShowTheirPressedLookAndActWhereReleased) {
         aboutCaptions_.clear();
         aboutTexts_.clear();
         form_->showNormal();
-        QTest::mousePress(form_.get(), c.button, {}, c.press);
-        EXPECT_EQ(shownLook(), form_.get()->*c.look);
-        EXPECT_EQ((form_.get()->*c.look)->pos(), c.lookAt);
-        if (c.outcome == Outcome::History || c.outcome == Outcome::Credits) closeAboutWhenOpen();
-        QTest::mouseRelease(form_.get(), c.button, {}, c.release);
+        const QPoint start = form_->pos();
+        SkinPictureWidget* lookAfterPresses = nullptr;
+        QPoint lookAt;
+        for (const Step& step : c.steps) {
+            if (step.act == Move) {
+                QTest::mouseMove(form_.get(), step.at);
+                continue;
+            }
+            if (step.act == Press) {
+                QTest::mousePress(form_.get(), step.button, {}, step.at);
+                lookAfterPresses = shownLook();
+                lookAt = lookAfterPresses ? lookAfterPresses->pos() : QPoint();
+                continue;
+            }
+            if (&step == &c.steps.back() && (c.outcome == Outcome::History || c.outcome == Outcome::Credits))
+                closeAboutWhenOpen();
+            QTest::mouseRelease(form_.get(), step.button, {}, step.at);
+        }
+        EXPECT_EQ(lookAfterPresses, c.look ? form_.get()->*c.look : nullptr);
+        EXPECT_EQ(lookAt, c.lookAt);
+        EXPECT_EQ(form_->pos(), start);
         EXPECT_EQ(shownLook(), nullptr);
         for (SkinPictureWidget* look :
              {form_->PushClose, form_->PushReduce, form_->PushHisto, form_->PushInfo})
@@ -120,6 +160,14 @@ TEST_F(Frame, APressOnTheSkinDragsTheWindowAndTheDetailsWindowFollows) {
     // The offscreen platform has no window manager to move windows: the window follows the
     // pointer by hand, as it does on X without one.
     auto* details = new TMoreForm(*form_); // owned by the main window
+    // The other buttons move nothing.
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        const QPoint start = form_->pos();
+        QTest::mousePress(form_.get(), button, {}, QPoint(100, 20));
+        QTest::mouseMove(form_.get(), QPoint(130, 60));
+        QTest::mouseRelease(form_.get(), button, {}, QPoint(130, 60));
+        EXPECT_EQ(form_->pos(), start) << button;
+    }
     const QPoint docked(ml::WindowSize.width() - 3, 0);
     for (const bool shown : {false, true}) {
         SCOPED_TRACE(shown ? "details shown" : "details hidden");

@@ -301,13 +301,17 @@ bool TMainForm::DragsWindowAt(QPoint point) const {
 }
 
 void TMainForm::mousePressEvent(QMouseEvent* event) {
+    // While the window follows the pointer by hand, as while the window system drags it,
+    // presses of the other buttons reach no button.
+    if (manualMoveOffset_) return;
     const QPoint at = event->position().toPoint();
     if (FrameButtonAt(at)) {
         skinPressed_ = true;
         BackgroundMouseDown(event->button(), event->modifiers(), at.x(), at.y());
         return;
     }
-    if (event->button() != Qt::LeftButton || !DragsWindowAt(at)) return;
+    // Nor does a button held on the skin let a press elsewhere move the window.
+    if (skinPressed_ || event->button() != Qt::LeftButton || !DragsWindowAt(at)) return;
     // The window system moves the window where it can; without a window manager it can't,
     // and the window follows the pointer by hand until the release.
     if (windowHandle() && windowHandle()->startSystemMove()) return;
