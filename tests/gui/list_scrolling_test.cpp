@@ -1,10 +1,14 @@
 // The replay list and its flat scroll bar in step: the bar's range after a listing, the
-// wheel, the keys and clicks that scroll the list themselves, and the bar moving the list by
-// single-line requests, counted as the list receives them.
+// wheel (over the main window or the details window), the keys, clicks and drags that scroll
+// the list themselves, and the bar moving the list by single-line requests, counted as the
+// list receives them.
+#include <QCursor>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "details_form.h"
 #include "gui_support.h"
 #include "main_layout.h"
 #include "replay_list_view.h"
@@ -18,15 +22,17 @@ namespace {
 
 class ScrolledList : public ::testing::Test {
 protected:
-    // Broken replays until the folder holds `rows` of them.
+    // Replays until the folder holds `rows` of them: the first one readable, the others broken.
     void addRows(int rows) {
-        for (; written_ < rows; ++written_)
-            guitest::WriteBrokenReplay(
-                dir_ / QStringLiteral("r%1.rep").arg(written_, 3, 10, QLatin1Char('0')).toStdString());
+        for (; written_ < rows; ++written_) {
+            const auto path = dir_ / QStringLiteral("r%1.rep").arg(written_, 3, 10, QLatin1Char('0')).toStdString();
+            written_ == 0 ? guitest::WriteValidReplay(path) : guitest::WriteBrokenReplay(path);
+        }
     }
     void open(int rows) {
         addRows(rows);
         form_ = std::make_unique<TMainForm>(guitest::FixedFolder(dir_.path()));
+        details_ = new TMoreForm(*form_, [] { return GameInstall{}; });
         form_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
         form_->activateWindow();
@@ -49,6 +55,7 @@ protected:
     testsupport::TempDir dir_;
     int written_ = 0;
     std::unique_ptr<TMainForm> form_;
+    TMoreForm* details_ = nullptr; // owned by the main window
     std::unique_ptr<guitest::LineRequests> requests_;
 };
 
@@ -91,6 +98,22 @@ TEST_F(ScrolledList, EachWheelNotchMovesFiveRows) {
     TurnWheel(form_.get(), -120);
     expectInStep(25);
     EXPECT_EQ(takeRequests(), 10);
+    // So it does over the details window, which never takes the focus: over its header and
+    // over its player rows.
+    list().setCurrentIndex(list().model()->index(0, 0));
+    details_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(details_));
+    ASSERT_GT(details_->PlayersList->count(), 0);
+    ASSERT_TRUE(list().hasFocus());
+    bar().SetPosition(25);
+    takeRequests();
+    TurnWheel(details_, -120);
+    TurnWheel(details_->PlayersList->viewport(), -120);
+    expectInStep(35);
+    EXPECT_EQ(takeRequests(), 10);
+    TurnWheel(details_->PlayersList->viewport(), 120);
+    expectInStep(30);
+    EXPECT_EQ(takeRequests(), -5);
     // At the end, towards the user: nothing.
     bar().SetPosition(81);
     takeRequests();
@@ -155,4 +178,49 @@ TEST_F(ScrolledList, TheBarMovesTheListLineByLineAndNeverTakesTheFocus) {
     expectInStep(0);
     EXPECT_EQ(takeRequests(), -81);
     EXPECT_TRUE(list().hasFocus());
+}
+
+TEST_F(ScrolledList, ThePagesAndDragsTheListScrollsByItselfTakeTheBarAlong) {
+    open(100);
+    // After each key the bar is where the list went, and a wheel notch up goes on from there.
+    const struct {
+        Qt::Key key;
+        int selected, top;
+    } keys[] = {{Qt::Key_Down, 0, 0},      {Qt::Key_End, 99, 81},     {Qt::Key_PageUp, 81, 76},
+                {Qt::Key_PageUp, 63, 63},  {Qt::Key_PageDown, 81, 63}, {Qt::Key_Home, 0, 0},
+                {Qt::Key_PageDown, 18, 0}, {Qt::Key_PageDown, 36, 18}};
+    for (const auto& k : keys) {
+        SCOPED_TRACE(QTest::toString(k.key));
+        key(k.key);
+        EXPECT_EQ(form_->SelectedRow(), k.selected);
+        expectInStep(k.top);
+        TurnWheel(list().viewport(), 120);
+        expectInStep(std::max(k.top - 5, 0));
+    }
+    EXPECT_EQ(takeRequests(), -(81 - 76) - 5 - (63 - 58) - 5 - 5);
+
+    // A row pressed and held past the list's bottom edge (inside the list's margin, so the
+    // list scrolls by its timer), then past its top edge and out of the window.
+    QWidget* viewport = list().viewport();
+    const auto holdAt = [&](QPoint at) {
+        QCursor::setPos(viewport->mapToGlobal(at));
+        QTest::mouseMove(viewport, at);
+        QTest::mouseMove(viewport, at);
+    };
+    const int startTop = bar().Position();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(40, 20));
+    holdAt(QPoint(40, 232));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list().indexAt(QPoint(1, 1)).row() >= startTop + 4; }));
+    const int scrolledDown = list().indexAt(QPoint(1, 1)).row();
+    expectInStep(scrolledDown);
+    holdAt(QPoint(40, 12));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list().indexAt(QPoint(1, 1)).row() <= scrolledDown - 2; }));
+    holdAt(QPoint(40, -60));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(40, -60));
+    const int top = list().indexAt(QPoint(1, 1)).row();
+    expectInStep(top);
+    takeRequests();
+    TurnWheel(viewport, -120);
+    expectInStep(top + 5);
+    EXPECT_EQ(takeRequests(), 5);
 }

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -32,6 +33,7 @@ TMoreForm::TMoreForm(TMainForm& mainForm, MapPreviewFinder::InstallFinder findIn
     for (const auto& icon : tarvex::pictures::kArmyIcons)
         Armies.emplace_back(icon);
     PlayersList = MakePlayersList(*this);
+    PlayersList->viewport()->installEventFilter(this);
     FormCreate();
     connect(&main_, &TMainForm::SelectedReplayChanged, this, &TMoreForm::RefreshDetails);
     connect(&main_, &TMainForm::DetailsRequested, this, &TMoreForm::ShowDocked);
@@ -157,8 +159,16 @@ void TMoreForm::ReturnFocusToList() {
     if (isActiveWindow()) main_.activateWindow();
 }
 
+void TMoreForm::wheelEvent(QWheelEvent* event) {
+    main_.WheelTurned(event);
+}
+
 bool TMoreForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &main_ && event->type() == QEvent::WindowStateChange) FollowMainWindowState();
+    if (event->type() == QEvent::Wheel && watched == PlayersList->viewport()) {
+        main_.WheelTurned(static_cast<QWheelEvent*>(event));
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 

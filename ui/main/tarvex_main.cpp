@@ -110,6 +110,9 @@ void TMainForm::SetUpList() {
     connect(RepList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TMainForm::OnSelectionChanged);
     connect(RepList, &ReplayListView::doubleClickedAnywhere, this, &TMainForm::RepListDblClick);
+    // The list also scrolls itself: while a pressed pointer is held past its top or bottom
+    // edge, and on Page Up, Page Down, Home and End.
+    connect(RepList->verticalScrollBar(), &QScrollBar::valueChanged, this, &TMainForm::FollowList);
     // The list is the window's only focus widget.
     RepList->setFocus();
 }
@@ -220,16 +223,25 @@ void TMainForm::RepListClick() {
 }
 
 void TMainForm::KeepSelectionInView() {
-    const std::optional<int> top = ListTopShowing(SelectedRow(), ListTop);
-    if (!top) return;
-    // The list has scrolled the row into view by itself; the bar only follows.
+    // The list brings a row it doesn't show wholly into view by itself (not while it scrolls
+    // by its timer, under a pressed pointer held past its edge); the bar only follows the list.
+    if (ListTopShowing(SelectedRow(), ListTop)) FollowList(RepList->verticalScrollBar()->value());
+}
+
+void TMainForm::FollowList(int top) {
+    if (barMovesList_) return;
+    const bool sync = ScrollSync;
     ScrollSync = false;
-    const auto resume = qScopeGuard([this] { ScrollSync = true; });
-    Scroll->SetPosition(*top);
+    const auto resume = qScopeGuard([this, sync] { ScrollSync = sync; });
+    Scroll->SetPosition(top);
 }
 
 void TMainForm::ScrollScroll(TFlatCustomScrollBar*, TScrollCode ScrollCode, int& ScrollPos) {
-    if (ScrollSync && ScrollCode == scPosition) RepList->ScrollLines(ScrollPos - ListTop);
+    if (ScrollSync && ScrollCode == scPosition) {
+        barMovesList_ = true;
+        const auto done = qScopeGuard([this] { barMovesList_ = false; });
+        RepList->ScrollLines(ScrollPos - ListTop);
+    }
     ListTop = ScrollPos;
 }
 

@@ -69,6 +69,10 @@ public:
     // The selected row, or -1.
     int SelectedRow() const;
 
+    // A wheel turn over this window or over the details window, which never takes the
+    // focus: either way it scrolls the list.
+    void WheelTurned(QWheelEvent* event);
+
     // The skin's buttons: a press in a button area shows its pressed look; the release hides
     // them all and performs the action of the area it happens in, whatever the mouse button.
     void BackgroundMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int X, int Y);
@@ -106,7 +110,8 @@ private:
     void SetUpScrollBar();
     // The bar follows a selected row that the list scrolled into view.
     void KeepSelectionInView();
-    void WheelTurned(QWheelEvent* event);
+    // The bar follows the list wherever it scrolled by itself.
+    void FollowList(int top);
     void SetUpPressedLooks();
     void OnSelectionChanged();
     // True where a press on the window drags it: the skin outside the button areas.
@@ -120,6 +125,8 @@ private:
     ReplayListModel* model_ = nullptr;
     std::vector<UnreadableFile> unreadable_;
     int lastSelectedRow_ = -1;
+    // The bar is moving the list: the list's moves are the bar's own.
+    bool barMovesList_ = false;
     // A press in a button area reached the skin; its release acts.
     bool skinPressed_ = false;
     // Moving the window by hand, where the window system does not move it: the pointer's
