@@ -1,6 +1,7 @@
 // Writes the home folder the real-window scenarios run in: a Steam Proton prefix of the game
 // with 100 replays (every tenth one, from the eighth on, broken) and a maps folder with the
-// first replay's map picture in one plain colour.
+// first replay's map picture in one plain colour and the second one's, whose header asks for
+// 4000 x 4000 pixels of blue.
 // Usage: make_e2e_home HOME
 #include <QColor>
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bmp_bytes.h"
 #include "fake_prefix.h"
 #include "tools/replay_builder.h"
 
@@ -20,12 +22,13 @@ namespace {
 
 constexpr int ReplayCount = 100;
 constexpr const char* PictureMap = "e2e vert";
+constexpr const char* HugePictureMap = "e2e geant";
 // What the scenarios look for on screen.
 const QColor PictureColour(0, 200, 0);
 
 std::string ReplayBytes(int index) {
     rb::Settings settings;
-    settings.mapPath = index == 0 ? std::string("maps/") + PictureMap : "maps/sans image";
+    settings.mapPath = std::string("maps/") + (index == 0 ? PictureMap : index == 1 ? HugePictureMap : "sans image");
     settings.slots = {rb::Human("Kestrel", "C0A80102", 0, 2, 0, 0),
                       rb::Human("Drako", "C0A80107", 1, 3, 1, 1)};
     rb::Replay replay;
@@ -51,6 +54,7 @@ void Make(const fs::path& home) {
     const fs::path file = replays / "maps" / "e2evert.bmp";
     if (!picture.save(QString::fromStdString(file.string()), "BMP"))
         throw std::runtime_error("can't write " + file.string());
+    rb::WriteFile((replays / "maps" / "e2egeant.bmp").string(), CompressedBmp(4000, 4000, 0x0000FF));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "bmp_bytes.h"
 #include "details_layout.h"
 #include "details_painting.h"
 #include "header_texts.h"
@@ -18,36 +19,8 @@
 namespace fs = std::filesystem;
 namespace dl = details_layout;
 
-namespace {
-
-void PutLittleEndian(std::string& bytes, std::size_t at, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i)
-        bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i) & 0xFF);
-}
-
-// A run-length compressed 8-bit BMP of width x height whose pixel data is only the end of
-// the picture: a tiny file that decodes to width x height pixels of its one colour.
-std::string CompressedBmp(int width, int height, QRgb colour) {
-    constexpr std::size_t FileHeader = 14, InfoHeader = 40, Palette = 4;
-    std::string bytes(FileHeader + InfoHeader + Palette, '\0');
-    bytes += std::string("\x00\x01", 2); // end of picture
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    PutLittleEndian(bytes, 2, static_cast<std::uint32_t>(bytes.size()), 4);
-    PutLittleEndian(bytes, 10, FileHeader + InfoHeader + Palette, 4);
-    PutLittleEndian(bytes, 14, InfoHeader, 4);
-    PutLittleEndian(bytes, 18, static_cast<std::uint32_t>(width), 4);
-    PutLittleEndian(bytes, 22, static_cast<std::uint32_t>(height), 4);
-    PutLittleEndian(bytes, 26, 1, 2);  // planes
-    PutLittleEndian(bytes, 28, 8, 2);  // bits per pixel
-    PutLittleEndian(bytes, 30, 1, 4);  // run-length compressed, 8 bits
-    PutLittleEndian(bytes, 34, 2, 4);  // size of the pixel data
-    PutLittleEndian(bytes, 46, 1, 4);  // colours in the palette
-    PutLittleEndian(bytes, 54, colour & 0xFFFFFF, 4);
-    return bytes;
-}
-
-} // namespace
+using testsupport::CompressedBmp;
+using testsupport::PutLittleEndian;
 
 TEST(HeaderTexts, LengthInMinutesAndSecondsMoneyInThousands) {
     struct Case {
