@@ -55,6 +55,28 @@ window_named() {
   return 1
 }
 
+# The first visible window of width $1 and height $2, waiting up to 10 s.
+window_sized() {
+  local id
+  for _ in $(seq 100); do
+    for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+      geometry_of "$id" 2>/dev/null || continue
+      [ "$WW,$WH" = "$1,$2" ] && { echo "$id"; return 0; }
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits until the window $1 (an id) is no longer visible.
+wait_hidden() {
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$1" || return 0
+    sleep 0.1
+  done
+  fail "the window $1 is still shown"
+}
+
 # Sets WX, WY, WW, WH to the window's place and size on screen.
 geometry_of() {
   eval "$(xdotool getwindowgeometry --shell "$1" | sed 's/^/W/')"
