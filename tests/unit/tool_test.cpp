@@ -100,9 +100,11 @@ TEST(TarvexInfo, JsonLinesForTheRealFolder) {
     ASSERT_EQ(lines.size(), 49u);
 
     const std::vector<std::string> top = {"file",    "map",     "money",    "superweaponLimit", "vanilla",
-                                          "version", "players", "duration", "valid"};
-    const std::vector<std::string> player = {"name", "army", "slotValue1", "human",
-                                             "team", "slotValue3", "address", "port"};
+                                          "version", "players", "duration", "valid",            "date",
+                                          "invalidReason"};
+    const std::vector<std::string> player = {"name",       "army",         "slotValue1", "human",
+                                             "team",       "slotValue3",   "address",    "port",
+                                             "armyResolved", "armyRandom", "colourResolved", "colourRandom"};
     std::set<std::string> names;
     int valid = 0;
     for (const std::string& line : lines) {
