@@ -40,6 +40,7 @@ test: test-windows test-sanitizers test-fuzz test-native
 # Benchmarks time things, so they are not tests: run them on demand.
 bench: build
 	$(BUILD)/bin/read_folder_bench
+	$(BUILD)/bin/match_bench
 	$(BUILD)/bin/map_preview_bench
 	$(BUILD)/bin/scrollbar_bench
 	$(BUILD)/bin/details_bench

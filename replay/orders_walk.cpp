@@ -4,7 +4,6 @@
 // checked against the bytes left, and the first order that doesn't fit ends the walk.
 #include <array>
 #include <cmath>
-#include <cstring>
 
 #include "match.h"
 
@@ -24,98 +23,115 @@ constexpr uint32_t SurrenderedAfterFrames = 300;
 constexpr double FramesPerMinute = 30.0 * 60.0;
 constexpr int8_t ObserverArmy = -2;
 
-enum class OrderKind { Bookkeeping, Selection, Command, Other };
+enum class OrderKind : uint8_t { Other, Bookkeeping, Selection, Command };
 
+constexpr uint32_t FirstGameOrder = 1000;
+constexpr uint32_t LastGameOrder = 1097;
+
+// Kinds of the orders from 1000 to 1097, looked up for every order.
+constexpr std::array<OrderKind, LastGameOrder - FirstGameOrder + 1> GameOrderKinds = [] {
+    std::array<OrderKind, LastGameOrder - FirstGameOrder + 1> kinds{};
+    for (uint32_t type = 1001; type <= LastGameOrder; ++type) {
+        OrderKind kind = OrderKind::Command;
+        if ((type <= 1004) || (type >= 1016 && type <= 1035) || type == 1058) kind = OrderKind::Selection;
+        // replay camera (1088, 1092), leaving, the periodic game-state check, retaliation mode
+        // (set by the client itself)
+        if (type == 1088 || type == 1092 || type == SelfDestruct || type == 1095 || type == 1097)
+            kind = OrderKind::Bookkeeping;
+        kinds[type - FirstGameOrder] = kind;
+    }
+    return kinds;
+}();
+
+// The end marker is bookkeeping; the orders outside 1001-1097 (a community client's own, 2000
+// and up, and unknown ones) are nothing.
 OrderKind KindOf(uint32_t type) {
-    switch (type) {
-    case EndOfRecording:
-    case 1088:
-    case 1092: // replay camera
-    case SelfDestruct:
-    case 1095: // the periodic game-state check
-    case 1097: // retaliation mode, set by the client itself
-        return OrderKind::Bookkeeping;
-    case 1058:
-        return OrderKind::Selection;
-    default:
-        break;
-    }
-    if ((type >= 1001 && type <= 1004) || (type >= 1016 && type <= 1035)) return OrderKind::Selection;
-    if (type >= 1001 && type <= 1097) return OrderKind::Command;
-    return OrderKind::Other; // a community client's own orders (2000 and up), and unknown ones
+    if (type - FirstGameOrder <= LastGameOrder - FirstGameOrder) return GameOrderKinds[type - FirstGameOrder];
+    return type == EndOfRecording ? OrderKind::Bookkeeping : OrderKind::Other;
 }
 
-uint32_t Little32(const char* at) {
-    unsigned char b[4];
-    std::memcpy(b, at, sizeof b);
-    return uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
+// Bytes of one argument by type, for every byte value: 0 for a type that doesn't exist.
+constexpr std::array<uint8_t, 256> ArgumentSizeOf = [] {
+    std::array<uint8_t, 256> sizes{};
+    for (std::size_t type = 0; type < ArgumentSizes.size(); ++type) sizes[type] = ArgumentSizes[type];
+    return sizes;
+}();
+
+uint32_t Little32(const unsigned char* at) {
+    return uint32_t{at[0]} | uint32_t{at[1]} << 8 | uint32_t{at[2]} << 16 | uint32_t{at[3]} << 24;
 }
 
-struct Order {
-    uint32_t frame = 0;
-    uint32_t type = 0;
-    int32_t player = 0;
-    std::optional<bool> firstBoolean; // the first boolean argument, if any
-    std::size_t size = 0;             // bytes of the whole order
-};
-
-// The order at the start of bytes; nullopt when it is cut or names an unknown argument type.
-std::optional<Order> ReadOrder(std::string_view bytes) {
-    if (bytes.size() < OrderHeadSize) return std::nullopt;
-    Order order;
-    order.frame = Little32(bytes.data());
-    order.type = Little32(bytes.data() + 4);
-    order.player = static_cast<int32_t>(Little32(bytes.data() + 8));
-    const std::size_t groups = static_cast<unsigned char>(bytes[12]);
-    const std::size_t groupsEnd = OrderHeadSize + 2 * groups;
-    if (bytes.size() < groupsEnd) return std::nullopt;
-    std::size_t end = groupsEnd; // at most 13 + 510 + 255 * 255 * 16 bytes: no overflow
-    for (std::size_t g = OrderHeadSize; g < groupsEnd; g += 2) {
-        const std::size_t type = static_cast<unsigned char>(bytes[g]);
-        const std::size_t count = static_cast<unsigned char>(bytes[g + 1]);
-        if (type >= ArgumentSizes.size()) return std::nullopt;
-        if (type == BooleanArgument && count > 0 && !order.firstBoolean && end < bytes.size())
-            order.firstBoolean = bytes[end] != 0;
-        end += count * ArgumentSizes[type];
+// The first boolean argument of an order whose groups are already known to fit.
+std::optional<bool> FirstBoolean(const unsigned char* groups, std::size_t count) {
+    const unsigned char* argument = groups + 2 * count;
+    for (std::size_t g = 0; g < count; ++g) {
+        const std::size_t type = groups[2 * g], n = groups[2 * g + 1];
+        if (type == BooleanArgument && n > 0) return *argument != 0;
+        argument += n * ArgumentSizeOf[type];
     }
-    if (end > bytes.size()) return std::nullopt;
-    order.size = end;
-    return order;
+    return std::nullopt;
+}
+
+// The bytes of an order's arguments, or nullopt when a group names an unknown type. Most
+// orders have one to four groups, and how many varies from order to order: those are added up
+// without a loop whose end the processor would have to guess.
+std::optional<std::size_t> ArgumentBytes(const unsigned char* groups, std::size_t count, std::size_t available) {
+    constexpr std::size_t Unrolled = 4;
+    std::size_t bytes = 0; // at most 255 * 255 * 16: no overflow
+    bool unknown = false;
+    if (count <= Unrolled && available >= 2 * Unrolled) {
+        for (std::size_t g = 0; g < Unrolled; ++g) {
+            const std::size_t inUse = g < count ? 1 : 0;
+            const std::size_t size = ArgumentSizeOf[groups[2 * g]];
+            bytes += inUse * size * groups[2 * g + 1];
+            unknown |= inUse && size == 0;
+        }
+    } else {
+        for (std::size_t g = 0; g < count; ++g) {
+            const std::size_t size = ArgumentSizeOf[groups[2 * g]];
+            bytes += size * groups[2 * g + 1];
+            unknown |= size == 0;
+        }
+    }
+    if (unknown) return std::nullopt;
+    return bytes;
 }
 
 struct Tally {
-    PlayerOrders orders;
-    uint32_t commandsInSpan = 0; // commands up to his leaving frame
-    uint32_t lastFrame = 0;      // of his last order of any kind
+    std::array<uint32_t, 4> kinds{}; // orders of each OrderKind
+    uint32_t lastFrame = 0;          // of his last order of any kind
+    std::optional<PlayerLeaving> left;
+    uint32_t commandsBeforeLeaving = 0;
     bool leftFlag = true;
 };
 
-void Count(Tally& tally, const Order& order) {
-    tally.lastFrame = order.frame;
-    const OrderKind kind = KindOf(order.type);
-    if (kind == OrderKind::Selection) ++tally.orders.selections;
-    if (kind == OrderKind::Command) {
-        ++tally.orders.commands;
-        if (!tally.orders.left || order.frame <= tally.orders.left->frame) ++tally.commandsInSpan;
-    }
-    if (order.type == SelfDestruct && !tally.orders.left) {
-        tally.orders.left = PlayerLeaving{order.frame, LeaveHow::Quit};
+void Count(Tally& tally, uint32_t frame, uint32_t type, const unsigned char* groups, std::size_t groupCount) {
+    tally.lastFrame = frame;
+    ++tally.kinds[static_cast<std::size_t>(KindOf(type))];
+    if (type == SelfDestruct && !tally.left) {
+        tally.left = PlayerLeaving{frame, LeaveHow::Quit};
+        tally.commandsBeforeLeaving = tally.kinds[static_cast<std::size_t>(OrderKind::Command)];
         // The game always writes the flag; an order without one is taken as a plain leave.
-        tally.leftFlag = order.firstBoolean.value_or(true);
+        tally.leftFlag = FirstBoolean(groups, groupCount).value_or(true);
     }
 }
 
-PlayerOrders Finish(Tally tally, const TZH_player& player, uint32_t endFrame) {
-    PlayerOrders& orders = tally.orders;
+PlayerOrders Finish(const Tally& tally, const TZH_player& player, uint32_t endFrame) {
+    PlayerOrders orders;
+    orders.commands = tally.kinds[static_cast<std::size_t>(OrderKind::Command)];
+    orders.selections = tally.kinds[static_cast<std::size_t>(OrderKind::Selection)];
+    orders.left = tally.left;
     if (orders.left) {
         if (!tally.leftFlag)
             orders.left->how = LeaveHow::Dropped;
         else if (tally.lastFrame - orders.left->frame > SurrenderedAfterFrames)
             orders.left->how = LeaveHow::Surrendered;
     }
+    // Commands up to his leaving, over the game time up to it; or all of them up to the end.
     const uint32_t span = orders.left ? orders.left->frame : endFrame;
+    const uint32_t commands = orders.left ? tally.commandsBeforeLeaving : orders.commands;
     if (player.human && player.army != ObserverArmy && span > 0)
-        orders.apm = std::round(tally.commandsInSpan * FramesPerMinute / span * 10.0) / 10.0;
+        orders.apm = std::round(commands * FramesPerMinute / span * 10.0) / 10.0;
     return orders;
 }
 
@@ -124,21 +140,33 @@ PlayerOrders Finish(Tally tally, const TZH_player& player, uint32_t endFrame) {
 MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
     std::vector<Tally> tallies(record.players.size());
     MatchOrders match;
-    std::optional<uint32_t> endMarker;
+    uint32_t endMarker = 0;
+    bool ended = false;
     uint32_t lastFrame = 0;
-    std::size_t at = 0;
-    while (at < body.size()) {
-        const std::optional<Order> order = ReadOrder(body.substr(at));
-        if (!order || order->frame < lastFrame) break;
-        lastFrame = order->frame;
-        if (order->type == EndOfRecording) endMarker = order->frame;
-        const int64_t position = int64_t{order->player} - FirstPlayerIndex;
-        if (position >= 0 && position < static_cast<int64_t>(tallies.size()))
-            Count(tallies[static_cast<std::size_t>(position)], *order);
-        at += order->size;
+    const auto* at = reinterpret_cast<const unsigned char*>(body.data());
+    const unsigned char* const end = at + body.size();
+    // Each order is checked against the bytes left before anything of it is counted.
+    while (end - at >= static_cast<std::ptrdiff_t>(OrderHeadSize)) {
+        const uint32_t frame = Little32(at);
+        const std::size_t groupCount = at[12];
+        const unsigned char* groups = at + OrderHeadSize;
+        const auto available = static_cast<std::size_t>(end - groups);
+        if (frame < lastFrame || available < 2 * groupCount) break;
+        const std::optional<std::size_t> argumentBytes = ArgumentBytes(groups, groupCount, available);
+        if (!argumentBytes || available - 2 * groupCount < *argumentBytes) break;
+        const uint32_t type = Little32(at + 4);
+        lastFrame = frame;
+        if (type == EndOfRecording) {
+            endMarker = frame;
+            ended = true;
+        }
+        // Unsigned, so that indices 0 and 1 and negative ones all fall outside the players.
+        const uint32_t position = Little32(at + 8) - static_cast<uint32_t>(FirstPlayerIndex);
+        if (position < tallies.size()) Count(tallies[position], frame, type, groups, groupCount);
+        at = groups + 2 * groupCount + *argumentBytes;
     }
-    match.complete = at == body.size();
-    match.endFrame = endMarker.value_or(lastFrame);
+    match.complete = at == end;
+    match.endFrame = ended ? endMarker : lastFrame;
     match.players.reserve(tallies.size());
     for (std::size_t i = 0; i < tallies.size(); ++i)
         match.players.push_back(Finish(tallies[i], record.players[i], match.endFrame));
