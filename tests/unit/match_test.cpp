@@ -2,6 +2,7 @@
 // random picks drawn again from the seed, the start time, and the orders read from the file.
 // Expected values were read off hex dumps and an order-by-order listing of the files.
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
