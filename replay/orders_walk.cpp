@@ -28,7 +28,7 @@ enum class OrderKind : uint8_t { Other, Bookkeeping, Selection, Command };
 constexpr uint32_t FirstGameOrder = 1000;
 constexpr uint32_t LastGameOrder = 1097;
 
-// Kinds of the orders from 1000 to 1097, looked up for every order.
+// Kinds of the game's orders, 1001 to 1097 (1000 is none), looked up for every order.
 constexpr std::array<OrderKind, LastGameOrder - FirstGameOrder + 1> GameOrderKinds = [] {
     std::array<OrderKind, LastGameOrder - FirstGameOrder + 1> kinds{};
     for (uint32_t type = 1001; type <= LastGameOrder; ++type) {

@@ -20,6 +20,8 @@ constexpr int8_t ColourCount = 8;
 // bound is never reached by the real generator. It only keeps a hostile case finite.
 constexpr int MaxColourDraws = 1000;
 
+// The lobby writes -1 for a random pick. A file may hold values it never writes: any other
+// negative army (but the observer's) and any colour outside 0-7 are drawn too.
 bool IsColour(int colour) { return colour >= 0 && colour < ColourCount; }
 bool DrawsArmy(int8_t army) { return army < 0 && army != ObserverArmy; }
 
