@@ -75,6 +75,16 @@ void ReadMatchFromFile(benchmark::State& state) {
     SetBytes(state, ValidBytes());
 }
 
+// The largest real replay (2.3 MB, its camera recorded every frame), as the details window
+// would read it for one selection.
+void ReadMatchLargestFile(benchmark::State& state) {
+    const RealFile& largest = *std::max_element(Files.begin(), Files.end(), [](const RealFile& a, const RealFile& b) {
+        return a.bytes.size() < b.bytes.size();
+    });
+    for (auto _ : state) benchmark::DoNotOptimize(ReadMatch(largest.record));
+    SetBytes(state, largest.bytes.size());
+}
+
 // The least any reader of the same files must do: open, read whole, close.
 void ReadWholeFilesBare(benchmark::State& state, const std::vector<std::string>& paths, std::size_t total) {
     std::vector<char> buffer(4 * 1024 * 1024);
@@ -141,6 +151,7 @@ void InfoHeadersOnly(benchmark::State& state) { RunTarvexInfo(state, {"--json"})
 
 BENCHMARK(WalkOrdersInMemory)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadMatchFromFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ReadMatchLargestFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadValidFilesBare)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadCopiesBare)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(InfoMatchJson)->Unit(benchmark::kMillisecond)->UseRealTime();
