@@ -29,7 +29,8 @@ test-windows: deps
 test-sanitizers: deps
 	bash scripts/test-sanitizers.sh
 
-# The header parser and the archive table reader under libFuzzer for about a minute (build-fuzz).
+# The header parser, the orders' walk and the archive table reader under libFuzzer for about a
+# minute together (build-fuzz).
 test-fuzz: deps
 	bash scripts/test-fuzz.sh
 
@@ -39,6 +40,7 @@ test: test-windows test-sanitizers test-fuzz test-native
 # Benchmarks time things, so they are not tests: run them on demand.
 bench: build
 	$(BUILD)/bin/read_folder_bench
+	$(BUILD)/bin/match_bench
 	$(BUILD)/bin/map_preview_bench
 	$(BUILD)/bin/scrollbar_bench
 	$(BUILD)/bin/details_bench

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,36 @@ struct TZH_player {
     uint8_t slotValue3 = 0;              // third number of the slot (start position)
     std::array<uint8_t, 4> address{};    // human slots only, first pair first
     uint16_t port = 0;                   // human slots only
+    // What the game made of the slot's random picks (valid replays only): the army and colour
+    // it gave, and whether each was drawn from the match seed. Observers draw a colour, never
+    // an army (their armyResolved stays -2). -1 when nothing could be resolved.
+    int8_t armyResolved = -1;
+    bool armyRandom = false;
+    int8_t colourResolved = -1;          // 0..7: gold, red, blue, green, orange, sky blue, purple, pink
+    bool colourRandom = false;
+};
+
+// The local time at which the match started, as the game wrote it (a Windows SYSTEMTIME).
+struct TZH_date {
+    uint16_t year = 0;
+    uint16_t month = 0;     // 1..12
+    uint16_t dayOfWeek = 0; // 0 Sunday
+    uint16_t day = 0;
+    uint16_t hour = 0;
+    uint16_t minute = 0;
+    uint16_t second = 0;
+    uint16_t milliseconds = 0;
+};
+
+// Which check refused a replay; None for a valid one.
+enum class InvalidReason : uint8_t {
+    None,
+    Unreadable,     // the file could not be opened or read
+    NotReplay,      // no "GENREP" at its start
+    CutShort,       // the file ends before its header does
+    UnknownVersion, // a game version the program doesn't know
+    BadSettings,    // a settings text it can't read
+    BadPlayers,     // a player list it can't read
 };
 
 struct TZH_replay {
@@ -44,6 +75,8 @@ struct TZH_replay {
     std::vector<TZH_player> players;
     int32_t duration = 0;                // seconds
     bool valid = false;
+    std::optional<TZH_date> date;        // the match's local start time, valid replays only
+    InvalidReason invalidReason = InvalidReason::Unreadable;
 };
 
 inline constexpr std::string_view VersionWords = "Version Wersja ";

@@ -10,7 +10,7 @@ cmake -S . -B "$BUILD" -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_WARNINGS_AS_ERRORS=ON \
   -DTARVEX_SANITIZE=address,undefined \
   -DTARVEX_BUILD_UI=OFF -DTARVEX_BUILD_BENCH=OFF
-cmake --build "$BUILD" --target replay_tests tool_tests tarvex-info fuzz_header_corpus \
+cmake --build "$BUILD" --target replay_tests tool_tests tarvex-info fuzz_header_corpus fuzz_match_corpus \
   fuzz_big_archive_corpus make_big_seeds
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}

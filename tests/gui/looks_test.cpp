@@ -137,6 +137,9 @@ TEST(ReadingOneFile, AnyErrorKeepsTheFileAsAnInvalidRow) {
     for (const auto& [reader, reason] : cases) {
         const ReadOutcome outcome = ReadReplayKeepingErrors(path, reader);
         EXPECT_EQ(outcome.unreadable.has_value(), !reason.isEmpty());
+        // A file that can't be read is kept as such, not as one that isn't a replay.
+        EXPECT_EQ(outcome.record.invalidReason,
+                  reason.isEmpty() ? InvalidReason::NotReplay : InvalidReason::Unreadable);
         if (reason.isEmpty()) continue;
         EXPECT_FALSE(outcome.record.valid);
         EXPECT_EQ(outcome.record.file.name, "été.rep");

@@ -100,9 +100,11 @@ TEST(TarvexInfo, JsonLinesForTheRealFolder) {
     ASSERT_EQ(lines.size(), 49u);
 
     const std::vector<std::string> top = {"file",    "map",     "money",    "superweaponLimit", "vanilla",
-                                          "version", "players", "duration", "valid"};
-    const std::vector<std::string> player = {"name", "army", "slotValue1", "human",
-                                             "team", "slotValue3", "address", "port"};
+                                          "version", "players", "duration", "valid",            "date",
+                                          "invalidReason"};
+    const std::vector<std::string> player = {"name",       "army",         "slotValue1", "human",
+                                             "team",       "slotValue3",   "address",    "port",
+                                             "armyResolved", "armyRandom", "colourResolved", "colourRandom"};
     std::set<std::string> names;
     int valid = 0;
     for (const std::string& line : lines) {
@@ -223,5 +225,65 @@ TEST(TarvexInfo, OptionsAndExitStatus) {
         EXPECT_NE(run.err.find(c.errHas), std::string::npos) << run.err;
         // Output and errors never mix: a failed run prints nothing, a good one no error.
         EXPECT_EQ(c.status == 0 ? run.err : run.out, "");
+    }
+}
+
+TEST(TarvexInfo, MatchReadsTheOrders) {
+    TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
+    const std::string nic = (testsupport::RealReplayDir() / "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep").string();
+    EXPECT_EQ(RunTool({"--match", nic}).out,
+              "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep: version 1.04, map tournament island, $20K, 1 SW, "
+              "20m 33s, players: Nic (random \u2192 USA, team 1, left at 20m 33s, quit), |BOMD|2MA.S^ (random "
+              "\u2192 China Infantry, team 1), IA Difficile (random \u2192 GLA Toxin, colour random \u2192 Sky blue, "
+              "team 2), IA Difficile (random \u2192 USA SuperWeapon, colour random \u2192 Gold, team 2)\n");
+
+    const ToolRun run = RunTool({"--json", "--match", testsupport::RealReplayDir().string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const auto lines = run.lines();
+    ASSERT_EQ(lines.size(), 49u);
+    for (const std::string& line : lines) {
+        const json object = json::parse(line);
+        SCOPED_TRACE(object["file"]["name"].dump());
+        EXPECT_EQ(Keys(object).back(), "match");
+        const json& match = object["match"];
+        ASSERT_EQ(match.is_null(), !object["valid"].get<bool>());
+        if (!match.is_null()) {
+            EXPECT_EQ(match["players"].size(), object["players"].size());
+        }
+    }
+    const json object = json::parse(RunTool({"--json", "--match", nic}).out);
+    EXPECT_EQ(object["date"], "2025-04-27T02:41:29");
+    EXPECT_EQ(object["players"][2].dump(),
+              R"({"name":"IA Difficile","army":-1,"slotValue1":255,"human":false,"team":1,"slotValue3":255,)"
+              R"("address":[0,0,0,0],"port":0,"armyResolved":11,"armyRandom":true,"colourResolved":5,"colourRandom":true})");
+    EXPECT_EQ(object["match"].dump(),
+              R"({"complete":true,"endFrame":37019,"players":[{"commands":469,"selections":944,"apm":22.8,)"
+              R"("left":{"frame":37017,"how":"quit"}},{"commands":466,"selections":812,"apm":22.7,"left":null},)"
+              R"({"commands":0,"selections":0,"apm":null,"left":null},{"commands":0,"selections":0,"apm":null,"left":null}]})");
+}
+
+TEST(TarvexInfo, InvalidReasonSaysWhichCheckRefused) {
+    testsupport::TempDir dir;
+    const rb::Replay good = ReplayWithPlayer("One");
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        rb::Replay replay = good;
+        replay.settings.replace(replay.settings.find(from), from.size(), to);
+        return rb::Bytes(replay);
+    };
+    rb::Replay newer = good;
+    newer.versionText = u"Version 1.05";
+    const std::string goodBytes = rb::Bytes(good);
+    const std::pair<std::string, json> cases[] = {
+        {goodBytes, nullptr},
+        {std::string(200, 't') + ";", "notReplay"},
+        {goodBytes.substr(0, goodBytes.find("SC=")), "cutShort"},
+        {rb::Bytes(newer), "unknownVersion"},
+        {replaced("SC=10000", "SC="), "badSettings"},
+        {replaced("X:;", ";"), "badPlayers"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        SCOPED_TRACE(reason.dump());
+        rb::WriteFile((dir / "match.rep").string(), bytes);
+        EXPECT_EQ(OneReplay((dir / "match.rep").string())["invalidReason"], reason);
     }
 }

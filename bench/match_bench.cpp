@@ -1,0 +1,212 @@
+// How fast the orders after a replay's header are walked, from memory and from a warm file,
+// beside just reading the same files; and tarvex-info --match on a folder of many copies of
+// the real replays beside a bare loop that reads those files whole.
+//   match_bench [--copies N] [google benchmark options]
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "replay/match.h"
+#include "replay/zerohour.h"
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct RealFile {
+    std::string path;
+    std::string bytes;
+    TZH_replay record;
+};
+
+std::vector<RealFile> Files;   // the real replays the program lists as valid
+std::vector<std::string> Copies; // every real replay, many times, in a folder of their own
+fs::path CopiesFolder;
+std::size_t CopiesBytes = 0;
+
+fs::path RealReplayFolder() {
+    const char* shared = std::getenv("TARVEX_SHARED_DIR");
+    return fs::path(shared ? shared : TARVEX_SHARED_DIR) / "testdata" / "replays" / "real";
+}
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void SetBytes(benchmark::State& state, std::size_t bytes) {
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
+}
+
+std::size_t ValidBytes() {
+    std::size_t bytes = 0;
+    for (const RealFile& file : Files) bytes += file.bytes.size();
+    return bytes;
+}
+
+// The walk alone, over the files' bytes already in memory.
+void WalkOrdersInMemory(benchmark::State& state) {
+    for (auto _ : state)
+        for (const RealFile& file : Files) benchmark::DoNotOptimize(MatchFromBytes(file.bytes, file.record));
+    SetBytes(state, ValidBytes());
+}
+
+// ReadMatch: the file read whole (warm cache), its header checked again, its orders walked.
+void ReadMatchFromFile(benchmark::State& state) {
+    for (auto _ : state)
+        for (const RealFile& file : Files) benchmark::DoNotOptimize(ReadMatch(file.record));
+    SetBytes(state, ValidBytes());
+}
+
+// The largest real replay (2.3 MB, its camera recorded every frame), as the details window
+// would read it for one selection.
+void ReadMatchLargestFile(benchmark::State& state) {
+    const RealFile& largest = *std::max_element(Files.begin(), Files.end(), [](const RealFile& a, const RealFile& b) {
+        return a.bytes.size() < b.bytes.size();
+    });
+    for (auto _ : state) benchmark::DoNotOptimize(ReadMatch(largest.record));
+    SetBytes(state, largest.bytes.size());
+}
+
+// The least any reader of the same files must do: open, read whole, close.
+void ReadWholeFilesBare(benchmark::State& state, const std::vector<std::string>& paths, std::size_t total) {
+    std::vector<char> buffer(4 * 1024 * 1024);
+    for (auto _ : state) {
+        std::size_t bytes = 0;
+        for (const std::string& path : paths) {
+            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0) {
+                state.SkipWithError("cannot open a benchmark file");
+                return;
+            }
+            for (ssize_t got; (got = ::read(fd, buffer.data(), buffer.size())) > 0;) bytes += static_cast<std::size_t>(got);
+            ::close(fd);
+        }
+        benchmark::DoNotOptimize(bytes);
+    }
+    SetBytes(state, total);
+}
+
+void ReadValidFilesBare(benchmark::State& state) {
+    std::vector<std::string> paths;
+    for (const RealFile& file : Files) paths.push_back(file.path);
+    ReadWholeFilesBare(state, paths, ValidBytes());
+}
+
+void ReadCopiesBare(benchmark::State& state) { ReadWholeFilesBare(state, Copies, CopiesBytes); }
+
+// tarvex-info on the folder of copies, its output thrown away.
+void RunTarvexInfo(benchmark::State& state, std::vector<std::string> args) {
+    args.insert(args.begin(), TARVEX_INFO);
+    args.push_back(CopiesFolder.string());
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    rusage before{};
+    ::getrusage(RUSAGE_CHILDREN, &before);
+    for (auto _ : state) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        pid_t pid = 0;
+        const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        int status = 0;
+        if (error != 0 || ::waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("tarvex-info failed");
+            return;
+        }
+    }
+    rusage after{};
+    ::getrusage(RUSAGE_CHILDREN, &after);
+    // The program's own processor time (user and system), which a busy machine disturbs less
+    // than the time on the clock.
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) -
+                       seconds(before.ru_stime);
+    state.counters["child_cpu_ms"] = cpu * 1000 / static_cast<double>(state.iterations());
+    SetBytes(state, CopiesBytes);
+}
+
+void InfoMatchJson(benchmark::State& state) { RunTarvexInfo(state, {"--match", "--json"}); }
+void InfoMatchLines(benchmark::State& state) { RunTarvexInfo(state, {"--match"}); }
+void InfoHeadersOnly(benchmark::State& state) { RunTarvexInfo(state, {"--json"}); }
+
+BENCHMARK(WalkOrdersInMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadMatchFromFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ReadMatchLargestFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ReadValidFilesBare)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ReadCopiesBare)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(InfoMatchJson)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(InfoMatchLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(InfoHeadersOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void Prepare(std::size_t copies) {
+    std::vector<fs::path> real;
+    for (const auto& entry : fs::directory_iterator(RealReplayFolder()))
+        if (entry.path().extension() == ".rep") real.push_back(entry.path());
+    if (real.empty()) throw std::runtime_error("no real replays in " + RealReplayFolder().string());
+    for (const fs::path& path : real) {
+        TZH_replay record = ReadReplay(path.string());
+        if (record.valid) Files.push_back({path.string(), ReadAll(path), std::move(record)});
+    }
+    CopiesFolder = fs::temp_directory_path() / ("tarvex-match-bench-" + std::to_string(::getpid()));
+    fs::create_directories(CopiesFolder);
+    for (std::size_t copy = 0; copy < copies; ++copy) {
+        for (const fs::path& path : real) {
+            const fs::path to = CopiesFolder / (std::to_string(copy) + " " + path.filename().string());
+            fs::copy_file(path, to);
+            Copies.push_back(to.string());
+            CopiesBytes += fs::file_size(to);
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::size_t copies = 20;
+    std::vector<char*> rest = {argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--copies") == 0 && i + 1 < argc)
+            copies = std::max<std::size_t>(1, std::strtoul(argv[++i], nullptr, 10));
+        else
+            rest.push_back(argv[i]);
+    }
+    int restCount = static_cast<int>(rest.size());
+    benchmark::Initialize(&restCount, rest.data());
+    if (benchmark::ReportUnrecognizedArguments(restCount, rest.data())) return 1;
+    try {
+        Prepare(copies);
+    } catch (const std::exception& error) {
+        std::cerr << "match_bench: " << error.what() << '\n';
+        std::error_code ignored;
+        fs::remove_all(CopiesFolder, ignored);
+        return 1;
+    }
+    std::cout << Files.size() << " valid real replays (" << ValidBytes() << " bytes); " << Copies.size()
+              << " copies of all real replays (" << CopiesBytes << " bytes) in " << CopiesFolder.string() << "\n"
+              << "(the files were just read or written, so the page cache is warm: these are warm figures)\n";
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ignored;
+    fs::remove_all(CopiesFolder, ignored);
+    return 0;
+}

@@ -1,0 +1,153 @@
+// What the start-up read keeps beyond the header's own members, on replays made here: why a
+// replay was refused, the match's start time, and the random picks drawn from the seed.
+#include <array>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "replay/zerohour.h"
+#include "temp_dir.h"
+#include "tools/replay_builder.h"
+
+namespace rb = replay_builder;
+
+namespace {
+
+rb::Settings TwoPlayers() {
+    rb::Settings s;
+    s.slots = {rb::Human("Alpha", "C0A80102", 1, -1, 0, 0), rb::Computer('H', -1, -1, 1, 1)};
+    return s;
+}
+
+class HeaderExtras : public ::testing::Test {
+protected:
+    TZH_replay read(const rb::Replay& replay) { return read(rb::Bytes(replay)); }
+    TZH_replay read(const std::string& bytes) {
+        const std::string path = (dir_ / "match.rep").string();
+        rb::WriteFile(path, bytes);
+        return ReadReplay(path);
+    }
+    static rb::Replay With(const rb::Settings& settings) {
+        rb::Replay replay;
+        replay.settings = rb::SettingsText(settings);
+        return replay;
+    }
+    testsupport::TempDir dir_;
+};
+
+} // namespace
+
+TEST_F(HeaderExtras, ARefusedReplayKeepsTheCheckThatRefusedIt) {
+    const std::string good = rb::Bytes(With(TwoPlayers()));
+    auto cutBefore = [&](const char* text) { return good.substr(0, good.find(text)); };
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        rb::Replay replay = With(TwoPlayers());
+        replay.settings.replace(replay.settings.find(from), from.size(), to);
+        return rb::Bytes(replay);
+    };
+    rb::Replay newer = With(TwoPlayers());
+    newer.versionText = u"Version 1.05";
+    struct Case { const char* name; std::string bytes; InvalidReason reason; };
+    const Case cases[] = {
+        {"a whole header", good, InvalidReason::None},
+        {"an empty file", "", InvalidReason::NotReplay},
+        {"another magic", "GENREQ" + good.substr(6), InvalidReason::NotReplay},
+        {"a text file", std::string(300, 'a') + ";", InvalidReason::NotReplay},
+        {"the magic alone", "GENREP", InvalidReason::CutShort},
+        {"cut before the settings", cutBefore("US=1"), InvalidReason::CutShort},
+        {"cut after the map", cutBefore("MC="), InvalidReason::CutShort},
+        {"cut before the money", cutBefore("SC="), InvalidReason::CutShort},
+        {"cut in the player list", cutBefore(",1:CH"), InvalidReason::CutShort},
+        {"version 1.05", rb::Bytes(newer), InvalidReason::UnknownVersion},
+        {"an empty map code", replaced("MC=12BE477C", "MC="), InvalidReason::BadSettings},
+        {"money that is no number", replaced("SC=10000", "SC=lots"), InvalidReason::BadSettings},
+        {"seven slots", replaced("X:;", ";"), InvalidReason::BadPlayers},
+        {"an army that is no number", replaced("1,-1,0,0", "1,random,0,0"), InvalidReason::BadPlayers},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TZH_replay replay = read(c.bytes);
+        EXPECT_EQ(replay.invalidReason, c.reason);
+        EXPECT_EQ(replay.valid, c.reason == InvalidReason::None);
+        EXPECT_EQ(replay.date.has_value(), replay.valid);
+        // Nothing is drawn for a refused replay, even for a player read before the failure.
+        for (const TZH_player& p : replay.players) EXPECT_EQ(p.colourResolved == -1, !replay.valid);
+    }
+}
+
+TEST_F(HeaderExtras, TheStartTimeIsKeptWhenItIsOne) {
+    // Year, month, day of week, day, hour, minute, second, milliseconds.
+    using Fields = std::array<uint16_t, 8>;
+    const std::pair<Fields, bool> cases[] = {
+        {{2024, 3, 4, 14, 21, 14, 5, 999}, true},  {{1601, 1, 0, 1, 0, 0, 0, 0}, true},
+        {{2030, 12, 6, 31, 23, 59, 59, 0}, true},  {{2024, 13, 4, 14, 21, 14, 5, 0}, false},
+        {{2024, 3, 4, 0, 21, 14, 5, 0}, false},    {{2024, 3, 4, 14, 24, 14, 5, 0}, false},
+        {{2024, 3, 7, 14, 21, 14, 5, 0}, false},   {{2024, 3, 4, 14, 21, 60, 5, 0}, false},
+        {{2024, 3, 4, 14, 21, 14, 60, 0}, false},  {{2024, 3, 4, 14, 21, 14, 5, 1000}, false},
+        {{0, 0, 0, 0, 0, 0, 0, 0}, false},
+    };
+    rb::Replay replay = With(TwoPlayers());
+    replay.replayName = u"Последний повтор"; // its "л" holds a ";" byte
+    for (const auto& [date, kept] : cases) {
+        SCOPED_TRACE(testing::PrintToString(date));
+        replay.startDate = date;
+        const TZH_replay got = read(replay);
+        ASSERT_TRUE(got.valid);
+        ASSERT_EQ(got.date.has_value(), kept);
+        if (!kept) continue;
+        const TZH_date& d = *got.date;
+        EXPECT_EQ((Fields{d.year, d.month, d.dayOfWeek, d.day, d.hour, d.minute, d.second, d.milliseconds}), date);
+    }
+}
+
+TEST_F(HeaderExtras, RandomPicksFollowTheLobbysRules) {
+    struct Case { const char* name; std::vector<rb::Slot> slots; bool oldFactions; const char* seed; };
+    const Case cases[] = {
+        {"eight random computers", std::vector<rb::Slot>(8, rb::Computer('H', -1, -1, -1, -1)), false, "21160562"},
+        {"old factions only", std::vector<rb::Slot>(8, rb::Computer('E', -1, -1, -1, -1)), true, "1"},
+        {"a negative seed", std::vector<rb::Slot>(4, rb::Computer('M', -1, -1, -1, -1)), false, "-2147483648"},
+        {"three slots holding blue, open and closed ones between",
+         {rb::Computer('H', 2, 5, -1, -1), rb::Open(), rb::Human("B", "C0A80102", 2, 3, 0, 0), rb::Closed(),
+          rb::Computer('H', 2, -1, -1, -1)},
+         false, "96319765"},
+        {"an observer draws a colour, never an army",
+         {rb::Human("Watcher", "C0A80102", -1, -2, -1, -1), rb::Computer('H', 7, -1, -1, -1)}, false, "3356546"},
+        {"no number for a seed: nothing drawn", {rb::Human("A", "C0A80102", 1, -1, 0, 0), rb::Computer('E', -1, 6, 0, 0)},
+         false, "12x"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        rb::Settings settings;
+        settings.slots = c.slots;
+        settings.originalArmiesOnly = c.oldFactions;
+        settings.seed = c.seed;
+        const TZH_replay replay = read(With(settings));
+        ASSERT_TRUE(replay.valid); // the seed is no part of the header's checks
+        const bool seeded = c.seed != std::string("12x");
+        std::set<int> colours;
+        bool blueTaken = false;
+        for (const TZH_player& p : replay.players) {
+            const int stored = static_cast<int8_t>(p.slotValue1);
+            // A fixed colour stays with the first slot that holds it; the others draw theirs.
+            const bool keeps = stored >= 0 && !(stored == 2 && blueTaken);
+            blueTaken = blueTaken || stored == 2;
+            EXPECT_EQ(p.colourRandom, !keeps);
+            if (keeps || !seeded) {
+                EXPECT_EQ(p.colourResolved, keeps ? stored : -1);
+            } else {
+                EXPECT_TRUE(p.colourResolved >= 0 && p.colourResolved <= 7) << int{p.colourResolved};
+            }
+            if (seeded) {
+                EXPECT_TRUE(colours.insert(p.colourResolved).second) << "colour twice";
+            }
+            EXPECT_EQ(p.armyRandom, p.army == -1);
+            if (p.army != -1 || !seeded) {
+                EXPECT_EQ(p.armyResolved, p.army);
+            } else {
+                EXPECT_TRUE(p.armyResolved >= 2 && p.armyResolved <= (c.oldFactions ? 4 : 13)) << int{p.armyResolved};
+            }
+        }
+    }
+}
