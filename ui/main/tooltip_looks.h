@@ -1,0 +1,15 @@
+// The program's tooltips in the skin's colours: the grey of its texts on the dark metal of
+// its frames, in the main list's typeface. Qt keeps one look for every tooltip.
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+inline const QColor TooltipPanel{45, 46, 48};
+inline const QColor TooltipText{173, 173, 173};
+
+// `palette` with the tooltip colours set in every colour group.
+QPalette TooltipPalette(QPalette palette);
+
+// Gives every tooltip of the program that look.
+void ApplyTooltipLooks();
