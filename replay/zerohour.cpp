@@ -8,8 +8,10 @@
 #include <optional>
 
 #include "GR_Utils.h"
+#include "header_layout.h"
 #include "header_split.h"
 #include "platform/platform.h"
+#include "random_picks.h"
 
 ReplayReadError::ReplayReadError(const Text& path, const std::string& reason)
     : std::runtime_error(path + ": " + reason), path_(path), reason_(reason) {}
@@ -136,7 +138,8 @@ uint64_t SplitFile(const Text& path, HeaderSplit& split) {
 
 using FieldViews = std::array<std::string_view, 10>;
 
-bool ParseFields(const FieldViews& fields, TZH_replay& record, const FirstFieldVersion& known = {});
+bool ParseFields(const FieldViews& fields, TZH_replay& record, const FirstFieldVersion& known = {},
+                 std::string_view leadingBytes = {});
 
 // Human and computer slots among the first eight: room for the players in one allocation.
 std::size_t PlayerSlotsAtMost(std::string_view list) {
@@ -216,7 +219,7 @@ TZH_replay ReadReplay(const Text& path) {
     record.file.size = RecordedSize(size);
     record.file.path = path;
     record.file.name = FileNamePart(path);
-    record.valid = ParseFields(split.fields(), record, known);
+    record.valid = ParseFields(split.fields(), record, known, split.bytes().substr(0, Magic.size()));
     if (const auto seconds = DurationFromFrames(split.bytes().substr(0, LeadingByteCount))) record.duration = *seconds;
     return record;
 }
@@ -229,11 +232,25 @@ bool ParseHeaderFields(const HeaderFields& fields, TZH_replay& record) {
 
 namespace {
 
-bool ParseFields(const FieldViews& fields, TZH_replay& record, const FirstFieldVersion& known) {
+constexpr std::size_t SeedField = 4;
+constexpr std::size_t PlayersField = 9;
+
+// The file's first bytes, when the caller has them, tell a file cut inside its first field
+// from one that isn't a replay at all.
+bool ParseFields(const FieldViews& fields, TZH_replay& record, const FirstFieldVersion& known,
+                 std::string_view leadingBytes) {
+    std::size_t field = 0; // the field being read, for the reason of a failure
     try {
         record.duration = DurationFromFileSize(record.file.size);
-        if (CharsView(1, 6, fields[0]) != Magic) return false;
-        if (!TakeVersion(known.found ? known.version : KnownVersionIn(fields[0]), record)) return false;
+        if (CharsView(1, 6, fields[0]) != Magic) {
+            const bool cut = fields[0].empty() && leadingBytes.substr(0, Magic.size()) == Magic;
+            record.invalidReason = cut ? InvalidReason::CutShort : InvalidReason::NotReplay;
+            return false;
+        }
+        if (!TakeVersion(known.found ? known.version : KnownVersionIn(fields[0]), record)) {
+            record.invalidReason = InvalidReason::UnknownVersion;
+            return false;
+        }
         // User maps live in userdata/maps/NAME: the name is what follows the last "/".
         const std::string_view mapField = fields[1];
         const auto slash = mapField.rfind('/');
@@ -241,16 +258,27 @@ bool ParseFields(const FieldViews& fields, TZH_replay& record, const FirstFieldV
         if (!mapName.empty()) mapName.remove_suffix(1);
         record.map.name = mapName;
         record.map.userMap = IsUserMapField(mapField);
+        field = 2;
         record.map.code = NumberFromDigits(FieldValue(fields[2]), HexUpperDigits);
+        field = 3;
         record.map.number = ParseWholeNumber(FieldValue(fields[3]));
         record.superweaponLimit = FieldValue(fields[6]) == "1";
+        field = 7;
         record.money = ParseWholeNumber(FieldValue(fields[7]));
         record.vanilla = FieldValue(fields[8]) == "Y";
-        ParsePlayerSlots(FieldValue(fields[9]), record);
-        return true;
+        field = PlayersField;
+        ParsePlayerSlots(FieldValue(fields[PlayersField]), record);
     } catch (const ConvertError&) {
+        // A field the file never completed is a cut file, whatever its value would have been.
+        record.invalidReason = fields[field].empty()      ? InvalidReason::CutShort
+                               : field == PlayersField    ? InvalidReason::BadPlayers
+                                                          : InvalidReason::BadSettings;
         return false;
     }
+    record.invalidReason = InvalidReason::None;
+    record.date = MatchDate(fields[0]);
+    ResolveRandomPicks(record.players, MatchSeed(FieldValue(fields[SeedField])), record.vanilla);
+    return true;
 }
 
 } // namespace
@@ -347,4 +375,17 @@ void ParsePlayerSlots(std::string_view slots, TZH_replay& record) {
         }
         if (number < 8) slot = TakeUntil(':', list);
     }
+}
+
+std::string_view InvalidReasonName(InvalidReason reason) {
+    switch (reason) {
+    case InvalidReason::None: return "none";
+    case InvalidReason::Unreadable: return "unreadable";
+    case InvalidReason::NotReplay: return "notReplay";
+    case InvalidReason::CutShort: return "cutShort";
+    case InvalidReason::UnknownVersion: return "unknownVersion";
+    case InvalidReason::BadSettings: return "badSettings";
+    case InvalidReason::BadPlayers: return "badPlayers";
+    }
+    return "unreadable";
 }

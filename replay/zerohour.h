@@ -61,5 +61,9 @@ std::optional<int32_t> DurationFromFrames(std::string_view leadingBytes);
 // The estimate from the file size: size / 1024 / 0.12, rounded half to even.
 int32_t DurationFromFileSize(int32_t size);
 
+// The reason's name in tarvex-info's JSON: "none", "unreadable", "notReplay", "cutShort",
+// "unknownVersion", "badSettings", "badPlayers".
+std::string_view InvalidReasonName(InvalidReason reason);
+
 // The file name part of a path, as the platform separates it.
 Text FileNamePart(std::string_view path);

@@ -2,40 +2,52 @@
 
 #include <charconv>
 
+#include "json_writer.h"
 #include "replay/display_text.h"
 
-nlohmann::ordered_json ReplayToJson(const TZH_replay& replay) {
-    nlohmann::ordered_json players = nlohmann::ordered_json::array();
+void AppendReplayJson(std::string& out, const TZH_replay& replay) {
+    JsonWriter json(out);
+    json.beginObject();
+    json.key("file").beginObject();
+    json.member("path", DisplayText(replay.file.path));
+    json.member("name", DisplayText(replay.file.name));
+    json.member("size", replay.file.size);
+    json.endObject();
+    json.key("map").beginObject();
+    json.member("name", DisplayText(replay.map.name));
+    json.member("code", replay.map.code);
+    json.member("number", replay.map.number);
+    json.member("userMap", replay.map.userMap);
+    json.endObject();
+    json.member("money", replay.money);
+    json.member("superweaponLimit", replay.superweaponLimit);
+    json.member("vanilla", replay.vanilla);
+    json.member("version", DisplayText(replay.version));
+    json.key("players").beginArray();
     for (const TZH_player& p : replay.players) {
-        players.push_back({
-            {"name", DisplayText(p.name)},
-            {"army", p.army},
-            {"slotValue1", p.slotValue1},
-            {"human", p.human},
-            {"team", p.team},
-            {"slotValue3", p.slotValue3},
-            {"address", {p.address[0], p.address[1], p.address[2], p.address[3]}},
-            {"port", p.port},
-        });
+        json.beginObject();
+        json.member("name", DisplayText(p.name));
+        json.member("army", p.army);
+        json.member("slotValue1", p.slotValue1);
+        json.member("human", p.human);
+        json.member("team", p.team);
+        json.member("slotValue3", p.slotValue3);
+        json.key("address").beginArray();
+        for (const uint8_t part : p.address) json.value(part);
+        json.endArray();
+        json.member("port", p.port);
+        json.endObject();
     }
-    return {
-        {"file",
-         {{"path", DisplayText(replay.file.path)},
-          {"name", DisplayText(replay.file.name)},
-          {"size", replay.file.size}}},
-        {"map",
-         {{"name", DisplayText(replay.map.name)},
-          {"code", replay.map.code},
-          {"number", replay.map.number},
-          {"userMap", replay.map.userMap}}},
-        {"money", replay.money},
-        {"superweaponLimit", replay.superweaponLimit},
-        {"vanilla", replay.vanilla},
-        {"version", DisplayText(replay.version)},
-        {"players", players},
-        {"duration", replay.duration},
-        {"valid", replay.valid},
-    };
+    json.endArray();
+    json.member("duration", replay.duration);
+    json.member("valid", replay.valid);
+    json.endObject();
+}
+
+std::string ReplayToJson(const TZH_replay& replay) {
+    std::string out;
+    AppendReplayJson(out, replay);
+    return out;
 }
 
 std::string FormatDuration(int32_t seconds) {

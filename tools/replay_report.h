@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include <nlohmann/json.hpp>
-
 #include "replay/zerohour_intf.h"
 
-// Every member of the record under its name in the code; texts as UTF-8.
-nlohmann::ordered_json ReplayToJson(const TZH_replay& replay);
+// One JSON object on one line: every member of the record under its name in the code, texts
+// as UTF-8. Appended to out, which a caller may reuse from one replay to the next.
+void AppendReplayJson(std::string& out, const TZH_replay& replay);
+std::string ReplayToJson(const TZH_replay& replay);
 
 // One line for a person: file, validity, version, map, money, flags, length, players.
 std::string ReplaySummary(const TZH_replay& replay);

@@ -45,7 +45,13 @@ public:
     void file(const std::string& path) {
         try {
             const TZH_replay replay = ReadReplay(path);
-            std::cout << (json_ ? ReplayToJson(replay).dump() : ReplaySummary(replay)) << '\n';
+            line_.clear();
+            if (json_)
+                AppendReplayJson(line_, replay);
+            else
+                line_ = ReplaySummary(replay);
+            line_ += '\n';
+            std::cout.write(line_.data(), static_cast<std::streamsize>(line_.size()));
         } catch (const ReplayReadError& error) {
             std::cout.flush();
             std::cerr << "tarvex-info: cannot read " << error.path() << ": " << error.reason() << '\n';
@@ -65,6 +71,7 @@ public:
 private:
     bool json_;
     bool failed_ = false;
+    std::string line_; // one buffer for every line printed
 };
 
 // The install folders and, per archive, how many map pictures its table holds.

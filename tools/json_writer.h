@@ -1,0 +1,49 @@
+// Writes JSON text straight into a string as it goes, without building a tree first:
+// tarvex-info writes one object per replay of a folder. The bytes are those of the usual
+// compact form: no spaces, the texts' UTF-8 as it is, only the quote, the backslash and the
+// control characters escaped (the short escapes where JSON has them, else \u00xx).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+class JsonWriter {
+public:
+    explicit JsonWriter(std::string& out) : out_(out) {}
+
+    JsonWriter& beginObject();
+    JsonWriter& endObject();
+    JsonWriter& beginArray();
+    JsonWriter& endArray();
+    // The name of the next member of the open object.
+    JsonWriter& key(std::string_view name);
+
+    // A text, which must be UTF-8.
+    JsonWriter& value(std::string_view text);
+    JsonWriter& value(const char* text) { return value(std::string_view(text)); }
+    JsonWriter& value(bool flag);
+    template <typename Number>
+        requires(std::is_integral_v<Number> && !std::is_same_v<Number, bool>)
+    JsonWriter& value(Number number) {
+        if constexpr (std::is_signed_v<Number>)
+            return signedNumber(number);
+        else
+            return unsignedNumber(number);
+    }
+
+    // key(name) then value(v).
+    template <typename Value> JsonWriter& member(std::string_view name, const Value& v) {
+        return key(name).value(v);
+    }
+
+private:
+    void separate();
+    JsonWriter& signedNumber(int64_t number);
+    JsonWriter& unsignedNumber(uint64_t number);
+    void quoted(std::string_view text);
+
+    std::string& out_;
+    bool needsComma_ = false; // a value just ended inside an array or object
+};
