@@ -156,6 +156,7 @@ TEST_F(Tooltips, OrdersThatCantBeReadLeaveTheHeadersPart) {
 TEST_F(Tooltips, ListRowsTellTheDateOrWhyInTheSkinsColours) {
     open([](const TZH_replay&) { return std::optional<MatchOrders>(); });
     main_->Replays[static_cast<std::size_t>(rowOf("a.rep"))].date = TZH_date{2024, 3, 4, 14, 21, 14, 5, 0};
+    main_->Replays[static_cast<std::size_t>(rowOf("b.rep"))].date.reset();
     ReplayListView& list = *main_->RepList;
     const auto rowCentre = [&](const std::string& file) {
         return list.visualRect(list.model()->index(rowOf(file), 0)).center();
