@@ -14,6 +14,7 @@
 #include "details_form.h"
 #include "gui_support.h"
 #include "replay_list_view.h"
+#include "shared_data.h"
 #include "temp_dir.h"
 #include "tooltip_looks.h"
 #include "tools/replay_builder.h"
@@ -38,9 +39,9 @@ protected:
             rb::WriteFile((dir_ / file).string(), rb::Bytes(replay));
         rb::WriteFile((dir_ / "c.rep").string(), "pas un replay");
     }
-    // Both windows shown; the details window reads the orders through `reader`.
-    void open(MatchReader reader) {
-        main_ = std::make_unique<TMainForm>(guitest::FixedFolder(dir_.path()));
+    // Both windows shown over `folder`; the details window reads the orders through `reader`.
+    void open(MatchReader reader, const std::filesystem::path& folder) {
+        main_ = std::make_unique<TMainForm>(guitest::FixedFolder(folder));
         details_ = new TMoreForm(*main_, [] { return GameInstall{}; }, std::move(reader));
         main_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
@@ -48,6 +49,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(main_.get()));
         details_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(details_));
+    }
+    // Over the test's own replays.
+    void open(MatchReader reader) {
+        open(std::move(reader), dir_.path());
         // The random player's draw and everyone's colour, whatever the reader made of them.
         for (TZH_replay& record : main_->Replays) {
             if (!record.valid) continue;
@@ -69,9 +74,9 @@ protected:
     }
     // What a resting pointer shows over `at` in the view: Qt's tooltip request, answered.
     static QString restOn(QAbstractItemView& view, QPoint at) {
-        // A tooltip fades out: gone before the next one is asked for.
-        QToolTip::hideText();
-        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        // Gone at once, where QToolTip::hideText lets it fade out for a while.
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->inherits("QTipLabel")) widget->hide();
         QHelpEvent rest(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
         QApplication::sendEvent(view.viewport(), &rest);
         return QToolTip::isVisible() ? QToolTip::text() : QString();
@@ -188,4 +193,31 @@ TEST_F(Tooltips, ListRowsTellTheDateOrWhyInTheSkinsColours) {
     EXPECT_EQ(QColor(most->first), TooltipPanel);
     EXPECT_GE(lightest, qGray(TooltipText.rgb()));
     expectFocusOnTheList();
+}
+
+TEST_F(Tooltips, RealReplaysNameTheDrawnArmiesAndWhenPlayersLeft) {
+    TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
+    open([](const TZH_replay& replay) { return ReadMatch(replay); }, testsupport::RealReplayDir());
+    // Four random armies; the first human quit at frame 37017. Then a match with an observer
+    // before the players, whose last player was dropped at frame 103569.
+    const std::pair<std::string, std::vector<std::vector<const char*>>> replays[] = {
+        {"00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep",
+         {{"USA", "20m 33s"}, {"China Infantry"}, {"GLA Toxin"}, {"USA SuperWeapon"}}},
+        {"!Golden Replay #1.rep", {{}, {}, {}, {}, {}, {"57m 32s"}}},
+    };
+    for (const auto& [file, rows] : replays) {
+        select(file);
+        ASSERT_EQ(details_->PlayersList->count(), static_cast<int>(rows.size())) << file;
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            const QString tip = restOnPlayerRow(static_cast<int>(row));
+            EXPECT_FALSE(tip.isEmpty()) << file << " row " << row;
+            for (const char* part : rows[row])
+                EXPECT_TRUE(tip.contains(QString::fromUtf8(part))) << tip.toStdString() << " lacks " << part;
+        }
+    }
+    ReplayListView& list = *main_->RepList;
+    const QModelIndex refused = list.model()->index(rowOf("test skirmish #1.rep"), 0);
+    list.scrollTo(refused);
+    EXPECT_FALSE(main_->Replays[static_cast<std::size_t>(refused.row())].valid);
+    EXPECT_FALSE(restOn(list, list.visualRect(refused).center()).isEmpty());
 }
