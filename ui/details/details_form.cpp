@@ -69,8 +69,9 @@ void TMoreForm::RefreshDetails() {
             PlayersList->show();
             const std::optional<MatchOrders> match = ReadOrders(*replay);
             for (const int player : PlayerRowIndices(*replay)) {
-                auto* row = new QListWidgetItem(QString::number(player), PlayersList);
+                auto* row = new QListWidgetItem(QString::number(player));
                 row->setToolTip(PlayerTooltip(*replay, static_cast<std::size_t>(player), match));
+                PlayersList->addItem(row);
             }
         } else {
             PlayersList->hide();
