@@ -29,7 +29,8 @@ test-windows: deps
 test-sanitizers: deps
 	bash scripts/test-sanitizers.sh
 
-# The header parser and the archive table reader under libFuzzer for about a minute (build-fuzz).
+# The header parser, the orders' walk and the archive table reader under libFuzzer for about a
+# minute together (build-fuzz).
 test-fuzz: deps
 	bash scripts/test-fuzz.sh
 

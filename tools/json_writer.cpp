@@ -1,6 +1,7 @@
 #include "json_writer.h"
 
 #include <charconv>
+#include <cmath>
 
 void JsonWriter::separate() {
     if (needsComma_) out_ += ',';
@@ -66,6 +67,26 @@ JsonWriter& JsonWriter::unsignedNumber(uint64_t number) {
     separate();
     char digits[24];
     out_.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+    needsComma_ = true;
+    return *this;
+}
+
+JsonWriter& JsonWriter::value(double number, int decimals) {
+    separate();
+    char digits[64];
+    const auto written = std::to_chars(digits, digits + sizeof digits, number, std::chars_format::fixed, decimals);
+    // JSON has no form for infinities, NaN, or numbers too long for the buffer.
+    if (std::isfinite(number) && written.ec == std::errc())
+        out_.append(digits, written.ptr);
+    else
+        out_ += "null";
+    needsComma_ = true;
+    return *this;
+}
+
+JsonWriter& JsonWriter::null() {
+    separate();
+    out_ += "null";
     needsComma_ = true;
     return *this;
 }

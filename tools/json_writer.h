@@ -33,6 +33,10 @@ public:
             return unsignedNumber(number);
     }
 
+    // A number written with exactly this many decimals (41.3, 22.0).
+    JsonWriter& value(double number, int decimals);
+    JsonWriter& null();
+
     // key(name) then value(v).
     template <typename Value> JsonWriter& member(std::string_view name, const Value& v) {
         return key(name).value(v);

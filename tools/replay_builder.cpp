@@ -53,8 +53,7 @@ std::string Bytes(const Replay& r) {
     PutU32(out, r.frames);
     out.append(2 + 8, '\0'); // desync, quit early, eight disconnect flags
     PutUtf16(out, r.replayName);
-    // SYSTEMTIME of the start: year, month, day of week, day, hour, minute, second, ms
-    for (const int v : {2024, 5, 3, 17, 20, 15, 42, 0}) {
+    for (const uint16_t v : r.startDate) {
         out.push_back(static_cast<char>(v & 0xFF));
         out.push_back(static_cast<char>(v >> 8));
     }
@@ -69,7 +68,22 @@ std::string Bytes(const Replay& r) {
     out.push_back('\0');
     out.append(16, '\0');
     out.append(r.bodySize, '\0');
+    out += r.body;
     return out;
+}
+
+std::string OrderBytes(uint32_t frame, uint32_t type, int32_t player, const std::vector<ArgumentGroup>& groups,
+                       const std::string& arguments) {
+    std::string out;
+    PutU32(out, frame);
+    PutU32(out, type);
+    PutU32(out, static_cast<uint32_t>(player));
+    out.push_back(static_cast<char>(groups.size()));
+    for (const ArgumentGroup& group : groups) {
+        out.push_back(static_cast<char>(group.type));
+        out.push_back(static_cast<char>(group.count));
+    }
+    return out + arguments;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // a body. Tests, the benchmark and the sample replays beside the program use it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,11 +42,25 @@ struct Replay {
     uint32_t startTime = 1700000000;
     uint32_t endTime = 1700001500;
     uint32_t frames = 45000; // 25 minutes at 30 frames a second
+    // SYSTEMTIME of the start: year, month, day of week, day, hour, minute, second, ms
+    std::array<uint16_t, 8> startDate = {2024, 5, 3, 17, 20, 15, 42, 0};
     uint32_t versionNumber = 0x00010004;
     std::string settings;    // SettingsText(...) or any bytes
     int localSlot = 0;
     std::size_t bodySize = 64; // bytes of commands after the header (zeros)
+    std::string body;          // then these bytes (orders made with OrderBytes)
 };
+
+// One argument group of an order: its type (0 integer ... 10 wide character) and count.
+struct ArgumentGroup {
+    uint8_t type = 0;
+    uint8_t count = 0;
+};
+
+// One order as the game writes it: frame, type, player index, the groups, then their
+// arguments' bytes (given whole, in the groups' order).
+std::string OrderBytes(uint32_t frame, uint32_t type, int32_t player, const std::vector<ArgumentGroup>& groups = {},
+                       const std::string& arguments = {});
 
 // The whole file's bytes.
 std::string Bytes(const Replay& replay);

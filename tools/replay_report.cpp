@@ -1,11 +1,81 @@
 #include "replay_report.h"
 
+#include <array>
 #include <charconv>
+#include <cstdio>
 
 #include "json_writer.h"
 #include "replay/display_text.h"
+#include "replay/zerohour.h"
 
-void AppendReplayJson(std::string& out, const TZH_replay& replay) {
+namespace {
+
+// The members of a player that say what the game made of his random picks.
+void AppendPicksJson(JsonWriter& json, const TZH_player& p) {
+    json.member("armyResolved", p.armyResolved);
+    json.member("armyRandom", p.armyRandom);
+    json.member("colourResolved", p.colourResolved);
+    json.member("colourRandom", p.colourRandom);
+}
+
+// "date": the match's local start time, "2024-03-14T21:14:05", or null.
+void AppendDateJson(JsonWriter& json, const std::optional<TZH_date>& date) {
+    json.key("date");
+    if (!date) {
+        json.null();
+        return;
+    }
+    char text[64]; // room for any six 16-bit numbers
+    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u", unsigned{date->year}, unsigned{date->month},
+                  unsigned{date->day}, unsigned{date->hour}, unsigned{date->minute}, unsigned{date->second});
+    json.value(std::string_view(text));
+}
+
+// "invalidReason": which check refused the replay, or null for a valid one.
+void AppendInvalidReasonJson(JsonWriter& json, const TZH_replay& replay) {
+    json.key("invalidReason");
+    if (replay.valid)
+        json.null();
+    else
+        json.value(InvalidReasonName(replay.invalidReason));
+}
+
+// "match": the orders' walk, one element per player in the record's order; null when absent.
+void AppendMatchJson(JsonWriter& json, const std::optional<MatchOrders>& match) {
+    json.key("match");
+    if (!match) {
+        json.null();
+        return;
+    }
+    json.beginObject();
+    json.member("complete", match->complete);
+    json.member("endFrame", match->endFrame);
+    json.key("players").beginArray();
+    for (const PlayerOrders& p : match->players) {
+        json.beginObject();
+        json.member("commands", p.commands);
+        json.member("selections", p.selections);
+        json.key("apm");
+        if (p.apm)
+            json.value(*p.apm, 1);
+        else
+            json.null();
+        json.key("left");
+        if (p.left) {
+            json.beginObject();
+            json.member("frame", p.left->frame);
+            json.member("how", LeaveHowName(p.left->how));
+            json.endObject();
+        } else {
+            json.null();
+        }
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+}
+
+void AppendJson(std::string& out, const TZH_replay& replay, const std::optional<MatchOrders>* match) {
     JsonWriter json(out);
     json.beginObject();
     json.key("file").beginObject();
@@ -36,12 +106,24 @@ void AppendReplayJson(std::string& out, const TZH_replay& replay) {
         for (const uint8_t part : p.address) json.value(part);
         json.endArray();
         json.member("port", p.port);
+        AppendPicksJson(json, p);
         json.endObject();
     }
     json.endArray();
     json.member("duration", replay.duration);
     json.member("valid", replay.valid);
+    AppendDateJson(json, replay.date);
+    AppendInvalidReasonJson(json, replay);
+    if (match) AppendMatchJson(json, *match);
     json.endObject();
+}
+
+} // namespace
+
+void AppendReplayJson(std::string& out, const TZH_replay& replay) { AppendJson(out, replay, nullptr); }
+
+void AppendReplayJson(std::string& out, const TZH_replay& replay, const std::optional<MatchOrders>& match) {
+    AppendJson(out, replay, &match);
 }
 
 std::string ReplayToJson(const TZH_replay& replay) {
@@ -65,35 +147,71 @@ void AppendNumber(std::string& line, int32_t number) {
     line.append(digits, end);
 }
 
-void AppendPlayer(std::string& line, const TZH_player& p) {
+// "random → China Nuke": what the game drew for a random pick.
+constexpr std::string_view DrawnArrow = " \u2192 ";
+
+constexpr std::array<std::string_view, 8> ColourNames = {"Gold",   "Red",      "Blue",   "Green",
+                                                          "Orange", "Sky blue", "Purple", "Pink"};
+
+void AppendArmy(std::string& line, int8_t army) {
+    if (army >= 2 && army <= 13) {
+        line += ArmyNames[static_cast<std::size_t>(army - 2)];
+    } else {
+        line += "army ";
+        AppendNumber(line, army);
+    }
+}
+
+// The colour the game drew, for the line of --match.
+void AppendDrawnColour(std::string& line, const TZH_player& p) {
+    if (!p.colourRandom || p.colourResolved < 0) return;
+    line += ", colour random";
+    line += DrawnArrow;
+    line += ColourNames[static_cast<std::size_t>(p.colourResolved)];
+}
+
+// How the player left, for the line of --match.
+void AppendLeaving(std::string& line, const PlayerOrders* orders) {
+    if (!orders || !orders->left) return;
+    line += ", left at ";
+    line += FormatDuration(static_cast<int32_t>(orders->left->frame / 30));
+    line += ", ";
+    line += LeaveHowName(orders->left->how);
+}
+
+// picks: the line of --match, with the drawn army and colour and how the player left.
+void AppendPlayer(std::string& line, const TZH_player& p, bool picks, const PlayerOrders* orders) {
     const std::size_t nameAt = line.size();
     line += DisplayText(p.name);
     if (line.size() == nameAt) line += p.human ? "?" : "IA";
     if (p.army == -2) {
-        line += " (observer)";
+        line += " (observer";
+        if (picks) AppendLeaving(line, orders);
+        line += ')';
         return;
     }
     line += " (";
     if (p.army == -1) {
         line += "random";
-    } else if (p.army >= 2 && p.army <= 13) {
-        line += ArmyNames[static_cast<std::size_t>(p.army - 2)];
+        if (picks && p.armyResolved >= 0) {
+            line += DrawnArrow;
+            AppendArmy(line, p.armyResolved);
+        }
     } else {
-        line += "army ";
-        AppendNumber(line, p.army);
+        AppendArmy(line, p.army);
     }
+    if (picks) AppendDrawnColour(line, p);
     if (p.team == -1) {
-        line += ", no team)";
+        line += ", no team";
     } else {
         line += ", team ";
         AppendNumber(line, p.team + 1);
-        line += ')';
     }
+    if (picks) AppendLeaving(line, orders);
+    line += ')';
 }
 
-} // namespace
-
-std::string ReplaySummary(const TZH_replay& replay) {
+std::string Summary(const TZH_replay& replay, bool picks, const MatchOrders* match) {
     std::string line = DisplayText(replay.file.name);
     line += ": ";
     if (!replay.valid) {
@@ -124,8 +242,17 @@ std::string ReplaySummary(const TZH_replay& replay) {
     line += ", players: ";
     for (std::size_t i = 0; i < replay.players.size(); ++i) {
         if (i) line += ", ";
-        AppendPlayer(line, replay.players[i]);
+        const bool counted = match && i < match->players.size();
+        AppendPlayer(line, replay.players[i], picks, counted ? &match->players[i] : nullptr);
     }
     if (replay.players.empty()) line += "none";
     return line;
+}
+
+} // namespace
+
+std::string ReplaySummary(const TZH_replay& replay) { return Summary(replay, false, nullptr); }
+
+std::string ReplaySummary(const TZH_replay& replay, const std::optional<MatchOrders>& match) {
+    return Summary(replay, true, match ? &*match : nullptr);
 }

@@ -1,6 +1,7 @@
 // tarvex-info: prints what Tarvex reads from replay files, one line per replay.
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "replay/big_archive.h"
 #include "replay/game_install.h"
 #include "replay/map_pictures.h"
+#include "replay/match.h"
 #include "replay/replay_folder.h"
 #include "replay/zerohour.h"
 #include "replay_report.h"
@@ -19,7 +21,7 @@
 namespace {
 
 constexpr const char* Usage =
-    "Usage: tarvex-info [--json] [PATH...]\n"
+    "Usage: tarvex-info [--json] [--match] [PATH...]\n"
     "       tarvex-info --where\n"
     "\n"
     "Prints one line per Command and Conquer Generals Zero Hour replay (.rep) file.\n"
@@ -27,6 +29,8 @@ constexpr const char* Usage =
     "Without PATH, the game's replay folder is listed.\n"
     "\n"
     "  --json     one JSON object per replay and line (JSON Lines)\n"
+    "  --match    also read the orders after each header (whole files): the armies and\n"
+    "             colours the game drew, and when and how each player left\n"
     "  --where    print the replay folder Tarvex would list and how it was found, and the\n"
     "             game's install folder and archives its maps' pictures come from\n"
     "  --help     show this help\n"
@@ -34,22 +38,30 @@ constexpr const char* Usage =
 
 struct Options {
     bool json = false;
+    bool match = false;
     bool where = false;
     std::vector<std::string> paths;
 };
 
 class Printer {
 public:
-    explicit Printer(bool json) : json_(json) {}
+    Printer(bool json, bool match) : json_(json), match_(match) {}
 
     void file(const std::string& path) {
         try {
             const TZH_replay replay = ReadReplay(path);
             line_.clear();
-            if (json_)
+            if (match_) {
+                const std::optional<MatchOrders> match = ReadMatch(replay);
+                if (json_)
+                    AppendReplayJson(line_, replay, match);
+                else
+                    line_ = ReplaySummary(replay, match);
+            } else if (json_) {
                 AppendReplayJson(line_, replay);
-            else
+            } else {
                 line_ = ReplaySummary(replay);
+            }
             line_ += '\n';
             std::cout.write(line_.data(), static_cast<std::streamsize>(line_.size()));
         } catch (const ReplayReadError& error) {
@@ -70,6 +82,7 @@ public:
 
 private:
     bool json_;
+    bool match_;
     bool failed_ = false;
     std::string line_; // one buffer for every line printed
 };
@@ -107,6 +120,8 @@ int main(int argc, char** argv) {
             return 0;
         } else if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--match") {
+            options.match = true;
         } else if (arg == "--where") {
             options.where = true;
         } else if (arg == "--") {
@@ -119,7 +134,7 @@ int main(int argc, char** argv) {
         }
     }
     try {
-        Printer printer(options.json);
+        Printer printer(options.json, options.match);
         if (options.where || options.paths.empty()) {
             const ReplayFolderChoice choice = FindReplayFolder();
             if (options.where) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -100,9 +101,11 @@ TEST(TarvexInfo, JsonLinesForTheRealFolder) {
     ASSERT_EQ(lines.size(), 49u);
 
     const std::vector<std::string> top = {"file",    "map",     "money",    "superweaponLimit", "vanilla",
-                                          "version", "players", "duration", "valid"};
-    const std::vector<std::string> player = {"name", "army", "slotValue1", "human",
-                                             "team", "slotValue3", "address", "port"};
+                                          "version", "players", "duration", "valid",            "date",
+                                          "invalidReason"};
+    const std::vector<std::string> player = {"name",       "army",         "slotValue1", "human",
+                                             "team",       "slotValue3",   "address",    "port",
+                                             "armyResolved", "armyRandom", "colourResolved", "colourRandom"};
     std::set<std::string> names;
     int valid = 0;
     for (const std::string& line : lines) {
@@ -223,5 +226,112 @@ TEST(TarvexInfo, OptionsAndExitStatus) {
         EXPECT_NE(run.err.find(c.errHas), std::string::npos) << run.err;
         // Output and errors never mix: a failed run prints nothing, a good one no error.
         EXPECT_EQ(c.status == 0 ? run.err : run.out, "");
+    }
+}
+
+TEST(TarvexInfo, MatchLineNamesDrawnPicksAndLeaving) {
+    TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
+    struct Case { const char* file; const char* line; };
+    const Case cases[] = {
+        {"00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep",
+         "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep: version 1.04, map tournament island, $20K, 1 SW, "
+         "20m 33s, players: Nic (random \u2192 USA, team 1, left at 20m 33s, quit), |BOMD|2MA.S^ (random "
+         "\u2192 China Infantry, team 1), IA Difficile (random \u2192 GLA Toxin, colour random \u2192 Sky blue, "
+         "team 2), IA Difficile (random \u2192 USA SuperWeapon, colour random \u2192 Gold, team 2)"},
+        {"366648.rep",
+         "366648.rep: version 1.04, map [rank] arctic arena zh v1, $10K, 7m 30s, players: Alfie_TV (observer), "
+         "-Memphis^ (China, no team, left at 7m 29s, quit), Prodigy (GLA Stealth, no team, left at 7m 26s, quit)"},
+        {"Test_023_Cheer.rep", "Test_023_Cheer.rep: INVALID (unsupported version), 732 bytes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const ToolRun run = RunTool({"--match", (testsupport::RealReplayDir() / c.file).string()});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, std::string(c.line) + "\n");
+    }
+    // Leaving in a longer match: a drop and two surrenders.
+    const ToolRun golden = RunTool({"--match", (testsupport::RealReplayDir() / "!Golden Replay #1.rep").string()});
+    for (const char* part : {"tar (USA, no team, left at 96m 43s, surrendered)",
+                             "nab (GLA Toxin, no team, left at 89m 41s, surrendered)",
+                             "L3M (USA SuperWeapon, colour random \u2192 Pink, no team, left at 57m 32s, dropped)"})
+        EXPECT_NE(golden.out.find(part), std::string::npos) << golden.out;
+}
+
+TEST(TarvexInfo, MatchJsonForTheRealFolder) {
+    TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
+    const ToolRun run = RunTool({"--json", "--match", testsupport::RealReplayDir().string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const auto lines = run.lines();
+    ASSERT_EQ(lines.size(), 49u);
+    std::map<std::string, json> byName;
+    for (const std::string& line : lines) {
+        const json object = json::parse(line);
+        SCOPED_TRACE(object["file"]["name"].dump());
+        ASSERT_EQ(Keys(object).back(), "match");
+        const json& match = object["match"];
+        if (!object["valid"].get<bool>()) {
+            EXPECT_TRUE(match.is_null());
+            EXPECT_TRUE(object["date"].is_null());
+            continue;
+        }
+        EXPECT_TRUE(object["invalidReason"].is_null());
+        EXPECT_EQ(Keys(match), (std::vector<std::string>{"complete", "endFrame", "players"}));
+        EXPECT_EQ(match["complete"], true);
+        ASSERT_EQ(match["players"].size(), object["players"].size());
+        for (const json& p : match["players"]) {
+            EXPECT_EQ(Keys(p), (std::vector<std::string>{"commands", "selections", "apm", "left"}));
+            if (!p["left"].is_null()) {
+                EXPECT_EQ(Keys(p["left"]), (std::vector<std::string>{"frame", "how"}));
+            }
+        }
+        byName[object["file"]["name"]] = object;
+    }
+    const json& nic = byName["00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep"];
+    EXPECT_EQ(nic["date"], "2025-04-27T02:41:29");
+    EXPECT_EQ(nic["players"][2].dump(),
+              R"({"name":"IA Difficile","army":-1,"slotValue1":255,"human":false,"team":1,"slotValue3":255,)"
+              R"("address":[0,0,0,0],"port":0,"armyResolved":11,"armyRandom":true,"colourResolved":5,"colourRandom":true})");
+    EXPECT_EQ(nic["match"].dump(),
+              R"({"complete":true,"endFrame":37019,"players":[{"commands":469,"selections":944,"apm":22.8,)"
+              R"("left":{"frame":37017,"how":"quit"}},{"commands":466,"selections":812,"apm":22.7,"left":null},)"
+              R"({"commands":0,"selections":0,"apm":null,"left":null},{"commands":0,"selections":0,"apm":null,"left":null}]})");
+    const json& golden = byName["!Golden Replay #1.rep"]["match"]["players"];
+    EXPECT_EQ(golden[6]["left"]["how"], "dropped");
+    EXPECT_EQ(golden[0]["left"]["how"], "surrendered");
+    // The observer: a colour drawn, his army left as it is.
+    const json& observer = byName["366648.rep"]["players"][0];
+    EXPECT_EQ(observer["armyResolved"], -2);
+    EXPECT_EQ(observer["armyRandom"], false);
+    EXPECT_EQ(observer["colourRandom"], true);
+}
+
+TEST(TarvexInfo, InvalidReasonSaysWhichCheckRefused) {
+    testsupport::TempDir dir;
+    rb::Replay good = ReplayWithPlayer("One");
+    rb::Replay oldVersion = good;
+    oldVersion.versionText = u"Version 1.05";
+    rb::Replay sevenSlots = good;
+    sevenSlots.settings.replace(sevenSlots.settings.find("X:;"), 3, ";");
+    rb::Replay noMoney = good;
+    noMoney.settings.replace(noMoney.settings.find("SC=10000"), 8, "SC=");
+    const std::string goodBytes = rb::Bytes(good);
+    struct Case { const char* name; std::string bytes; const char* reason; };
+    const Case cases[] = {
+        {"good.rep", goodBytes, nullptr},
+        {"text.rep", std::string(200, 't') + ";", "notReplay"},
+        {"cut.rep", goodBytes.substr(0, goodBytes.find("SC=")), "cutShort"},
+        {"old.rep", rb::Bytes(oldVersion), "unknownVersion"},
+        {"money.rep", rb::Bytes(noMoney), "badSettings"},
+        {"slots.rep", rb::Bytes(sevenSlots), "badPlayers"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        rb::WriteFile((dir / c.name).string(), c.bytes);
+        const json replay = OneReplay((dir / c.name).string());
+        if (c.reason) {
+            EXPECT_EQ(replay["invalidReason"], c.reason);
+        } else {
+            EXPECT_TRUE(replay["invalidReason"].is_null());
+        }
     }
 }
