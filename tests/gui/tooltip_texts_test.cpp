@@ -47,7 +47,8 @@ QString Refused(InvalidReason reason) {
 } // namespace
 
 TEST(TooltipTexts, EveryText) {
-    const int8_t Gold = 0, Red = 1, Blue = 2, Green = 3, Orange = 4, SkyBlue = 5, Purple = 6, Pink = 7;
+    const int8_t Gold = 0, Red = 1, Blue = 2, Green = 3, Orange = 4, SkyBlue = 5, Purple = 6,
+                 Pink = 7;
     const uint32_t At12m3s = (12 * 60 + 3) * 30; // 30 frames a second
     const std::pair<QString, const char*> cases[] = {
         {Tip(10, Red, false), "Armée tirée au sort : China Nuke\nCouleur : Rouge"},
@@ -64,8 +65,8 @@ TEST(TooltipTexts, EveryText) {
          "Couleur : Bleu ciel (tirée au sort)\nA quitté la partie à 1m 0s"},
         {Tip(Chosen, Blue, false, Orders(50, 30), false), "Couleur : Bleu"}, // a computer
         {Tip(-1, -1, true, Orders(12)), "Actions par minute : 12,0"},        // nothing resolved
-        {Tip(14, 8, false), ""},                                              // out of the tables
-        {Tip(-2, Red, true), "Couleur : Rouge (tirée au sort)"},              // an observer
+        {Tip(14, 8, false), ""},                                             // out of the tables
+        {Tip(-2, Red, true), "Couleur : Rouge (tirée au sort)"},             // an observer
         {Played(TZH_date{2024, 3, 4, 14, 21, 14, 5, 0}), "Partie du 14/03/2024 à 21:14"},
         {Played(TZH_date{2003, 1, 0, 5, 9, 7, 59, 999}), "Partie du 05/01/2003 à 09:07"},
         {Played(TZH_date{2023, 2, 0, 29, 12, 0, 0, 0}), ""},

@@ -15,8 +15,8 @@
 #include "replay_list_view.h"
 #include "shared_data.h"
 #include "temp_dir.h"
-#include "tooltip_looks.h"
 #include "tools/replay_builder.h"
+#include "tooltip_looks.h"
 
 namespace fs = std::filesystem;
 namespace rb = replay_builder;
@@ -27,7 +27,8 @@ class Tooltips : public ::testing::Test {
 protected:
     void open(const fs::path& folder, MatchReader reader) {
         main_ = std::make_unique<TMainForm>(guitest::FixedFolder(folder));
-        details_ = new TMoreForm(*main_, [] { return GameInstall{}; }, std::move(reader));
+        details_ = new TMoreForm(
+            *main_, [] { return GameInstall{}; }, std::move(reader));
         main_->show();
         main_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(main_.get()));
@@ -36,7 +37,8 @@ protected:
     }
     QModelIndex rowOf(const std::string& file) {
         std::size_t row = 0;
-        while (main_->Replays.at(row).file.name != file) ++row;
+        while (main_->Replays.at(row).file.name != file)
+            ++row;
         return main_->RepList->model()->index(static_cast<int>(row), 0);
     }
     void select(const std::string& file) {
@@ -74,24 +76,28 @@ protected:
 TEST_F(Tooltips, OrdersReadOncePerSelectionAndTheHeadersPartWithout) {
     rb::Settings settings;
     // An observer first: row numbers and player positions differ.
-    settings.slots = {rb::Human("Spectateur", "0A000001", 0, -2, 0, -1), rb::Human("Hasard", "0A000002", 1, -1, 1, 0)};
+    settings.slots = {rb::Human("Spectateur", "0A000001", 0, -2, 0, -1),
+                      rb::Human("Hasard", "0A000002", 1, -1, 1, 0)};
     rb::Replay replay;
     replay.settings = rb::SettingsText(settings);
-    for (const char* file : {"a.rep", "b.rep"}) rb::WriteFile((dir_ / file).string(), rb::Bytes(replay));
+    for (const char* file : {"a.rep", "b.rep"})
+        rb::WriteFile((dir_ / file).string(), rb::Bytes(replay));
     rb::WriteFile((dir_ / "c.rep").string(), "pas un replay");
     std::map<std::string, int> reads;
     guitest::ModalBoxWatcher boxes;
     open(dir_.path(), [&](const TZH_replay& record) {
         ++reads[record.file.name];
         if (record.file.name == "b.rep") throw std::runtime_error("gone since the scan");
-        return std::optional(MatchOrders{true, 30000, {PlayerOrders{}, PlayerOrders{1, 0, {}, 41.3}}});
+        return std::optional(
+            MatchOrders{true, 30000, {PlayerOrders{}, PlayerOrders{1, 0, {}, 41.3}}});
     });
     select("a.rep");
     // The pointer resting on the row: Qt asks for the tooltip after its delay.
     QListWidget& list = *details_->PlayersList;
     QTest::mouseMove(list.viewport(), list.visualItemRect(list.item(0)).center());
     ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
-    EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("41,3"))) << QToolTip::text().toStdString();
+    EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("41,3")))
+        << QToolTip::text().toStdString();
     for (int paint = 0; paint < 3; ++paint) {
         details_->repaint();
         list.viewport()->repaint();
@@ -125,7 +131,8 @@ TEST_F(Tooltips, RealReplaysDrawnArmiesLeavingDatesAndRefusalsInTheSkinsColours)
             const QString tip = restOnPlayerRow(static_cast<int>(row));
             EXPECT_FALSE(tip.isEmpty()) << file << " row " << row;
             for (const char* part : rows[row])
-                EXPECT_TRUE(tip.contains(QString::fromUtf8(part))) << tip.toStdString() << " lacks " << part;
+                EXPECT_TRUE(tip.contains(QString::fromUtf8(part)))
+                    << tip.toStdString() << " lacks " << part;
         }
     }
     ReplayListView& list = *main_->RepList;
@@ -134,7 +141,8 @@ TEST_F(Tooltips, RealReplaysDrawnArmiesLeavingDatesAndRefusalsInTheSkinsColours)
         return restOn(list, list.visualRect(rowOf(file)).center());
     };
     const QString played = restOnRow("00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep");
-    EXPECT_TRUE(played.contains(QStringLiteral("27/04/2025")) && played.contains(QStringLiteral("02:41")))
+    EXPECT_TRUE(played.contains(QStringLiteral("27/04/2025")) &&
+                played.contains(QStringLiteral("02:41")))
         << played.toStdString();
     const QString refused = restOnRow("test skirmish #1.rep");
     EXPECT_FALSE(refused.isEmpty());
@@ -149,6 +157,7 @@ TEST_F(Tooltips, RealReplaysDrawnArmiesLeavingDatesAndRefusalsInTheSkinsColours)
     EXPECT_EQ(drawn.pixelColor(drawn.width() - 3, drawn.height() / 2), TooltipPanel);
     int lightest = 0;
     for (int y = 0; y < drawn.height(); ++y)
-        for (int x = 2; x < drawn.width() - 2; ++x) lightest = std::max(lightest, qGray(drawn.pixel(x, y)));
+        for (int x = 2; x < drawn.width() - 2; ++x)
+            lightest = std::max(lightest, qGray(drawn.pixel(x, y)));
     EXPECT_GE(lightest, qGray(TooltipText.rgb()));
 }

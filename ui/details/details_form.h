@@ -32,7 +32,9 @@ public:
     // installed, for its maps' previews; it runs at the first such map. readMatch reads the
     // orders of the selected replay, once per selection, for the rows' tooltips.
     explicit TMoreForm(TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall = FindGameInstall,
-                       MatchReader readMatch = [](const TZH_replay& replay) { return ReadMatch(replay); });
+                       MatchReader readMatch = [](const TZH_replay& replay) {
+                           return ReadMatch(replay);
+                       });
     ~TMoreForm() override;
 
     // The skin, with the header or the error message painted into it. Held at the screen's
