@@ -21,6 +21,16 @@ QString DrawnArmyLine(const TZH_player& player) {
            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
+// The French name of one of the game's eight colours (0 gold .. 7 pink); empty outside them.
+QString ColourName(int colour) {
+    static const std::array<QString, 8> names{
+        QStringLiteral("Or"),     QStringLiteral("Rouge"),     QStringLiteral("Bleu"),
+        QStringLiteral("Vert"),   QStringLiteral("Orange"),    QStringLiteral("Bleu ciel"),
+        QStringLiteral("Violet"), QStringLiteral("Rose")};
+    if (colour < 0 || colour >= static_cast<int>(names.size())) return {};
+    return names[static_cast<std::size_t>(colour)];
+}
+
 QString ColourLine(const TZH_player& player) {
     const QString name = ColourName(player.colourResolved);
     if (name.isEmpty()) return {};
@@ -46,15 +56,6 @@ QString LeavingLine(const PlayerLeaving& left) {
 }
 
 } // namespace
-
-QString ColourName(int colour) {
-    static const std::array<QString, 8> names{
-        QStringLiteral("Or"),     QStringLiteral("Rouge"),     QStringLiteral("Bleu"),
-        QStringLiteral("Vert"),   QStringLiteral("Orange"),    QStringLiteral("Bleu ciel"),
-        QStringLiteral("Violet"), QStringLiteral("Rose")};
-    if (colour < 0 || colour >= static_cast<int>(names.size())) return {};
-    return names[static_cast<std::size_t>(colour)];
-}
 
 QString PlayerTooltip(const TZH_replay& replay, std::size_t player,
                       const std::optional<MatchOrders>& match) {

@@ -9,9 +9,6 @@
 #include "replay/match.h"
 #include "replay/zerohour_intf.h"
 
-// The French name of one of the game's eight colours (0 gold .. 7 pink); empty outside them.
-QString ColourName(int colour);
-
 // The lines of the tooltip of replay.players[player], one per line; empty when there is
 // nothing to say. Without `match` (orders unread or unreadable) only the header's part.
 QString PlayerTooltip(const TZH_replay& replay, std::size_t player,

@@ -1,9 +1,13 @@
 #include "tooltip_looks.h"
 
+#include <QPalette>
 #include <QToolTip>
 
 #include "fonts.h"
 
+namespace {
+
+// `palette` with the tooltip colours set in every colour group.
 QPalette TooltipPalette(QPalette palette) {
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::ToolTipBase, TooltipPanel);
@@ -11,6 +15,8 @@ QPalette TooltipPalette(QPalette palette) {
     }
     return palette;
 }
+
+} // namespace
 
 void ApplyTooltipLooks() {
     QToolTip::setPalette(TooltipPalette(QToolTip::palette()));

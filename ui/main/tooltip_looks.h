@@ -3,13 +3,9 @@
 #pragma once
 
 #include <QColor>
-#include <QPalette>
 
 inline const QColor TooltipPanel{45, 46, 48};
 inline const QColor TooltipText{173, 173, 173};
-
-// `palette` with the tooltip colours set in every colour group.
-QPalette TooltipPalette(QPalette palette);
 
 // Gives every tooltip of the program that look.
 void ApplyTooltipLooks();
