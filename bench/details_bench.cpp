@@ -1,10 +1,12 @@
 // How long one selection change in the main list takes, up to the drawn details window: for
 // an 8-player replay whose map picture lies in the maps folder (among a hundred others, under
-// other letter case, so the case-blind search reads the folder), and for an unreadable
-// replay. Each step selects the other of two such rows, as the Down key walks the list.
+// other letter case, so the case-blind search reads the folder), for an unreadable replay,
+// and for the largest real replay, whose whole file is read and its orders walked for the
+// rows' tooltips. Each step selects the other of two such rows, as the Down key walks the list.
 #include <QApplication>
 #include <QImage>
 #include <QListWidget>
+#include <QListWidgetItem>
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -27,6 +29,18 @@ namespace rb = replay_builder;
 namespace {
 
 const QColor MapColour(20, 160, 90);
+
+// The largest replay of the shared real ones; empty when they are missing.
+fs::path LargestRealReplay() {
+    const fs::path dir = fs::path(TARVEX_SHARED_DIR) / "testdata" / "replays" / "real";
+    fs::path largest;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(dir, error))
+        if (entry.path().extension() == ".rep" &&
+            (largest.empty() || entry.file_size() > fs::file_size(largest)))
+            largest = entry.path();
+    return largest;
+}
 
 struct Windows {
     fs::path folder;
@@ -72,6 +86,10 @@ std::unique_ptr<Windows> MakeWindows() {
     WriteEightPlayerReplay(windows->folder / "a2.rep");
     rb::WriteFile((windows->folder / "b1.rep").string(), "pas un replay");
     rb::WriteFile((windows->folder / "b2.rep").string(), "toujours pas un replay");
+    // Two names for the largest real replay: every step reads it whole.
+    if (const fs::path largest = LargestRealReplay(); !largest.empty())
+        for (const char* name : {"r1.rep", "r2.rep"})
+            fs::create_symlink(largest, windows->folder / name);
     const fs::path folder = windows->folder;
     windows->main = std::make_unique<TMainForm>([folder] {
         return ReplayFolderChoice{folder.string(), "bench"};
@@ -123,6 +141,27 @@ void UnreadableReplay(benchmark::State& state) {
     SelectionChange(state, "b1.rep", "b2.rep", false);
 }
 
+void LargestRealReplayWithItsOrders(benchmark::State& state) {
+    if (LargestRealReplay().empty()) {
+        state.SkipWithError("the shared real replays are missing");
+        return;
+    }
+    const QModelIndex rows[] = {RowOf("r1.rep"), RowOf("r2.rep")};
+    SelectAndDraw(rows[1]);
+    SelectAndDraw(rows[0]);
+    // The orders were read: the human's tooltip says more than the header's one line.
+    const QListWidget& players = *Shown->details->PlayersList;
+    if (players.count() == 0 || !players.item(0)->toolTip().contains(QLatin1Char('\n'))) {
+        state.SkipWithError("the details window did not read the replay's orders");
+        return;
+    }
+    std::size_t step = 0;
+    for (auto _ : state)
+        SelectAndDraw(rows[++step % 2]);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(fs::file_size(LargestRealReplay())));
+}
+
 // One look-up and load of the map picture: done again for every row drawn.
 void MapPictureLookUp(benchmark::State& state) {
     const Text folder = Shown->folder.string();
@@ -132,6 +171,7 @@ void MapPictureLookUp(benchmark::State& state) {
 
 BENCHMARK(EightPlayersWithMapPicture)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(UnreadableReplay)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(LargestRealReplayWithItsOrders)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(MapPictureLookUp)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "map_picture.h"
 #include "pictures.h"
 #include "player_rows.h"
+#include "player_tooltip.h"
 #include "players_list.h"
 #include "replay_list_view.h"
 #include "rounded_region.h"
@@ -22,10 +23,11 @@ TMoreForm* MoreForm = nullptr;
 
 namespace dl = details_layout;
 
-TMoreForm::TMoreForm(TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall)
+TMoreForm::TMoreForm(TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall,
+                     MatchReader readMatch)
     : QWidget(&mainForm, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       main_(mainForm), skin_(tarvex::pictures::kDetailsSkin), noMap_(tarvex::pictures::kNoMap),
-      findInstall_(std::move(findInstall)) {
+      findInstall_(std::move(findInstall)), readMatch_(std::move(readMatch)) {
     setFixedSize(dl::WindowSize);
     setWindowTitle(QStringLiteral("MoreForm"));
     setFocusPolicy(Qt::NoFocus);
@@ -67,8 +69,12 @@ void TMoreForm::RefreshDetails() {
         const TZH_replay* replay = SelectedReplay();
         if (replay && replay->valid) {
             PlayersList->show();
-            for (const int player : PlayerRowIndices(*replay))
-                PlayersList->addItem(QString::number(player));
+            const std::optional<MatchOrders> match = ReadOrders(*replay);
+            for (const int player : PlayerRowIndices(*replay)) {
+                auto* row = new QListWidgetItem(QString::number(player));
+                row->setToolTip(PlayerTooltip(*replay, static_cast<std::size_t>(player), match));
+                PlayersList->addItem(row);
+            }
         } else {
             PlayersList->hide();
             if (replay) {
@@ -80,6 +86,15 @@ void TMoreForm::RefreshDetails() {
         ReportError(std::current_exception());
     }
     update();
+}
+
+std::optional<MatchOrders> TMoreForm::ReadOrders(const TZH_replay& replay) const {
+    try {
+        return readMatch_ ? readMatch_(replay) : std::nullopt;
+    } catch (const std::exception&) {
+        // A file gone or changed since the scan: the header still says what it can.
+        return std::nullopt;
+    }
 }
 
 void TMoreForm::PlayersListDrawItem(QPainter& canvas, int index, const QRect& rect, QStyle::State) {

@@ -6,11 +6,13 @@
 #include <QStyle>
 #include <QWidget>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "replay/game_install.h"
 #include "replay/map_pictures.h"
+#include "replay/match.h"
 #include "replay/zerohour_intf.h"
 #include "ui/controls/skin_picture.h"
 #include "ui/details/map_preview.h"
@@ -18,21 +20,28 @@
 class QListWidget;
 class TMainForm;
 
+// Reads what happened in a replay's match (ReadMatch in the program).
+using MatchReader = std::function<std::optional<MatchOrders>(const TZH_replay&)>;
+
 class TMoreForm : public QWidget {
     Q_OBJECT
 public:
     // A hidden tool window of `mainForm`: no task-bar entry, never the keyboard focus, and
     // gone while the main window is minimised. It follows the main list's selection and
     // shows, docked, on a double click on a row. findInstall tells where the game is
-    // installed, for its maps' previews; it runs at the first such map.
-    explicit TMoreForm(TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall = FindGameInstall);
+    // installed, for its maps' previews; it runs at the first such map. readMatch reads the
+    // orders of the selected replay, once per selection, for the rows' tooltips.
+    explicit TMoreForm(TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall = FindGameInstall,
+                       MatchReader readMatch = [](const TZH_replay& replay) {
+                           return ReadMatch(replay);
+                       });
     ~TMoreForm() override;
 
     // The skin, with the header or the error message painted into it. Held at the screen's
     // pixel ratio, so the texts are sharp on high-resolution screens.
     QImage Background;
     // One row per participant who is not an observer; a row's text is the participant's
-    // position in the replay's players.
+    // position in the replay's players, its tooltip what became of him.
     QListWidget* PlayersList = nullptr;
     // The army icons, in the order of ArmyNames; the last one is the question mark.
     std::vector<SkinPicture> Armies;
@@ -55,6 +64,8 @@ protected:
 private:
     // The record of the main list's selected row; null when none is selected.
     const TZH_replay* SelectedReplay() const;
+    // The selected replay's orders; none when they can't be read (the tooltips say less).
+    std::optional<MatchOrders> ReadOrders(const TZH_replay& replay) const;
     void ShowDocked();
     void ReturnFocusToList();
     void FollowMainWindowState();
@@ -71,6 +82,7 @@ private:
     bool errorReported_ = false;
     bool hiddenWithMain_ = false;
     MapPreviewFinder::InstallFinder findInstall_;
+    MatchReader readMatch_;
     std::optional<MapPreviews> previews_;
     Text previewsFolder_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "replay/display_text.h"
+#include "replay_tooltip.h"
 
 ReplayListModel::ReplayListModel(const std::vector<TZH_replay>& replays, QObject* parent)
     : QAbstractListModel(parent), replays_(replays) {}
@@ -31,6 +32,8 @@ QVariant ReplayListModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         // The file name alone: typing a letter finds rows by it. "INVALID: " is only drawn.
         return FileNameText(replay.file.name);
+    case Qt::ToolTipRole:
+        return ReplayTooltip(replay);
     case ValidRole:
         return replay.valid;
     default:

@@ -1,6 +1,7 @@
 #include "tarvex_application.h"
 
 #include "error_box.h"
+#include "tooltip_looks.h"
 
 TarvexApplication::TarvexApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Tarvex"));
@@ -8,6 +9,7 @@ TarvexApplication::TarvexApplication(int& argc, char** argv) : QApplication(argc
     setApplicationVersion(QStringLiteral(TARVEX_VERSION));
     // The installed desktop entry is named by the application id.
     setDesktopFileName(QStringLiteral(TARVEX_APP_ID));
+    ApplyTooltipLooks();
 }
 
 bool TarvexApplication::notify(QObject* receiver, QEvent* event) {

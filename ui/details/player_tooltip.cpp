@@ -1,0 +1,72 @@
+#include "player_tooltip.h"
+
+#include <QLocale>
+#include <QStringList>
+#include <array>
+
+#include "header_texts.h"
+
+namespace {
+
+// The game's logic runs 30 frames per second of game time.
+constexpr uint32_t FramesPerSecond = 30;
+constexpr int FirstArmy = 2;
+
+QString DrawnArmyLine(const TZH_player& player) {
+    const int army = player.armyResolved - FirstArmy;
+    // The last name of ArmyNames is the observers', never drawn.
+    if (!player.armyRandom || army < 0 || army >= static_cast<int>(ArmyNames.size()) - 1) return {};
+    const std::string_view name = ArmyNames[static_cast<std::size_t>(army)];
+    return QStringLiteral("Armée tirée au sort : ") +
+           QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// The French name of one of the game's eight colours (0 gold .. 7 pink); empty outside them.
+QString ColourName(int colour) {
+    static const std::array<QString, 8> names{
+        QStringLiteral("Or"),     QStringLiteral("Rouge"),     QStringLiteral("Bleu"),
+        QStringLiteral("Vert"),   QStringLiteral("Orange"),    QStringLiteral("Bleu ciel"),
+        QStringLiteral("Violet"), QStringLiteral("Rose")};
+    if (colour < 0 || colour >= static_cast<int>(names.size())) return {};
+    return names[static_cast<std::size_t>(colour)];
+}
+
+QString ColourLine(const TZH_player& player) {
+    const QString name = ColourName(player.colourResolved);
+    if (name.isEmpty()) return {};
+    return QStringLiteral("Couleur : ") + name +
+           (player.colourRandom ? QStringLiteral(" (tirée au sort)") : QString());
+}
+
+QString ApmLine(double apm) {
+    QLocale french(QLocale::French);
+    french.setNumberOptions(QLocale::OmitGroupSeparator);
+    return QStringLiteral("Actions par minute : ") + french.toString(apm, 'f', 1);
+}
+
+// Written as the window writes the match's length.
+QString LeavingLine(const PlayerLeaving& left) {
+    const QString at = DurationText(static_cast<int32_t>(left.frame / FramesPerSecond));
+    switch (left.how) {
+    case LeaveHow::Surrendered: return QStringLiteral("A abandonné à ") + at;
+    case LeaveHow::Quit: return QStringLiteral("A quitté la partie à ") + at;
+    case LeaveHow::Dropped: return QStringLiteral("Déconnecté à ") + at;
+    }
+    return {};
+}
+
+} // namespace
+
+QString PlayerTooltip(const TZH_replay& replay, std::size_t player,
+                      const std::optional<MatchOrders>& match) {
+    if (player >= replay.players.size()) return {};
+    const TZH_player& who = replay.players[player];
+    QStringList lines{DrawnArmyLine(who), ColourLine(who)};
+    if (who.human && match && player < match->players.size()) {
+        const PlayerOrders& orders = match->players[player];
+        if (orders.apm) lines.append(ApmLine(*orders.apm));
+        if (orders.left) lines.append(LeavingLine(*orders.left));
+    }
+    lines.removeAll(QString());
+    return lines.join(QLatin1Char('\n'));
+}

@@ -1,0 +1,36 @@
+#include "replay_tooltip.h"
+
+#include <QDate>
+#include <QTime>
+
+namespace {
+
+QString MatchDateText(const TZH_date& date) {
+    const QDate day(date.year, date.month, date.day);
+    const QTime time(date.hour, date.minute);
+    // The file's word only: a date that no calendar holds says nothing.
+    if (!day.isValid() || !time.isValid()) return {};
+    return QStringLiteral("Partie du %1 à %2")
+        .arg(day.toString(QStringLiteral("dd/MM/yyyy")), time.toString(QStringLiteral("HH:mm")));
+}
+
+QString InvalidReasonText(InvalidReason reason) {
+    switch (reason) {
+    case InvalidReason::None: return {};
+    case InvalidReason::Unreadable: return QStringLiteral("Fichier illisible");
+    case InvalidReason::NotReplay: return QStringLiteral("Ce n'est pas un replay");
+    case InvalidReason::CutShort:
+        return QStringLiteral("Replay coupé avant la fin de son en-tête");
+    case InvalidReason::UnknownVersion: return QStringLiteral("Version du jeu inconnue");
+    case InvalidReason::BadSettings: return QStringLiteral("Réglages de la partie illisibles");
+    case InvalidReason::BadPlayers: return QStringLiteral("Liste des joueurs illisible");
+    }
+    return {};
+}
+
+} // namespace
+
+QString ReplayTooltip(const TZH_replay& replay) {
+    if (!replay.valid) return InvalidReasonText(replay.invalidReason);
+    return replay.date ? MatchDateText(*replay.date) : QString();
+}
