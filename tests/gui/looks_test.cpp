@@ -4,6 +4,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QRegion>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -15,9 +16,11 @@
 #include "replay/zerohour.h"
 #include "replay_list_model.h"
 #include "temp_dir.h"
+#include "utf8_path.h"
 #include "rounded_region.h"
 #include "row_look.h"
 
+namespace fs = std::filesystem;
 namespace ml = main_layout;
 
 TEST(RowLook, FollowsValidityAndSelection) {
@@ -131,8 +134,10 @@ TEST(UnreadableFilesMessage, NamesAtMostTenFilesThenCountsTheRest) {
 
 TEST(ReadingOneFile, AnyErrorKeepsTheFileAsAnInvalidRow) {
     testsupport::TempDir dir;
-    const Text path = (dir / "été.rep").string();
-    std::ofstream(path) << "0123456789";
+    // The program's paths are UTF-8 text; a narrow path would be the ANSI code page on Windows.
+    const fs::path file = dir.path() / testsupport::Utf8Path("été.rep");
+    const Text path = testsupport::PathUtf8(file);
+    std::ofstream(file) << "0123456789";
     const std::pair<ReplayReader, QString> cases[] = {
         {[](const Text& p) { return ReadReplay(p); }, {}},
         {[](const Text& p) -> TZH_replay { throw ReplayReadError(p, "Accès refusé"); },
