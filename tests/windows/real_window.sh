@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# tarvex.exe under Wine in a real X server of its own, used as a player uses it: the game's
+# registry value names a user data folder in the Wine prefix's documents, whose Replays folder
+# holds the scenario's replays and a maps\ picture. Checked from the screen's pixels, as the
+# Linux scenarios do; the drag here goes through the Windows-only answer to the window system's
+# hit test (the press becomes a press on a caption, and Wine moves the window).
+# Usage: real_window.sh TARVEX.EXE MAKE_E2E_HOME.EXE WINE_RUN        (WINEPREFIX set)
+set -euo pipefail
+tarvex=$1
+make_replays=$2
+wine_run=$3
+
+work=$(mktemp -d)
+pids=()
+tarvex_pid=
+readonly game_key='HKLM\SOFTWARE\Electronic Arts\EA GAMES\Command and Conquer Generals Zero Hour'
+readonly leaf="Tarvex Scenario Data"
+documents="$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/Documents"
+cleanup() {
+  if [ -n "$tarvex_pid" ]; then kill "$tarvex_pid" 2>/dev/null || true; fi
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  "$wine_run" reg delete "$game_key" /reg:32 /f >/dev/null 2>&1 || true
+  rm -rf "$work" "${documents:?}/$leaf"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL (Wine, $scenario): $*" >&2
+  [ -s "$work/tarvex.log" ] && sed 's/^/  tarvex: /' "$work/tarvex.log" >&2
+  exit 1
+}
+scenario=setup
+. "$(dirname "$0")/../e2e/x_screen.sh"
+
+"$wine_run" "$make_replays" "Z:$documents/$leaf/Replays" || fail "the replays could not be written"
+"$wine_run" reg add "$game_key" /reg:32 /v UserDataLeafName /t REG_SZ /d "$leaf" /f >/dev/null ||
+  fail "the registry value could not be written"
+start_x
+
+row_y() { echo $((35 + $1 * 13 + 6)); }   # the middle of the list's visible row n
+readonly orange_test='r > 180 && g > 100 && g < 160 && b < 100'
+readonly not_black='r + g + b > 60'
+click_at() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep 0.3; }
+
+scenario="centred, corners cut"
+"$wine_run" "$tarvex" >"$work/tarvex.log" 2>&1 &
+tarvex_pid=$!
+main=$(window_named Tarvex) || fail "no Tarvex window"
+sleep 1
+geometry_of "$main"
+MX=$WX MY=$WY
+[ "$MX,$MY,$WW,$WH" = "372,229,280,310" ] || fail "the window is at $MX,$MY ${WW}x$WH, not centred at 280x310"
+shot
+root=$(pixel 2 2)
+for corner in "0 0" "279 0" "0 309" "279 309" "1 1" "278 308"; do
+  set -- $corner
+  expect_pixel $((MX + $1)) $((MY + $2)) "$root" "the corner outside the rounded outline"
+done
+expect_pixel $((MX + 240)) $((MY + $(row_y 0))) "0,0,0" "the first row's colour (a valid replay)"
+expect_pixel $((MX + 240)) $((MY + $(row_y 7))) "251,98,98" "the eighth row's colour (a broken replay)"
+
+scenario="double click shows the details docked"
+xdotool mousemove $((MX + 100)) $((MY + $(row_y 0))) click --repeat 2 --delay 120 1
+details=$(window_named MoreForm) || fail "no details window"
+sleep 0.5
+geometry_of "$details"
+[ "$WX,$WY,$WW,$WH" = "$((MX + 277)),$MY,192,310" ] || fail "details at $WX,$WY ${WW}x$WH"
+shot
+expect_pixel $((WX + 96)) $((WY + 49)) "0,200,0" "the map picture"
+[ "$(count_pixels $((WX + 11)) $((WY + 11)) 170 13 "$orange_test")" -gt 20 ] || fail "no map name"
+[ "$(count_pixels $((WX + 11)) $((WY + 31)) 55 35 "$orange_test")" -gt 20 ] || fail "no version and length"
+for row in 0 1; do
+  icons=$(count_pixels $((WX + 149)) $((WY + 75 + row * 28)) 25 26 "$not_black")
+  [ "$icons" -gt 500 ] || fail "the army icon of player row $row is missing ($icons pixels)"
+done
+
+scenario="dragging the skin moves both windows"
+xdotool mousemove $((MX + 100)) $((MY + 20)) mousedown 1
+for step in 1 2 3 4 5 6; do xdotool mousemove $((MX + 100 + 10 * step)) $((MY + 20 + 7 * step)); sleep 0.1; done
+xdotool mouseup 1
+sleep 0.5
+geometry_of "$main"
+[ "$WX,$WY" = "$((MX + 60)),$((MY + 42))" ] || fail "the main window is at $WX,$WY after the drag"
+MX=$WX MY=$WY
+geometry_of "$details"
+[ "$WX,$WY" = "$((MX + 277)),$MY" ] || fail "the details window is at $WX,$WY, not docked"
+
+scenario="about opens centred and closes on its glyph"
+click_at $((MX + 250)) $((MY + 297))
+about=$(window_named "A propos") || fail "no about window"
+sleep 0.5
+geometry_of "$about"
+[ "$WX,$WY,$WW,$WH" = "$((MX + 44)),$((MY + 94)),192,121" ] || fail "about at $WX,$WY ${WW}x$WH"
+shot
+[ "$(count_pixels $((WX + 11)) $((WY + 11)) 160 98 'r == g && g == b && r > 100')" -gt 50 ] ||
+  fail "the about window shows no grey text"
+click_at $((WX + 176)) $((WY + 5))
+wait_gone "A propos"
+
+scenario="close ends the program"
+click_at $((MX + 251)) $((MY + 17))
+timeout 15 tail --pid="$tarvex_pid" -f /dev/null || fail "the program is still running"
+status=0
+wait "$tarvex_pid" || status=$?
+tarvex_pid=
+[ "$status" = 0 ] || fail "the program ended with status $status"
+
+echo "real window (Wine): all scenarios as expected"
