@@ -16,8 +16,7 @@ set(_tarvex_qt_plugins
   Qt6::QWindowsVistaStylePlugin styles)
 set(_tarvex_mingw_runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
 
-# The MinGW runtime DLLs as this compiler links them (empty for MSVC, whose runtime players
-# install with Windows updates).
+# The MinGW runtime DLLs as this compiler links them (empty for MSVC).
 function(_tarvex_mingw_runtime_files out)
   set(files)
   if(MINGW)
@@ -61,12 +60,22 @@ function(tarvex_windows_runtime)
   endif()
   while(plugins)
     list(POP_FRONT plugins plugin folder)
+    if(NOT TARGET ${plugin})
+      # Qt's installer has the TGA plug-in in its "Qt Image Formats" part.
+      message(WARNING "${plugin} is not part of this Qt: the programs will do without it")
+      continue()
+    endif()
     if(NOT plugin STREQUAL "Qt6::QOffscreenIntegrationPlugin")
       install(FILES $<TARGET_FILE:${plugin}> DESTINATION ${CMAKE_INSTALL_BINDIR}/${folder})
     endif()
     list(APPEND copies COMMAND ${CMAKE_COMMAND} -E make_directory ${bin}/${folder}
                        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${plugin}> ${bin}/${folder})
   endwhile()
+  if(MSVC)
+    # The Visual C++ runtime, which not every Windows has.
+    set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION ${CMAKE_INSTALL_BINDIR})
+    include(InstallRequiredSystemLibraries)
+  endif()
   add_custom_target(tarvex_windows_runtime ALL ${copies}
     COMMENT "Putting the Qt and runtime libraries beside the programs")
   # Qt's licence travels with its libraries.
