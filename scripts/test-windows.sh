@@ -10,6 +10,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${WIN_BUILD:-$root/build-win}
 started=$SECONDS
+skipped=
 qt_archive=$root/../shared/toolchains/qt-6.4.2-mingw-w64.tar.xz
 
 cmake_args=(-S "$root" -B "$build" -G Ninja
@@ -31,8 +32,9 @@ else
     echo "FAIL: Qt for mingw is missing ($qt_archive): CI builds tarvex.exe" >&2
     exit 1
   fi
-  echo "SKIPPED: tarvex.exe, its GUI tests under Wine, its real-window scenario and the players'" \
-       "zip: Qt for mingw not found at $qt_archive (it lies in the shared folder beside the clone)"
+  skipped="SKIPPED: tarvex.exe, its GUI tests under Wine, its real-window scenario and the players'\
+ zip: Qt for mingw not found at $qt_archive (it lies in the shared folder beside the clone)"
+  echo "$skipped"
   toolchain=$root/cmake/mingw-w64-x86_64.cmake
   cmake_args+=(-DTARVEX_BUILD_UI=OFF)
 fi
@@ -70,4 +72,5 @@ wineserver -w
 # The prefix is large; keep it only when something failed.
 [[ $status -eq 0 ]] && rm -rf "$build/wine"
 echo "Windows build took $((built - started)) s, its tests under Wine $((SECONDS - built)) s"
+[[ -z "$skipped" ]] || echo "$skipped"
 exit $status
