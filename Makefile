@@ -21,7 +21,8 @@ run: build
 test-native: build
 	ctest --test-dir $(BUILD) --output-on-failure --timeout 300
 
-# The Windows build (mingw-w64) and its tests under Wine, in a private Wine prefix.
+# The Windows build (mingw-w64; tarvex.exe with the shared Qt for mingw) and its tests under Wine,
+# in a private Wine prefix, the real-window scenario on Xvfb and the players' zip started.
 test-windows: deps
 	bash scripts/test-windows.sh
 

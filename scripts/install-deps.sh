@@ -7,7 +7,7 @@ packages=(
   nlohmann-json3-dev qt6-base-dev qt6-svg-dev qt6-image-formats-plugins
   xvfb xauth x11-utils x11-xserver-utils xdotool openbox imagemagick
   fonts-dejavu-core fonts-liberation2 fonts-wine
-  g++-mingw-w64-x86-64-posix wine64 wine
+  g++-mingw-w64-x86-64-posix wine64 wine unzip
   clang-14 libclang-rt-14-dev
   libxcb1-dev appstream desktop-file-utils
 )

@@ -1,22 +1,25 @@
-// Writes the home folder the real-window scenarios run in: a Steam Proton prefix of the game
-// with 100 replays (every tenth one, from the eighth on, broken) and a maps folder with the
-// first replay's map picture in one plain colour and the second one's, whose header asks for
-// 4000 x 4000 pixels of blue.
-// Usage: make_e2e_home HOME
+// Writes the replays the real-window scenarios show: 100 replays (every tenth one, from the
+// eighth on, broken) and a maps folder with the first replay's map picture in one plain colour
+// and the second one's, whose header asks for 4000 x 4000 pixels of blue.
+// On Linux they go into a home folder holding a Steam Proton prefix of the game; the Windows
+// build writes the replay folder alone (the scenario under Wine names it in the registry).
+// Usage: make_e2e_home HOME          (Windows: make_e2e_home REPLAY_FOLDER)
 #include <QColor>
 #include <QImage>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 #include "bmp_bytes.h"
-#include "fake_prefix.h"
 #include "tools/replay_builder.h"
+#ifndef _WIN32
+#include "fake_prefix.h"
+#endif
 
 namespace fs = std::filesystem;
 namespace rb = replay_builder;
-using namespace testsupport;
 
 namespace {
 
@@ -36,12 +39,8 @@ std::string ReplayBytes(int index) {
     return rb::Bytes(replay);
 }
 
-void Make(const fs::path& home) {
-    PrefixSetup setup;
-    setup.machineKeys = {GameKey32({TextValue("UserDataLeafName", "Command and Conquer Generals Zero Hour Data")})};
-    const fs::path documents =
-        MakePrefix(home / ".local/share/Steam/steamapps/compatdata/2732960/pfx", setup);
-    const fs::path replays = MakeReplayFolder(documents);
+void WriteReplays(const fs::path& replays) {
+    fs::create_directories(replays);
     for (int i = 0; i < ReplayCount; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "r%03d.rep", i);
@@ -54,8 +53,21 @@ void Make(const fs::path& home) {
     const fs::path file = replays / "maps" / "e2evert.bmp";
     if (!picture.save(QString::fromStdString(file.string()), "BMP"))
         throw std::runtime_error("can't write " + file.string());
-    rb::WriteFile((replays / "maps" / "e2egeant.bmp").string(), CompressedBmp(4000, 4000, 0x0000FF));
+    rb::WriteFile((replays / "maps" / "e2egeant.bmp").string(), testsupport::CompressedBmp(4000, 4000, 0x0000FF));
 }
+
+#ifndef _WIN32
+void Make(const fs::path& home) {
+    using namespace testsupport;
+    PrefixSetup setup;
+    setup.machineKeys = {GameKey32({TextValue("UserDataLeafName", "Command and Conquer Generals Zero Hour Data")})};
+    WriteReplays(MakeReplayFolder(MakePrefix(home / ".local/share/Steam/steamapps/compatdata/2732960/pfx", setup)));
+}
+#else
+void Make(const fs::path& replays) {
+    WriteReplays(replays);
+}
+#endif
 
 } // namespace
 

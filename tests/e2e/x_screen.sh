@@ -1,11 +1,11 @@
 # Helpers of the real-window scenarios: a screen of our own, its pixels, and the windows on it.
 # Sourced by scenarios.sh, which sets `work` and `fail`.
 
-# Starts Xvfb on a free display and exports DISPLAY; its process id goes into `pids`. The server
+# Starts Xvfb on a free display (1024 x 768, or $screen_size) and exports DISPLAY; its process id goes into `pids`. The server
 # never resets: by default it does when its last client leaves, refusing connections meanwhile,
 # and between two scenarios no client may be left.
 start_x() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${screen_size:-1024x768}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   pids+=($!)
   for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || fail "Xvfb did not start"

@@ -3,8 +3,12 @@
 #include <QPainter>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
+#include <vector>
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include "bmp_bytes.h"
 #include "details_layout.h"
@@ -109,7 +113,6 @@ TEST(MapPicture, FoundInTheMapsFolderWhateverTheCaseOrElseThePlaceholder) {
          {dir / "Maps" / "DesertBrulant.BMP", dir / "secret.bmp", dir / "Maps" / "..\\secret.bmp"})
         ASSERT_TRUE(picture.save(QString::fromStdString(path.string()), "BMP"));
     std::ofstream(dir / "Maps" / "notabmp.bmp") << "BM but nothing more";
-    ASSERT_EQ(::mkfifo((dir / "Maps" / "pipe.bmp").c_str(), 0644), 0);
     // The largest picture taken, and pictures whose header asks for more: refused unread,
     // though Qt would decode them.
     QImage largest(MaxMapPictureSide, MaxMapPictureSide, QImage::Format_RGB32);
@@ -130,15 +133,20 @@ TEST(MapPicture, FoundInTheMapsFolderWhateverTheCaseOrElseThePlaceholder) {
     topDown.resize(topDown.size() - 2);
     topDown += std::string(20 * 20, '\0');
     std::ofstream(dir / "Maps" / "topdown.bmp", std::ios::binary) << topDown;
-    const std::tuple<Text, Text, bool> cases[] = {
+    std::vector<std::tuple<Text, Text, bool>> cases = {
         {dir.str(), "desert brulant", true}, {dir.str() + "/", "DESERTBRULANT", true},
         {dir.str(), "desert", false},        {dir.str(), "..\\secret", false},
         {dir.str(), "../secret", false},     {dir.str(), "folder", false},
-        {dir.str(), "notabmp", false},       {dir.str(), "pipe", false}, // without waiting
-        {"", "desert brulant", false},       {dir.str(), "largest", true},
+        {dir.str(), "notabmp", false},       {"", "desert brulant", false},
+        {dir.str(), "largest", true},
         {dir.str(), "huge", false},          {dir.str(), "wide", false},
         {dir.str(), "high", false},          {dir.str(), "topdown", true},
         {dir.str(), "longfile", false}};
+#ifndef _WIN32
+    // A fifo (POSIX only) is refused without waiting for a writer.
+    ASSERT_EQ(::mkfifo((dir / "Maps" / "pipe.bmp").c_str(), 0644), 0);
+    cases.emplace_back(dir.str(), "pipe", false);
+#endif
     for (const auto& [folder, map, found] : cases) {
         const MapPicture shown = PictureForMap(folder, map);
         EXPECT_EQ(shown.source == MapPicture::Source::File, found) << folder << " " << map;

@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 #include <gtest/gtest.h>
 
 #include "gui_support.h"
@@ -158,6 +160,9 @@ TEST(Listing, TheMainWindowIsKnownToEventsServicedDuringTheScan) {
     EXPECT_EQ(probe.seen, &form);
 }
 
+#ifndef _WIN32
+// POSIX only: dangling links, link loops and fifos are objects of POSIX file systems (the
+// Windows file layer's refusals are held by the Windows suite's file tests).
 // A dangling link and a link to itself can't be opened by anyone, root included (file
 // permissions wouldn't stop root from reading).
 TEST(Listing, UnreadableFilesStayInTheListAndAreNamedInOneBox) {
@@ -201,6 +206,7 @@ TEST(Listing, UnreadableFilesStayInTheListAndAreNamedInOneBox) {
     EXPECT_EQ(lines.filter(QStringLiteral("pipe.rep : ")).size(), 1) << box.text.toStdString();
     EXPECT_EQ(lines.size(), 4);
 }
+#endif
 
 TEST(Listing, WrongRegistryTypeShowsTheErrorAndListsNothing) {
     testsupport::TempDir dir;

@@ -29,6 +29,12 @@ int PixelsForPoints(int points) {
 QStringList RegisterFallbackFonts(const QString& fontFolder) {
     const QString tahoma = QStringLiteral("Tahoma");
     if (QFontDatabase::families().contains(tahoma, Qt::CaseInsensitive)) return {tahoma};
+#ifdef Q_OS_WIN
+    // Windows has its own Tahoma. Under Wine, which lacks one, Wine's copy drawn through Wine's
+    // rasteriser at these small sizes loses strokes of letters: the stand-ins serve instead.
+    Q_UNUSED(fontFolder);
+    return {};
+#else
     QStringList registered;
     const QDir folder(fontFolder);
     for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
@@ -40,6 +46,7 @@ QStringList RegisterFallbackFonts(const QString& fontFolder) {
             if (!registered.contains(family)) registered << family;
     }
     return registered;
+#endif
 }
 
 QFont TahomaFont(int pixelSize, bool bold) {

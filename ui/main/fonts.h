@@ -13,7 +13,8 @@ int PixelsForPoints(int points);
 // The folder where Debian's fonts-wine puts Wine's Tahoma.
 inline const QString WineFontFolder = QStringLiteral("/usr/share/wine/fonts");
 
-// Registers Tahoma (regular and bold) from fontFolder when no Tahoma is installed.
+// Registers Tahoma (regular and bold) from fontFolder when no Tahoma is installed (not on
+// Windows, where the stand-ins serve when Tahoma is missing, as under Wine).
 // Returns the families now known as Tahoma (empty when none could be found).
 QStringList RegisterFallbackFonts(const QString& fontFolder = WineFontFolder);
 

@@ -5,7 +5,8 @@
 
 TarvexApplication::TarvexApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Tarvex"));
-    setApplicationDisplayName(QStringLiteral("Tarvex"));
+    // No display name of its own (it would be "Tarvex" too): Qt on Windows appends a set one to
+    // every window's caption, and the captions are "MoreForm", "A propos" and "Historique".
     setApplicationVersion(QStringLiteral(TARVEX_VERSION));
     // The installed desktop entry is named by the application id.
     setDesktopFileName(QStringLiteral(TARVEX_APP_ID));

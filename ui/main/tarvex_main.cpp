@@ -13,7 +13,6 @@
 
 #ifdef Q_OS_WIN
 #include <QtMath>
-#define NOMINMAX
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #endif

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The players' zip, as a player uses it: made by cpack, unpacked into a Wine prefix of its own
+# that holds nothing else, tarvex.exe started from there shows its skinned window and its
+# close button ends it with status 0; tarvex-info.exe from the zip answers too.
+# Usage: zip_start.sh BUILD_DIR VERSION
+set -euo pipefail
+build=$1
+version=$2
+
+work=$(mktemp -d)
+pids=()
+tarvex_pid=
+export WINEPREFIX="$work/prefix" HOME="$work/home" WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+unset WINEPATH
+cleanup() {
+  if [ -n "$tarvex_pid" ]; then kill "$tarvex_pid" 2>/dev/null || true; fi
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL (zip, $scenario): $*" >&2
+  [ -s "$work/tarvex.log" ] && sed 's/^/  tarvex: /' "$work/tarvex.log" >&2
+  exit 1
+}
+scenario="packing"
+. "$(dirname "$0")/../e2e/x_screen.sh"
+
+name="tarvex-$version-win64"
+cpack --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
+  { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+[ -f "$work/package/$name.zip" ] || fail "cpack made no $name.zip"
+
+scenario="unpacking into a new prefix"
+mkdir -p "$HOME"
+start_x   # Wine's desktop process of the new prefix belongs to this display
+wine wineboot --init </dev/null >"$work/wineboot.log" 2>&1 || fail "wineboot failed"
+wineserver -w
+unzip -q "$work/package/$name.zip" -d "$WINEPREFIX/drive_c/Program Files"
+folder="C:\\Program Files\\$name"
+
+scenario="tarvex-info.exe"
+wine "$folder\\tarvex-info.exe" --version </dev/null >"$work/info.log" 2>&1 || fail "tarvex-info.exe failed"
+grep -q "$version" "$work/info.log" || fail "tarvex-info.exe --version said: $(cat "$work/info.log")"
+
+scenario="tarvex.exe shows its window"
+wine "$folder\\tarvex.exe" </dev/null >"$work/tarvex.log" 2>&1 &
+tarvex_pid=$!
+main=$(window_named Tarvex || window_named Tarvex || window_named Tarvex) || fail "no Tarvex window"
+sleep 1
+geometry_of "$main"
+[ "$WW,$WH" = "280,310" ] || fail "the window is ${WW}x$WH"
+shot
+root=$(pixel 2 2)
+expect_pixel "$WX" "$WY" "$root" "the cut corner"
+# The skin: its black list panel, and the close button's orange glyph where the layout puts it.
+expect_pixel $((WX + 100)) $((WY + 100)) "0,0,0" "the list's panel"
+[ "$(count_pixels $((WX + 246)) $((WY + 11)) 12 13 'r > 180 && g > 100 && g < 160 && b < 100')" -gt 5 ] ||
+  fail "no close glyph on the skin"
+
+scenario="close"
+xdotool mousemove $((WX + 251)) $((WY + 17)) click 1
+timeout 15 tail --pid="$tarvex_pid" -f /dev/null || fail "the program is still running"
+status=0
+wait "$tarvex_pid" || status=$?
+tarvex_pid=
+[ "$status" = 0 ] || fail "the program ended with status $status"
+echo "zip: $name.zip starts tarvex.exe in a prefix of its own"
