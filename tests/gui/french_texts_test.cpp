@@ -1,15 +1,19 @@
-// Every French text the program shows, exactly as it shows it, in one table: a lost accent or
+// Every French text the program shows, exactly as it shows it (tooltips included), in one table: a lost accent or
 // a changed word fails here. The other tests find these texts through the program's own
 // functions and never spell them out again.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include "about_texts.h"
 #include "contact_address.h"
 #include "credit_line.h"
 #include "error_box.h"
 #include "header_texts.h"
+#include "player_tooltip.h"
 #include "read_errors.h"
+#include "replay_tooltip.h"
 #include "replay/zerohour.h"
 #include "temp_dir.h"
 
@@ -28,16 +32,57 @@ std::vector<UnreadableFile> UnreadableFiles(int count) {
                                        {QStringLiteral("r.rep"), QStringLiteral("raison")});
 }
 
+constexpr int8_t Chosen = 4; // an army the player picked himself
+
+// The tooltip of the second of two players: his army (drawn unless Chosen), his colour and,
+// when the walk counted both players, his orders.
+QString Tip(int8_t army, int8_t colour, bool colourDrawn, std::optional<PlayerOrders> orders = {},
+            bool human = true) {
+    TZH_replay replay;
+    replay.players.resize(2);
+    TZH_player& player = replay.players[1];
+    player.human = human;
+    player.armyResolved = army;
+    player.armyRandom = army != Chosen;
+    player.colourResolved = colour;
+    player.colourRandom = colourDrawn;
+    std::optional<MatchOrders> match;
+    if (orders) match = MatchOrders{true, 40000, {PlayerOrders{}, *orders}};
+    return PlayerTooltip(replay, 1, match);
+}
+
+PlayerOrders Orders(std::optional<double> apm, uint32_t leftAt = 0, LeaveHow how = LeaveHow::Quit) {
+    return {0, 0, leftAt ? std::optional(PlayerLeaving{leftAt, how}) : std::nullopt, apm};
+}
+
+QString Played(std::optional<TZH_date> date) {
+    TZH_replay replay;
+    replay.valid = true;
+    replay.date = date;
+    return ReplayTooltip(replay);
+}
+
+QString Refused(InvalidReason reason) {
+    TZH_replay replay;
+    replay.invalidReason = reason;
+    replay.date = TZH_date{2024, 3, 4, 14, 21, 14, 5, 0}; // an invalid record's date says nothing
+    return ReplayTooltip(replay);
+}
+
 } // namespace
 
 TEST(FrenchTexts, ShownExactly) {
     testsupport::TempDir dir;
     const Text pipe = (dir / "pipe.rep").string();
+#ifndef _WIN32
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+#endif
     const auto reasonFor = [&](const ReplayReader& read) {
         const ReadOutcome outcome = ReadReplayKeepingErrors(pipe, read);
         return outcome.unreadable ? outcome.unreadable->reason : QString();
     };
+    const int8_t Gold = 0, Red = 1, Blue = 2, Green = 3, Orange = 4, SkyBlue = 5, Purple = 6, Pink = 7;
+    const uint32_t At12m3s = (12 * 60 + 3) * 30; // 30 frames a second
     const QString contact = QStringLiteral("equipe@example.org");
     const QStringList credits = CreditsText(contact).split(QStringLiteral("\r\n\r\n"));
     const std::vector<PlacedText> errorLines = ErrorMessageTexts(contact);
@@ -50,7 +95,7 @@ TEST(FrenchTexts, ShownExactly) {
         // The names and addresses after a credits paragraph's first words are ours to change.
         bool firstWords = false;
     };
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {"history", HistoryText(),
          QStringLiteral("Historique\r\n"
                         "----------------------\r\n"
@@ -98,13 +143,45 @@ TEST(FrenchTexts, ShownExactly) {
          QStringLiteral("et 1 autre.")},
         {"more unreadable files", LastLine(UnreadableFilesMessage(UnreadableFiles(25))),
          QStringLiteral("et 15 autres.")},
-        {"reason: not a plain file", reasonFor([](const Text& path) { return ReadReplay(path); }),
-         QStringLiteral("Pas un fichier ordinaire")},
         {"reason: anything else", reasonFor([](const Text&) -> TZH_replay { throw 42; }),
          QStringLiteral("Erreur inconnue")},
         {"error box: anything else", ErrorText(std::make_exception_ptr(42)),
          QStringLiteral("Erreur inconnue.")},
+        // Tooltips: a player row's drawn picks, actions per minute and leaving.
+        {"tooltip: drawn army", Tip(10, Red, false), QStringLiteral("Armée tirée au sort : China Nuke\nCouleur : Rouge")},
+        {"tooltip: drawn colour", Tip(2, Gold, true), QStringLiteral("Armée tirée au sort : USA\nCouleur : Or (tirée au sort)")},
+        {"tooltip: pink", Tip(13, Pink, false), QStringLiteral("Armée tirée au sort : GLA Stealth\nCouleur : Rose")},
+        {"tooltip: army chosen", Tip(Chosen, Purple, false), QStringLiteral("Couleur : Violet")},
+        {"tooltip: quit", Tip(Chosen, Blue, false, Orders(41.3, At12m3s)),
+         QStringLiteral("Couleur : Bleu\nActions par minute : 41,3\nA quitté la partie à 12m 3s")},
+        {"tooltip: surrendered", Tip(Chosen, Green, false, Orders(7, At12m3s + 29, LeaveHow::Surrendered)),
+         QStringLiteral("Couleur : Vert\nActions par minute : 7,0\nA abandonné à 12m 3s")},
+        {"tooltip: dropped", Tip(Chosen, Orange, false, Orders(1234.56, 29, LeaveHow::Dropped)),
+         QStringLiteral("Couleur : Orange\nActions par minute : 1234,6\nDéconnecté à 0s")},
+        {"tooltip: no apm", Tip(Chosen, SkyBlue, true, Orders(std::nullopt, 1800)),
+         QStringLiteral("Couleur : Bleu ciel (tirée au sort)\nA quitté la partie à 1m 0s")},
+        {"tooltip: a computer", Tip(Chosen, Blue, false, Orders(50, 30), false), QStringLiteral("Couleur : Bleu")},
+        {"tooltip: nothing resolved", Tip(-1, -1, true, Orders(12)), QStringLiteral("Actions par minute : 12,0")},
+        {"tooltip: out of the tables", Tip(14, 8, false), QString()},
+        {"tooltip: an observer", Tip(-2, Red, true), QStringLiteral("Couleur : Rouge (tirée au sort)")},
+        // Tooltips: a list row's match date, or why the replay is refused.
+        {"date", Played(TZH_date{2024, 3, 4, 14, 21, 14, 5, 0}), QStringLiteral("Partie du 14/03/2024 à 21:14")},
+        {"date, padded", Played(TZH_date{2003, 1, 0, 5, 9, 7, 59, 999}), QStringLiteral("Partie du 05/01/2003 à 09:07")},
+        {"no such day", Played(TZH_date{2023, 2, 0, 29, 12, 0, 0, 0}), QString()},
+        {"no such hour", Played(TZH_date{2023, 2, 0, 28, 24, 0, 0, 0}), QString()},
+        {"no date", Played(std::nullopt), QString()},
+        {"refused: unreadable", Refused(InvalidReason::Unreadable), QStringLiteral("Fichier illisible")},
+        {"refused: not a replay", Refused(InvalidReason::NotReplay), QStringLiteral("Ce n'est pas un replay")},
+        {"refused: cut short", Refused(InvalidReason::CutShort), QStringLiteral("Replay coupé avant la fin de son en-tête")},
+        {"refused: version", Refused(InvalidReason::UnknownVersion), QStringLiteral("Version du jeu inconnue")},
+        {"refused: settings", Refused(InvalidReason::BadSettings), QStringLiteral("Réglages de la partie illisibles")},
+        {"refused: players", Refused(InvalidReason::BadPlayers), QStringLiteral("Liste des joueurs illisible")},
     };
+#ifndef _WIN32
+    // The Linux reader's reason for a fifo (Windows has none to give).
+    cases.push_back({"reason: not a plain file", reasonFor([](const Text& path) { return ReadReplay(path); }),
+                     QStringLiteral("Pas un fichier ordinaire")});
+#endif
     for (const Case& c : cases)
         EXPECT_EQ(c.firstWords ? c.shown.left(c.expected.size()) : c.shown, c.expected) << c.what;
 }

@@ -14,6 +14,7 @@
 #include "gui_support.h"
 #include "replay_list_view.h"
 #include "shared_data.h"
+#include "player_tooltip.h"
 #include "temp_dir.h"
 #include "tools/replay_builder.h"
 #include "tooltip_looks.h"
@@ -160,4 +161,16 @@ TEST_F(Tooltips, RealReplaysDrawnArmiesLeavingDatesAndRefusalsInTheSkinsColours)
         for (int x = 2; x < drawn.width() - 2; ++x)
             lightest = std::max(lightest, qGray(drawn.pixel(x, y)));
     EXPECT_GE(lightest, qGray(TooltipText.rgb()));
+}
+
+// Orders counted for fewer players than the record holds give nothing rather than someone else's.
+TEST(TooltipRules, OrdersForFewerPlayersThanTheRecordHolds) {
+    TZH_replay replay;
+    replay.players.resize(2);
+    for (TZH_player& player : replay.players)
+        player.human = true;
+    const MatchOrders shorter{false, 100, {PlayerOrders{0, 0, std::nullopt, 5.0}}};
+    EXPECT_NE(PlayerTooltip(replay, 0, shorter), QString());
+    EXPECT_EQ(PlayerTooltip(replay, 1, shorter), QString());
+    EXPECT_EQ(PlayerTooltip(replay, 2, shorter), QString());
 }
