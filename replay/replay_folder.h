@@ -2,11 +2,14 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "header_read_ahead.h"
 #include "platform/game_identity.h"
+#include "zerohour.h"
 #include "zerohour_intf.h"
 
 inline constexpr std::string_view GameRegistryKey = platform::game::RegistryKey;
@@ -31,12 +34,23 @@ struct ReplayFolderChoice {
 // program's own folder when that is not an existing directory. Throws RegistryTypeError.
 ReplayFolderChoice FindReplayFolder();
 
-// Calls visit(full path) for every entry of folder that matches mask and is not a directory,
-// in the order the folder lists them. beforeEntry, when given, runs once for every matching
-// entry first, directories included (the window services its pending events there).
-// listed, when given, learns the number of matching entries before the first of them (a
-// caller can make room for that many records at once).
+// A replay file of a listing, as the scan hands it over.
+struct ListedReplayFile {
+    const Text& path;                 // the folder and the entry's name
+    std::optional<ReplayStart> start; // its first bytes, when they were read ahead
+
+    // ReadReplay(path), from the bytes read ahead when there are some. Throws ReplayReadError.
+    TZH_replay read() const { return start ? ReadReplay(path, *start) : ReadReplay(path); }
+};
+
+// Calls visit for every entry of folder that matches mask and is not a directory, in the
+// order the folder lists them. beforeEntry, when given, runs once for every matching entry
+// first, directories included (the window services its pending events there). listed, when
+// given, learns the number of matching entries before the first of them (a caller can make
+// room for that many records at once). Meanwhile the next files' headers are read ahead
+// within readAhead's limits (NoReadAhead for a visit that reads nothing).
 void ForEachReplayFile(const Text& folder, std::string_view mask,
-                       const std::function<void(const Text& path)>& visit,
+                       const std::function<void(const ListedReplayFile& file)>& visit,
                        const std::function<void()>& beforeEntry = {},
-                       const std::function<void(std::size_t entries)>& listed = {});
+                       const std::function<void(std::size_t entries)>& listed = {},
+                       const ReadAheadLimits& readAhead = {});

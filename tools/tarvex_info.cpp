@@ -43,8 +43,23 @@ public:
     explicit Printer(bool json) : json_(json) {}
 
     void file(const std::string& path) {
+        print([&path] { return ReadReplay(path); });
+    }
+
+    void path(const std::string& path) {
+        if (platform::DirectoryExists(path))
+            ForEachReplayFile(path, ReplayFileMask,
+                              [this](const ListedReplayFile& file) { print([&file] { return file.read(); }); });
+        else
+            file(path);
+    }
+
+    bool failed() const { return failed_; }
+
+private:
+    template <typename Read> void print(const Read& read) {
         try {
-            const TZH_replay replay = ReadReplay(path);
+            const TZH_replay replay = read();
             line_.clear();
             if (json_)
                 AppendReplayJson(line_, replay);
@@ -59,16 +74,6 @@ public:
         }
     }
 
-    void path(const std::string& path) {
-        if (platform::DirectoryExists(path))
-            ForEachReplayFile(path, ReplayFileMask, [this](const Text& file) { this->file(file); });
-        else
-            file(path);
-    }
-
-    bool failed() const { return failed_; }
-
-private:
     bool json_;
     bool failed_ = false;
     std::string line_; // one buffer for every line printed

@@ -1,0 +1,92 @@
+#include "header_read_ahead.h"
+
+#include <algorithm>
+
+HeaderReadAhead::HeaderReadAhead(const std::string& folder, const std::vector<platform::DirectoryEntry>& entries,
+                                 ReadAheadLimits limits)
+    : folder_(folder), entries_(entries), limits_(std::move(limits)) {
+    const std::size_t files = static_cast<std::size_t>(
+        std::count_if(entries.begin(), entries.end(), [](const auto& entry) { return !entry.isDirectory; }));
+    // A single file gains nothing from being read ahead: the scan wants it at once.
+    if (limits_.threads == 0 || limits_.entries == 0 || files < 2) return;
+    slots_.resize(std::min(limits_.entries, entries.size()));
+    const std::size_t threads = std::min(limits_.threads, files);
+    threads_.reserve(threads);
+    for (std::size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { work(); });
+}
+
+HeaderReadAhead::~HeaderReadAhead() {
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    for (std::thread& thread : threads_) thread.join();
+}
+
+bool HeaderReadAhead::canClaim() const {
+    return next_ < entries_.size() && next_ < taken_ + slots_.size() &&
+           slots_[next_ % slots_.size()].state == State::Free;
+}
+
+void HeaderReadAhead::work() {
+    // Files of the folder open relative to it on this thread too.
+    const platform::FolderScope scope(folder_);
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        while (next_ < entries_.size() && entries_[next_].isDirectory) ++next_;
+        if (stopping_ || next_ >= entries_.size()) return;
+        if (!canClaim()) {
+            changed_.wait(lock);
+            continue;
+        }
+        const std::size_t entry = next_++;
+        Slot& slot = slotOf(entry);
+        slot.state = State::Reading;
+        slot.entry = entry;
+        // The scan frees a name only after taking its entry, which is still to come.
+        const Text path = platform::JoinPath(folder_, entries_[entry].name);
+        lock.unlock();
+        if (limits_.beforeRead) limits_.beforeRead(entry);
+        std::optional<ReplayStart> start;
+        try {
+            start = ReadReplayStart(path);
+        } catch (...) {
+            // The scan reads the file itself and meets whatever went wrong there.
+        }
+        if (limits_.afterRead) limits_.afterRead(entry);
+        lock.lock();
+        if (slot.state == State::Abandoned) {
+            slot = Slot{}; // the scan passed it meanwhile
+        } else if (start) {
+            slot.start = std::move(*start);
+            slot.state = State::Read;
+        } else {
+            slot.state = State::Failed;
+        }
+        changed_.notify_all();
+    }
+}
+
+std::optional<ReplayStart> HeaderReadAhead::take(std::size_t entry) {
+    if (threads_.empty()) return std::nullopt;
+    std::optional<ReplayStart> start;
+    {
+        const std::lock_guard lock(mutex_);
+        // Entries the scan passed without taking them (folders) were never read.
+        taken_ = entry + 1;
+        if (entry >= next_) {
+            next_ = entry + 1;
+        } else {
+            Slot& slot = slotOf(entry);
+            if (slot.state == State::Reading) {
+                slot.state = State::Abandoned;
+            } else {
+                if (slot.state == State::Read) start = std::move(slot.start);
+                slot = Slot{};
+            }
+        }
+    }
+    changed_.notify_all();
+    return start;
+}

@@ -1,0 +1,68 @@
+// The first bytes of the next replay files of a listing, read by a few threads of their own
+// while the scan works on the file in hand: storage answers several reads at once much
+// faster than one after another when the files are not in memory yet.
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "platform/platform.h"
+#include "zerohour.h"
+
+struct ReadAheadLimits {
+    std::size_t threads = 16;
+    // Entries read ahead of the scan at most. Each holds at most HeaderReadLimit bytes (a
+    // header is usually 1 to 3 KiB), so the bytes held stay within entries * 64 KiB.
+    std::size_t entries = 64;
+    // Called on a reading thread, for the entry it is about to read and once it has read it
+    // (whatever came of it). Tests use them to order reads and changes to the files.
+    std::function<void(std::size_t entry)> beforeRead;
+    std::function<void(std::size_t entry)> afterRead;
+};
+
+inline const ReadAheadLimits NoReadAhead{0, 0, {}, {}};
+
+class HeaderReadAhead {
+public:
+    // Starts reading the non-directory entries of folder, in their order.
+    HeaderReadAhead(const std::string& folder, const std::vector<platform::DirectoryEntry>& entries,
+                    ReadAheadLimits limits);
+    // Stops the threads; a read under way ends first.
+    ~HeaderReadAhead();
+    HeaderReadAhead(const HeaderReadAhead&) = delete;
+    HeaderReadAhead& operator=(const HeaderReadAhead&) = delete;
+
+    // Entry i's bytes when they were read ahead and the read succeeded, and releases them;
+    // nullopt when the read failed or has not ended (the caller then reads the file itself,
+    // and nothing that read ahead is used). Entries are taken in increasing order; an entry
+    // is never read ahead once a later one or itself was taken.
+    std::optional<ReplayStart> take(std::size_t entry);
+
+private:
+    enum class State { Free, Reading, Read, Failed, Abandoned };
+    struct Slot {
+        State state = State::Free;
+        std::size_t entry = 0;
+        ReplayStart start;
+    };
+
+    void work();
+    bool canClaim() const;
+    Slot& slotOf(std::size_t entry) { return slots_[entry % slots_.size()]; }
+
+    const std::string folder_;
+    const std::vector<platform::DirectoryEntry>& entries_;
+    const ReadAheadLimits limits_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<Slot> slots_;
+    std::size_t next_ = 0;  // the next entry a thread may read
+    std::size_t taken_ = 0; // entries before this one were taken by the scan
+    bool stopping_ = false;
+    std::vector<std::thread> threads_;
+};
