@@ -20,13 +20,14 @@ HeaderReadAhead::~HeaderReadAhead() {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
     }
-    changed_.notify_all();
+    canRead_.notify_all();
     for (std::thread& thread : threads_) thread.join();
 }
 
+// An entry's slot is its number modulo the number of slots: entries are claimed in order, so
+// the slot a claim waits for is held by the oldest entry still held, the scan's next.
 bool HeaderReadAhead::canClaim() const {
-    return next_ < entries_.size() && next_ < taken_ + slots_.size() &&
-           slots_[next_ % slots_.size()].state == State::Free;
+    return next_ < entries_.size() && slots_[next_ % slots_.size()].state == State::Free;
 }
 
 void HeaderReadAhead::work() {
@@ -37,11 +38,14 @@ void HeaderReadAhead::work() {
         while (next_ < entries_.size() && entries_[next_].isDirectory) ++next_;
         if (stopping_ || next_ >= entries_.size()) return;
         if (!canClaim()) {
-            changed_.wait(lock);
+            ++waiting_;
+            canRead_.wait(lock);
+            --waiting_;
             continue;
         }
         const std::size_t entry = next_++;
         Slot& slot = slotOf(entry);
+        ++held_;
         slot.state = State::Reading;
         slot.entry = entry;
         // The scan frees a name only after taking its entry, which is still to come.
@@ -57,24 +61,24 @@ void HeaderReadAhead::work() {
         if (limits_.afterRead) limits_.afterRead(entry);
         lock.lock();
         if (slot.state == State::Abandoned) {
-            slot = Slot{}; // the scan passed it meanwhile
+            slot = Slot{}; // the scan passed it meanwhile: the slot may take another entry
+            --held_;
+            if (canClaim()) canRead_.notify_one();
         } else if (start) {
             slot.start = std::move(*start);
             slot.state = State::Read;
         } else {
             slot.state = State::Failed;
         }
-        changed_.notify_all();
     }
 }
 
 std::optional<ReplayStart> HeaderReadAhead::take(std::size_t entry) {
     if (threads_.empty()) return std::nullopt;
     std::optional<ReplayStart> start;
+    bool wake = false;
     {
         const std::lock_guard lock(mutex_);
-        // Entries the scan passed without taking them (folders) were never read.
-        taken_ = entry + 1;
         if (entry >= next_) {
             next_ = entry + 1;
         } else {
@@ -84,9 +88,14 @@ std::optional<ReplayStart> HeaderReadAhead::take(std::size_t entry) {
             } else {
                 if (slot.state == State::Read) start = std::move(slot.start);
                 slot = Slot{};
+                --held_;
             }
         }
+        // Waiting threads are woken together once a quarter of the entries may be read again,
+        // not one by one for every entry taken: waking a thread costs more than a warm read.
+        const std::size_t free = slots_.size() - held_;
+        wake = waiting_ > 0 && (free >= std::max<std::size_t>(1, slots_.size() / 4) || free >= entries_.size() - next_);
     }
-    changed_.notify_all();
+    if (wake) canRead_.notify_all();
     return start;
 }

@@ -59,10 +59,11 @@ private:
     const std::vector<platform::DirectoryEntry>& entries_;
     const ReadAheadLimits limits_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable canRead_; // an entry may be claimed, or the threads must stop
     std::vector<Slot> slots_;
     std::size_t next_ = 0;  // the next entry a thread may read
-    std::size_t taken_ = 0; // entries before this one were taken by the scan
+    std::size_t held_ = 0;  // slots not free
+    std::size_t waiting_ = 0; // threads waiting for an entry to read
     bool stopping_ = false;
     std::vector<std::thread> threads_;
 };
