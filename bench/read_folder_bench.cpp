@@ -36,7 +36,7 @@ void ListAndReadEveryReplay(benchmark::State& state) {
     std::size_t files = 0, valid = 0;
     for (auto _ : state) {
         files = valid = 0;
-        ForEachReplayFile(Folder->path().string(), ReplayFileMask, [&](const ListedReplayFile& file) {
+        ForEachReplayFile(Folder->path().string(), ReplayFileMask, [&](ListedReplayFile& file) {
             const TZH_replay replay = file.read();
             valid += replay.valid;
             ++files;

@@ -1,6 +1,14 @@
 #include "header_read_ahead.h"
 
 #include <algorithm>
+#include <chrono>
+
+namespace {
+
+// A header read that takes longer came from the storage, not from memory.
+constexpr auto StorageReadTime = std::chrono::microseconds(100);
+
+} // namespace
 
 HeaderReadAhead::HeaderReadAhead(const std::string& folder, const std::vector<platform::DirectoryEntry>& entries,
                                  ReadAheadLimits limits)
@@ -52,20 +60,23 @@ void HeaderReadAhead::work() {
         const Text path = platform::JoinPath(folder_, entries_[entry].name);
         lock.unlock();
         if (limits_.beforeRead) limits_.beforeRead(entry);
-        std::optional<ReplayStart> start;
+        std::optional<TZH_replay> record;
+        const auto start = std::chrono::steady_clock::now();
         try {
-            start = ReadReplayStart(path);
+            record = ReadReplay(path);
         } catch (...) {
             // The scan reads the file itself and meets whatever went wrong there.
         }
+        const bool fromStorage = std::chrono::steady_clock::now() - start > StorageReadTime;
         if (limits_.afterRead) limits_.afterRead(entry);
         lock.lock();
+        fromStorage_ = fromStorage;
         if (slot.state == State::Abandoned) {
             slot = Slot{}; // the scan passed it meanwhile: the slot may take another entry
             --held_;
             if (canClaim()) canRead_.notify_one();
-        } else if (start) {
-            slot.start = std::move(*start);
+        } else if (record) {
+            slot.record = std::move(*record);
             slot.state = State::Read;
         } else {
             slot.state = State::Failed;
@@ -73,10 +84,10 @@ void HeaderReadAhead::work() {
     }
 }
 
-std::optional<ReplayStart> HeaderReadAhead::take(std::size_t entry) {
+std::optional<TZH_replay> HeaderReadAhead::take(std::size_t entry) {
     if (threads_.empty()) return std::nullopt;
-    std::optional<ReplayStart> start;
-    bool wake = false;
+    std::optional<TZH_replay> record;
+    bool wake = false, fromStorage = false;
     {
         const std::lock_guard lock(mutex_);
         if (entry >= next_) {
@@ -86,7 +97,7 @@ std::optional<ReplayStart> HeaderReadAhead::take(std::size_t entry) {
             if (slot.state == State::Reading) {
                 slot.state = State::Abandoned;
             } else {
-                if (slot.state == State::Read) start = std::move(slot.start);
+                if (slot.state == State::Read) record = std::move(slot.record);
                 slot = Slot{};
                 --held_;
             }
@@ -95,7 +106,13 @@ std::optional<ReplayStart> HeaderReadAhead::take(std::size_t entry) {
         // not one by one for every entry taken: waking a thread costs more than a warm read.
         const std::size_t free = slots_.size() - held_;
         wake = waiting_ > 0 && (free >= std::max<std::size_t>(1, slots_.size() / 4) || free >= entries_.size() - next_);
+        fromStorage = fromStorage_;
     }
-    if (wake) canRead_.notify_all();
-    return start;
+    // Reads from the storage want as many under way as there are threads; from memory, one
+    // thread keeps ahead of the scan, and waking the others would cost more than their reads.
+    if (wake && fromStorage)
+        canRead_.notify_all();
+    else if (wake)
+        canRead_.notify_one();
+    return record;
 }

@@ -1,6 +1,7 @@
-// The first bytes of the next replay files of a listing, read by a few threads of their own
-// while the scan works on the file in hand: storage answers several reads at once much
-// faster than one after another when the files are not in memory yet.
+// The next replay files of a listing, read by a few threads of their own while the scan works
+// on the file in hand: storage answers several reads at once much faster than one after
+// another when the files are not in memory yet. Each file's header is read once, as
+// ReadReplay reads it, into the record the scan then takes.
 #pragma once
 
 #include <condition_variable>
@@ -16,8 +17,8 @@
 
 struct ReadAheadLimits {
     std::size_t threads = 16;
-    // Entries read ahead of the scan at most. Each holds at most HeaderReadLimit bytes (a
-    // header is usually 1 to 3 KiB), so the bytes held stay within entries * 64 KiB.
+    // Entries read ahead of the scan at most: records, and while a file is being read its
+    // header (at most HeaderReadLimit bytes, usually 1 to 3 KiB).
     std::size_t entries = 64;
     // Called on a reading thread, for the entry it is about to read and once it has read it
     // (whatever came of it). Tests use them to order reads and changes to the files.
@@ -37,18 +38,18 @@ public:
     HeaderReadAhead(const HeaderReadAhead&) = delete;
     HeaderReadAhead& operator=(const HeaderReadAhead&) = delete;
 
-    // Entry i's bytes when they were read ahead and the read succeeded, and releases them;
+    // Entry i's record when it was read ahead and the read succeeded, and releases it;
     // nullopt when the read failed or has not ended (the caller then reads the file itself,
-    // and nothing that read ahead is used). Entries are taken in increasing order; an entry
-    // is never read ahead once a later one or itself was taken.
-    std::optional<ReplayStart> take(std::size_t entry);
+    // and nothing that was read ahead is used). Entries are taken in increasing order; an
+    // entry is never read ahead once a later one or itself was taken.
+    std::optional<TZH_replay> take(std::size_t entry);
 
 private:
     enum class State { Free, Reading, Read, Failed, Abandoned };
     struct Slot {
         State state = State::Free;
         std::size_t entry = 0;
-        ReplayStart start;
+        TZH_replay record;
     };
 
     void work();
@@ -64,6 +65,7 @@ private:
     std::size_t next_ = 0;  // the next entry a thread may read
     std::size_t held_ = 0;  // slots not free
     std::size_t waiting_ = 0; // threads waiting for an entry to read
+    bool fromStorage_ = true; // the last read came from the storage, not from memory
     bool stopping_ = false;
     std::vector<std::thread> threads_;
 };

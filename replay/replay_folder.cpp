@@ -56,7 +56,7 @@ ReplayFolderChoice FindReplayFolder() {
 }
 
 void ForEachReplayFile(const Text& folder, std::string_view mask,
-                       const std::function<void(const ListedReplayFile& file)>& visit,
+                       const std::function<void(ListedReplayFile& file)>& visit,
                        const std::function<void()>& beforeEntry,
                        const std::function<void(std::size_t entries)>& listed,
                        const ReadAheadLimits& readAhead) {
@@ -71,7 +71,8 @@ void ForEachReplayFile(const Text& folder, std::string_view mask,
         platform::DirectoryEntry& entry = entries[i];
         if (entry.isDirectory) continue;
         const Text path = platform::JoinPath(base, entry.name);
-        visit(ListedReplayFile{path, ahead.take(i)});
+        ListedReplayFile file{path, ahead.take(i)};
+        visit(file);
         // A visited name is not needed again: its memory goes to the next records.
         Text().swap(entry.name);
     }

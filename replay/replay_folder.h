@@ -37,10 +37,15 @@ ReplayFolderChoice FindReplayFolder();
 // A replay file of a listing, as the scan hands it over.
 struct ListedReplayFile {
     const Text& path;                 // the folder and the entry's name
-    std::optional<ReplayStart> start; // its first bytes, when they were read ahead
+    std::optional<TZH_replay> record; // its record, when it was read ahead
 
-    // ReadReplay(path), from the bytes read ahead when there are some. Throws ReplayReadError.
-    TZH_replay read() const { return start ? ReadReplay(path, *start) : ReadReplay(path); }
+    // The record read ahead, handed over once, else ReadReplay(path). Throws ReplayReadError.
+    TZH_replay read() {
+        if (!record) return ReadReplay(path);
+        TZH_replay read = std::move(*record);
+        record.reset();
+        return read;
+    }
 };
 
 // Calls visit for every entry of folder that matches mask and is not a directory, in the
@@ -50,7 +55,7 @@ struct ListedReplayFile {
 // room for that many records at once). Meanwhile the next files' headers are read ahead
 // within readAhead's limits (NoReadAhead for a visit that reads nothing).
 void ForEachReplayFile(const Text& folder, std::string_view mask,
-                       const std::function<void(const ListedReplayFile& file)>& visit,
+                       const std::function<void(ListedReplayFile& file)>& visit,
                        const std::function<void()>& beforeEntry = {},
                        const std::function<void(std::size_t entries)>& listed = {},
                        const ReadAheadLimits& readAhead = {});

@@ -203,48 +203,15 @@ std::optional<int32_t> DurationFromFrames(std::string_view leadingBytes) {
     return static_cast<int32_t>(frames / FramesPerSecond);
 }
 
-namespace {
-
-// The split that stops where ReadReplay's parse stops looking, and keeps the version it found.
-HeaderSplit SplitKeepingVersion(FirstFieldVersion& known) {
-    return HeaderSplit([&known](std::string_view field1) {
+TZH_replay ReadReplay(const Text& path) {
+    // The fields stay in the buffer they were read into; the size comes with the open file.
+    FirstFieldVersion known;
+    HeaderSplit split([&known](std::string_view field1) {
         if (field1.substr(0, Magic.size()) != Magic) return true;
         known = {true, KnownVersionIn(field1)};
         return !known.version;
     });
-}
-
-TZH_replay RecordOfSplit(const Text& path, const HeaderSplit& split, uint64_t size, const FirstFieldVersion& known);
-
-} // namespace
-
-TZH_replay ReadReplay(const Text& path) {
-    // The fields stay in the buffer they were read into; the size comes with the open file.
-    FirstFieldVersion known;
-    HeaderSplit split = SplitKeepingVersion(known);
     const uint64_t size = SplitFile(path, split);
-    return RecordOfSplit(path, split, size, known);
-}
-
-ReplayStart ReadReplayStart(const Text& path) {
-    FirstFieldVersion known;
-    HeaderSplit split = SplitKeepingVersion(known);
-    ReplayStart start;
-    start.fileSize = SplitFile(path, split);
-    start.bytes = split.bytes();
-    return start;
-}
-
-TZH_replay ReadReplay(const Text& path, const ReplayStart& start) {
-    FirstFieldVersion known;
-    HeaderSplit split = SplitKeepingVersion(known);
-    split.feed(start.bytes);
-    return RecordOfSplit(path, split, start.fileSize, known);
-}
-
-namespace {
-
-TZH_replay RecordOfSplit(const Text& path, const HeaderSplit& split, uint64_t size, const FirstFieldVersion& known) {
     TZH_replay record;
     record.file.size = RecordedSize(size);
     record.file.path = path;
@@ -253,8 +220,6 @@ TZH_replay RecordOfSplit(const Text& path, const HeaderSplit& split, uint64_t si
     if (const auto seconds = DurationFromFrames(split.bytes().substr(0, LeadingByteCount))) record.duration = *seconds;
     return record;
 }
-
-} // namespace
 
 bool ParseHeaderFields(const HeaderFields& fields, TZH_replay& record) {
     FieldViews views;

@@ -37,16 +37,6 @@ inline constexpr std::size_t HeaderBlockSize = 2048;
 // a malformed header gives a record with valid == false instead.
 TZH_replay ReadReplay(const Text& path);
 
-// What ReadReplay reads of a file, read once: its first bytes, as far as the header goes
-// (never beyond HeaderReadLimit), and its size. Throws ReplayReadError.
-struct ReplayStart {
-    Text bytes;
-    uint64_t fileSize = 0;
-};
-ReplayStart ReadReplayStart(const Text& path);
-// The record ReadReplay gives for a file that held these bytes.
-TZH_replay ReadReplay(const Text& path, const ReplayStart& start);
-
 enum class HeaderScope {
     AllTenFields,  // every field, whatever the first one holds
     UntilRuledOut, // stops once the magic or the first field rules the replay out (the

@@ -49,7 +49,7 @@ public:
     void path(const std::string& path) {
         if (platform::DirectoryExists(path))
             ForEachReplayFile(path, ReplayFileMask,
-                              [this](const ListedReplayFile& file) { print([&file] { return file.read(); }); });
+                              [this](ListedReplayFile& file) { print([&file] { return file.read(); }); });
         else
             file(path);
     }

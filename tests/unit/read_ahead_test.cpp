@@ -60,7 +60,7 @@ Listing List(const fs::path& folder, const ReadAheadLimits& limits, const Hooks&
     Listing listing;
     ForEachReplayFile(
         testsupport::PathUtf8(folder), ReplayFileMask,
-        [&](const ListedReplayFile& file) {
+        [&](ListedReplayFile& file) {
             try {
                 listing.outcomes.push_back(Describe(file.read()));
             } catch (const ReplayReadError& error) {
