@@ -65,7 +65,7 @@ void ForEachReplayFile(const Text& folder, std::string_view mask,
     std::vector<platform::DirectoryEntry> entries = platform::ListDirectory(base, mask);
     if (listed) listed(entries.size());
     const platform::FolderScope folderScope(base);
-    HeaderReadAhead ahead(base, entries, readAhead);
+    ReplayReadAhead ahead(base, entries, readAhead);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (beforeEntry) beforeEntry();
         platform::DirectoryEntry& entry = entries[i];

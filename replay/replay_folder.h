@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "header_read_ahead.h"
+#include "replay_read_ahead.h"
 #include "platform/game_identity.h"
 #include "zerohour.h"
 #include "zerohour_intf.h"

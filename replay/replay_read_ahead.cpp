@@ -1,4 +1,4 @@
-#include "header_read_ahead.h"
+#include "replay_read_ahead.h"
 
 #include <algorithm>
 #include <chrono>
@@ -10,7 +10,7 @@ constexpr auto StorageReadTime = std::chrono::microseconds(100);
 
 } // namespace
 
-HeaderReadAhead::HeaderReadAhead(const std::string& folder, const std::vector<platform::DirectoryEntry>& entries,
+ReplayReadAhead::ReplayReadAhead(const std::string& folder, const std::vector<platform::DirectoryEntry>& entries,
                                  ReadAheadLimits limits)
     : folder_(folder), entries_(entries), limits_(std::move(limits)) {
     const std::size_t files = static_cast<std::size_t>(
@@ -23,7 +23,7 @@ HeaderReadAhead::HeaderReadAhead(const std::string& folder, const std::vector<pl
     for (std::size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { work(); });
 }
 
-HeaderReadAhead::~HeaderReadAhead() {
+ReplayReadAhead::~ReplayReadAhead() {
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -34,11 +34,11 @@ HeaderReadAhead::~HeaderReadAhead() {
 
 // An entry's slot is its number modulo the number of slots: entries are claimed in order, so
 // the slot a claim waits for is held by the oldest entry still held, the scan's next.
-bool HeaderReadAhead::canClaim() const {
+bool ReplayReadAhead::canClaim() const {
     return next_ < entries_.size() && slots_[next_ % slots_.size()].state == State::Free;
 }
 
-void HeaderReadAhead::work() {
+void ReplayReadAhead::work() {
     // Files of the folder open relative to it on this thread too.
     const platform::FolderScope scope(folder_);
     std::unique_lock lock(mutex_);
@@ -84,7 +84,7 @@ void HeaderReadAhead::work() {
     }
 }
 
-std::optional<TZH_replay> HeaderReadAhead::take(std::size_t entry) {
+std::optional<TZH_replay> ReplayReadAhead::take(std::size_t entry) {
     if (threads_.empty()) return std::nullopt;
     std::optional<TZH_replay> record;
     bool wake = false, fromStorage = false;

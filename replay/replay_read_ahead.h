@@ -1,7 +1,7 @@
 // The next replay files of a listing, read by a few threads of their own while the scan works
 // on the file in hand: storage answers several reads at once much faster than one after
-// another when the files are not in memory yet. Each file's header is read once, as
-// ReadReplay reads it, into the record the scan then takes.
+// another when the files are not in memory yet. Each file is read once, by ReadReplay, into
+// the record the scan then takes; nothing else of the program runs on these threads.
 #pragma once
 
 #include <condition_variable>
@@ -28,15 +28,15 @@ struct ReadAheadLimits {
 
 inline const ReadAheadLimits NoReadAhead{0, 0, {}, {}};
 
-class HeaderReadAhead {
+class ReplayReadAhead {
 public:
     // Starts reading the non-directory entries of folder, in their order.
-    HeaderReadAhead(const std::string& folder, const std::vector<platform::DirectoryEntry>& entries,
+    ReplayReadAhead(const std::string& folder, const std::vector<platform::DirectoryEntry>& entries,
                     ReadAheadLimits limits);
     // Stops the threads; a read under way ends first.
-    ~HeaderReadAhead();
-    HeaderReadAhead(const HeaderReadAhead&) = delete;
-    HeaderReadAhead& operator=(const HeaderReadAhead&) = delete;
+    ~ReplayReadAhead();
+    ReplayReadAhead(const ReplayReadAhead&) = delete;
+    ReplayReadAhead& operator=(const ReplayReadAhead&) = delete;
 
     // Entry i's record when it was read ahead and the read succeeded, and releases it;
     // nullopt when the read failed or has not ended (the caller then reads the file itself,
