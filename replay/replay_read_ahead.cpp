@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <system_error>
 
 namespace {
 
@@ -20,7 +21,11 @@ ReplayReadAhead::ReplayReadAhead(const std::string& folder, const std::vector<pl
     slots_.resize(std::min(limits_.entries, entries.size()));
     const std::size_t threads = std::min(limits_.threads, files);
     threads_.reserve(threads);
-    for (std::size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { work(); });
+    try {
+        for (std::size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { work(); });
+    } catch (const std::system_error&) {
+        // Fewer threads than asked for, or none: the scan reads what they don't.
+    }
 }
 
 ReplayReadAhead::~ReplayReadAhead() {
@@ -55,7 +60,6 @@ void ReplayReadAhead::work() {
         Slot& slot = slotOf(entry);
         ++held_;
         slot.state = State::Reading;
-        slot.entry = entry;
         // The scan frees a name only after taking its entry, which is still to come.
         const Text path = platform::JoinPath(folder_, entries_[entry].name);
         lock.unlock();
@@ -68,7 +72,6 @@ void ReplayReadAhead::work() {
             // The scan reads the file itself and meets whatever went wrong there.
         }
         const bool fromStorage = std::chrono::steady_clock::now() - start > StorageReadTime;
-        if (limits_.afterRead) limits_.afterRead(entry);
         lock.lock();
         fromStorage_ = fromStorage;
         if (slot.state == State::Abandoned) {
@@ -80,6 +83,11 @@ void ReplayReadAhead::work() {
             slot.state = State::Read;
         } else {
             slot.state = State::Failed;
+        }
+        if (limits_.afterRead) {
+            lock.unlock();
+            limits_.afterRead(entry);
+            lock.lock();
         }
     }
 }

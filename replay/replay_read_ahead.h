@@ -20,8 +20,8 @@ struct ReadAheadLimits {
     // Entries read ahead of the scan at most: records, and while a file is being read its
     // header (at most HeaderReadLimit bytes, usually 1 to 3 KiB).
     std::size_t entries = 64;
-    // Called on a reading thread, for the entry it is about to read and once it has read it
-    // (whatever came of it). Tests use them to order reads and changes to the files.
+    // Called on a reading thread, for the entry it is about to read, and once the scan may
+    // take what came of it. Tests use them to order reads and changes to the files.
     std::function<void(std::size_t entry)> beforeRead;
     std::function<void(std::size_t entry)> afterRead;
 };
@@ -48,7 +48,6 @@ private:
     enum class State { Free, Reading, Read, Failed, Abandoned };
     struct Slot {
         State state = State::Free;
-        std::size_t entry = 0;
         TZH_replay record;
     };
 

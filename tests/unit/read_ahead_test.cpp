@@ -116,12 +116,12 @@ protected:
         write("k Coupé.rep", ReplayBytes("Ünïcode"));
     }
     void write(const std::string& name, const std::string& bytes) {
-        rb::WriteFile(testsupport::PathUtf8(dir_ / testsupport::Utf8Path(name)), bytes);
+        rb::WriteFile(testsupport::PathUtf8(dir_.path() / testsupport::Utf8Path(name)), bytes);
     }
-    void remove(const std::string& name) { fs::remove(dir_ / testsupport::Utf8Path(name)); }
+    void remove(const std::string& name) { fs::remove(dir_.path() / testsupport::Utf8Path(name)); }
     // The entry's number in the folder's order, as the read-ahead counts entries.
     std::size_t entryOf(const std::string& name) const {
-        const auto entries = platform::ListDirectory(dir_.str(), ReplayFileMask);
+        const auto entries = platform::ListDirectory(testsupport::PathUtf8(dir_.path()), ReplayFileMask);
         for (std::size_t i = 0; i < entries.size(); ++i)
             if (entries[i].name == name) return i;
         ADD_FAILURE() << name << " not in the folder";
@@ -129,7 +129,7 @@ protected:
     }
     std::vector<std::size_t> fileEntries() const {
         std::vector<std::size_t> files;
-        const auto entries = platform::ListDirectory(dir_.str(), ReplayFileMask);
+        const auto entries = platform::ListDirectory(testsupport::PathUtf8(dir_.path()), ReplayFileMask);
         for (std::size_t i = 0; i < entries.size(); ++i)
             if (!entries[i].isDirectory) files.push_back(i);
         return files;
