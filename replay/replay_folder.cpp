@@ -71,7 +71,7 @@ void ForEachReplayFile(const Text& folder, std::string_view mask,
         platform::DirectoryEntry& entry = entries[i];
         if (entry.isDirectory) continue;
         const Text path = platform::JoinPath(base, entry.name);
-        ListedReplayFile file{path, ahead.take(i)};
+        ListedReplayFile file{path, ahead.take(i), &ahead};
         visit(file);
         // A visited name is not needed again: its memory goes to the next records.
         Text().swap(entry.name);

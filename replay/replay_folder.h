@@ -38,10 +38,11 @@ ReplayFolderChoice FindReplayFolder();
 struct ListedReplayFile {
     const Text& path;                 // the folder and the entry's name
     std::optional<TZH_replay> record; // its record, when it was read ahead
+    ReplayReadAhead* ahead = nullptr;
 
     // The record read ahead, handed over once, else ReadReplay(path). Throws ReplayReadError.
     TZH_replay read() {
-        if (!record) return ReadReplay(path);
+        if (!record) return ahead ? ahead->readHere(path) : ReadReplay(path);
         TZH_replay read = std::move(*record);
         record.reset();
         return read;

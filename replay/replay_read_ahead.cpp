@@ -11,15 +11,27 @@ constexpr auto StorageReadTime = std::chrono::microseconds(100);
 
 } // namespace
 
+namespace {
+
+std::size_t FilesAmong(const std::vector<platform::DirectoryEntry>& entries) {
+    return static_cast<std::size_t>(
+        std::count_if(entries.begin(), entries.end(), [](const auto& entry) { return !entry.isDirectory; }));
+}
+
+} // namespace
+
 ReplayReadAhead::ReplayReadAhead(const std::string& folder, const std::vector<platform::DirectoryEntry>& entries,
                                  ReadAheadLimits limits)
-    : folder_(folder), entries_(entries), limits_(std::move(limits)) {
-    const std::size_t files = static_cast<std::size_t>(
-        std::count_if(entries.begin(), entries.end(), [](const auto& entry) { return !entry.isDirectory; }));
-    // A single file gains nothing from being read ahead: the scan wants it at once.
-    if (limits_.threads == 0 || limits_.entries == 0 || files < 2) return;
+    : folder_(folder), entries_(entries), limits_(std::move(limits)), files_(FilesAmong(entries)),
+      // A single file gains nothing from being read ahead: the scan wants it at once.
+      usable_(limits_.threads > 0 && limits_.entries > 0 && files_ >= 2) {
+    if (!usable_) return;
     slots_.resize(std::min(limits_.entries, entries.size()));
-    const std::size_t threads = std::min(limits_.threads, files);
+    if (limits_.memoryReadsToPause == 0) start();
+}
+
+void ReplayReadAhead::start() {
+    const std::size_t threads = std::min(limits_.threads, files_);
     threads_.reserve(threads);
     try {
         for (std::size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { work(); });
@@ -40,7 +52,7 @@ ReplayReadAhead::~ReplayReadAhead() {
 // An entry's slot is its number modulo the number of slots: entries are claimed in order, so
 // the slot a claim waits for is held by the oldest entry still held, the scan's next.
 bool ReplayReadAhead::canClaim() const {
-    return next_ < entries_.size() && slots_[next_ % slots_.size()].state == State::Free;
+    return !paused_ && next_ < entries_.size() && slots_[next_ % slots_.size()].state == State::Free;
 }
 
 void ReplayReadAhead::work() {
@@ -74,6 +86,8 @@ void ReplayReadAhead::work() {
         const bool fromStorage = std::chrono::steady_clock::now() - start > StorageReadTime;
         lock.lock();
         fromStorage_ = fromStorage;
+        memoryReads_ = fromStorage ? 0 : memoryReads_ + 1;
+        if (limits_.memoryReadsToPause > 0 && memoryReads_ >= limits_.memoryReadsToPause) paused_ = true;
         if (slot.state == State::Abandoned) {
             slot = Slot{}; // the scan passed it meanwhile: the slot may take another entry
             --held_;
@@ -92,8 +106,28 @@ void ReplayReadAhead::work() {
     }
 }
 
+TZH_replay ReplayReadAhead::readHere(const Text& path) {
+    const auto start = std::chrono::steady_clock::now();
+    TZH_replay record = ReadReplay(path);
+    if (!usable_ || std::chrono::steady_clock::now() - start <= StorageReadTime) return record;
+    bool resume = false;
+    {
+        const std::lock_guard lock(mutex_);
+        memoryReads_ = 0;
+        resume = paused_;
+        paused_ = false;
+        fromStorage_ = true;
+    }
+    if (threads_.empty())
+        this->start();
+    else if (resume)
+        canRead_.notify_all();
+    return record;
+}
+
 std::optional<TZH_replay> ReplayReadAhead::take(std::size_t entry) {
-    if (threads_.empty()) return std::nullopt;
+    // Before the threads start too: they begin after the entries the scan has taken.
+    if (!usable_) return std::nullopt;
     std::optional<TZH_replay> record;
     bool wake = false, fromStorage = false;
     {

@@ -20,13 +20,17 @@ struct ReadAheadLimits {
     // Entries read ahead of the scan at most: records, and while a file is being read its
     // header (at most HeaderReadLimit bytes, usually 1 to 3 KiB).
     std::size_t entries = 64;
+    // From memory, reading ahead only costs: the threads start once the scan's own read of a
+    // file came from the storage, and pause after this many reads in a row from memory until
+    // it does again. 0: they start at once and never pause.
+    std::size_t memoryReadsToPause = 32;
     // Called on a reading thread, for the entry it is about to read, and once the scan may
     // take what came of it. Tests use them to order reads and changes to the files.
     std::function<void(std::size_t entry)> beforeRead;
     std::function<void(std::size_t entry)> afterRead;
 };
 
-inline const ReadAheadLimits NoReadAhead{0, 0, {}, {}};
+inline const ReadAheadLimits NoReadAhead{0, 0, 0, {}, {}};
 
 class ReplayReadAhead {
 public:
@@ -43,6 +47,9 @@ public:
     // and nothing that was read ahead is used). Entries are taken in increasing order; an
     // entry is never read ahead once a later one or itself was taken.
     std::optional<TZH_replay> take(std::size_t entry);
+    // ReadReplay(path) on the scan's thread, for a file that take() did not give: a read
+    // from the storage starts the threads or wakes them from their pause.
+    TZH_replay readHere(const Text& path);
 
 private:
     enum class State { Free, Reading, Read, Failed, Abandoned };
@@ -52,6 +59,7 @@ private:
     };
 
     void work();
+    void start();
     bool canClaim() const;
     Slot& slotOf(std::size_t entry) { return slots_[entry % slots_.size()]; }
 
@@ -65,6 +73,10 @@ private:
     std::size_t held_ = 0;  // slots not free
     std::size_t waiting_ = 0; // threads waiting for an entry to read
     bool fromStorage_ = true; // the last read came from the storage, not from memory
+    bool paused_ = false;
+    std::size_t memoryReads_ = 0; // reads in a row that came from memory
+    std::size_t files_ = 0;
+    const bool usable_;
     bool stopping_ = false;
     std::vector<std::thread> threads_;
 };

@@ -186,7 +186,11 @@ Listing ListAhead(const fs::path& folder, std::size_t threads, std::size_t entri
                 EXPECT_TRUE(ended.waitFor({entry})) << "entry " << entry << " never read ahead";
             }
         };
-    return List(folder, ReadAheadLimits{threads, entries, {}, [&](std::size_t entry) { ended.add(entry); }}, hooks);
+    // Waiting for each read-ahead needs the threads reading from the start, never paused.
+    const std::size_t memoryReadsToPause = waitForEach ? 0 : ReadAheadLimits{}.memoryReadsToPause;
+    return List(folder,
+                ReadAheadLimits{threads, entries, memoryReadsToPause, {}, [&](std::size_t entry) { ended.add(entry); }},
+                hooks);
 }
 
 TEST_F(ReadAheadFolder, GivesThePlainListingsRecordsErrorsAndPasses) {
@@ -218,7 +222,7 @@ TEST(ReadAheadRealFolder, GivesThePlainListingsRecords) {
 TEST_F(ReadAheadFolder, FilesChangedAfterTheirReadAheadAreReadAsTheyWere) {
     const Listing before = List(dir_.path(), NoReadAhead);
     ReadsEnded ended;
-    ReadAheadLimits limits{4, 64, {}, [&](std::size_t entry) { ended.add(entry); }};
+    ReadAheadLimits limits{4, 64, 0, {}, [&](std::size_t entry) { ended.add(entry); }};
     const std::vector<std::size_t> files = fileEntries();
     Hooks hooks;
     hooks.beforeEntry = [&](std::size_t entry) {
@@ -244,7 +248,7 @@ TEST_F(ReadAheadFolder, FilesChangedAfterTheirReadAheadAreReadAsTheyWere) {
 TEST_F(ReadAheadFolder, FilesWhoseReadAheadHasNotEndedAreReadAtTheirTurn) {
     std::atomic<std::size_t> passed{0}; // entries visited so far
     std::atomic<bool> overtook{false};
-    ReadAheadLimits limits{4, 8, [&](std::size_t entry) {
+    ReadAheadLimits limits{4, 8, 0, [&](std::size_t entry) {
                                if (entry >= passed + 9) overtook = true; // more than the window ahead
                                const auto until = std::chrono::steady_clock::now() + Patience;
                                while (passed <= entry && std::chrono::steady_clock::now() < until)
@@ -278,7 +282,7 @@ TEST_F(ReadAheadFolder, AFailedReadAheadIsReadAgainAtItsTurn) {
     const std::string bytes = ReplayBytes("Back again");
     const std::size_t j103 = entryOf("j103.rep");
     ReadsEnded ended;
-    ReadAheadLimits limits{2, 64, {}, [&](std::size_t entry) { ended.add(entry); }};
+    ReadAheadLimits limits{2, 64, 0, {}, [&](std::size_t entry) { ended.add(entry); }};
     Hooks hooks;
     hooks.listed = [&](std::size_t) { remove("j103.rep"); };
     hooks.beforeEntry = [&](std::size_t entry) {
