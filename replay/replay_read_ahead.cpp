@@ -6,8 +6,20 @@
 
 namespace {
 
-// A header read that takes longer came from the storage, not from memory.
-constexpr auto StorageReadTime = std::chrono::microseconds(100);
+// Whether a read on this thread came from the storage: the system's count of bytes read from
+// it, where there is one; else a read that took long. (Time alone misleads on a busy machine,
+// where a read from memory may wait its turn for a processor.)
+class StorageRead {
+public:
+    bool happened() const {
+        if (bytes_) return platform::ThreadStorageReadBytes().value_or(*bytes_) > *bytes_;
+        return std::chrono::steady_clock::now() - start_ > std::chrono::microseconds(100);
+    }
+
+private:
+    std::optional<uint64_t> bytes_ = platform::ThreadStorageReadBytes();
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
 
 } // namespace
 
@@ -77,13 +89,13 @@ void ReplayReadAhead::work() {
         lock.unlock();
         if (limits_.beforeRead) limits_.beforeRead(entry);
         std::optional<TZH_replay> record;
-        const auto start = std::chrono::steady_clock::now();
+        const StorageRead storage;
         try {
             record = ReadReplay(path);
         } catch (...) {
             // The scan reads the file itself and meets whatever went wrong there.
         }
-        const bool fromStorage = std::chrono::steady_clock::now() - start > StorageReadTime;
+        const bool fromStorage = storage.happened();
         lock.lock();
         fromStorage_ = fromStorage;
         memoryReads_ = fromStorage ? 0 : memoryReads_ + 1;
@@ -107,9 +119,9 @@ void ReplayReadAhead::work() {
 }
 
 TZH_replay ReplayReadAhead::readHere(const Text& path) {
-    const auto start = std::chrono::steady_clock::now();
+    const StorageRead storage;
     TZH_replay record = ReadReplay(path);
-    if (!usable_ || std::chrono::steady_clock::now() - start <= StorageReadTime) return record;
+    if (!usable_ || !storage.happened()) return record;
     bool resume = false;
     {
         const std::lock_guard lock(mutex_);
