@@ -9,19 +9,13 @@ namespace {
 // Whether a read on this thread came from the storage: the system's count of bytes read from
 // it, where there is one; else a read that took long. (Time alone misleads on a busy machine,
 // where a read from memory may wait its turn for a processor.)
-class StorageRead {
-public:
-    bool happened() const {
-        if (bytes_) return platform::ThreadStorageReadBytes().value_or(*bytes_) > *bytes_;
-        return std::chrono::steady_clock::now() - start_ > std::chrono::microseconds(100);
-    }
-
-private:
-    std::optional<uint64_t> bytes_ = platform::ThreadStorageReadBytes();
-    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-};
-
 } // namespace
+
+// The count, when there is one, is asked again only when askCount is set.
+bool ReplayReadAhead::StorageRead::happened(bool askCount) {
+    if (!bytes_) return std::chrono::steady_clock::now() - start_ > std::chrono::microseconds(100);
+    return askCount && platform::ThreadStorageReadBytes().value_or(*bytes_) > *bytes_;
+}
 
 namespace {
 
@@ -89,13 +83,13 @@ void ReplayReadAhead::work() {
         lock.unlock();
         if (limits_.beforeRead) limits_.beforeRead(entry);
         std::optional<TZH_replay> record;
-        const StorageRead storage;
+        StorageRead storage;
         try {
             record = ReadReplay(path);
         } catch (...) {
             // The scan reads the file itself and meets whatever went wrong there.
         }
-        const bool fromStorage = storage.happened();
+        const bool fromStorage = storage.happened(true);
         lock.lock();
         fromStorage_ = fromStorage;
         memoryReads_ = fromStorage ? 0 : memoryReads_ + 1;
@@ -119,9 +113,16 @@ void ReplayReadAhead::work() {
 }
 
 TZH_replay ReplayReadAhead::readHere(const Text& path) {
-    const StorageRead storage;
+    if (!usable_) return ReadReplay(path);
+    // The system's count costs a call: it is asked once every few reads here, where most
+    // reads come from memory.
+    if (++ownReads_ == OwnReadsPerCheck || !ownCheck_ || !ownCheck_->counted()) {
+        ownReads_ = 0;
+        ownCheck_.emplace();
+    }
     TZH_replay record = ReadReplay(path);
-    if (!usable_ || !storage.happened()) return record;
+    if (!ownCheck_->happened(ownReads_ + 1 == OwnReadsPerCheck)) return record;
+    ownCheck_.reset();
     bool resume = false;
     {
         const std::lock_guard lock(mutex_);

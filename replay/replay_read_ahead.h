@@ -4,6 +4,7 @@
 // the record the scan then takes; nothing else of the program runs on these threads.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
@@ -58,6 +59,20 @@ private:
         TZH_replay record;
     };
 
+    // Whether reads on this thread since it was made came from the storage: the system's
+    // count of bytes read from it, where there is one; else a read that took long. (Time alone
+    // misleads on a busy machine, where a read from memory may wait for a processor.)
+    class StorageRead {
+    public:
+        bool happened(bool askCount);
+        bool counted() const { return bytes_.has_value(); }
+
+    private:
+        std::optional<uint64_t> bytes_ = platform::ThreadStorageReadBytes();
+        std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    };
+    static constexpr std::size_t OwnReadsPerCheck = 8;
+
     void work();
     void start();
     bool canClaim() const;
@@ -77,6 +92,9 @@ private:
     std::size_t memoryReads_ = 0; // reads in a row that came from memory
     std::size_t files_ = 0;
     const bool usable_;
+    // The scan's own reads (its thread only).
+    std::optional<StorageRead> ownCheck_;
+    std::size_t ownReads_ = 0;
     bool stopping_ = false;
     std::vector<std::thread> threads_;
 };
