@@ -36,8 +36,8 @@ void ListAndReadEveryReplay(benchmark::State& state) {
     std::size_t files = 0, valid = 0;
     for (auto _ : state) {
         files = valid = 0;
-        ForEachReplayFile(Folder->path().string(), ReplayFileMask, [&](const Text& path) {
-            const TZH_replay replay = ReadReplay(path);
+        ForEachReplayFile(Folder->path().string(), ReplayFileMask, [&](ListedReplayFile& file) {
+            const TZH_replay replay = file.read();
             valid += replay.valid;
             ++files;
         });
@@ -79,7 +79,8 @@ void ListOnly(benchmark::State& state) {
     std::size_t files = 0;
     for (auto _ : state) {
         files = 0;
-        ForEachReplayFile(Folder->path().string(), ReplayFileMask, [&](const Text&) { ++files; });
+        ForEachReplayFile(
+            Folder->path().string(), ReplayFileMask, [&](const ListedReplayFile&) { ++files; }, {}, {}, NoReadAhead);
         benchmark::DoNotOptimize(files);
     }
     SetPerFile(state, files);

@@ -2,12 +2,16 @@
 // memory it needs, on replay folders of many files; beside a bare loop over the same files and
 // beside tarvex-info. Runs the real programs under a private Xvfb and watches the X server for
 // the window's MapNotify, so the program carries no hook for it.
+// Measures from a warm cache, then, when it may (as root), from a cold one: the page cache is
+// dropped before each measured run, after which the program's own files are warmed again by a
+// run on an empty folder, so that only the replays come from the storage.
 //   startup_bench [--runs N] [--counts 1000,10000,50000]
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
@@ -20,6 +24,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <atomic>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -222,8 +227,8 @@ fs::path RealReplayFolder() {
 // tarvex-info look when no Wine prefix holds the game.
 class BenchHome {
 public:
-    BenchHome() {
-        root_ = fs::temp_directory_path() / ("tarvex-startup-" + std::to_string(::getpid()));
+    explicit BenchHome(const std::string& name) {
+        root_ = fs::temp_directory_path() / ("tarvex-startup-" + std::to_string(::getpid()) + "-" + name);
         fs::remove_all(root_);
         replays_ = root_ / "Documents" / std::string(platform::game::DefaultUserDataLeafName) /
                    std::string(platform::game::ReplaySubfolder);
@@ -319,10 +324,131 @@ double BareLoop(const fs::path& folder) {
     return MsSince(start);
 }
 
+// The same reads from 16 threads at once, after the same listing: what the storage gives when
+// it has many reads to answer.
+double ThreadedLoop(const fs::path& folder) {
+    constexpr int Threads = 16;
+    const auto start = Clock::now();
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) throw std::runtime_error("cannot list " + folder.string());
+    while (const dirent* entry = ::readdir(dir))
+        if (entry->d_name[0] != '.') names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    const std::string base = folder.string() + "/";
+    std::atomic<std::size_t> next{0}, bytes{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < Threads; ++t)
+        threads.emplace_back([&] {
+            char block[2048];
+            for (std::size_t i; (i = next++) < names.size();) {
+                const int fd = ::open((base + names[i]).c_str(), O_RDONLY | O_CLOEXEC);
+                if (fd < 0) continue;
+                const ssize_t got = ::read(fd, block, sizeof block);
+                bytes += got > 0 ? static_cast<std::size_t>(got) : 0;
+                ::close(fd);
+            }
+        });
+    for (std::thread& thread : threads) thread.join();
+    if (bytes == 0 && !names.empty()) throw std::runtime_error("nothing read");
+    return MsSince(start);
+}
+
+// Empties the page cache, when this process may (root, and a kernel that lets it); false
+// otherwise.
+bool DropPageCache() {
+    ::sync();
+    const int fd = ::open("/proc/sys/vm/drop_caches", O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool dropped = ::write(fd, "3", 1) == 1;
+    ::close(fd);
+    return dropped;
+}
+
+// Whether a dropped cache really is empty: a file read once must no longer be in memory.
+bool PageCacheDrops(const fs::path& scratch) {
+    const fs::path probe = scratch / "probe";
+    {
+        std::ofstream out(probe, std::ios::binary);
+        out << std::string(1 << 20, 'x');
+    }
+    std::ifstream(probe, std::ios::binary).ignore(1 << 21);
+    const bool dropped = DropPageCache();
+    bool resident = true;
+    const int fd = ::open(probe.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        void* map = ::mmap(nullptr, 1 << 20, PROT_READ, MAP_SHARED, fd, 0);
+        if (map != MAP_FAILED) {
+            std::vector<unsigned char> pages((1 << 20) / static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)));
+            resident = ::mincore(map, 1 << 20, pages.data()) != 0 ||
+                       std::any_of(pages.begin(), pages.end(), [](unsigned char page) { return page & 1; });
+            ::munmap(map, 1 << 20);
+        }
+        ::close(fd);
+    }
+    fs::remove(probe);
+    return dropped && !resident;
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
+
+
+// Measures every folder size once per round; cold, each measured run starts from an empty
+// page cache and, for the programs, a run on the empty folder that brings their own files back.
+class Rounds {
+public:
+    Rounds(const std::vector<std::string>& env, const std::vector<std::string>& emptyEnv, const fs::path& replays,
+           const fs::path& empty, MapWatcher& watcher, bool cold)
+        : env_(env), emptyEnv_(emptyEnv), replays_(replays), empty_(empty), watcher_(watcher), cold_(cold) {}
+
+    bench::Measurement measure(std::size_t count, int runs) {
+        // One unmeasured round first, then the rounds: each measures everything once, so that
+        // a busy moment of the machine touches all of them alike.
+        RunProgram(env_, watcher_);
+        BareLoop(replays_);
+        RunInfo(env_, replays_, false);
+        std::vector<double> shown, peak, bare, threaded, info, json;
+        for (int i = 0; i < runs; ++i) {
+            const ProgramRun run = (coldStart(true), RunProgram(env_, watcher_));
+            shown.push_back(run.shownMs);
+            peak.push_back(run.peakKiB);
+            bare.push_back((coldStart(false), BareLoop(replays_)));
+            threaded.push_back((coldStart(false), ThreadedLoop(replays_)));
+            info.push_back((coldStart(false), RunInfo(env_, replays_, false)));
+            json.push_back((coldStart(false), RunInfo(env_, replays_, true)));
+        }
+        bench::Measurement point;
+        point.replays = count;
+        point.shownMs = Median(shown);
+        point.peakKiB = *std::max_element(peak.begin(), peak.end());
+        point.bareMs = Median(bare);
+        point.threadedMs = Median(threaded);
+        point.infoMs = Median(info);
+        point.infoJsonMs = Median(json);
+        return point;
+    }
+
+private:
+    // Cold: nothing in the page cache but the files the program (or tarvex-info) itself needs.
+    void coldStart(bool window) {
+        if (!cold_) return;
+        if (!DropPageCache()) throw std::runtime_error("the page cache could no longer be dropped");
+        if (window)
+            RunProgram(emptyEnv_, watcher_);
+        else
+            RunInfo(emptyEnv_, empty_, false);
+    }
+
+    const std::vector<std::string>& env_;
+    const std::vector<std::string>& emptyEnv_;
+    const fs::path replays_;
+    const fs::path empty_;
+    MapWatcher& watcher_;
+    const bool cold_;
+};
 
 } // namespace
 
@@ -330,16 +456,22 @@ int main(int argc, char** argv) {
     try {
         const Options options = ParseOptions(argc, argv);
         const bench::Samples samples(RealReplayFolder());
-        BenchHome home;
+        BenchHome home("replays"), emptyHome("empty");
         PrivateXServer server;
         MapWatcher watcher(server.display());
         const std::vector<std::string> env = home.environment(server.display());
+        const std::vector<std::string> emptyEnv = emptyHome.environment(server.display());
+        const bool canDrop = ::geteuid() == 0 && PageCacheDrops(home.replays());
 
         std::cout << "Start-up of " << TARVEX_PROGRAM << " under Xvfb " << server.display()
                   << "; folders made from " << samples.source() << ", one replay in twenty not Zero Hour;\n"
-                  << "warm cache, median of " << options.runs << " rounds (after one unmeasured round)\n\n";
+                  << "median of " << options.runs << " rounds (after one unmeasured round)\n";
+        if (!canDrop)
+            std::cout << "cannot drop the page cache (" << (::geteuid() == 0 ? "the kernel refused" : "not root")
+                      << "): measuring from a warm cache only\n";
+        std::cout << '\n';
 
-        std::vector<bench::Measurement> points;
+        std::vector<bench::Measurement> warm, cold;
         std::size_t written = 0;
         for (const std::size_t count : [&] {
                  std::vector<std::size_t> all = {0};
@@ -350,31 +482,15 @@ int main(int argc, char** argv) {
                 bench::WriteReplayFiles(samples, home.replays(), written, count - written);
                 written = count;
             }
-            // One unmeasured round, then the rounds: each measures everything once, so that a
-            // busy moment of the machine touches all of them alike.
-            RunProgram(env, watcher);
-            BareLoop(home.replays());
-            RunInfo(env, home.replays(), false);
-            std::vector<double> shown, peak, bare, info, json;
-            for (int i = 0; i < options.runs; ++i) {
-                const ProgramRun run = RunProgram(env, watcher);
-                shown.push_back(run.shownMs);
-                peak.push_back(run.peakKiB);
-                bare.push_back(BareLoop(home.replays()));
-                info.push_back(RunInfo(env, home.replays(), false));
-                json.push_back(RunInfo(env, home.replays(), true));
-            }
-            bench::Measurement point;
-            point.replays = count;
-            point.shownMs = Median(shown);
-            point.peakKiB = *std::max_element(peak.begin(), peak.end());
-            point.bareMs = Median(bare);
-            point.infoMs = Median(info);
-            point.infoJsonMs = Median(json);
-            points.push_back(point);
+            warm.push_back(Rounds(env, emptyEnv, home.replays(), emptyHome.replays(), watcher, false)
+                               .measure(count, options.runs));
+            if (canDrop)
+                cold.push_back(Rounds(env, emptyEnv, home.replays(), emptyHome.replays(), watcher, true)
+                                   .measure(count, options.runs));
             std::cout << "measured " << count << " replays\n" << std::flush;
         }
-        std::cout << '\n' << bench::FiguresTable(points);
+        std::cout << "\nWarm cache\n" << bench::FiguresTable(warm, bench::Cache::Warm);
+        if (canDrop) std::cout << "\nCold cache (dropped before each run)\n" << bench::FiguresTable(cold, bench::Cache::Cold);
         return 0;
     } catch (const std::exception& error) {
         std::cerr << "startup_bench: " << error.what() << '\n';

@@ -107,6 +107,10 @@ private:
 #endif
 };
 
+// Bytes this thread has had read from the storage so far, not served from memory, where the
+// system counts them (Linux); nullopt elsewhere.
+std::optional<uint64_t> ThreadStorageReadBytes();
+
 // ---- The game's installation ----
 
 // The folder that a Windows path names for the game, as it exists here: on Windows the path

@@ -48,8 +48,23 @@ public:
     Printer(bool json, bool match) : json_(json), match_(match) {}
 
     void file(const std::string& path) {
+        print([&path] { return ReadReplay(path); });
+    }
+
+    void path(const std::string& path) {
+        if (platform::DirectoryExists(path))
+            ForEachReplayFile(path, ReplayFileMask,
+                              [this](ListedReplayFile& file) { print([&file] { return file.read(); }); });
+        else
+            file(path);
+    }
+
+    bool failed() const { return failed_; }
+
+private:
+    template <typename Read> void print(const Read& read) {
         try {
-            const TZH_replay replay = ReadReplay(path);
+            const TZH_replay replay = read();
             line_.clear();
             if (match_) {
                 const std::optional<MatchOrders> match = ReadMatch(replay);
@@ -71,16 +86,6 @@ public:
         }
     }
 
-    void path(const std::string& path) {
-        if (platform::DirectoryExists(path))
-            ForEachReplayFile(path, ReplayFileMask, [this](const Text& file) { this->file(file); });
-        else
-            file(path);
-    }
-
-    bool failed() const { return failed_; }
-
-private:
     bool json_;
     bool match_;
     bool failed_ = false;

@@ -51,6 +51,9 @@ uint64_t InputFile::size() const {
     return static_cast<uint64_t>(size.QuadPart);
 }
 
+// Windows counts a process's reads, cached or not, and not a thread's.
+std::optional<uint64_t> ThreadStorageReadBytes() { return std::nullopt; }
+
 // Windows opens each file by its full path.
 FolderScope::FolderScope(const std::string&) {}
 FolderScope::~FolderScope() = default;

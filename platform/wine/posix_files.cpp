@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,6 +86,12 @@ uint64_t InputFile::size() const {
 }
 
 uint64_t InputFile::entrySize() const { return size_; }
+
+std::optional<uint64_t> ThreadStorageReadBytes() {
+    struct rusage usage {};
+    if (::getrusage(RUSAGE_THREAD, &usage) != 0) return std::nullopt;
+    return static_cast<uint64_t>(usage.ru_inblock) * 512; // counted in blocks of 512 bytes
+}
 
 std::optional<uint64_t> FileSize(const std::string& path) {
     struct stat info {};

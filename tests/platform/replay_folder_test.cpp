@@ -234,7 +234,7 @@ protected:
         std::vector<std::string> paths;
         std::size_t listed = 0;
         ForEachReplayFile(
-            folder, ReplayFileMask, [&](const Text& path) { paths.push_back(path); },
+            folder, ReplayFileMask, [&](const ListedReplayFile& file) { paths.push_back(file.path); },
             [&] {
                 if (entries) ++*entries;
             },

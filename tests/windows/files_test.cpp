@@ -66,7 +66,7 @@ TEST_F(FilesTest, FolderNamedInGreekIsListedAndRead) {
     rb::WriteFile(platform::JoinPath(folder, "one.rep"), SampleReplay());
     EXPECT_TRUE(platform::DirectoryExists(folder));
     std::vector<std::string> seen;
-    ForEachReplayFile(folder + "\\", ReplayFileMask, [&](const Text& path) { seen.push_back(path); });
+    ForEachReplayFile(folder + "\\", ReplayFileMask, [&](const ListedReplayFile& file) { seen.push_back(file.path); });
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0], platform::JoinPath(folder, "one.rep"));
     EXPECT_TRUE(ReadReplay(seen[0]).valid);

@@ -167,15 +167,15 @@ void TMainForm::LoadReplayFolder(const Text& folder) {
 
 void TMainForm::ScanFolder(const Text& folder, std::string_view mask) {
     ForEachReplayFile(
-        folder, mask, [this](const Text& path) { AddReplay(path); },
+        folder, mask, [this](ListedReplayFile& file) { AddReplay(file); },
         [] { QCoreApplication::processEvents(); },
         // Room for every record at once: no copying while the sequence grows, less memory.
         [this](std::size_t entries) { Replays.reserve(Replays.size() + entries); });
 }
 
-void TMainForm::AddReplay(const Text& path) {
+void TMainForm::AddReplay(ListedReplayFile& file) {
     // One unreadable file must not empty the whole list: it stays as an invalid row.
-    ReadOutcome outcome = ReadReplayKeepingErrors(path, ReadReplay);
+    ReadOutcome outcome = ReadReplayKeepingErrors(file.path, [&file](const Text&) { return file.read(); });
     if (outcome.unreadable) unreadable_.push_back(std::move(*outcome.unreadable));
     Replays.push_back(std::move(outcome.record));
 }

@@ -52,7 +52,7 @@ public:
     void ApplyRoundedRegion();
     void LoadReplayFolder(const Text& folder);
     void ScanFolder(const Text& folder, std::string_view mask);
-    void AddReplay(const Text& path);
+    void AddReplay(ListedReplayFile& file);
 
     void RepListDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected);
     void RepListClick();
