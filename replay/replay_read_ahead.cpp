@@ -12,6 +12,9 @@ namespace {
 } // namespace
 
 // The count, when there is one, is asked again only when askCount is set.
+ReplayReadAhead::StorageRead::StorageRead()
+    : bytes_(platform::ThreadStorageReadBytes()), start_(std::chrono::steady_clock::now()) {}
+
 bool ReplayReadAhead::StorageRead::happened(bool askCount) {
     if (!bytes_) return std::chrono::steady_clock::now() - start_ > std::chrono::microseconds(100);
     return askCount && platform::ThreadStorageReadBytes().value_or(*bytes_) > *bytes_;

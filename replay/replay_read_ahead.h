@@ -64,12 +64,13 @@ private:
     // misleads on a busy machine, where a read from memory may wait for a processor.)
     class StorageRead {
     public:
+        StorageRead(); // out of line: Clang can't use the initializers inside the outer class
         bool happened(bool askCount);
         bool counted() const { return bytes_.has_value(); }
 
     private:
-        std::optional<uint64_t> bytes_ = platform::ThreadStorageReadBytes();
-        std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+        std::optional<uint64_t> bytes_;
+        std::chrono::steady_clock::time_point start_;
     };
     static constexpr std::size_t OwnReadsPerCheck = 8;
 
