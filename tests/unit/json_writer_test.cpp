@@ -2,7 +2,6 @@
 // texts with every kind of odd byte, for numbers at the ends of their types, and for whole
 // records.
 #include <cstdint>
-#include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -22,35 +21,19 @@ std::string Written(std::string_view text) {
 TEST(JsonWriter, EscapesOnlyWhatJsonRequires) {
     struct Case { std::string text; const char* json; };
     const Case cases[] = {
-        {"", R"("")"},
-        {"plain", R"("plain")"},
-        {"a\"b\\c/d", R"("a\"b\\c/d")"},
+        {"", R"("")"}, {"\"", R"("\"")"}, {"end\\", R"("end\\")"}, {"a\"b\\c/d", R"("a\"b\\c/d")"},
         {"\b\f\n\r\t", R"("\b\f\n\r\t")"},
         {std::string("\0\x01\x0b\x1b\x1f", 5), R"("\u0000\u0001\u000b\u001b\u001f")"},
-        {"\x7f ~", "\"\x7f ~\""},
-        {"Coup\xc3\xa9 \xf0\x9f\x98\x80", "\"Coup\xc3\xa9 \xf0\x9f\x98\x80\""},
-        {"end\\", R"("end\\")"},
-        {"\"", R"("\"")"},
+        {"\x7f ~", "\"\x7f ~\""}, {"Coup\xc3\xa9 \xf0\x9f\x98\x80", "\"Coup\xc3\xa9 \xf0\x9f\x98\x80\""},
     };
     for (const Case& c : cases) EXPECT_EQ(Written(c.text), c.json) << c.text;
 }
 
 TEST(JsonWriter, NumbersAtTheEndsOfTheirTypes) {
     std::string out;
-    JsonWriter json(out);
-    json.beginArray()
-        .value(std::numeric_limits<int8_t>::min())
-        .value(int8_t{-1})
-        .value(std::numeric_limits<uint8_t>::max())
-        .value(std::numeric_limits<uint16_t>::max())
-        .value(std::numeric_limits<int32_t>::min())
-        .value(std::numeric_limits<int32_t>::max())
-        .value(std::numeric_limits<int64_t>::min())
-        .value(std::numeric_limits<uint64_t>::max())
-        .value(0)
-        .value(true)
-        .value(false)
-        .endArray();
+    JsonWriter(out).beginArray().value(int8_t{INT8_MIN}).value(int8_t{-1}).value(uint8_t{UINT8_MAX})
+        .value(uint16_t{UINT16_MAX}).value(int32_t{INT32_MIN}).value(int32_t{INT32_MAX}).value(int64_t{INT64_MIN})
+        .value(uint64_t{UINT64_MAX}).value(0).value(true).value(false).endArray();
     EXPECT_EQ(out, "[-128,-1,255,65535,-2147483648,2147483647,-9223372036854775808,"
                    "18446744073709551615,0,true,false]");
 }
@@ -64,55 +47,35 @@ TEST(JsonWriter, CommasBetweenMembersAndElementsOnly) {
     EXPECT_EQ(out, R"({"empty":{},"none":[],"nested":[[1],{"a":2}],"last":"x"})");
 }
 
-TZH_player OddPlayer(std::string name, int army, int team) {
-    TZH_player p;
-    p.name = std::move(name);
-    p.army = static_cast<int8_t>(army);
-    p.team = static_cast<int8_t>(team);
-    p.slotValue1 = 255;
-    p.slotValue3 = 0;
-    p.address = {255, 0, 127, 128};
-    p.port = 65535;
-    p.human = team % 2 == 0;
-    return p;
-}
-
-// A record written by the tool reads back as the same record, and is already in the compact
-// form a JSON library gives when it writes the object again: nothing escaped differently,
-// no number written another way. Names hold control bytes, quotes, backslashes, Windows-1252
-// bytes and cut UTF-8, which the tool shows as UTF-8.
+// A record written by the tool is already in the compact form a JSON library gives when it
+// writes the object again: nothing escaped differently, no number written another way. Its
+// texts hold control bytes, quotes, backslashes, Windows-1252 bytes and cut UTF-8, which the
+// tool shows as UTF-8. (Signed players' members: tarvex-info's tests on real files.)
 TEST(ReplayJson, RecordsWithOddValuesAreInTheLibrarysCompactForm) {
     TZH_replay odd;
     odd.file.path = std::string("dir\\sub/\"q\"\x01\x1f.rep", 18);
     odd.file.name = "\"q\"\x01\x1f.rep";
-    odd.file.size = std::numeric_limits<int32_t>::min();
+    odd.file.size = INT32_MIN;
     odd.map.name = "Caf\xe9 \x80\x9f\xff";
-    odd.map.code = -119372;
-    odd.map.number = std::numeric_limits<int32_t>::max();
-    odd.map.userMap = true;
+    odd.map.number = INT32_MAX;
     odd.money = -5;
-    odd.superweaponLimit = true;
-    odd.version = "Invalid";
-    odd.players = {OddPlayer("tab\there\n", -128, -1), OddPlayer("cut\xc3", 127, 0), OddPlayer("", -2, 6),
-                   OddPlayer("\x7f\\", 13, -128)};
     odd.duration = -1;
-    TZH_replay empty;
-    for (const TZH_replay& record : {odd, empty}) {
+    odd.players.resize(2);
+    odd.players[0].name = "tab\there\n";
+    odd.players[0].address = {255, 0, 127, 128};
+    odd.players[1].name = "cut\xc3";
+    for (const TZH_replay& record : {odd, TZH_replay{}}) {
         const std::string line = ReplayToJson(record);
-        const auto parsed = nlohmann::ordered_json::parse(line);
-        EXPECT_EQ(parsed.dump(), line);
-        EXPECT_EQ(parsed["file"]["size"], record.file.size);
-        EXPECT_EQ(parsed["money"], record.money);
-        EXPECT_EQ(parsed["duration"], record.duration);
-        ASSERT_EQ(parsed["players"].size(), record.players.size());
-        for (std::size_t i = 0; i < record.players.size(); ++i) {
-            EXPECT_EQ(parsed["players"][i]["army"], record.players[i].army);
-            EXPECT_EQ(parsed["players"][i]["team"], record.players[i].team);
-            EXPECT_EQ(parsed["players"][i]["address"], nlohmann::json::parse("[255,0,127,128]"));
-        }
+        EXPECT_EQ(nlohmann::ordered_json::parse(line).dump(), line);
     }
-    EXPECT_EQ(nlohmann::json::parse(ReplayToJson(odd))["players"][0]["name"], "tab\there\n");
-    EXPECT_EQ(nlohmann::json::parse(ReplayToJson(odd))["map"]["name"], "Caf\xc3\xa9 \xe2\x82\xac\xc5\xb8\xc3\xbf");
+    const auto parsed = nlohmann::json::parse(ReplayToJson(odd));
+    EXPECT_EQ(parsed["file"]["size"], INT32_MIN);
+    EXPECT_EQ(parsed["map"]["number"], INT32_MAX);
+    EXPECT_EQ(parsed["money"], -5);
+    EXPECT_EQ(parsed["duration"], -1);
+    EXPECT_EQ(parsed["map"]["name"], "Caf\xc3\xa9 \xe2\x82\xac\xc5\xb8\xc3\xbf");
+    EXPECT_EQ(parsed["players"][0]["name"], "tab\there\n");
+    EXPECT_EQ(parsed["players"][1]["name"], "cut");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The walk over the orders after a header, on bodies made order by order: what it counts for
 // whom, how it tells a drop from a surrender from a quit, and how it ends on hostile bytes.
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,7 +17,7 @@ namespace {
 
 constexpr uint32_t EndMarker = 27, Select = 1001, Build = 1049, GameCheck = 1095, ClientStats = 2001;
 // Player indices: 2 + position in the record's players.
-constexpr int32_t First = 2, Second = 3, Computer = 4, Observer = 5;
+constexpr int32_t First = 2, Second = 3, Observer = 5;
 
 std::string Plain(uint32_t frame, uint32_t type, int32_t player) { return rb::OrderBytes(frame, type, player); }
 
@@ -32,7 +33,7 @@ std::string MoveTo(uint32_t frame, int32_t player) {
 
 std::string Commands(int count, int32_t player) {
     std::string body;
-    for (int i = 0; i < count; ++i) body += Plain(0, Build, player);
+    while (count-- > 0) body += Plain(0, Build, player);
     return body;
 }
 
@@ -71,49 +72,44 @@ TEST(OrdersWalk, CountsEachKindOfOrderForItsPlayer) {
     EXPECT_EQ(match.players[3].selections, 1u);
 }
 
-TEST(OrdersWalk, LeavingIsDroppedSurrenderedOrQuit) {
-    struct Case { const char* name; std::string body; std::optional<uint32_t> frame; LeaveHow how; };
+// The first self-destruct order: dropped when its flag is false, surrendered when his orders go
+// on more than 300 frames later, else quit. Commands per minute of game time up to it, or to the
+// end, with one decimal. (To the end marker, rounding, computers and selections: the real
+// replays' rates hold them.)
+TEST(OrdersWalk, LeavingAndActionsPerMinute) {
+    struct Case {
+        const char* name; std::string body; std::size_t player; std::optional<uint32_t> left; LeaveHow how;
+        std::optional<double> apm;
+    };
+    constexpr auto Quit = LeaveHow::Quit, Dropped = LeaveHow::Dropped, Surrendered = LeaveHow::Surrendered;
     const Case cases[] = {
-        {"no self-destruct order", Plain(600, Build, First) + Plain(9000, GameCheck, First), std::nullopt, LeaveHow::Quit},
-        {"flag false: dropped", Leave(600, First, false) + Plain(5000, GameCheck, First), 600, LeaveHow::Dropped},
-        {"an order 300 frames later: quit", Leave(600, First, true) + Plain(900, GameCheck, First), 600, LeaveHow::Quit},
-        {"an order 301 frames later: surrendered", Leave(600, First, true) + Plain(901, GameCheck, First), 600,
-         LeaveHow::Surrendered},
-        {"another player's orders don't count", Leave(600, First, true) + Plain(5000, GameCheck, Second), 600,
-         LeaveHow::Quit},
-        {"the first one counts", Leave(600, First, true) + Leave(700, First, false), 600, LeaveHow::Quit},
-        {"the flag after another group", rb::OrderBytes(600, 1093, First, {{0, 1}, {2, 1}}, "\1\1\1\1\0"s), 600,
-         LeaveHow::Dropped},
-        {"no flag: his own will", Plain(600, 1093, First), 600, LeaveHow::Quit},
+        {"no self-destruct order", Plain(600, Build, First) + Plain(9000, GameCheck, First), 0, {}, Quit, 0.2},
+        {"flag false: dropped", Leave(600, First, false) + Plain(5000, GameCheck, First), 0, 600, Dropped, 0.0},
+        {"an order 300 frames later: quit", Leave(600, First, true) + Plain(900, GameCheck, First), 0, 600, Quit, 0.0},
+        {"an order 301 frames later: surrendered", Leave(600, First, true) + Plain(901, GameCheck, First), 0, 600,
+         Surrendered, 0.0},
+        {"another player's orders don't count", Leave(600, First, true) + Plain(5000, GameCheck, Second), 0, 600, Quit,
+         0.0},
+        {"the first one counts", Leave(600, First, true) + Leave(700, First, false), 0, 600, Quit, 0.0},
+        {"the flag after another group", rb::OrderBytes(600, 1093, First, {{0, 1}, {2, 1}}, "\1\1\1\1\0"s), 0, 600,
+         Dropped, 0.0},
+        {"no flag: his own will", Plain(600, 1093, First), 0, 600, Quit, 0.0},
+        {"a rate to his leaving", Commands(10, First) + Leave(5400, First, true), 0, 5400, Quit, 3.3},
+        {"commands after leaving don't count", Commands(6, First) + Leave(1800, First, true) + Plain(1900, Build, First),
+         0, 1800, Quit, 6.0},
+        {"no end marker: to the last order", Commands(2, First) + Plain(3600, ClientStats, 0), 0, {}, Quit, 1.0},
+        {"a human who gave none", Plain(3600, EndMarker, First), 1, {}, Quit, 0.0},
+        {"an observer has none", Commands(2, Observer) + Plain(3600, EndMarker, First), 3, {}, Quit, std::nullopt},
+        {"an empty span has none", Commands(2, First), 0, {}, Quit, std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::optional<PlayerLeaving> left = Walk(c.body).players.at(0).left;
-        ASSERT_EQ(left.has_value(), c.frame.has_value());
-        if (!left) continue;
-        EXPECT_EQ(left->frame, *c.frame);
-        EXPECT_EQ(left->how, c.how);
-    }
-}
-
-TEST(OrdersWalk, ActionsPerMinuteOfGameTimeWithOneDecimal) {
-    struct Case { const char* name; std::string body; std::size_t player; std::optional<double> apm; };
-    const Case cases[] = {
-        {"to the end marker", Commands(10, First) + Plain(1800, EndMarker, First), 0, 10.0},
-        {"to his leaving", Commands(10, First) + Leave(5400, First, true), 0, 3.3},
-        {"selections are not commands", Commands(3, First) + Plain(5, Select, First) + Plain(900, EndMarker, 2), 0, 6.0},
-        {"commands after leaving don't count",
-         Commands(6, First) + Leave(1800, First, true) + Plain(1900, Build, First), 0, 6.0},
-        {"no end marker: to the last order", Commands(2, First) + Plain(3600, ClientStats, 0), 0, 1.0},
-        {"rounded to one decimal", Commands(3, First) + Plain(2610, EndMarker, First), 0, 2.1},
-        {"a human who gave none", Plain(3600, EndMarker, First), 1, 0.0},
-        {"a computer has none", Commands(2, Computer) + Plain(3600, EndMarker, First), 2, std::nullopt},
-        {"an observer has none", Commands(2, Observer) + Plain(3600, EndMarker, First), 3, std::nullopt},
-        {"an empty span has none", Commands(2, First), 0, std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(Walk(c.body).players.at(c.player).apm, c.apm);
+        const PlayerOrders player = Walk(c.body).players.at(c.player);
+        EXPECT_EQ(player.apm, c.apm);
+        ASSERT_EQ(player.left.has_value(), c.left.has_value());
+        if (player.left) {
+            EXPECT_EQ(std::make_pair(player.left->frame, player.left->how), std::make_pair(*c.left, c.how));
+        }
     }
 }
 
@@ -123,37 +119,33 @@ TEST(OrdersWalk, CutAtEveryByteKeepsTheWholeOrdersBeforeTheCut) {
         40, 1047, Second, {{0, 1}, {1, 1}, {2, 2}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}, {9, 1}, {10, 3}},
         std::string(68, '\x7F'));
     // Each order, and the first player's selections and commands and the second's commands.
-    struct Piece { std::string bytes; uint32_t selections, commands, secondCommands; };
-    const Piece pieces[] = {{Plain(10, Select, First), 1, 0, 0}, {MoveTo(20, First), 0, 1, 0},
-                            {Leave(30, Second, true), 0, 0, 0},  {allTypes, 0, 0, 1},
-                            {Plain(50, GameCheck, First), 0, 0, 0}, {MoveTo(60, First), 0, 1, 0}};
+    using Counts = std::array<uint32_t, 3>;
+    const std::pair<std::string, Counts> pieces[] = {
+        {Plain(10, Select, First), {1, 0, 0}}, {MoveTo(20, First), {0, 1, 0}},      {Leave(30, Second, true), {}},
+        {allTypes, {0, 0, 1}},                 {Plain(50, GameCheck, First), {}}, {MoveTo(60, First), {0, 1, 0}}};
     std::string body;
-    for (const Piece& piece : pieces) body += piece.bytes;
+    for (const auto& piece : pieces) body += piece.first;
     for (std::size_t cut = 0; cut <= body.size(); ++cut) {
         SCOPED_TRACE("cut at " + std::to_string(cut));
-        Piece whole{};
+        Counts whole{};
         std::size_t end = 0;
         bool boundary = cut == 0;
-        for (const Piece& piece : pieces) {
-            if ((end += piece.bytes.size()) > cut) break;
-            whole.selections += piece.selections;
-            whole.commands += piece.commands;
-            whole.secondCommands += piece.secondCommands;
+        for (const auto& [bytes, counts] : pieces) {
+            if ((end += bytes.size()) > cut) break;
+            for (std::size_t k = 0; k < whole.size(); ++k) whole[k] += counts[k];
             boundary = boundary || end == cut;
         }
         const MatchOrders match = Walk(body.substr(0, cut));
         EXPECT_EQ(match.complete, boundary);
-        EXPECT_EQ(match.players[0].selections, whole.selections);
-        EXPECT_EQ(match.players[0].commands, whole.commands);
-        EXPECT_EQ(match.players[1].commands, whole.secondCommands);
+        EXPECT_EQ((Counts{match.players[0].selections, match.players[0].commands, match.players[1].commands}), whole);
     }
 }
 
 TEST(OrdersWalk, HostileBodiesEndTheWalkWithWhatWasCounted) {
+    // (An empty body and one cut inside an order's head: the cut at every byte holds them.)
     const std::string good = MoveTo(100, First) + MoveTo(200, First);
     struct Case { const char* name; std::string body; bool complete; uint32_t commands, endFrame; };
     const Case cases[] = {
-        {"nothing after the header", "", true, 0, 0},
         {"an unknown argument type", good + rb::OrderBytes(300, 1068, First, {{11, 1}}, "\0\0\0\0"s) + good, false, 2, 200},
         {"argument type 255, none of it", good + rb::OrderBytes(300, 1068, First, {{255, 0}}), false, 2, 200},
         {"255 groups of 255 pixel regions",
@@ -161,7 +153,6 @@ TEST(OrdersWalk, HostileBodiesEndTheWalkWithWhatWasCounted) {
         {"more groups than bytes", good + Plain(300, 1068, First).substr(0, 12) + "\xC8\x00\x01"s, false, 2, 200},
         {"frames going backwards", good + MoveTo(150, First) + MoveTo(400, First), false, 2, 200},
         {"a body of zeros, whole orders", std::string(13 * 100, '\0'), true, 0, 0},
-        {"a body of zeros, cut", std::string(13 * 100 + 7, '\0'), false, 0, 0},
         {"a body of 0xFF", std::string(100000, '\xFF'), false, 0, 0},
         {"an end marker, then more", good + Plain(250, EndMarker, First) + Plain(300, ClientStats, 0), true, 2, 250},
     };

@@ -123,6 +123,8 @@ TEST(TarvexInfo, JsonLinesForTheRealFolder) {
         names.insert(name);
         EXPECT_EQ(object["file"]["path"], (testsupport::RealReplayDir() / name).string());
         valid += object["valid"].get<bool>();
+        // Every refused real file is refused for its version.
+        EXPECT_EQ(object["invalidReason"], object["valid"].get<bool>() ? json() : json("unknownVersion"));
     }
     std::set<std::string> onDisk;
     for (const auto& entry : fs::directory_iterator(testsupport::RealReplayDir()))
@@ -228,6 +230,8 @@ TEST(TarvexInfo, OptionsAndExitStatus) {
     }
 }
 
+// A file whose draws and orders were read off its bytes order by order: SD=21160562 draws four
+// random armies and the computers' colours; Nic quits two frames before the end marker.
 TEST(TarvexInfo, MatchReadsTheOrders) {
     TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
     const std::string nic = (testsupport::RealReplayDir() / "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep").string();
@@ -239,17 +243,12 @@ TEST(TarvexInfo, MatchReadsTheOrders) {
 
     const ToolRun run = RunTool({"--json", "--match", testsupport::RealReplayDir().string()});
     EXPECT_EQ(run.status, 0) << run.err;
-    const auto lines = run.lines();
-    ASSERT_EQ(lines.size(), 49u);
-    for (const std::string& line : lines) {
+    ASSERT_EQ(run.lines().size(), 49u);
+    for (const std::string& line : run.lines()) {
         const json object = json::parse(line);
         SCOPED_TRACE(object["file"]["name"].dump());
         EXPECT_EQ(Keys(object).back(), "match");
-        const json& match = object["match"];
-        ASSERT_EQ(match.is_null(), !object["valid"].get<bool>());
-        if (!match.is_null()) {
-            EXPECT_EQ(match["players"].size(), object["players"].size());
-        }
+        EXPECT_EQ(object["match"].is_null(), !object["valid"].get<bool>()); // no orders read for a refused one
     }
     const json object = json::parse(RunTool({"--json", "--match", nic}).out);
     EXPECT_EQ(object["date"], "2025-04-27T02:41:29");
@@ -260,30 +259,4 @@ TEST(TarvexInfo, MatchReadsTheOrders) {
               R"({"complete":true,"endFrame":37019,"players":[{"commands":469,"selections":944,"apm":22.8,)"
               R"("left":{"frame":37017,"how":"quit"}},{"commands":466,"selections":812,"apm":22.7,"left":null},)"
               R"({"commands":0,"selections":0,"apm":null,"left":null},{"commands":0,"selections":0,"apm":null,"left":null}]})");
-}
-
-TEST(TarvexInfo, InvalidReasonSaysWhichCheckRefused) {
-    testsupport::TempDir dir;
-    const rb::Replay good = ReplayWithPlayer("One");
-    auto replaced = [&](const std::string& from, const std::string& to) {
-        rb::Replay replay = good;
-        replay.settings.replace(replay.settings.find(from), from.size(), to);
-        return rb::Bytes(replay);
-    };
-    rb::Replay newer = good;
-    newer.versionText = u"Version 1.05";
-    const std::string goodBytes = rb::Bytes(good);
-    const std::pair<std::string, json> cases[] = {
-        {goodBytes, nullptr},
-        {std::string(200, 't') + ";", "notReplay"},
-        {goodBytes.substr(0, goodBytes.find("SC=")), "cutShort"},
-        {rb::Bytes(newer), "unknownVersion"},
-        {replaced("SC=10000", "SC="), "badSettings"},
-        {replaced("X:;", ";"), "badPlayers"},
-    };
-    for (const auto& [bytes, reason] : cases) {
-        SCOPED_TRACE(reason.dump());
-        rb::WriteFile((dir / "match.rep").string(), bytes);
-        EXPECT_EQ(OneReplay((dir / "match.rep").string())["invalidReason"], reason);
-    }
 }
