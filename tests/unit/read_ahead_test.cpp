@@ -180,11 +180,12 @@ TEST_F(ReadAheadFolder, FilesChangedAfterTheirReadAheadAreReadAsTheyWere) {
 }
 
 // Every read-ahead held back until the listing passed its entry: each file is read at its
-// turn, as the plain listing reads the changed folder, errors included.
+// turn, as the plain listing reads the changed folder, errors included; and the threads,
+// more than the entries read ahead, never claim one beyond them.
 TEST_F(ReadAheadFolder, FilesWhoseReadAheadHasNotEndedAreReadAtTheirTurn) {
     std::atomic<std::size_t> passed{0}; // entries visited so far
     std::atomic<bool> overtook{false};
-    ReadAheadLimits limits{4, 8, 0, [&](std::size_t entry) {
+    ReadAheadLimits limits{16, 8, 0, [&](std::size_t entry) {
                                if (entry >= passed + 9) overtook = true; // more than the window ahead
                                Eventually([&] { return passed > entry; });
                            },
