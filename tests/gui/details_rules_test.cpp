@@ -1,6 +1,8 @@
 // The rules behind the details window, without a window: texts and places of the header and
 // the rows, army icons, the map picture's file, and the panel's picture.
+#include <QBuffer>
 #include <QPainter>
+#include <QtEndian>
 #include <filesystem>
 #include <fstream>
 #include <tuple>
@@ -10,7 +12,6 @@
 #include <sys/stat.h>
 #endif
 
-#include "bmp_bytes.h"
 #include "details_layout.h"
 #include "details_painting.h"
 #include "header_texts.h"
@@ -23,8 +24,30 @@
 namespace fs = std::filesystem;
 namespace dl = details_layout;
 
-using testsupport::CompressedBmp;
-using testsupport::PutLittleEndian;
+namespace {
+
+// A run-length compressed 8-bit BMP whose pixel data is only the end of the picture: a tiny
+// file that Qt decodes to width x height blue pixels, however many.
+QByteArray CompressedBmp(int width, int height) {
+    QByteArray bytes(14 + 40 + 4 + 2, '\0');
+    const auto put = [&](int at, quint32 value) { qToLittleEndian(value, bytes.data() + at); };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put(2, static_cast<quint32>(bytes.size()));
+    put(10, 58); // pixel data's offset
+    put(14, 40); // info header's size
+    put(18, static_cast<quint32>(width));
+    put(22, static_cast<quint32>(height));
+    put(26, 1 | 8 << 16); // one plane, 8 bits per pixel
+    put(30, 1);           // run-length compressed
+    put(34, 2);           // pixel data's size
+    put(46, 1);           // colours in the palette
+    put(54, 0x0000FF);    // blue
+    bytes[59] = 1;        // end of picture
+    return bytes;
+}
+
+} // namespace
 
 TEST(HeaderTexts, LengthInMinutesAndSecondsMoneyInThousands) {
     struct Case {
@@ -122,17 +145,16 @@ TEST(MapPicture, FoundInTheMapsFolderWhateverTheCaseOrElseThePlaceholder) {
     fs::copy_file(dir / "Maps" / "largest.bmp", dir / "Maps" / "longfile.bmp");
     fs::resize_file(dir / "Maps" / "longfile.bmp", MaxMapPictureBytes + 1);
     for (const auto& [name, width, height] : {std::tuple{"huge", 4000, 4000}, {"wide", 1025, 1}, {"high", 1, 1025}}) {
-        const std::string bytes = CompressedBmp(width, height, qRgb(0, 0, 255));
-        ASSERT_EQ(QImage::fromData(QByteArray::fromStdString(bytes), "BMP").size(), QSize(width, height));
-        std::ofstream(dir / "Maps" / (std::string(name) + ".bmp"), std::ios::binary) << bytes;
+        const QByteArray bytes = CompressedBmp(width, height);
+        ASSERT_EQ(QImage::fromData(bytes, "BMP").size(), QSize(width, height));
+        std::ofstream(dir / "Maps" / (std::string(name) + ".bmp"), std::ios::binary).write(bytes.data(), bytes.size());
     }
     // Stored from the top down, as a negative height says.
-    std::string topDown = CompressedBmp(20, 20, qRgb(0, 0, 255));
-    PutLittleEndian(topDown, 22, static_cast<std::uint32_t>(-20), 4);
-    PutLittleEndian(topDown, 30, 0, 4);
-    topDown.resize(topDown.size() - 2);
-    topDown += std::string(20 * 20, '\0');
-    std::ofstream(dir / "Maps" / "topdown.bmp", std::ios::binary) << topDown;
+    QByteArray topDown;
+    QBuffer buffer(&topDown);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "BMP"));
+    qToLittleEndian<qint32>(-picture.height(), topDown.data() + 22);
+    std::ofstream(dir / "Maps" / "topdown.bmp", std::ios::binary).write(topDown.data(), topDown.size());
     std::vector<std::tuple<Text, Text, bool>> cases = {
         {dir.str(), "desert brulant", true}, {dir.str() + "/", "DESERTBRULANT", true},
         {dir.str(), "desert", false},        {dir.str(), "..\\secret", false},

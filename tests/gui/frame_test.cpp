@@ -120,19 +120,16 @@ TEST_F(Frame, ButtonsShowTheirPressedLookAndActWhereReleased) {
         SkinPictureWidget* lookAfterPresses = nullptr;
         QPoint lookAt;
         for (const Step& step : c.steps) {
-            if (step.act == Move) {
-                QTest::mouseMove(form_.get(), step.at);
-                continue;
+            if (step.act == Move) QTest::mouseMove(form_.get(), step.at);
+            if (step.act == Release) {
+                if (&step == &c.steps.back() && (c.outcome == Outcome::History || c.outcome == Outcome::Credits))
+                    closeAboutWhenOpen();
+                QTest::mouseRelease(form_.get(), step.button, {}, step.at);
             }
-            if (step.act == Press) {
-                QTest::mousePress(form_.get(), step.button, {}, step.at);
-                lookAfterPresses = shownLook();
-                lookAt = lookAfterPresses ? lookAfterPresses->pos() : QPoint();
-                continue;
-            }
-            if (&step == &c.steps.back() && (c.outcome == Outcome::History || c.outcome == Outcome::Credits))
-                closeAboutWhenOpen();
-            QTest::mouseRelease(form_.get(), step.button, {}, step.at);
+            if (step.act != Press) continue;
+            QTest::mousePress(form_.get(), step.button, {}, step.at);
+            lookAfterPresses = shownLook();
+            lookAt = lookAfterPresses ? lookAfterPresses->pos() : QPoint();
         }
         EXPECT_EQ(lookAfterPresses, c.look ? form_.get()->*c.look : nullptr);
         EXPECT_EQ(lookAt, c.lookAt);
