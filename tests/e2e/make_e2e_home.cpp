@@ -1,6 +1,5 @@
 // Writes the replays the real-window scenarios show: 100 replays (every tenth one, from the
-// eighth on, broken) and a maps folder with the first replay's map picture in one plain colour
-// and the second one's, whose header asks for 4000 x 4000 pixels of blue.
+// eighth on, broken) and a maps folder with the first replay's map picture in one plain colour.
 // On Linux they go into a home folder holding a Steam Proton prefix of the game; the Windows
 // build writes the replay folder alone (the scenario under Wine names it in the registry).
 // Usage: make_e2e_home HOME          (Windows: make_e2e_home REPLAY_FOLDER)
@@ -12,7 +11,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "bmp_bytes.h"
 #include "tools/replay_builder.h"
 #ifndef _WIN32
 #include "fake_prefix.h"
@@ -25,13 +23,12 @@ namespace {
 
 constexpr int ReplayCount = 100;
 constexpr const char* PictureMap = "e2e vert";
-constexpr const char* HugePictureMap = "e2e geant";
 // What the scenarios look for on screen.
 const QColor PictureColour(0, 200, 0);
 
 std::string ReplayBytes(int index) {
     rb::Settings settings;
-    settings.mapPath = std::string("maps/") + (index == 0 ? PictureMap : index == 1 ? HugePictureMap : "sans image");
+    settings.mapPath = index == 0 ? std::string("maps/") + PictureMap : "maps/sans image";
     settings.slots = {rb::Human("Kestrel", "C0A80102", 0, 2, 0, 0),
                       rb::Human("Drako", "C0A80107", 1, 3, 1, 1)};
     rb::Replay replay;
@@ -53,7 +50,6 @@ void WriteReplays(const fs::path& replays) {
     const fs::path file = replays / "maps" / "e2evert.bmp";
     if (!picture.save(QString::fromStdString(file.string()), "BMP"))
         throw std::runtime_error("can't write " + file.string());
-    rb::WriteFile((replays / "maps" / "e2egeant.bmp").string(), testsupport::CompressedBmp(4000, 4000, 0x0000FF));
 }
 
 #ifndef _WIN32

@@ -1,9 +1,9 @@
 # Helpers of the real-window scenarios: a screen of our own, its pixels, and the windows on it.
 # Sourced by scenarios.sh, which sets `work` and `fail`.
 
-# Starts Xvfb on a free display (1024 x 768, or $screen_size) and exports DISPLAY; its process id goes into `pids`. The server
-# never resets: by default it does when its last client leaves, refusing connections meanwhile,
-# and between two scenarios no client may be left.
+# Starts Xvfb on a free display (1024 x 768, or $screen_size) and exports DISPLAY; its process
+# id goes into `pids`. The server never resets: by default it does when its last client leaves,
+# refusing connections meanwhile, and between two scenarios no client may be left.
 start_x() {
   Xvfb -displayfd 3 -screen 0 "${screen_size:-1024x768}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   pids+=($!)
@@ -60,8 +60,7 @@ window_sized() {
   local id
   for _ in $(seq 100); do
     for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-      geometry_of "$id" 2>/dev/null || continue
-      [ "$WW,$WH" = "$1,$2" ] && { echo "$id"; return 0; }
+      geometry_of "$id" 2>/dev/null && [ "$WW,$WH" = "$1,$2" ] && { echo "$id"; return 0; }
     done
     sleep 0.1
   done
@@ -70,10 +69,7 @@ window_sized() {
 
 # Waits until the window $1 (an id) is no longer visible.
 wait_hidden() {
-  for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$1" || return 0
-    sleep 0.1
-  done
+  for _ in $(seq 50); do xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$1" || return 0; sleep 0.1; done
   fail "the window $1 is still shown"
 }
 

@@ -19,12 +19,9 @@
 
 namespace {
 
-QString FirstLine(const QString& text) {
-    return text.section(QLatin1Char('\n'), 0, 0);
-}
-
-QString LastLine(const QString& text) {
-    return text.section(QLatin1Char('\n'), -1);
+// Line n of a text, counted from the end when negative.
+QString Line(const QString& text, int n) {
+    return text.section(QLatin1Char('\n'), n, n);
 }
 
 std::vector<UnreadableFile> UnreadableFiles(int count) {
@@ -135,13 +132,13 @@ TEST(FrenchTexts, ShownExactly) {
         {"error, second line", errorLines[1].text, QStringLiteral("Merci de me l'envoyer par mail à :")},
         {"error, third line", errorLines[2].text, QStringLiteral("        equipe@example.org")},
         {"no contact address set", ShownContactAddress({}), QStringLiteral("aucune adresse définie")},
-        {"one unreadable file", FirstLine(UnreadableFilesMessage(UnreadableFiles(1))),
+        {"one unreadable file", Line(UnreadableFilesMessage(UnreadableFiles(1)), 0),
          QStringLiteral("Impossible de lire ce replay :")},
-        {"unreadable files", FirstLine(UnreadableFilesMessage(UnreadableFiles(2))),
+        {"unreadable files", Line(UnreadableFilesMessage(UnreadableFiles(2)), 0),
          QStringLiteral("Impossible de lire ces replays :")},
-        {"one more unreadable file", LastLine(UnreadableFilesMessage(UnreadableFiles(11))),
+        {"one more unreadable file", Line(UnreadableFilesMessage(UnreadableFiles(11)), -1),
          QStringLiteral("et 1 autre.")},
-        {"more unreadable files", LastLine(UnreadableFilesMessage(UnreadableFiles(25))),
+        {"more unreadable files", Line(UnreadableFilesMessage(UnreadableFiles(25)), -1),
          QStringLiteral("et 15 autres.")},
         {"reason: anything else", reasonFor([](const Text&) -> TZH_replay { throw 42; }),
          QStringLiteral("Erreur inconnue")},

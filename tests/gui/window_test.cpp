@@ -103,11 +103,10 @@ TEST_F(ShownForm, TheListIsTheOnlyFocusWidget) {
 
 TEST_F(ShownForm, ClosingEndsTheListWhileItsRecordsAreThere) {
     open(3, 0);
-    const QAbstractItemModel* model = list().model();
     QString firstRow;
     const TMainForm* mainFormThen = nullptr;
-    QObject::connect(&list(), &QObject::destroyed, [&] {
-        firstRow = model->data(model->index(0, 0), Qt::DisplayRole).toString();
+    QObject::connect(&list(), &QObject::destroyed, [&, model = list().model()] {
+        firstRow = model->data(model->index(0, 0)).toString();
         mainFormThen = MainForm;
     });
     const TMainForm* form = form_.get();
