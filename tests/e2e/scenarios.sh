@@ -12,20 +12,10 @@ wm=$3
 work=$(mktemp -d)
 pids=()
 tarvex_pid=
-cleanup() {
-  if [ -n "$tarvex_pid" ]; then kill "$tarvex_pid" 2>/dev/null || true; fi
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL ($wm, $scenario): $*" >&2
-  [ -s "$work/tarvex.log" ] && sed 's/^/  tarvex: /' "$work/tarvex.log" >&2
-  exit 1
-}
+run_label=$wm
 scenario=setup
 . "$(dirname "$0")/x_screen.sh"
+trap cleanup EXIT
 
 "$make_home" "$work/home"
 start_x
@@ -203,10 +193,6 @@ fi
 scenario="close ends the program"
 start_tarvex
 click_at $((MX + 251)) $((MY + 17))
-status=0
-timeout 10 tail --pid="$tarvex_pid" -f /dev/null || fail "the program is still running"
-wait "$tarvex_pid" || status=$?
-tarvex_pid=
-[ "$status" = 0 ] || fail "the program ended with status $status"
+expect_clean_exit 10
 
 echo "real window ($wm): all scenarios as expected"

@@ -1,5 +1,31 @@
 # Helpers of the real-window scenarios: a screen of our own, its pixels, and the windows on it.
-# Sourced by scenarios.sh, which sets `work` and `fail`.
+# Sourced by the scenario scripts (Linux, and tarvex.exe under Wine), which set `work` (a
+# temporary folder), `pids`, `tarvex_pid` and `run_label`, and trap EXIT with cleanup. A script
+# with more to undo defines before_cleanup, run once the program is ended, before the screen goes.
+
+cleanup() {
+  if [ -n "$tarvex_pid" ]; then kill "$tarvex_pid" 2>/dev/null || true; fi
+  if declare -F before_cleanup >/dev/null; then before_cleanup; fi
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+
+# A failed check: which run and scenario, what was wrong, and the program's own output.
+fail() {
+  echo "FAIL ($run_label, $scenario): $*" >&2
+  [ -s "$work/tarvex.log" ] && sed 's/^/  tarvex: /' "$work/tarvex.log" >&2
+  exit 1
+}
+
+# Waits up to $1 seconds for the program to end by itself, and checks that it ended with status 0.
+expect_clean_exit() {
+  local status=0
+  timeout "$1" tail --pid="$tarvex_pid" -f /dev/null || fail "the program is still running"
+  wait "$tarvex_pid" || status=$?
+  tarvex_pid=
+  [ "$status" = 0 ] || fail "the program ended with status $status"
+}
 
 # Starts Xvfb on a free display (1024 x 768, or $screen_size) and exports DISPLAY; its process
 # id goes into `pids`. The server never resets: by default it does when its last client leaves,

@@ -12,22 +12,14 @@ pids=()
 tarvex_pid=
 export WINEPREFIX="$work/prefix" HOME="$work/home" WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 unset WINEPATH
-cleanup() {
-  if [ -n "$tarvex_pid" ]; then kill "$tarvex_pid" 2>/dev/null || true; fi
+before_cleanup() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
 }
-trap cleanup EXIT
-fail() {
-  echo "FAIL (zip, $scenario): $*" >&2
-  [ -s "$work/tarvex.log" ] && sed 's/^/  tarvex: /' "$work/tarvex.log" >&2
-  exit 1
-}
+run_label=zip
 scenario="packing"
 . "$(dirname "$0")/../e2e/x_screen.sh"
+trap cleanup EXIT
 
 name="tarvex-$version-win64"
 cpack --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
@@ -63,9 +55,5 @@ expect_pixel $((WX + 100)) $((WY + 100)) "0,0,0" "the list's panel"
 
 scenario="close"
 xdotool mousemove $((WX + 251)) $((WY + 17)) click 1
-timeout 15 tail --pid="$tarvex_pid" -f /dev/null || fail "the program is still running"
-status=0
-wait "$tarvex_pid" || status=$?
-tarvex_pid=
-[ "$status" = 0 ] || fail "the program ended with status $status"
+expect_clean_exit 15
 echo "zip: $name.zip starts tarvex.exe in a prefix of its own"
