@@ -7,28 +7,22 @@ void JsonWriter::separate() {
     if (needsComma_) out_ += ',';
 }
 
-JsonWriter& JsonWriter::beginObject() {
+JsonWriter& JsonWriter::open(char bracket) {
     separate();
-    out_ += '{';
+    out_ += bracket;
     needsComma_ = false;
     return *this;
 }
 
-JsonWriter& JsonWriter::endObject() {
-    out_ += '}';
+JsonWriter& JsonWriter::close(char bracket) {
+    out_ += bracket;
     needsComma_ = true;
     return *this;
 }
 
-JsonWriter& JsonWriter::beginArray() {
+JsonWriter& JsonWriter::token(std::string_view text) {
     separate();
-    out_ += '[';
-    needsComma_ = false;
-    return *this;
-}
-
-JsonWriter& JsonWriter::endArray() {
-    out_ += ']';
+    out_ += text;
     needsComma_ = true;
     return *this;
 }
@@ -48,48 +42,25 @@ JsonWriter& JsonWriter::value(std::string_view text) {
     return *this;
 }
 
-JsonWriter& JsonWriter::value(bool flag) {
-    separate();
-    out_ += flag ? "true" : "false";
-    needsComma_ = true;
-    return *this;
+JsonWriter& JsonWriter::value(bool flag) { return token(flag ? "true" : "false"); }
+
+template <typename Number> JsonWriter& JsonWriter::integer(Number number) {
+    char digits[24];
+    return token({digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits)});
 }
 
-JsonWriter& JsonWriter::signedNumber(int64_t number) {
-    separate();
-    char digits[24];
-    out_.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
-    needsComma_ = true;
-    return *this;
-}
-
-JsonWriter& JsonWriter::unsignedNumber(uint64_t number) {
-    separate();
-    char digits[24];
-    out_.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
-    needsComma_ = true;
-    return *this;
-}
+JsonWriter& JsonWriter::signedNumber(int64_t number) { return integer(number); }
+JsonWriter& JsonWriter::unsignedNumber(uint64_t number) { return integer(number); }
 
 JsonWriter& JsonWriter::value(double number, int decimals) {
-    separate();
     char digits[64];
     const auto written = std::to_chars(digits, digits + sizeof digits, number, std::chars_format::fixed, decimals);
     // JSON has no form for infinities, NaN, or numbers too long for the buffer.
-    if (std::isfinite(number) && written.ec == std::errc())
-        out_.append(digits, written.ptr);
-    else
-        out_ += "null";
-    needsComma_ = true;
-    return *this;
+    if (!std::isfinite(number) || written.ec != std::errc()) return null();
+    return token({digits, static_cast<std::size_t>(written.ptr - digits)});
 }
 
-JsonWriter& JsonWriter::null() {
-    separate();
-    out_ += "null";
-    needsComma_ = true;
-    return *this;
-}
+JsonWriter& JsonWriter::null() { return token("null"); }
 
 void JsonWriter::quoted(std::string_view text) {
     out_ += '"';

@@ -13,10 +13,10 @@ class JsonWriter {
 public:
     explicit JsonWriter(std::string& out) : out_(out) {}
 
-    JsonWriter& beginObject();
-    JsonWriter& endObject();
-    JsonWriter& beginArray();
-    JsonWriter& endArray();
+    JsonWriter& beginObject() { return open('{'); }
+    JsonWriter& endObject() { return close('}'); }
+    JsonWriter& beginArray() { return open('['); }
+    JsonWriter& endArray() { return close(']'); }
     // The name of the next member of the open object.
     JsonWriter& key(std::string_view name);
 
@@ -44,6 +44,11 @@ public:
 
 private:
     void separate();
+    JsonWriter& open(char bracket);
+    JsonWriter& close(char bracket);
+    // A value written as it stands (a number, true, false, null).
+    JsonWriter& token(std::string_view text);
+    template <typename Number> JsonWriter& integer(Number number);
     JsonWriter& signedNumber(int64_t number);
     JsonWriter& unsignedNumber(uint64_t number);
     void quoted(std::string_view text);
