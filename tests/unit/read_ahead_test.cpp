@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #endif
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -181,12 +182,21 @@ TEST_F(ReadAheadFolder, FilesChangedAfterTheirReadAheadAreReadAsTheyWere) {
 
 // Every read-ahead held back until the listing passed its entry: each file is read at its
 // turn, as the plain listing reads the changed folder, errors included; and the threads,
-// more than the entries read ahead, never claim one beyond them.
+// more than the files read ahead, never hold more of them than the window.
 TEST_F(ReadAheadFolder, FilesWhoseReadAheadHasNotEndedAreReadAtTheirTurn) {
+    std::vector<bool> isFile;
+    for (const auto& entry : platform::ListDirectory(testsupport::PathUtf8(dir_.path()), ReplayFileMask))
+        isFile.push_back(!entry.isDirectory);
     std::atomic<std::size_t> passed{0}; // entries visited so far
     std::atomic<bool> overtook{false};
     ReadAheadLimits limits{16, 8, 0, [&](std::size_t entry) {
-                               if (entry >= passed + 9) overtook = true; // more than the window ahead
+                               // The files after the one in hand, up to this one, are all read
+                               // ahead: the scan has not taken them yet. (The folder among the
+                               // entries takes no place in the window.)
+                               auto inHand = isFile.begin() + static_cast<std::ptrdiff_t>(passed.load());
+                               inHand = std::find(inHand, isFile.end(), true);
+                               const auto claimed = isFile.begin() + static_cast<std::ptrdiff_t>(entry) + 1;
+                               if (inHand < claimed && std::count(inHand + 1, claimed, true) > 8) overtook = true;
                                Eventually([&] { return passed > entry; });
                            },
                            {}};
