@@ -1,6 +1,7 @@
 // The tooltips as the user meets them: the pointer resting on a player row of the details
 // window or on a row of the replay list shows that row's tooltip, in the skin's colours, and
-// the keyboard focus stays on the list. The orders are read once per selection.
+// the keyboard focus stays on the list. The orders are read at the first tooltip of a
+// selection, once.
 #include <QApplication>
 #include <QHelpEvent>
 #include <QListWidget>
@@ -86,9 +87,13 @@ TEST(Tooltips, ShownOnRestingOrdersReadOncePerSelectionInTheSkinsColours) {
     const QString withoutOrders = RestOn(players, players.visualItemRect(players.item(0)).center());
     EXPECT_FALSE(withoutOrders.isEmpty());
     EXPECT_FALSE(withoutOrders.contains(QStringLiteral("41,3")));
-    // An unreadable replay has no orders to read.
+    // An unreadable replay has no orders to read, and a selection passed over without a
+    // tooltip reads none; resting again reads them once for the selection.
     select("c.rep");
     select("a.rep");
+    EXPECT_EQ(reads, (std::map<std::string, int>{{"a.rep", 1}, {"b.rep", 1}}));
+    for (int rest = 0; rest < 2; ++rest)
+        EXPECT_TRUE(RestOn(players, players.visualItemRect(players.item(0)).center()).contains(QStringLiteral("41,3")));
     EXPECT_EQ(reads, (std::map<std::string, int>{{"a.rep", 2}, {"b.rep", 1}}));
 
     const QString refused = RestOn(list, list.visualRect(rowOf("c.rep")).center());

@@ -61,6 +61,7 @@ const TZH_replay* TMoreForm::SelectedReplay() const {
 
 void TMoreForm::RefreshDetails() {
     errorReported_ = false;
+    ordersPending_ = false;
     try {
         showingError_ = false;
         QPainter painter(&Background);
@@ -69,12 +70,12 @@ void TMoreForm::RefreshDetails() {
         const TZH_replay* replay = SelectedReplay();
         if (replay && replay->valid) {
             PlayersList->show();
-            const std::optional<MatchOrders> match = ReadOrders(*replay);
-            for (const int player : PlayerRowIndices(*replay)) {
-                auto* row = new QListWidgetItem(QString::number(player));
-                row->setToolTip(PlayerTooltip(*replay, static_cast<std::size_t>(player), match));
-                PlayersList->addItem(row);
-            }
+            for (const int player : PlayerRowIndices(*replay))
+                PlayersList->addItem(QString::number(player));
+            // The orders are read when a tooltip is first asked for: a selection moved along
+            // the list, with the details window hidden or not, reads no whole file.
+            SetTooltips(*replay, std::nullopt);
+            ordersPending_ = true;
         } else {
             PlayersList->hide();
             if (replay) {
@@ -86,6 +87,25 @@ void TMoreForm::RefreshDetails() {
         ReportError(std::current_exception());
     }
     update();
+}
+
+void TMoreForm::SetTooltips(const TZH_replay& replay, const std::optional<MatchOrders>& match) {
+    for (int index = 0; index < PlayersList->count(); ++index) {
+        QListWidgetItem* row = PlayersList->item(index);
+        row->setToolTip(PlayerTooltip(replay, row->text().toULongLong(), match));
+    }
+}
+
+void TMoreForm::AddOrdersToTooltips() {
+    if (!ordersPending_) return;
+    ordersPending_ = false;
+    try {
+        const TZH_replay* replay = SelectedReplay();
+        if (!replay) return;
+        if (const std::optional<MatchOrders> match = ReadOrders(*replay)) SetTooltips(*replay, match);
+    } catch (...) {
+        ReportError(std::current_exception());
+    }
 }
 
 std::optional<MatchOrders> TMoreForm::ReadOrders(const TZH_replay& replay) const {
@@ -180,6 +200,8 @@ void TMoreForm::wheelEvent(QWheelEvent* event) {
 
 bool TMoreForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &main_ && event->type() == QEvent::WindowStateChange) FollowMainWindowState();
+    // Before the list answers the request with a row's tooltip.
+    if (event->type() == QEvent::ToolTip && watched == PlayersList->viewport()) AddOrdersToTooltips();
     if (event->type() == QEvent::Wheel && watched == PlayersList->viewport()) {
         main_.WheelTurned(static_cast<QWheelEvent*>(event));
         return true;

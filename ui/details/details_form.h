@@ -30,7 +30,8 @@ public:
     // gone while the main window is minimised. It follows the main list's selection and
     // shows, docked, on a double click on a row. findInstall tells where the game is
     // installed, for its maps' previews; it runs at the first such map. readMatch reads the
-    // orders of the selected replay, once per selection, for the rows' tooltips.
+    // orders of the selected replay for the rows' tooltips, at most once per selection, when
+    // the first of them is asked for.
     explicit TMoreForm(TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall = FindGameInstall,
                        MatchReader readMatch = [](const TZH_replay& replay) {
                            return ReadMatch(replay);
@@ -66,6 +67,10 @@ private:
     const TZH_replay* SelectedReplay() const;
     // The selected replay's orders; none when they can't be read (the tooltips say less).
     std::optional<MatchOrders> ReadOrders(const TZH_replay& replay) const;
+    // Each row's tooltip: what the header says of its player, and the orders when read.
+    void SetTooltips(const TZH_replay& replay, const std::optional<MatchOrders>& match);
+    // Reads the selected replay's orders into the tooltips, if not done for this selection.
+    void AddOrdersToTooltips();
     void ShowDocked();
     void ReturnFocusToList();
     void FollowMainWindowState();
@@ -81,6 +86,7 @@ private:
     bool showingError_ = false;
     bool errorReported_ = false;
     bool hiddenWithMain_ = false;
+    bool ordersPending_ = false; // the selection's orders are still to be read
     MapPreviewFinder::InstallFinder findInstall_;
     MatchReader readMatch_;
     std::optional<MapPreviews> previews_;
