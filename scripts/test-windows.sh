@@ -26,7 +26,14 @@ if [[ -f "$qt_archive" ]]; then
     touch "$build/qt-mingw/BUILD.txt"
   fi
   toolchain=$build/qt-mingw/lib/cmake/Qt6/qt.toolchain.cmake
-  cmake_args+=(-DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DTARVEX_BUILD_UI=ON)
+  # tarvex.exe's icon is rendered from its SVG by a tool that runs here, built for this machine.
+  host_args=(-S "$root" -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+    -DTARVEX_BUILD_BENCH=OFF -DTARVEX_WARNINGS_AS_ERRORS=ON)
+  command -v ccache >/dev/null && host_args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake "${host_args[@]}" >"$build/host-configure.log" || { cat "$build/host-configure.log"; exit 1; }
+  cmake --build "$build/host" --target render_icon
+  cmake_args+=(-DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DTARVEX_BUILD_UI=ON
+    -DTARVEX_RENDER_ICON="$build/host/bin/render_icon")
 else
   if [[ "${CI:-}" == true ]]; then
     echo "FAIL: Qt for mingw is missing ($qt_archive): CI builds tarvex.exe" >&2
