@@ -49,6 +49,18 @@ function(tarvex_windows_runtime)
     list(APPEND copies COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${library}> ${bin})
   endforeach()
   install(FILES ${runtime} DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The compiler's runtime comes with its debugging symbols (libstdc++ is ten times its size
+  # with them): a stripping install, as the players' zip is, strips the copies as it does the
+  # programs.
+  if(CMAKE_STRIP)
+    foreach(file IN LISTS runtime)
+      get_filename_component(name ${file} NAME)
+      install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+  execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded
+    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${name}\" COMMAND_ERROR_IS_FATAL ANY)
+endif()")
+    endforeach()
+  endif()
   foreach(file IN LISTS runtime)
     list(APPEND copies COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${bin})
   endforeach()

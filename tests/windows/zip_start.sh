@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The players' zip, as a player uses it: made by cpack, unpacked into a Wine prefix of its own
 # that holds nothing else, tarvex.exe started from there shows its skinned window and its
-# close button ends it with status 0; tarvex-info.exe from the zip answers too.
+# close button ends it with status 0; tarvex-info.exe from the zip answers too, and tarvex.exe
+# carries its icon.
 # Usage: zip_start.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1
@@ -33,6 +34,21 @@ wine wineboot --init </dev/null >"$work/wineboot.log" 2>&1 || fail "wineboot fai
 wineserver -w
 unzip -q "$work/package/$name.zip" -d "$WINEPREFIX/drive_c/Program Files"
 folder="C:\\Program Files\\$name"
+
+scenario="tarvex.exe's icon"
+# Explorer and shortcuts show the program's own icon: one group of the sizes drawn for it.
+resources=$(x86_64-w64-mingw32-objdump -p "$WINEPREFIX/drive_c/Program Files/$name/tarvex.exe" |
+  sed -n '/The .rsrc Resource Directory/,$p')
+grep -q '^0[0-9a-f]*   Entry: ID: 0x00000e,' <<<"$resources" || fail "tarvex.exe has no icon group"
+images=$(grep -A1 '^0[0-9a-f]*   Entry: ID: 0x000003,' <<<"$resources" | grep -o 'IDs: [0-9]*')
+[ "$images" = "IDs: 6" ] || fail "tarvex.exe's icon holds ${images:-no images}, not its 6 sizes"
+
+scenario="the libraries as players get them"
+# Without the debugging symbols the compiler's runtime comes with (the zip's largest file).
+for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+  ! x86_64-w64-mingw32-objdump -h "$WINEPREFIX/drive_c/Program Files/$name/$dll" | grep -q '\.debug_' ||
+    fail "$dll keeps its debugging symbols"
+done
 
 scenario="tarvex-info.exe"
 wine "$folder\\tarvex-info.exe" --version </dev/null >"$work/info.log" 2>&1 || fail "tarvex-info.exe failed"
