@@ -71,6 +71,9 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 echo "Preparing a Wine prefix in $WINEPREFIX"
 wine wineboot --init >"$build/wine/wineboot.log" 2>&1
 wineserver -w
+# One server for the whole run, not one started and stopped, with its registry saved and
+# loaded again, around every program the tests run.
+wineserver -p
 
 status=0
 ctest --test-dir "$build" --output-on-failure --timeout 300 || status=$?
