@@ -2,35 +2,54 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
+
+void JsonWriter::flush() {
+    out_.append(buffer_, used_);
+    used_ = 0;
+}
+
+void JsonWriter::put(std::string_view text) {
+    if (text.size() > sizeof buffer_ - used_) {
+        flush();
+        if (text.size() > sizeof buffer_) {
+            out_ += text;
+            return;
+        }
+    }
+    std::memcpy(buffer_ + used_, text.data(), text.size());
+    used_ += text.size();
+}
 
 void JsonWriter::separate() {
-    if (needsComma_) out_ += ',';
+    if (needsComma_) put(',');
 }
 
 JsonWriter& JsonWriter::open(char bracket) {
     separate();
-    out_ += bracket;
+    put(bracket);
     needsComma_ = false;
     return *this;
 }
 
 JsonWriter& JsonWriter::close(char bracket) {
-    out_ += bracket;
+    put(bracket);
     needsComma_ = true;
     return *this;
 }
 
 JsonWriter& JsonWriter::token(std::string_view text) {
     separate();
-    out_ += text;
+    put(text);
     needsComma_ = true;
     return *this;
 }
 
 JsonWriter& JsonWriter::key(std::string_view name) {
     separate();
-    quoted(name);
-    out_ += ':';
+    put('"');
+    put(name);
+    put("\":");
     needsComma_ = false;
     return *this;
 }
@@ -63,30 +82,30 @@ JsonWriter& JsonWriter::value(double number, int decimals) {
 JsonWriter& JsonWriter::null() { return token("null"); }
 
 void JsonWriter::quoted(std::string_view text) {
-    out_ += '"';
+    put('"');
     std::size_t plain = 0; // start of the bytes not yet copied
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (byte >= 0x20 && byte != '"' && byte != '\\') continue;
-        out_.append(text, plain, i - plain);
+        put(text.substr(plain, i - plain));
         plain = i + 1;
-        out_ += '\\';
+        put('\\');
         switch (byte) {
-        case '"': out_ += '"'; break;
-        case '\\': out_ += '\\'; break;
-        case '\b': out_ += 'b'; break;
-        case '\f': out_ += 'f'; break;
-        case '\n': out_ += 'n'; break;
-        case '\r': out_ += 'r'; break;
-        case '\t': out_ += 't'; break;
+        case '"': put('"'); break;
+        case '\\': put('\\'); break;
+        case '\b': put('b'); break;
+        case '\f': put('f'); break;
+        case '\n': put('n'); break;
+        case '\r': put('r'); break;
+        case '\t': put('t'); break;
         default: {
             constexpr char Hex[] = "0123456789abcdef";
-            out_ += "u00";
-            out_ += Hex[byte >> 4];
-            out_ += Hex[byte & 0xF];
+            put("u00");
+            put(Hex[byte >> 4]);
+            put(Hex[byte & 0xF]);
         }
         }
     }
-    out_.append(text, plain, text.size() - plain);
-    out_ += '"';
+    put(text.substr(plain));
+    put('"');
 }

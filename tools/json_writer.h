@@ -11,13 +11,18 @@
 
 class JsonWriter {
 public:
+    // The text reaches out in blocks, and wholly once the writer ends.
     explicit JsonWriter(std::string& out) : out_(out) {}
+    ~JsonWriter() { flush(); }
+    JsonWriter(const JsonWriter&) = delete;
+    JsonWriter& operator=(const JsonWriter&) = delete;
 
     JsonWriter& beginObject() { return open('{'); }
     JsonWriter& endObject() { return close('}'); }
     JsonWriter& beginArray() { return open('['); }
     JsonWriter& endArray() { return close(']'); }
-    // The name of the next member of the open object.
+    // The name of the next member of the open object: one of the program's own, which has
+    // nothing to escape (no quote, backslash or control character).
     JsonWriter& key(std::string_view name);
 
     // A text, which must be UTF-8.
@@ -52,7 +57,18 @@ private:
     JsonWriter& signedNumber(int64_t number);
     JsonWriter& unsignedNumber(uint64_t number);
     void quoted(std::string_view text);
+    // A record is written a byte or a few at a time: into a buffer of the writer's own, which
+    // goes into the string in one append when full and at the end, rather than a call of the
+    // string's for each.
+    void put(char byte) {
+        if (used_ == sizeof buffer_) flush();
+        buffer_[used_++] = byte;
+    }
+    void put(std::string_view text);
+    void flush();
 
     std::string& out_;
+    char buffer_[4096];
+    std::size_t used_ = 0;
     bool needsComma_ = false; // a value just ended inside an array or object
 };

@@ -19,12 +19,15 @@ std::string Written(std::string_view text) {
 }
 
 TEST(JsonWriter, EscapesOnlyWhatJsonRequires) {
-    struct Case { std::string text; const char* json; };
+    struct Case { std::string text, json; };
     const Case cases[] = {
         {"", R"("")"}, {"\"", R"("\"")"}, {"end\\", R"("end\\")"}, {"a\"b\\c/d", R"("a\"b\\c/d")"},
         {"\b\f\n\r\t", R"("\b\f\n\r\t")"},
         {std::string("\0\x01\x0b\x1b\x1f", 5), R"("\u0000\u0001\u000b\u001b\u001f")"},
         {"\x7f ~", "\"\x7f ~\""}, {"Coup\xc3\xa9 \xf0\x9f\x98\x80", "\"Coup\xc3\xa9 \xf0\x9f\x98\x80\""},
+        // Longer than the writer's buffer, an escape on either side of its end.
+        {std::string(4094, 'a') + "\n\"" + std::string(5000, 'b'),
+         "\"" + std::string(4094, 'a') + "\\n\\\"" + std::string(5000, 'b') + "\""},
     };
     for (const Case& c : cases) EXPECT_EQ(Written(c.text), c.json) << c.text;
 }
@@ -38,12 +41,30 @@ TEST(JsonWriter, NumbersAtTheEndsOfTheirTypes) {
                    "18446744073709551615,0,true,false]");
 }
 
+// Many small pieces: the buffer fills and empties on every kind of boundary.
+TEST(JsonWriter, OutputLongerThanItsBufferIsWhole) {
+    std::string out, expected = "[";
+    {
+        JsonWriter json(out);
+        json.beginArray();
+        for (int i = 0; i < 3000; ++i) {
+            json.value(i * 7919).value("x");
+            expected += std::to_string(i * 7919) + ",\"x\",";
+        }
+        json.endArray();
+    }
+    expected.back() = ']';
+    EXPECT_EQ(out, expected);
+}
+
 TEST(JsonWriter, CommasBetweenMembersAndElementsOnly) {
     std::string out;
-    JsonWriter json(out);
-    json.beginObject().key("empty").beginObject().endObject().key("none").beginArray().endArray();
-    json.key("nested").beginArray().beginArray().value(1).endArray().beginObject().member("a", 2).endObject();
-    json.endArray().member("last", "x").endObject();
+    {
+        JsonWriter json(out);
+        json.beginObject().key("empty").beginObject().endObject().key("none").beginArray().endArray();
+        json.key("nested").beginArray().beginArray().value(1).endArray().beginObject().member("a", 2).endObject();
+        json.endArray().member("last", "x").endObject();
+    }
     EXPECT_EQ(out, R"({"empty":{},"none":[],"nested":[[1],{"a":2}],"last":"x"})");
 }
 
