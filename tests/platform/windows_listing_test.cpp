@@ -20,6 +20,9 @@ struct MaskCase {
     bool matches;
 };
 
+// The case as test names show it: "*.rep vs game.rep", not the struct's bytes.
+void PrintTo(const MaskCase& c, std::ostream* out) { *out << c.mask << " vs " << c.name; }
+
 class Mask : public testing::TestWithParam<MaskCase> {};
 
 TEST_P(Mask, MatchesAsWindowsDoes) {
