@@ -25,7 +25,8 @@ std::string ReadStart(const fs::path& file) {
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     std::size_t headerEnd = 0;
-    for (const Text& field : SplitHeaderBytes(bytes)) headerEnd += field.size();
+    for (const Text& field : SplitHeaderBytes(bytes))
+        headerEnd += field.size();
     const std::size_t blocks = (headerEnd + HeaderBlockSize - 1) / HeaderBlockSize;
     bytes.resize(std::min(bytes.size(), std::max<std::size_t>(1, blocks) * HeaderBlockSize));
     return bytes;
@@ -36,10 +37,11 @@ std::vector<Sample> RealSamples(const fs::path& folder) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
         if (!entry.is_regular_file() || entry.path().extension() != ".rep") continue;
-        samples.push_back({entry.path().filename().string(), ReadStart(entry.path()), entry.file_size(),
-                           ReadReplay(entry.path().string()).valid});
+        samples.push_back({entry.path().filename().string(), ReadStart(entry.path()),
+                           entry.file_size(), ReadReplay(entry.path().string()).valid});
     }
-    std::sort(samples.begin(), samples.end(), [](const Sample& a, const Sample& b) { return a.name < b.name; });
+    std::sort(samples.begin(), samples.end(),
+              [](const Sample& a, const Sample& b) { return a.name < b.name; });
     return samples;
 }
 
@@ -69,7 +71,8 @@ Samples::Samples(const fs::path& realFolder) {
         all = BuiltSamples();
         source_ = "built replays (no real replays found in " + realFolder.string() + ")";
     }
-    for (Sample& sample : all) (sample.zeroHour ? zeroHour_ : others_).push_back(std::move(sample));
+    for (Sample& sample : all)
+        (sample.zeroHour ? zeroHour_ : others_).push_back(std::move(sample));
     if (zeroHour_.empty()) zeroHour_ = others_;
     if (others_.empty()) others_ = zeroHour_;
 }
@@ -79,8 +82,8 @@ const Sample& Samples::forFile(std::size_t i) const {
     return zeroHour_[(i - i / OtherEvery) % zeroHour_.size()];
 }
 
-std::vector<std::string> WriteReplayFiles(const Samples& samples, const fs::path& folder, std::size_t first,
-                                          std::size_t count) {
+std::vector<std::string> WriteReplayFiles(const Samples& samples, const fs::path& folder,
+                                          std::size_t first, std::size_t count) {
     fs::create_directories(folder);
     std::vector<std::string> files;
     files.reserve(count);

@@ -36,8 +36,9 @@ private:
 // Writes files number first to first + count - 1 into folder, each padded sparsely to its
 // real replay's size; returns their paths. File i is named "NNNNN <real name>", so that
 // a folder of n files is the first n files of a larger one.
-std::vector<std::string> WriteReplayFiles(const Samples& samples, const std::filesystem::path& folder,
-                                          std::size_t first, std::size_t count);
+std::vector<std::string> WriteReplayFiles(const Samples& samples,
+                                          const std::filesystem::path& folder, std::size_t first,
+                                          std::size_t count);
 
 // A new temporary folder of `count` replay files, removed when destroyed.
 class ReplayFolder {

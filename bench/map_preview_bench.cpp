@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include <benchmark/benchmark.h>
 #include <QImage>
+#include <benchmark/benchmark.h>
 
 #include "tools/big_builder.h"
 #include "ui/details/map_preview.h"
@@ -33,12 +33,14 @@ std::string Preview(int seed) {
     tga[12] = tga[14] = static_cast<char>(128);
     tga[16] = 24;
     std::mt19937 random(static_cast<unsigned>(seed));
-    for (int i = 0; i < 128 * 128 * 3; ++i) tga.push_back(static_cast<char>(random() & 0xFF));
+    for (int i = 0; i < 128 * 128 * 3; ++i)
+        tga.push_back(static_cast<char>(random() & 0xFF));
     return tga + std::string(8, '\0') + "TRUEVISION-XFILE." + std::string(1, '\0');
 }
 
 void MakeInstall() {
-    Folder = fs::temp_directory_path() / ("tarvex-bench-maps-" + std::to_string(std::random_device{}()));
+    Folder =
+        fs::temp_directory_path() / ("tarvex-bench-maps-" + std::to_string(std::random_device{}()));
     fs::create_directories(Folder);
     std::vector<big_builder::Item> items;
     for (int i = 0; i < EntryCount - PreviewCount; ++i)
@@ -60,7 +62,9 @@ MapPreviews Previews() {
     }));
 }
 
-TZH_map GameMap(int i) { return TZH_map{"map " + std::to_string(i), 0, 0, false}; }
+TZH_map GameMap(int i) {
+    return TZH_map{"map " + std::to_string(i), 0, 0, false};
+}
 
 void FirstPreview(benchmark::State& state) {
     for (auto _ : state) {
@@ -108,9 +112,10 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     MakeInstall();
-    std::cout << "archive " << (Folder / "MapsZH.big").string() << ": " << EntryCount << " entries, "
-              << fs::file_size(Folder / "MapsZH.big") / 1'000'000 << " MB, previews at its end\n"
-              << "(the archive was just written, so the page cache is warm: these are warm figures)\n";
+    std::cout
+        << "archive " << (Folder / "MapsZH.big").string() << ": " << EntryCount << " entries, "
+        << fs::file_size(Folder / "MapsZH.big") / 1'000'000 << " MB, previews at its end\n"
+        << "(the archive was just written, so the page cache is warm: these are warm figures)\n";
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::error_code error;

@@ -36,7 +36,7 @@ struct RealFile {
     TZH_replay record;
 };
 
-std::vector<RealFile> Files;   // the real replays the program lists as valid
+std::vector<RealFile> Files;     // the real replays the program lists as valid
 std::vector<std::string> Copies; // every real replay, many times, in a folder of their own
 fs::path CopiesFolder;
 std::size_t CopiesBytes = 0;
@@ -57,36 +57,42 @@ void SetBytes(benchmark::State& state, std::size_t bytes) {
 
 std::size_t ValidBytes() {
     std::size_t bytes = 0;
-    for (const RealFile& file : Files) bytes += file.bytes.size();
+    for (const RealFile& file : Files)
+        bytes += file.bytes.size();
     return bytes;
 }
 
 // The walk alone, over the files' bytes already in memory.
 void WalkOrdersInMemory(benchmark::State& state) {
     for (auto _ : state)
-        for (const RealFile& file : Files) benchmark::DoNotOptimize(MatchFromBytes(file.bytes, file.record));
+        for (const RealFile& file : Files)
+            benchmark::DoNotOptimize(MatchFromBytes(file.bytes, file.record));
     SetBytes(state, ValidBytes());
 }
 
 // ReadMatch: the file read whole (warm cache), its header checked again, its orders walked.
 void ReadMatchFromFile(benchmark::State& state) {
     for (auto _ : state)
-        for (const RealFile& file : Files) benchmark::DoNotOptimize(ReadMatch(file.record));
+        for (const RealFile& file : Files)
+            benchmark::DoNotOptimize(ReadMatch(file.record));
     SetBytes(state, ValidBytes());
 }
 
 // The largest real replay (2.3 MB, its camera recorded every frame), as the details window
 // would read it for one selection.
 void ReadMatchLargestFile(benchmark::State& state) {
-    const RealFile& largest = *std::max_element(Files.begin(), Files.end(), [](const RealFile& a, const RealFile& b) {
-        return a.bytes.size() < b.bytes.size();
-    });
-    for (auto _ : state) benchmark::DoNotOptimize(ReadMatch(largest.record));
+    const RealFile& largest =
+        *std::max_element(Files.begin(), Files.end(), [](const RealFile& a, const RealFile& b) {
+            return a.bytes.size() < b.bytes.size();
+        });
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadMatch(largest.record));
     SetBytes(state, largest.bytes.size());
 }
 
 // The least any reader of the same files must do: open, read whole, close.
-void ReadWholeFilesBare(benchmark::State& state, const std::vector<std::string>& paths, std::size_t total) {
+void ReadWholeFilesBare(benchmark::State& state, const std::vector<std::string>& paths,
+                        std::size_t total) {
     std::vector<char> buffer(4 * 1024 * 1024);
     for (auto _ : state) {
         std::size_t bytes = 0;
@@ -96,7 +102,8 @@ void ReadWholeFilesBare(benchmark::State& state, const std::vector<std::string>&
                 state.SkipWithError("cannot open a benchmark file");
                 return;
             }
-            for (ssize_t got; (got = ::read(fd, buffer.data(), buffer.size())) > 0;) bytes += static_cast<std::size_t>(got);
+            for (ssize_t got; (got = ::read(fd, buffer.data(), buffer.size())) > 0;)
+                bytes += static_cast<std::size_t>(got);
             ::close(fd);
         }
         benchmark::DoNotOptimize(bytes);
@@ -106,18 +113,22 @@ void ReadWholeFilesBare(benchmark::State& state, const std::vector<std::string>&
 
 void ReadValidFilesBare(benchmark::State& state) {
     std::vector<std::string> paths;
-    for (const RealFile& file : Files) paths.push_back(file.path);
+    for (const RealFile& file : Files)
+        paths.push_back(file.path);
     ReadWholeFilesBare(state, paths, ValidBytes());
 }
 
-void ReadCopiesBare(benchmark::State& state) { ReadWholeFilesBare(state, Copies, CopiesBytes); }
+void ReadCopiesBare(benchmark::State& state) {
+    ReadWholeFilesBare(state, Copies, CopiesBytes);
+}
 
 // tarvex-info on the folder of copies, its output thrown away.
 void RunTarvexInfo(benchmark::State& state, std::vector<std::string> args) {
     args.insert(args.begin(), TARVEX_INFO);
     args.push_back(CopiesFolder.string());
     std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
     argv.push_back(nullptr);
     rusage before{};
     ::getrusage(RUSAGE_CHILDREN, &before);
@@ -129,7 +140,8 @@ void RunTarvexInfo(benchmark::State& state, std::vector<std::string> args) {
         const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         int status = 0;
-        if (error != 0 || ::waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        if (error != 0 || ::waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) ||
+            WEXITSTATUS(status) != 0) {
             state.SkipWithError("tarvex-info failed");
             return;
         }
@@ -138,16 +150,24 @@ void RunTarvexInfo(benchmark::State& state, std::vector<std::string> args) {
     ::getrusage(RUSAGE_CHILDREN, &after);
     // The program's own processor time (user and system), which a busy machine disturbs less
     // than the time on the clock.
-    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
-    const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) -
-                       seconds(before.ru_stime);
+    auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) +
+                       seconds(after.ru_stime) - seconds(before.ru_stime);
     state.counters["child_cpu_ms"] = cpu * 1000 / static_cast<double>(state.iterations());
     SetBytes(state, CopiesBytes);
 }
 
-void InfoMatchJson(benchmark::State& state) { RunTarvexInfo(state, {"--match", "--json"}); }
-void InfoMatchLines(benchmark::State& state) { RunTarvexInfo(state, {"--match"}); }
-void InfoHeadersOnly(benchmark::State& state) { RunTarvexInfo(state, {"--json"}); }
+void InfoMatchJson(benchmark::State& state) {
+    RunTarvexInfo(state, {"--match", "--json"});
+}
+void InfoMatchLines(benchmark::State& state) {
+    RunTarvexInfo(state, {"--match"});
+}
+void InfoHeadersOnly(benchmark::State& state) {
+    RunTarvexInfo(state, {"--json"});
+}
 
 BENCHMARK(WalkOrdersInMemory)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadMatchFromFile)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -171,7 +191,8 @@ void Prepare(std::size_t copies) {
     fs::create_directories(CopiesFolder);
     for (std::size_t copy = 0; copy < copies; ++copy) {
         for (const fs::path& path : real) {
-            const fs::path to = CopiesFolder / (std::to_string(copy) + " " + path.filename().string());
+            const fs::path to =
+                CopiesFolder / (std::to_string(copy) + " " + path.filename().string());
             fs::copy_file(path, to);
             Copies.push_back(to.string());
             CopiesBytes += fs::file_size(to);
@@ -201,9 +222,11 @@ int main(int argc, char** argv) {
         fs::remove_all(CopiesFolder, ignored);
         return 1;
     }
-    std::cout << Files.size() << " valid real replays (" << ValidBytes() << " bytes); " << Copies.size()
-              << " copies of all real replays (" << CopiesBytes << " bytes) in " << CopiesFolder.string() << "\n"
-              << "(the files were just read or written, so the page cache is warm: these are warm figures)\n";
+    std::cout << Files.size() << " valid real replays (" << ValidBytes() << " bytes); "
+              << Copies.size() << " copies of all real replays (" << CopiesBytes << " bytes) in "
+              << CopiesFolder.string() << "\n"
+              << "(the files were just read or written, so the page cache is warm: these are warm "
+                 "figures)\n";
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::error_code ignored;

@@ -22,14 +22,16 @@ std::unique_ptr<bench::ReplayFolder> Folder;
 
 std::filesystem::path RealReplayFolder() {
     const char* shared = std::getenv("TARVEX_SHARED_DIR");
-    return std::filesystem::path(shared ? shared : TARVEX_SHARED_DIR) / "testdata" / "replays" / "real";
+    return std::filesystem::path(shared ? shared : TARVEX_SHARED_DIR) / "testdata" / "replays" /
+           "real";
 }
 
 void SetPerFile(benchmark::State& state, std::size_t files) {
     state.counters["files"] = static_cast<double>(files);
     // Time per file: the rate of files per second, inverted.
-    state.counters["per_file"] = benchmark::Counter(
-        static_cast<double>(files), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_file"] = benchmark::Counter(static_cast<double>(files),
+                                                    benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
 }
 
 void ListAndReadEveryReplay(benchmark::State& state) {
@@ -52,7 +54,8 @@ void ReadEveryReplay(benchmark::State& state) {
     std::size_t valid = 0;
     for (auto _ : state) {
         valid = 0;
-        for (const std::string& path : Folder->files()) valid += ReadReplay(path).valid;
+        for (const std::string& path : Folder->files())
+            valid += ReadReplay(path).valid;
         benchmark::DoNotOptimize(valid);
     }
     SetPerFile(state, Folder->files().size());
@@ -61,7 +64,8 @@ void ReadEveryReplay(benchmark::State& state) {
 // The parsing alone: the headers of the same files, already in memory.
 void ParseEveryHeader(benchmark::State& state) {
     std::vector<HeaderRead> headers;
-    for (const std::string& path : Folder->files()) headers.push_back(ReadHeader(path, HeaderScope::UntilRuledOut));
+    for (const std::string& path : Folder->files())
+        headers.push_back(ReadHeader(path, HeaderScope::UntilRuledOut));
     std::size_t valid = 0;
     for (auto _ : state) {
         valid = 0;
@@ -80,7 +84,8 @@ void ListOnly(benchmark::State& state) {
     for (auto _ : state) {
         files = 0;
         ForEachReplayFile(
-            Folder->path().string(), ReplayFileMask, [&](const ListedReplayFile&) { ++files; }, {}, {}, NoReadAhead);
+            Folder->path().string(), ReplayFileMask, [&](const ListedReplayFile&) { ++files; }, {},
+            {}, NoReadAhead);
         benchmark::DoNotOptimize(files);
     }
     SetPerFile(state, files);
@@ -118,9 +123,10 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     Folder = std::make_unique<bench::ReplayFolder>(RealReplayFolder(), FileCount);
-    std::cout << FileCount << " files in " << Folder->path().string() << ", headers from "
-              << Folder->source() << "\n"
-              << "(the files were just written, so the page cache is warm: these are warm figures)\n";
+    std::cout
+        << FileCount << " files in " << Folder->path().string() << ", headers from "
+        << Folder->source() << "\n"
+        << "(the files were just written, so the page cache is warm: these are warm figures)\n";
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     Folder.reset();

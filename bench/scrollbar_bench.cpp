@@ -20,12 +20,13 @@ void PositionChangeShownAtOnce(benchmark::State& state) {
         Bar->SetPosition(Bar->Position() == 40 ? 41 : 40);
         ++changes;
     }
-    state.counters["per_change"] = benchmark::Counter(
-        changes, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per_change"] =
+        benchmark::Counter(changes, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void WholeBarOnPaintRequest(benchmark::State& state) {
-    for (auto _ : state) Bar->repaint();
+    for (auto _ : state)
+        Bar->repaint();
 }
 
 } // namespace

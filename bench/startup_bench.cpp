@@ -17,6 +17,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -24,7 +25,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <atomic>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -47,21 +47,24 @@ double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env, int stdoutFd = -1,
-            int stderrFd = -1) {
+pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& env,
+            int stdoutFd = -1, int stderrFd = -1) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (stdoutFd >= 0) posix_spawn_file_actions_adddup2(&actions, stdoutFd, STDOUT_FILENO);
     if (stderrFd >= 0) posix_spawn_file_actions_adddup2(&actions, stderrFd, STDERR_FILENO);
     std::vector<char*> argv, envp;
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    for (const std::string& var : env) envp.push_back(const_cast<char*>(var.c_str()));
+    for (const std::string& var : env)
+        envp.push_back(const_cast<char*>(var.c_str()));
     envp.push_back(nullptr);
     pid_t pid = 0;
     const int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
-    if (error != 0) throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(error));
+    if (error != 0)
+        throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(error));
     return pid;
 }
 
@@ -79,19 +82,22 @@ public:
         int fds[2];
         if (::pipe(fds) != 0) throw std::runtime_error("pipe failed");
         std::vector<std::string> env;
-        for (char** var = environ; *var; ++var) env.emplace_back(*var);
+        for (char** var = environ; *var; ++var)
+            env.emplace_back(*var);
         // Its notes on the displays it tried go nowhere.
         const int devNull = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        pid_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten",
-                      "tcp"},
+        pid_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
+                      "-nolisten", "tcp"},
                      env, -1, devNull);
         ::close(devNull);
         ::close(fds[1]);
         std::string number;
         char c = 0;
-        while (::read(fds[0], &c, 1) == 1 && c != '\n') number.push_back(c);
+        while (::read(fds[0], &c, 1) == 1 && c != '\n')
+            number.push_back(c);
         ::close(fds[0]);
-        if (number.empty()) throw std::runtime_error("Xvfb did not start (is the xvfb package installed?)");
+        if (number.empty())
+            throw std::runtime_error("Xvfb did not start (is the xvfb package installed?)");
         display_ = ":" + number;
     }
     ~PrivateXServer() {
@@ -111,7 +117,8 @@ public:
     explicit MapWatcher(const std::string& display) {
         int screenNumber = 0;
         connection_ = xcb_connect(display.c_str(), &screenNumber);
-        if (xcb_connection_has_error(connection_)) throw std::runtime_error("cannot connect to " + display);
+        if (xcb_connection_has_error(connection_))
+            throw std::runtime_error("cannot connect to " + display);
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
         const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
         xcb_change_window_attributes(connection_, screen->root, XCB_CW_EVENT_MASK, &mask);
@@ -128,7 +135,8 @@ public:
             while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
                 const auto seen = Clock::now();
                 const bool mapped = (event->response_type & 0x7F) == XCB_MAP_NOTIFY;
-                const xcb_window_t window = mapped ? reinterpret_cast<xcb_map_notify_event_t*>(event)->window : 0;
+                const xcb_window_t window =
+                    mapped ? reinterpret_cast<xcb_map_notify_event_t*>(event)->window : 0;
                 std::free(event);
                 if (mapped && PidOf(window) == pid) return seen;
             }
@@ -142,7 +150,8 @@ public:
 
 private:
     xcb_atom_t Atom(const char* name) {
-        auto cookie = xcb_intern_atom(connection_, 0, static_cast<uint16_t>(std::strlen(name)), name);
+        auto cookie =
+            xcb_intern_atom(connection_, 0, static_cast<uint16_t>(std::strlen(name)), name);
         xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookie, nullptr);
         const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
         std::free(reply);
@@ -209,7 +218,8 @@ Options ParseOptions(int argc, char** argv) {
         } else if (arg == "--counts" && i + 1 < argc) {
             options.counts.clear();
             std::istringstream list(argv[++i]);
-            for (std::string count; std::getline(list, count, ',');) options.counts.push_back(std::stoul(count));
+            for (std::string count; std::getline(list, count, ',');)
+                options.counts.push_back(std::stoul(count));
         } else {
             throw std::runtime_error("usage: startup_bench [--runs N] [--counts 1000,10000,50000]");
         }
@@ -228,7 +238,8 @@ fs::path RealReplayFolder() {
 class BenchHome {
 public:
     explicit BenchHome(const std::string& name) {
-        root_ = fs::temp_directory_path() / ("tarvex-startup-" + std::to_string(::getpid()) + "-" + name);
+        root_ = fs::temp_directory_path() /
+                ("tarvex-startup-" + std::to_string(::getpid()) + "-" + name);
         fs::remove_all(root_);
         replays_ = root_ / "Documents" / std::string(platform::game::DefaultUserDataLeafName) /
                    std::string(platform::game::ReplaySubfolder);
@@ -248,9 +259,9 @@ public:
         for (char** var = environ; *var; ++var) {
             const std::string entry = *var;
             const std::string name = entry.substr(0, entry.find('='));
-            if (name == "HOME" || name == "DISPLAY" || name == "WINEPREFIX" || name == "XDG_CONFIG_HOME" ||
-                name == "XDG_DOCUMENTS_DIR" || name == "XDG_RUNTIME_DIR" || name == "QT_QPA_PLATFORM" ||
-                name == "WAYLAND_DISPLAY")
+            if (name == "HOME" || name == "DISPLAY" || name == "WINEPREFIX" ||
+                name == "XDG_CONFIG_HOME" || name == "XDG_DOCUMENTS_DIR" ||
+                name == "XDG_RUNTIME_DIR" || name == "QT_QPA_PLATFORM" || name == "WAYLAND_DISPLAY")
                 continue;
             env.push_back(entry);
         }
@@ -299,7 +310,8 @@ double RunInfo(const std::vector<std::string>& env, const fs::path& folder, bool
     const int status = WaitFor(Spawn(args, env, devNull));
     const double ms = MsSince(start);
     ::close(devNull);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("tarvex-info failed");
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error("tarvex-info failed");
     return ms;
 }
 
@@ -320,7 +332,8 @@ double BareLoop(const fs::path& folder) {
         ::close(fd);
     }
     ::closedir(dir);
-    if (bytes == 0 && folder.has_filename() && !fs::is_empty(folder)) throw std::runtime_error("nothing read");
+    if (bytes == 0 && folder.has_filename() && !fs::is_empty(folder))
+        throw std::runtime_error("nothing read");
     return MsSince(start);
 }
 
@@ -349,7 +362,8 @@ double ThreadedLoop(const fs::path& folder) {
                 ::close(fd);
             }
         });
-    for (std::thread& thread : threads) thread.join();
+    for (std::thread& thread : threads)
+        thread.join();
     if (bytes == 0 && !names.empty()) throw std::runtime_error("nothing read");
     return MsSince(start);
 }
@@ -379,9 +393,11 @@ bool PageCacheDrops(const fs::path& scratch) {
     if (fd >= 0) {
         void* map = ::mmap(nullptr, 1 << 20, PROT_READ, MAP_SHARED, fd, 0);
         if (map != MAP_FAILED) {
-            std::vector<unsigned char> pages((1 << 20) / static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)));
+            std::vector<unsigned char> pages((1 << 20) /
+                                             static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)));
             resident = ::mincore(map, 1 << 20, pages.data()) != 0 ||
-                       std::any_of(pages.begin(), pages.end(), [](unsigned char page) { return page & 1; });
+                       std::any_of(pages.begin(), pages.end(),
+                                   [](unsigned char page) { return page & 1; });
             ::munmap(map, 1 << 20);
         }
         ::close(fd);
@@ -395,14 +411,14 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-
 // Measures every folder size once per round; cold, each measured run starts from an empty
 // page cache and, for the programs, a run on the empty folder that brings their own files back.
 class Rounds {
 public:
-    Rounds(const std::vector<std::string>& env, const std::vector<std::string>& emptyEnv, const fs::path& replays,
-           const fs::path& empty, MapWatcher& watcher, bool cold)
-        : env_(env), emptyEnv_(emptyEnv), replays_(replays), empty_(empty), watcher_(watcher), cold_(cold) {}
+    Rounds(const std::vector<std::string>& env, const std::vector<std::string>& emptyEnv,
+           const fs::path& replays, const fs::path& empty, MapWatcher& watcher, bool cold)
+        : env_(env), emptyEnv_(emptyEnv), replays_(replays), empty_(empty), watcher_(watcher),
+          cold_(cold) {}
 
     bench::Measurement measure(std::size_t count, int runs) {
         // One unmeasured round first, then the rounds: each measures everything once, so that
@@ -464,10 +480,12 @@ int main(int argc, char** argv) {
         const bool canDrop = ::geteuid() == 0 && PageCacheDrops(home.replays());
 
         std::cout << "Start-up of " << TARVEX_PROGRAM << " under Xvfb " << server.display()
-                  << "; folders made from " << samples.source() << ", one replay in twenty not Zero Hour;\n"
+                  << "; folders made from " << samples.source()
+                  << ", one replay in twenty not Zero Hour;\n"
                   << "median of " << options.runs << " rounds (after one unmeasured round)\n";
         if (!canDrop)
-            std::cout << "cannot drop the page cache (" << (::geteuid() == 0 ? "the kernel refused" : "not root")
+            std::cout << "cannot drop the page cache ("
+                      << (::geteuid() == 0 ? "the kernel refused" : "not root")
                       << "): measuring from a warm cache only\n";
         std::cout << '\n';
 
@@ -482,15 +500,19 @@ int main(int argc, char** argv) {
                 bench::WriteReplayFiles(samples, home.replays(), written, count - written);
                 written = count;
             }
-            warm.push_back(Rounds(env, emptyEnv, home.replays(), emptyHome.replays(), watcher, false)
-                               .measure(count, options.runs));
+            warm.push_back(
+                Rounds(env, emptyEnv, home.replays(), emptyHome.replays(), watcher, false)
+                    .measure(count, options.runs));
             if (canDrop)
-                cold.push_back(Rounds(env, emptyEnv, home.replays(), emptyHome.replays(), watcher, true)
-                                   .measure(count, options.runs));
+                cold.push_back(
+                    Rounds(env, emptyEnv, home.replays(), emptyHome.replays(), watcher, true)
+                        .measure(count, options.runs));
             std::cout << "measured " << count << " replays\n" << std::flush;
         }
         std::cout << "\nWarm cache\n" << bench::FiguresTable(warm, bench::Cache::Warm);
-        if (canDrop) std::cout << "\nCold cache (dropped before each run)\n" << bench::FiguresTable(cold, bench::Cache::Cold);
+        if (canDrop)
+            std::cout << "\nCold cache (dropped before each run)\n"
+                      << bench::FiguresTable(cold, bench::Cache::Cold);
         return 0;
     } catch (const std::exception& error) {
         std::cerr << "startup_bench: " << error.what() << '\n';

@@ -20,14 +20,17 @@ void AppendLe32(QByteArray& out, quint32 value) {
 }
 
 // A side of 256 is written as 0: the entry has one byte for it.
-char SideByte(int pixels) { return static_cast<char>(pixels == LargestIcon ? 0 : pixels); }
+char SideByte(int pixels) {
+    return static_cast<char>(pixels == LargestIcon ? 0 : pixels);
+}
 
 } // namespace
 
 QByteArray IcoFile(const QList<QImage>& images) {
     QList<QByteArray> pngs;
     for (const QImage& image : images) {
-        if (image.isNull() || image.width() > LargestIcon || image.height() > LargestIcon) return {};
+        if (image.isNull() || image.width() > LargestIcon || image.height() > LargestIcon)
+            return {};
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
@@ -42,14 +45,15 @@ QByteArray IcoFile(const QList<QImage>& images) {
     for (qsizetype i = 0; i < pngs.size(); ++i) {
         file.append(SideByte(images[i].width()));
         file.append(SideByte(images[i].height()));
-        file.append('\0'); // no palette
-        file.append('\0'); // reserved
+        file.append('\0');    // no palette
+        file.append('\0');    // reserved
         AppendLe16(file, 1);  // colour planes
         AppendLe16(file, 32); // bits per pixel
         AppendLe32(file, static_cast<quint32>(pngs[i].size()));
         AppendLe32(file, offset);
         offset += static_cast<quint32>(pngs[i].size());
     }
-    for (const QByteArray& png : pngs) file.append(png);
+    for (const QByteArray& png : pngs)
+        file.append(png);
     return file;
 }

@@ -34,14 +34,16 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     const QStringList args = QGuiApplication::arguments();
-    if (args.size() < 4) return Fail(QStringLiteral("usage: render_icon ICON.svg OUT.png|OUT.ico SIZE..."));
+    if (args.size() < 4)
+        return Fail(QStringLiteral("usage: render_icon ICON.svg OUT.png|OUT.ico SIZE..."));
     QSvgRenderer svg(args[1]);
     if (!svg.isValid()) return Fail(QStringLiteral("cannot read ") + args[1]);
     QList<QImage> images;
     for (qsizetype i = 3; i < args.size(); ++i) {
         bool ok = false;
         const int pixels = args[i].toInt(&ok);
-        if (!ok || pixels < 1 || pixels > 1024) return Fail(QStringLiteral("not a size: ") + args[i]);
+        if (!ok || pixels < 1 || pixels > 1024)
+            return Fail(QStringLiteral("not a size: ") + args[i]);
         images.append(Render(svg, pixels));
     }
     const QString& out = args[2];
@@ -49,10 +51,12 @@ int main(int argc, char** argv) {
         if (images.size() != 1) return Fail(QStringLiteral("a PNG takes one size"));
         return images.front().save(out, "PNG") ? 0 : Fail(QStringLiteral("cannot write ") + out);
     }
-    if (!out.endsWith(QStringLiteral(".ico"))) return Fail(QStringLiteral("write a .png or an .ico: ") + out);
+    if (!out.endsWith(QStringLiteral(".ico")))
+        return Fail(QStringLiteral("write a .png or an .ico: ") + out);
     const QByteArray ico = IcoFile(images);
     QFile file(out);
     if (ico.isEmpty()) return Fail(QStringLiteral("cannot make an icon of those sizes"));
-    if (!file.open(QIODevice::WriteOnly) || file.write(ico) != ico.size()) return Fail(QStringLiteral("cannot write ") + out);
+    if (!file.open(QIODevice::WriteOnly) || file.write(ico) != ico.size())
+        return Fail(QStringLiteral("cannot write ") + out);
     return 0;
 }

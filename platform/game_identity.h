@@ -12,7 +12,8 @@ inline constexpr std::string_view RegistryKey =
     "SOFTWARE\\Electronic Arts\\EA GAMES\\Command and Conquer Generals Zero Hour";
 inline constexpr std::string_view UserDataValueName = "UserDataLeafName";
 // The folder name the game itself uses when its key holds no leaf name.
-inline constexpr std::string_view DefaultUserDataLeafName = "Command and Conquer Generals Zero Hour Data";
+inline constexpr std::string_view DefaultUserDataLeafName =
+    "Command and Conquer Generals Zero Hour Data";
 inline constexpr std::string_view ReplaySubfolder = "Replays";
 // The game's install folder, as a Windows path, in the same key.
 inline constexpr std::string_view InstallPathValueName = "InstallPath";

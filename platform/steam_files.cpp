@@ -36,7 +36,8 @@ public:
 private:
     void skipBlanksAndComments() {
         for (;;) {
-            while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_]))) ++at_;
+            while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_])))
+                ++at_;
             if (text_.substr(at_).starts_with("//")) {
                 const std::size_t end = text_.find('\n', at_);
                 at_ = end == std::string_view::npos ? text_.size() : end + 1;
@@ -52,8 +53,10 @@ private:
             char c = text_[at_];
             if (c == '\\' && at_ + 1 < text_.size()) {
                 c = text_[++at_];
-                if (c == 'n') c = '\n';
-                else if (c == 't') c = '\t';
+                if (c == 'n')
+                    c = '\n';
+                else if (c == 't')
+                    c = '\t';
             }
             token.text.push_back(c);
         }
@@ -66,11 +69,13 @@ private:
 };
 
 bool IsNumber(const std::string& text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool SameKey(const std::string& key, std::string_view lowerCase) {
-    return key.size() == lowerCase.size() && std::equal(key.begin(), key.end(), lowerCase.begin(), [](char a, char b) {
+    return key.size() == lowerCase.size() &&
+           std::equal(key.begin(), key.end(), lowerCase.begin(), [](char a, char b) {
                return std::tolower(static_cast<unsigned char>(a)) == b;
            });
 }
@@ -78,8 +83,8 @@ bool SameKey(const std::string& key, std::string_view lowerCase) {
 // Calls visit(blocks, key, value) for every key with a text value; blocks are the keys of
 // the blocks around it, the outermost first.
 void ForEachValue(std::string_view text,
-                  const std::function<void(const std::vector<std::string>& blocks, const std::string& key,
-                                           std::string& value)>& visit) {
+                  const std::function<void(const std::vector<std::string>& blocks,
+                                           const std::string& key, std::string& value)>& visit) {
     Tokenizer tokens(text);
     std::vector<std::string> blocks;
     std::optional<std::string> pendingKey;
@@ -104,7 +109,8 @@ void ForEachValue(std::string_view text,
 std::vector<std::string> SteamLibraryPaths(std::string_view vdfText) {
     std::vector<std::string> paths;
     // Depth 1 is inside "libraryfolders".
-    ForEachValue(vdfText, [&](const std::vector<std::string>& blocks, const std::string& key, std::string& value) {
+    ForEachValue(vdfText, [&](const std::vector<std::string>& blocks, const std::string& key,
+                              std::string& value) {
         const bool newForm = blocks.size() == 2 && IsNumber(blocks[1]) && SameKey(key, "path");
         const bool oldForm = blocks.size() == 1 && IsNumber(key);
         if ((newForm || oldForm) && !value.empty()) paths.push_back(std::move(value));
@@ -114,9 +120,10 @@ std::vector<std::string> SteamLibraryPaths(std::string_view vdfText) {
 
 std::optional<std::string> SteamAppInstallDir(std::string_view acfText) {
     std::optional<std::string> folder;
-    ForEachValue(acfText, [&](const std::vector<std::string>& blocks, const std::string& key, std::string& value) {
-        if (!folder && blocks.size() == 1 && SameKey(blocks[0], "appstate") && SameKey(key, "installdir") &&
-            !value.empty())
+    ForEachValue(acfText, [&](const std::vector<std::string>& blocks, const std::string& key,
+                              std::string& value) {
+        if (!folder && blocks.size() == 1 && SameKey(blocks[0], "appstate") &&
+            SameKey(key, "installdir") && !value.empty())
             folder = std::move(value);
     });
     return folder;

@@ -7,7 +7,8 @@
 namespace platform {
 
 template <typename Char, typename Same>
-bool WildcardMatches(std::basic_string_view<Char> mask, std::basic_string_view<Char> name, Same same) {
+bool WildcardMatches(std::basic_string_view<Char> mask, std::basic_string_view<Char> name,
+                     Same same) {
     constexpr auto none = std::basic_string_view<Char>::npos;
     std::size_t m = 0, n = 0;
     std::size_t starAt = none, resumeAt = 0;
@@ -25,7 +26,8 @@ bool WildcardMatches(std::basic_string_view<Char> mask, std::basic_string_view<C
             return false;
         }
     }
-    while (m < mask.size() && mask[m] == Char('*')) ++m;
+    while (m < mask.size() && mask[m] == Char('*'))
+        ++m;
     return m == mask.size();
 }
 

@@ -12,7 +12,9 @@ Text SpecialFolderPath(int folder) {
     return platform::DocumentsFolder();
 }
 
-int32_t RecordedSize(uint64_t size) { return static_cast<int32_t>(static_cast<uint32_t>(size & 0xFFFFFFFFu)); }
+int32_t RecordedSize(uint64_t size) {
+    return static_cast<int32_t>(static_cast<uint32_t>(size & 0xFFFFFFFFu));
+}
 
 int32_t FileSizeByName(const Text& path) {
     const auto size = platform::FileSize(path);
@@ -23,9 +25,13 @@ Text CopyChars(std::ptrdiff_t first, std::ptrdiff_t last, std::string_view text)
     return Text(CharsView(first, last, text));
 }
 
-Text TextAfter(std::string_view delimiter, std::string_view text) { return Text(ViewAfter(delimiter, text)); }
+Text TextAfter(std::string_view delimiter, std::string_view text) {
+    return Text(ViewAfter(delimiter, text));
+}
 
-Text TextBefore(std::string_view delimiter, std::string_view text) { return Text(ViewBefore(delimiter, text)); }
+Text TextBefore(std::string_view delimiter, std::string_view text) {
+    return Text(ViewBefore(delimiter, text));
+}
 
 int32_t DigitValue(std::string_view alphabet, char character) {
     const auto at = alphabet.rfind(character);
@@ -51,7 +57,8 @@ int32_t NumberFromDigits(std::string_view text, std::string_view alphabet) {
                 digits[static_cast<unsigned char>(HexUpperDigits[i])] = static_cast<uint8_t>(i);
             return digits;
         }();
-        for (; at < text.size(); ++at) value = value * base + table[static_cast<unsigned char>(text[at])];
+        for (; at < text.size(); ++at)
+            value = value * base + table[static_cast<unsigned char>(text[at])];
     }
     for (; at < text.size(); ++at)
         value = value * base + static_cast<uint32_t>(DigitValue(alphabet, text[at]));
@@ -69,9 +76,11 @@ namespace {
 
 int32_t ParseWholeNumberInFull(std::string_view text) {
     const auto full = text;
-    text = text.substr(0, static_cast<std::size_t>(std::find(text.begin(), text.end(), '\0') - text.begin()));
+    text = text.substr(
+        0, static_cast<std::size_t>(std::find(text.begin(), text.end(), '\0') - text.begin()));
     std::size_t at = 0;
-    while (at < text.size() && text[at] == ' ') ++at;
+    while (at < text.size() && text[at] == ' ')
+        ++at;
     bool negative = false;
     if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
         negative = text[at] == '-';

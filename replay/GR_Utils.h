@@ -42,12 +42,14 @@ Text TextAfter(std::string_view delimiter, std::string_view text);
 Text TextBefore(std::string_view delimiter, std::string_view text);
 
 // The same three as views into text, for the reader's inner loops (no copies, inlined).
-inline std::string_view CharsView(std::ptrdiff_t first, std::ptrdiff_t last, std::string_view text) {
+inline std::string_view CharsView(std::ptrdiff_t first, std::ptrdiff_t last,
+                                  std::string_view text) {
     if (first < 1) first = 1;
     const auto length = static_cast<std::ptrdiff_t>(text.size());
     if (last > length) last = length;
     if (first > last) return {};
-    return text.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(last - first + 1));
+    return text.substr(static_cast<std::size_t>(first - 1),
+                       static_cast<std::size_t>(last - first + 1));
 }
 
 // The first c in text, by a plain loop: the reader searches short entries, where calling
@@ -59,13 +61,15 @@ inline std::size_t FindChar(std::string_view text, char c) {
 }
 
 inline std::string_view ViewAfter(std::string_view delimiter, std::string_view text) {
-    const auto at = delimiter.size() == 1 ? FindChar(text, delimiter.front()) : text.find(delimiter);
+    const auto at =
+        delimiter.size() == 1 ? FindChar(text, delimiter.front()) : text.find(delimiter);
     if (at == std::string_view::npos) return {};
     return text.substr(at + delimiter.size());
 }
 
 inline std::string_view ViewBefore(std::string_view delimiter, std::string_view text) {
-    const auto at = delimiter.size() == 1 ? FindChar(text, delimiter.front()) : text.find(delimiter);
+    const auto at =
+        delimiter.size() == 1 ? FindChar(text, delimiter.front()) : text.find(delimiter);
     if (at == std::string_view::npos) return {};
     return text.substr(0, at);
 }
@@ -88,7 +92,8 @@ inline int32_t ParseWholeNumber(std::string_view text) {
     if (at < text.size() && text.size() - at <= 9) {
         int32_t value = 0;
         std::size_t i = at;
-        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + (text[i] - '0');
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+            value = value * 10 + (text[i] - '0');
         if (i == text.size()) return at ? -value : value;
     }
     return ParseWholeNumberInFull(text);

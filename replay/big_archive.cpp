@@ -16,7 +16,8 @@ constexpr std::size_t FirstTableRead = 64u << 10;
 
 uint32_t BigEndian32(std::string_view bytes, std::size_t at) {
     uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    for (std::size_t i = 0; i < 4; ++i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
     return value;
 }
 
@@ -35,17 +36,20 @@ std::size_t ReadFully(platform::InputFile& file, char* out, std::size_t size) {
 
 std::string EntryKey(std::string_view name) {
     std::string key(name);
-    for (char& c : key) c = c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : key)
+        c = c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return key;
 }
 
 Index ParseIndex(std::string_view bytes, uint64_t archiveSize, const EntryFilter& keep) {
     Index index;
-    bytes = bytes.substr(0, static_cast<std::size_t>(std::min<uint64_t>(bytes.size(), archiveSize)));
+    bytes =
+        bytes.substr(0, static_cast<std::size_t>(std::min<uint64_t>(bytes.size(), archiveSize)));
     const bool atEnd = bytes.size() >= archiveSize;
     auto cutShort = [&](const std::string& where) {
         index.needsMoreBytes = !atEnd;
-        index.problem = where + (atEnd ? " runs past the archive's end" : " goes on past the bytes read");
+        index.problem =
+            where + (atEnd ? " runs past the archive's end" : " goes on past the bytes read");
     };
     if (bytes.size() < HeaderSize) {
         cutShort("the header");
@@ -97,7 +101,8 @@ Archive Archive::Open(const std::string& path, const EntryFilter& keep) {
     try {
         platform::InputFile file(path);
         const uint64_t size = file.size();
-        const std::size_t limit = static_cast<std::size_t>(std::min<uint64_t>(size, HeaderSize + MaxTableBytes));
+        const std::size_t limit =
+            static_cast<std::size_t>(std::min<uint64_t>(size, HeaderSize + MaxTableBytes));
         std::string bytes(std::min(limit, HeaderSize), '\0');
         bytes.resize(ReadFully(file, bytes.data(), bytes.size()));
         // The header's offset of the first entry's bytes is where the table normally ends.
@@ -120,7 +125,8 @@ Archive Archive::Open(const std::string& path, const EntryFilter& keep) {
                 break;
             }
             if (want == limit) {
-                archive.index_.problem = "its table is larger than " + std::to_string(MaxTableBytes >> 20) + " MiB";
+                archive.index_.problem =
+                    "its table is larger than " + std::to_string(MaxTableBytes >> 20) + " MiB";
                 break;
             }
             want = want > limit / 2 ? limit : want * 2;
@@ -130,7 +136,8 @@ Archive Archive::Open(const std::string& path, const EntryFilter& keep) {
         archive.index_.problem = error.what();
     }
     const auto& entries = archive.index_.entries;
-    for (std::size_t i = 0; i < entries.size(); ++i) archive.byKey_.emplace(EntryKey(entries[i].name), i);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        archive.byKey_.emplace(EntryKey(entries[i].name), i);
     return archive;
 }
 

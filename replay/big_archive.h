@@ -30,7 +30,8 @@ struct Entry {
 };
 
 struct Index {
-    std::vector<Entry> entries;  // the kept entries whose bytes lie inside the archive, in table order
+    std::vector<Entry>
+        entries; // the kept entries whose bytes lie inside the archive, in table order
     uint32_t declaredCount = 0;  // the number of entries the header claims
     uint32_t readCount = 0;      // entries read from the table
     uint32_t outsideCount = 0;   // entries whose bytes would lie past the archive's end: left out

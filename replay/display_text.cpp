@@ -63,7 +63,6 @@ constexpr std::array<char16_t, 32> Cp1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-
 } // namespace
 
 bool IsValidUtf8(std::string_view bytes) {

@@ -15,15 +15,20 @@ namespace {
 
 constexpr std::size_t ManifestLimit = 1u << 20;
 
-std::string SteamManifestName() { return "appmanifest_" + std::string(platform::game::SteamAppZeroHour) + ".acf"; }
+std::string SteamManifestName() {
+    return "appmanifest_" + std::string(platform::game::SteamAppZeroHour) + ".acf";
+}
 
 bool SameAsciiName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
-std::filesystem::path FsPath(const Text& utf8) { return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())); }
+std::filesystem::path FsPath(const Text& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 // One folder reached by two roads (a link, a drive of the prefix) is listed once.
 bool SameFolder(const Text& a, const Text& b) {
@@ -44,7 +49,8 @@ Found FromRegistry() {
     if (!found->value.isText()) return {std::nullopt, "registry: " + named + " does not hold text"};
     const Text& path = found->value.text;
     auto folder = path.empty() ? std::nullopt : platform::FolderOfWindowsPath(path);
-    if (!folder) return {std::nullopt, "registry: " + named + " = \"" + path + "\" names no folder here"};
+    if (!folder)
+        return {std::nullopt, "registry: " + named + " = \"" + path + "\" names no folder here"};
     return {folder, "install folder: " + *folder + " (" + named + " = \"" + path + "\")"};
 }
 
@@ -66,8 +72,9 @@ std::vector<Found> FromSteam() {
                                                "\", which is not in steamapps/common"});
             continue;
         }
-        found.push_back({folder, "install folder: " + *folder + " (Steam library " + library + ", " + manifestName +
-                                     ": installdir \"" + *installDir + "\")"});
+        found.push_back({folder, "install folder: " + *folder + " (Steam library " + library +
+                                     ", " + manifestName + ": installdir \"" + *installDir +
+                                     "\")"});
     }
     if (found.empty()) found.push_back({std::nullopt, "Steam: no library holds " + manifestName});
     return found;
@@ -89,11 +96,13 @@ std::vector<Text> ArchivesIn(const Text& folder) {
 GameInstall FindGameInstall() {
     GameInstall install;
     std::vector<Found> found = {FromRegistry()};
-    for (Found& steam : FromSteam()) found.push_back(std::move(steam));
+    for (Found& steam : FromSteam())
+        found.push_back(std::move(steam));
     for (const Found& each : found) {
         if (each.folder) {
-            const bool known = std::any_of(install.folders.begin(), install.folders.end(),
-                                           [&](const Text& seen) { return SameFolder(seen, *each.folder); });
+            const bool known =
+                std::any_of(install.folders.begin(), install.folders.end(),
+                            [&](const Text& seen) { return SameFolder(seen, *each.folder); });
             if (known) {
                 install.how += each.how + ", the same folder as above\n";
                 continue;
@@ -106,7 +115,8 @@ GameInstall FindGameInstall() {
         const std::vector<Text> archives = ArchivesIn(folder);
         install.archives.insert(install.archives.end(), archives.begin(), archives.end());
     }
-    if (install.folders.empty()) install.how += "no install folder found: the game's own maps show no picture\n";
+    if (install.folders.empty())
+        install.how += "no install folder found: the game's own maps show no picture\n";
     if (!install.how.empty()) install.how.pop_back();
     return install;
 }

@@ -7,9 +7,10 @@
 #include "zerohour_intf.h"
 
 struct GameInstall {
-    std::vector<Text> folders;  // existing install folders, each once, the registry's first
-    std::vector<Text> archives; // their *.big files: per folder the map archive first, then the others
-    std::string how;            // how they were found, a line each (for tarvex-info --where)
+    std::vector<Text> folders; // existing install folders, each once, the registry's first
+    std::vector<Text>
+        archives;    // their *.big files: per folder the map archive first, then the others
+    std::string how; // how they were found, a line each (for tarvex-info --where)
 };
 
 // The folder named by the game's registry value InstallPath (the same keys and order as the

@@ -8,7 +8,8 @@
 namespace {
 
 const char* RootName(platform::RegistryRoot root) {
-    return root == platform::RegistryRoot::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+    return root == platform::RegistryRoot::LocalMachine ? "HKEY_LOCAL_MACHINE"
+                                                        : "HKEY_CURRENT_USER";
 }
 
 const char* ViewName(platform::RegistryView view) {
@@ -30,8 +31,8 @@ std::optional<GameRegistryValue> ReadGameRegistryValue(std::string_view name) {
         auto value = platform::ReadRegistryValue(root, view, platform::game::RegistryKey, name);
         if (!value) continue;
         return GameRegistryValue{std::move(*value), std::string(RootName(root)) + "\\" +
-                                                        std::string(platform::game::RegistryKey) + " (" +
-                                                        ViewName(view) + ")"};
+                                                        std::string(platform::game::RegistryKey) +
+                                                        " (" + ViewName(view) + ")"};
     }
     return std::nullopt;
 }

@@ -59,8 +59,8 @@ bool IsSlotText(std::string_view text) {
 }
 
 bool IsDate(const TZH_date& d) {
-    return d.year >= 1601 && d.month >= 1 && d.month <= 12 && d.dayOfWeek <= 6 && d.day >= 1 && d.day <= 31 &&
-           d.hour < 24 && d.minute < 60 && d.second < 60 && d.milliseconds < 1000;
+    return d.year >= 1601 && d.month >= 1 && d.month <= 12 && d.dayOfWeek <= 6 && d.day >= 1 &&
+           d.day <= 31 && d.hour < 24 && d.minute < 60 && d.second < 60 && d.milliseconds < 1000;
 }
 
 } // namespace
@@ -71,8 +71,8 @@ std::optional<TZH_date> MatchDate(std::string_view fileBytes) {
     const std::size_t at = cursor.at();
     if (!cursor.skip(DateSize)) return std::nullopt;
     const std::string_view b = cursor.bytes();
-    const TZH_date date{Word(b, at),      Word(b, at + 2),  Word(b, at + 4),  Word(b, at + 6),
-                        Word(b, at + 8),  Word(b, at + 10), Word(b, at + 12), Word(b, at + 14)};
+    const TZH_date date{Word(b, at),     Word(b, at + 2),  Word(b, at + 4),  Word(b, at + 6),
+                        Word(b, at + 8), Word(b, at + 10), Word(b, at + 12), Word(b, at + 14)};
     if (!IsDate(date)) return std::nullopt;
     return date;
 }
@@ -80,7 +80,8 @@ std::optional<TZH_date> MatchDate(std::string_view fileBytes) {
 std::optional<std::size_t> OrdersOffset(std::string_view fileBytes) {
     LayoutCursor cursor(fileBytes);
     if (!cursor.skip(ReplayNameOffset) || !cursor.skipWideText() || !cursor.skip(DateSize) ||
-        !cursor.skipWideText() || !cursor.skipWideText() || !cursor.skip(VersionNumbersSize) || !cursor.text())
+        !cursor.skipWideText() || !cursor.skipWideText() || !cursor.skip(VersionNumbersSize) ||
+        !cursor.text())
         return std::nullopt;
     const auto slot = cursor.text();
     if (!slot || !IsSlotText(*slot) || !cursor.skip(AfterSlotSize)) return std::nullopt;

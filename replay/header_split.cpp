@@ -11,7 +11,9 @@ constexpr std::size_t TypicalHeaderSize = 2048;
 
 } // namespace
 
-HeaderSplit::HeaderSplit(FirstFieldCheck rulesOut) : rulesOut_(rulesOut) { bytes_.reserve(TypicalHeaderSize); }
+HeaderSplit::HeaderSplit(FirstFieldCheck rulesOut) : rulesOut_(rulesOut) {
+    bytes_.reserve(TypicalHeaderSize);
+}
 
 char* HeaderSplit::room(std::size_t count) {
     bytes_.resize(taken_ + count);
@@ -28,7 +30,8 @@ void HeaderSplit::commit(std::size_t got) {
     while (scanned_ < taken_ && !done()) {
         if (complete_ == 0 && scanned_ < FirstFieldMinimumEnd) {
             // No ";" ends field 1 this early; the magic is whole at the sixth byte.
-            scanned_ = std::min(taken_, scanned_ < Magic.size() ? Magic.size() : FirstFieldMinimumEnd);
+            scanned_ =
+                std::min(taken_, scanned_ < Magic.size() ? Magic.size() : FirstFieldMinimumEnd);
         } else {
             const auto semicolon = std::string_view(bytes_).substr(0, taken_).find(';', scanned_);
             if (semicolon == std::string_view::npos) {
@@ -55,6 +58,7 @@ std::string_view HeaderSplit::field(std::size_t i) const {
 
 std::array<std::string_view, 10> HeaderSplit::fields() const {
     std::array<std::string_view, 10> result;
-    for (std::size_t i = 0; i < result.size(); ++i) result[i] = field(i);
+    for (std::size_t i = 0; i < result.size(); ++i)
+        result[i] = field(i);
     return result;
 }

@@ -14,21 +14,23 @@ constexpr std::string_view PreviewExtension = ".tga";
 
 bool SameAsciiText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
 // A map name names one folder: nothing that could lead out of the maps folder.
 bool IsPlainMapName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/:") == std::string_view::npos &&
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of("\\/:") == std::string_view::npos &&
            name.find('\0') == std::string_view::npos;
 }
 
 // maps/NAME/NAME.tga below folder, letter case ignored.
 std::optional<PreviewFile> LooseFile(const Text& folder, const Text& mapName) {
     const Text name = DisplayText(mapName);
-    const auto path = platform::FindEntry(folder, std::string(MapsFolder) + "/" + name + "/" + name +
-                                                      std::string(PreviewExtension));
+    const auto path = platform::FindEntry(folder, std::string(MapsFolder) + "/" + name + "/" +
+                                                      name + std::string(PreviewExtension));
     if (!path || !platform::FileExists(*path)) return std::nullopt;
     auto bytes = platform::ReadSmallFile(*path, MaxPreviewFileBytes);
     if (!bytes) return std::nullopt;
@@ -39,9 +41,11 @@ std::optional<PreviewFile> LooseFile(const Text& folder, const Text& mapName) {
 
 Text UserDataFolderOf(const Text& replayFolder) {
     Text folder = replayFolder;
-    while (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
+    while (!folder.empty() && (folder.back() == '/' || folder.back() == '\\'))
+        folder.pop_back();
     const auto cut = folder.find_last_of("/\\");
-    if (cut == Text::npos || cut == 0 || !SameAsciiText(folder.substr(cut + 1), platform::game::ReplaySubfolder))
+    if (cut == Text::npos || cut == 0 ||
+        !SameAsciiText(folder.substr(cut + 1), platform::game::ReplaySubfolder))
         return {};
     return folder.substr(0, cut);
 }

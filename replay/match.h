@@ -31,9 +31,9 @@ struct PlayerOrders {
 };
 
 struct MatchOrders {
-    bool complete = false;              // the walk ended exactly at the file's last byte
-    uint32_t endFrame = 0;              // the end marker's frame, else the last order's
-    std::vector<PlayerOrders> players;  // one per element of the record's players, same order
+    bool complete = false;             // the walk ended exactly at the file's last byte
+    uint32_t endFrame = 0;             // the end marker's frame, else the last order's
+    std::vector<PlayerOrders> players; // one per element of the record's players, same order
 };
 
 // A replay's file is never read further than this for its orders.

@@ -20,7 +20,8 @@ public:
             platform::InputFile file(path);
             // The size is a hint only: the file may shrink or grow while it is read. One byte
             // more than it says shows growth at once.
-            std::size_t capacity = static_cast<std::size_t>(std::min<uint64_t>(file.size(), limit - 1)) + 1;
+            std::size_t capacity =
+                static_cast<std::size_t>(std::min<uint64_t>(file.size(), limit - 1)) + 1;
             for (;;) {
                 grow(capacity);
                 const std::size_t got = file.read(data_.get() + size_, capacity - size_);
@@ -77,10 +78,13 @@ std::optional<MatchOrders> ReadMatch(const TZH_replay& record, std::size_t readL
     TZH_replay now;
     now.valid = ParseHeaderFields(SplitHeaderBytes(start.bytes()), now);
     if (!now.valid || now.map.name != record.map.name || !SamePlayers(now, record))
-        throw ReplayReadError(record.file.path, "the file no longer holds the replay that was listed");
+        throw ReplayReadError(record.file.path,
+                              "the file no longer holds the replay that was listed");
     MatchOrders match = MatchFromBytes(start.bytes(), record);
     match.complete = match.complete && !start.cut();
     return match;
 }
 
-std::optional<MatchOrders> ReadMatch(const TZH_replay& record) { return ReadMatch(record, MatchReadLimit); }
+std::optional<MatchOrders> ReadMatch(const TZH_replay& record) {
+    return ReadMatch(record, MatchReadLimit);
+}

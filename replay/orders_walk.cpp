@@ -33,7 +33,8 @@ constexpr std::array<OrderKind, LastGameOrder - FirstGameOrder + 1> GameOrderKin
     std::array<OrderKind, LastGameOrder - FirstGameOrder + 1> kinds{};
     for (uint32_t type = 1001; type <= LastGameOrder; ++type) {
         OrderKind kind = OrderKind::Command;
-        if ((type <= 1004) || (type >= 1016 && type <= 1035) || type == 1058) kind = OrderKind::Selection;
+        if ((type <= 1004) || (type >= 1016 && type <= 1035) || type == 1058)
+            kind = OrderKind::Selection;
         // replay camera (1088, 1092), leaving, the periodic game-state check, retaliation mode
         // (set by the client itself)
         if (type == 1088 || type == 1092 || type == SelfDestruct || type == 1095 || type == 1097)
@@ -46,14 +47,16 @@ constexpr std::array<OrderKind, LastGameOrder - FirstGameOrder + 1> GameOrderKin
 // The end marker is bookkeeping; the orders outside 1001-1097 (a community client's own, 2000
 // and up, and unknown ones) are nothing.
 OrderKind KindOf(uint32_t type) {
-    if (type - FirstGameOrder <= LastGameOrder - FirstGameOrder) return GameOrderKinds[type - FirstGameOrder];
+    if (type - FirstGameOrder <= LastGameOrder - FirstGameOrder)
+        return GameOrderKinds[type - FirstGameOrder];
     return type == EndOfRecording ? OrderKind::Bookkeeping : OrderKind::Other;
 }
 
 // Bytes of one argument by type, for every byte value: 0 for a type that doesn't exist.
 constexpr std::array<uint8_t, 256> ArgumentSizeOf = [] {
     std::array<uint8_t, 256> sizes{};
-    for (std::size_t type = 0; type < ArgumentSizes.size(); ++type) sizes[type] = ArgumentSizes[type];
+    for (std::size_t type = 0; type < ArgumentSizes.size(); ++type)
+        sizes[type] = ArgumentSizes[type];
     return sizes;
 }();
 
@@ -75,7 +78,8 @@ std::optional<bool> FirstBoolean(const unsigned char* groups, std::size_t count)
 // The bytes of an order's arguments, or nullopt when a group names an unknown type. Most
 // orders have one to four groups, and how many varies from order to order: those are added up
 // without a loop whose end the processor would have to guess.
-std::optional<std::size_t> ArgumentBytes(const unsigned char* groups, std::size_t count, std::size_t available) {
+std::optional<std::size_t> ArgumentBytes(const unsigned char* groups, std::size_t count,
+                                         std::size_t available) {
     constexpr std::size_t Unrolled = 4;
     std::size_t bytes = 0; // at most 255 * 255 * 16: no overflow
     bool unknown = false;
@@ -105,7 +109,8 @@ struct Tally {
     bool leftFlag = true;
 };
 
-void Count(Tally& tally, uint32_t frame, uint32_t type, const unsigned char* groups, std::size_t groupCount) {
+void Count(Tally& tally, uint32_t frame, uint32_t type, const unsigned char* groups,
+           std::size_t groupCount) {
     tally.lastFrame = frame;
     ++tally.kinds[static_cast<std::size_t>(KindOf(type))];
     if (type == SelfDestruct && !tally.left) {
@@ -152,7 +157,8 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
         const unsigned char* groups = at + OrderHeadSize;
         const auto available = static_cast<std::size_t>(end - groups);
         if (frame < lastFrame || available < 2 * groupCount) break;
-        const std::optional<std::size_t> argumentBytes = ArgumentBytes(groups, groupCount, available);
+        const std::optional<std::size_t> argumentBytes =
+            ArgumentBytes(groups, groupCount, available);
         if (!argumentBytes || available - 2 * groupCount < *argumentBytes) break;
         const uint32_t type = Little32(at + 4);
         lastFrame = frame;
@@ -175,9 +181,12 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
 
 std::string_view LeaveHowName(LeaveHow how) {
     switch (how) {
-    case LeaveHow::Dropped: return "dropped";
-    case LeaveHow::Surrendered: return "surrendered";
-    case LeaveHow::Quit: return "quit";
+    case LeaveHow::Dropped:
+        return "dropped";
+    case LeaveHow::Surrendered:
+        return "surrendered";
+    case LeaveHow::Quit:
+        return "quit";
     }
     return "quit";
 }

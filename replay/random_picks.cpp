@@ -22,13 +22,18 @@ constexpr int MaxColourDraws = 1000;
 
 // The lobby writes -1 for a random pick. A file may hold values it never writes: any other
 // negative army (but the observer's) and any colour outside 0-7 are drawn too.
-bool IsColour(int colour) { return colour >= 0 && colour < ColourCount; }
-bool DrawsArmy(int8_t army) { return army < 0 && army != ObserverArmy; }
+bool IsColour(int colour) {
+    return colour >= 0 && colour < ColourCount;
+}
+bool DrawsArmy(int8_t army) {
+    return army < 0 && army != ObserverArmy;
+}
 
 } // namespace
 
 LogicRandom::LogicRandom(uint32_t seed) {
-    for (std::size_t k = 0; k < words_.size(); ++k) words_[k] = seed + SeedOffsets[k];
+    for (std::size_t k = 0; k < words_.size(); ++k)
+        words_[k] = seed + SeedOffsets[k];
 }
 
 std::optional<uint32_t> MatchSeed(std::string_view text) {
@@ -39,7 +44,8 @@ std::optional<uint32_t> MatchSeed(std::string_view text) {
     return static_cast<uint32_t>(value);
 }
 
-void ResolveRandomPicks(std::vector<TZH_player>& players, std::optional<uint32_t> seed, bool vanilla) {
+void ResolveRandomPicks(std::vector<TZH_player>& players, std::optional<uint32_t> seed,
+                        bool vanilla) {
     // A record holds at most eight players (one per slot); any beyond stay unresolved.
     const std::size_t count = std::min(players.size(), MaxPlayers);
     // Colours as the draws see them: -1 for one still to be drawn.
@@ -52,20 +58,22 @@ void ResolveRandomPicks(std::vector<TZH_player>& players, std::optional<uint32_t
         p.armyResolved = p.armyRandom ? -1 : p.army;
     }
     const auto held = [&](std::size_t before, int colour) {
-        return std::find(colours.begin(), colours.begin() + static_cast<std::ptrdiff_t>(before), colour) !=
-               colours.begin() + static_cast<std::ptrdiff_t>(before);
+        return std::find(colours.begin(), colours.begin() + static_cast<std::ptrdiff_t>(before),
+                         colour) != colours.begin() + static_cast<std::ptrdiff_t>(before);
     };
     // A fixed colour held by two slots stays with the first; the later ones draw theirs.
     for (std::size_t i = count; i-- > 0;)
         if (colours[i] >= 0 && held(i, colours[i])) colours[i] = -1;
-    for (std::size_t i = 0; i < count; ++i) players[i].colourRandom = colours[i] < 0;
+    for (std::size_t i = 0; i < count; ++i)
+        players[i].colourRandom = colours[i] < 0;
     if (seed) {
         LogicRandom random(*seed);
         const std::size_t poolSize = vanilla ? OriginalArmyCount : AllArmies.size();
         for (std::size_t i = 0; i < count; ++i) {
             TZH_player& p = players[i];
             if (p.armyRandom) {
-                for (uint32_t k = 0; k < *seed % 7; ++k) random.between(0, 1);
+                for (uint32_t k = 0; k < *seed % 7; ++k)
+                    random.between(0, 1);
                 p.armyResolved = AllArmies[random.between(0, 1000) % poolSize];
             }
             for (int draw = 0; colours[i] < 0 && draw < MaxColourDraws; ++draw) {
@@ -74,5 +82,6 @@ void ResolveRandomPicks(std::vector<TZH_player>& players, std::optional<uint32_t
             }
         }
     }
-    for (std::size_t i = 0; i < count; ++i) players[i].colourResolved = static_cast<int8_t>(colours[i]);
+    for (std::size_t i = 0; i < count; ++i)
+        players[i].colourResolved = static_cast<int8_t>(colours[i]);
 }

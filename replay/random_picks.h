@@ -54,4 +54,5 @@ std::optional<uint32_t> MatchSeed(std::string_view text);
 // Fills every player's armyResolved, armyRandom, colourResolved and colourRandom, drawing the
 // random ones in the game's order. Without a seed, random picks stay at -1 (still marked random).
 // vanilla: only the three original armies can be drawn.
-void ResolveRandomPicks(std::vector<TZH_player>& players, std::optional<uint32_t> seed, bool vanilla);
+void ResolveRandomPicks(std::vector<TZH_player>& players, std::optional<uint32_t> seed,
+                        bool vanilla);

@@ -23,11 +23,12 @@ LeafName ReadUserDataLeafName() {
     const auto found = ReadGameRegistryValue(UserDataValueName);
     if (found) {
         if (!found->value.isText()) throw RegistryTypeError(UserDataValueName);
-        return {found->value.text,
-                found->place + ", value " + std::string(UserDataValueName) + " = \"" + found->value.text + "\""};
+        return {found->value.text, found->place + ", value " + std::string(UserDataValueName) +
+                                       " = \"" + found->value.text + "\""};
     }
     return {Text(DefaultUserDataLeafName),
-            "no " + std::string(UserDataValueName) + " in the game's registry key; the game's default \"" +
+            "no " + std::string(UserDataValueName) +
+                " in the game's registry key; the game's default \"" +
                 std::string(DefaultUserDataLeafName) + "\""};
 }
 
@@ -49,7 +50,8 @@ ReplayFolderChoice FindReplayFolder() {
     // Inside the game's folders letter case doesn't matter, as on Windows.
     std::optional<Text> found;
     if (!documents.empty()) found = platform::FindEntry(documents, relative);
-    if (found && platform::DirectoryExists(*found)) return {*found, how + "\nreplay folder: " + *found};
+    if (found && platform::DirectoryExists(*found))
+        return {*found, how + "\nreplay folder: " + *found};
     const Text own = platform::ProgramFolder();
     const Text composed = documents.empty() ? relative : platform::JoinPath(documents, relative);
     return {own, how + "\nno folder " + composed + "; listing the program's own folder " + own};

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "replay_read_ahead.h"
 #include "platform/game_identity.h"
+#include "replay_read_ahead.h"
 #include "zerohour.h"
 #include "zerohour_intf.h"
 

@@ -23,13 +23,14 @@ bool ReplayReadAhead::StorageRead::happened(bool askCount) {
 namespace {
 
 std::size_t FilesAmong(const std::vector<platform::DirectoryEntry>& entries) {
-    return static_cast<std::size_t>(
-        std::count_if(entries.begin(), entries.end(), [](const auto& entry) { return !entry.isDirectory; }));
+    return static_cast<std::size_t>(std::count_if(
+        entries.begin(), entries.end(), [](const auto& entry) { return !entry.isDirectory; }));
 }
 
 } // namespace
 
-ReplayReadAhead::ReplayReadAhead(const std::string& folder, const std::vector<platform::DirectoryEntry>& entries,
+ReplayReadAhead::ReplayReadAhead(const std::string& folder,
+                                 const std::vector<platform::DirectoryEntry>& entries,
                                  ReadAheadLimits limits)
     : folder_(folder), entries_(entries), limits_(std::move(limits)), files_(FilesAmong(entries)),
       // A single file gains nothing from being read ahead: the scan wants it at once.
@@ -43,7 +44,8 @@ void ReplayReadAhead::start() {
     const std::size_t threads = std::min(limits_.threads, files_);
     threads_.reserve(threads);
     try {
-        for (std::size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { work(); });
+        for (std::size_t i = 0; i < threads; ++i)
+            threads_.emplace_back([this] { work(); });
     } catch (const std::system_error&) {
         // Fewer threads than asked for, or none: the scan reads what they don't.
     }
@@ -55,13 +57,15 @@ ReplayReadAhead::~ReplayReadAhead() {
         stopping_ = true;
     }
     canRead_.notify_all();
-    for (std::thread& thread : threads_) thread.join();
+    for (std::thread& thread : threads_)
+        thread.join();
 }
 
 // An entry's slot is its number modulo the number of slots: entries are claimed in order, so
 // the slot a claim waits for is held by the oldest entry still held, the scan's next.
 bool ReplayReadAhead::canClaim() const {
-    return !paused_ && next_ < entries_.size() && slots_[next_ % slots_.size()].state == State::Free;
+    return !paused_ && next_ < entries_.size() &&
+           slots_[next_ % slots_.size()].state == State::Free;
 }
 
 void ReplayReadAhead::work() {
@@ -69,7 +73,8 @@ void ReplayReadAhead::work() {
     const platform::FolderScope scope(folder_);
     std::unique_lock lock(mutex_);
     for (;;) {
-        while (next_ < entries_.size() && entries_[next_].isDirectory) ++next_;
+        while (next_ < entries_.size() && entries_[next_].isDirectory)
+            ++next_;
         if (stopping_ || next_ >= entries_.size()) return;
         if (!canClaim()) {
             ++waiting_;
@@ -96,7 +101,8 @@ void ReplayReadAhead::work() {
         lock.lock();
         fromStorage_ = fromStorage;
         memoryReads_ = fromStorage ? 0 : memoryReads_ + 1;
-        if (limits_.memoryReadsToPause > 0 && memoryReads_ >= limits_.memoryReadsToPause) paused_ = true;
+        if (limits_.memoryReadsToPause > 0 && memoryReads_ >= limits_.memoryReadsToPause)
+            paused_ = true;
         if (slot.state == State::Abandoned) {
             slot = Slot{}; // the scan passed it meanwhile: the slot may take another entry
             --held_;
@@ -163,7 +169,8 @@ std::optional<TZH_replay> ReplayReadAhead::take(std::size_t entry) {
         // Waiting threads are woken together once a quarter of the entries may be read again,
         // not one by one for every entry taken: waking a thread costs more than a warm read.
         const std::size_t free = slots_.size() - held_;
-        wake = waiting_ > 0 && (free >= std::max<std::size_t>(1, slots_.size() / 4) || free >= entries_.size() - next_);
+        wake = waiting_ > 0 && (free >= std::max<std::size_t>(1, slots_.size() / 4) ||
+                                free >= entries_.size() - next_);
         fromStorage = fromStorage_;
     }
     // Reads from the storage want as many under way as there are threads; from memory, one

@@ -85,8 +85,8 @@ private:
     std::mutex mutex_;
     std::condition_variable canRead_; // an entry may be claimed, or the threads must stop
     std::vector<Slot> slots_;
-    std::size_t next_ = 0;  // the next entry a thread may read
-    std::size_t held_ = 0;  // slots not free
+    std::size_t next_ = 0;    // the next entry a thread may read
+    std::size_t held_ = 0;    // slots not free
     std::size_t waiting_ = 0; // threads waiting for an entry to read
     bool fromStorage_ = true; // the last read came from the storage, not from memory
     bool paused_ = false;

@@ -25,7 +25,9 @@ constexpr std::size_t FrameCountOffset = 14;
 constexpr std::size_t LeadingByteCount = 18;
 constexpr int32_t FramesPerSecond = 30;
 
-std::string_view FieldValue(std::string_view field) { return ViewBefore(";", ViewAfter("=", field)); }
+std::string_view FieldValue(std::string_view field) {
+    return ViewBefore(";", ViewAfter("=", field));
+}
 
 // The game names its own maps maps/NAME and the player's userdata/maps/NAME.
 bool IsUserMapField(std::string_view mapField) {
@@ -47,7 +49,8 @@ bool IsKnownVersionOrNot(std::string_view digits) {
 }
 
 // TakeEverySecondChar into a caller's buffer: the version scan runs for every replay.
-template <typename Out> std::size_t EverySecondChar(std::string_view text, std::ptrdiff_t start, Out& out) {
+template <typename Out>
+std::size_t EverySecondChar(std::string_view text, std::ptrdiff_t start, Out& out) {
     const std::size_t Count = std::size(out);
     std::size_t taken = 0;
     const auto length = static_cast<std::ptrdiff_t>(text.size());
@@ -80,7 +83,8 @@ std::optional<VersionText> KnownVersionIn(std::string_view field1) {
     std::ptrdiff_t p = VersionScanStart;
     while (p <= length) {
         const char byte = field1[static_cast<std::size_t>(p - 1)];
-        if (std::find(VersionInitials.begin(), VersionInitials.end(), byte) == VersionInitials.end()) {
+        if (std::find(VersionInitials.begin(), VersionInitials.end(), byte) ==
+            VersionInitials.end()) {
             ++p;
             continue;
         }
@@ -168,7 +172,8 @@ namespace {
 
 HeaderFields Copies(const HeaderSplit& split) {
     HeaderFields fields;
-    for (std::size_t i = 0; i < fields.size(); ++i) fields[i] = split.field(i);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i] = split.field(i);
     return fields;
 }
 
@@ -189,7 +194,9 @@ HeaderRead ReadHeader(const Text& path, HeaderScope scope) {
     return result;
 }
 
-HeaderFields SplitHeaderFields(const Text& path) { return ReadHeader(path, HeaderScope::AllTenFields).fields; }
+HeaderFields SplitHeaderFields(const Text& path) {
+    return ReadHeader(path, HeaderScope::AllTenFields).fields;
+}
 
 int32_t DurationFromFileSize(int32_t size) {
     // nearbyint rounds halves to the even neighbour in the default rounding mode.
@@ -201,7 +208,8 @@ std::optional<int32_t> DurationFromFrames(std::string_view leadingBytes) {
         return std::nullopt;
     uint32_t frames = 0;
     for (std::size_t i = 0; i < 4; ++i)
-        frames |= uint32_t{static_cast<unsigned char>(leadingBytes[FrameCountOffset + i])} << (8 * i);
+        frames |= uint32_t{static_cast<unsigned char>(leadingBytes[FrameCountOffset + i])}
+                  << (8 * i);
     if (frames == 0) return std::nullopt;
     return static_cast<int32_t>(frames / FramesPerSecond);
 }
@@ -219,14 +227,17 @@ TZH_replay ReadReplay(const Text& path) {
     record.file.size = RecordedSize(size);
     record.file.path = path;
     record.file.name = FileNamePart(path);
-    record.valid = ParseFields(split.fields(), record, known, split.bytes().substr(0, Magic.size()));
-    if (const auto seconds = DurationFromFrames(split.bytes().substr(0, LeadingByteCount))) record.duration = *seconds;
+    record.valid =
+        ParseFields(split.fields(), record, known, split.bytes().substr(0, Magic.size()));
+    if (const auto seconds = DurationFromFrames(split.bytes().substr(0, LeadingByteCount)))
+        record.duration = *seconds;
     return record;
 }
 
 bool ParseHeaderFields(const HeaderFields& fields, TZH_replay& record) {
     FieldViews views;
-    for (std::size_t i = 0; i < fields.size(); ++i) views[i] = fields[i];
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        views[i] = fields[i];
     return ParseFields(views, record);
 }
 
@@ -254,7 +265,8 @@ bool ParseFields(const FieldViews& fields, TZH_replay& record, const FirstFieldV
         // User maps live in userdata/maps/NAME: the name is what follows the last "/".
         const std::string_view mapField = fields[1];
         const auto slash = mapField.rfind('/');
-        std::string_view mapName = slash == std::string_view::npos ? std::string_view{} : mapField.substr(slash + 1);
+        std::string_view mapName =
+            slash == std::string_view::npos ? std::string_view{} : mapField.substr(slash + 1);
         if (!mapName.empty()) mapName.remove_suffix(1);
         record.map.name = mapName;
         record.map.userMap = IsUserMapField(mapField);
@@ -270,9 +282,9 @@ bool ParseFields(const FieldViews& fields, TZH_replay& record, const FirstFieldV
         ParsePlayerSlots(FieldValue(fields[PlayersField]), record);
     } catch (const ConvertError&) {
         // A field the file never completed is a cut file, whatever its value would have been.
-        record.invalidReason = fields[field].empty()      ? InvalidReason::CutShort
-                               : field == PlayersField    ? InvalidReason::BadPlayers
-                                                          : InvalidReason::BadSettings;
+        record.invalidReason = fields[field].empty()   ? InvalidReason::CutShort
+                               : field == PlayersField ? InvalidReason::BadPlayers
+                                                       : InvalidReason::BadSettings;
         return false;
     }
     record.invalidReason = InvalidReason::None;
@@ -290,7 +302,8 @@ bool FindGameVersion(std::string_view field1, TZH_replay& record) {
 Text TakeEverySecondChar(std::string_view text, std::ptrdiff_t start, std::ptrdiff_t count) {
     Text result;
     const auto length = static_cast<std::ptrdiff_t>(text.size());
-    for (std::ptrdiff_t p = start; p >= 1 && p <= length && static_cast<std::ptrdiff_t>(result.size()) < count; p += 2)
+    for (std::ptrdiff_t p = start;
+         p >= 1 && p <= length && static_cast<std::ptrdiff_t>(result.size()) < count; p += 2)
         result.push_back(text[static_cast<std::size_t>(p - 1)]);
     return result;
 }
@@ -308,10 +321,14 @@ namespace {
 
 const char* DifficultyName(char letter) {
     switch (letter) {
-    case 'E': return "IA Facile";
-    case 'M': return "IA Moyenne";
-    case 'H': return "IA Difficile";
-    default: return "";
+    case 'E':
+        return "IA Facile";
+    case 'M':
+        return "IA Moyenne";
+    case 'H':
+        return "IA Difficile";
+    default:
+        return "";
     }
 }
 
@@ -329,7 +346,9 @@ std::string_view TakeUntil(char delimiter, std::string_view& rest) {
 }
 
 // Takes the next comma-separated entry off the front of rest.
-std::string_view NextEntry(std::string_view& rest) { return TakeUntil(',', rest); }
+std::string_view NextEntry(std::string_view& rest) {
+    return TakeUntil(',', rest);
+}
 
 template <typename T> T LowBits(int32_t value) {
     return static_cast<T>(static_cast<std::make_unsigned_t<T>>(static_cast<uint32_t>(value)));
@@ -358,10 +377,12 @@ void ParsePlayerSlots(std::string_view slots, TZH_replay& record) {
             }
             std::string_view rest = ViewAfter(",", slot);
             if (human) {
-                const std::string_view address = rest.substr(0, std::min<std::size_t>(8, rest.size()));
+                const std::string_view address =
+                    rest.substr(0, std::min<std::size_t>(8, rest.size()));
                 for (std::size_t k = 0; k < 4; ++k) {
-                    const std::string_view pair = CharsView(static_cast<std::ptrdiff_t>(2 * k + 1),
-                                                            static_cast<std::ptrdiff_t>(2 * k + 2), address);
+                    const std::string_view pair =
+                        CharsView(static_cast<std::ptrdiff_t>(2 * k + 1),
+                                  static_cast<std::ptrdiff_t>(2 * k + 2), address);
                     player.address[k] = LowBits<uint8_t>(NumberFromDigits(pair, HexUpperDigits));
                 }
                 rest = ViewAfter(",", rest);
@@ -379,13 +400,20 @@ void ParsePlayerSlots(std::string_view slots, TZH_replay& record) {
 
 std::string_view InvalidReasonName(InvalidReason reason) {
     switch (reason) {
-    case InvalidReason::None: return "none";
-    case InvalidReason::Unreadable: return "unreadable";
-    case InvalidReason::NotReplay: return "notReplay";
-    case InvalidReason::CutShort: return "cutShort";
-    case InvalidReason::UnknownVersion: return "unknownVersion";
-    case InvalidReason::BadSettings: return "badSettings";
-    case InvalidReason::BadPlayers: return "badPlayers";
+    case InvalidReason::None:
+        return "none";
+    case InvalidReason::Unreadable:
+        return "unreadable";
+    case InvalidReason::NotReplay:
+        return "notReplay";
+    case InvalidReason::CutShort:
+        return "cutShort";
+    case InvalidReason::UnknownVersion:
+        return "unknownVersion";
+    case InvalidReason::BadSettings:
+        return "badSettings";
+    case InvalidReason::BadPlayers:
+        return "badPlayers";
     }
     return "unreadable";
 }

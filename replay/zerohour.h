@@ -46,7 +46,8 @@ enum class HeaderScope {
 HeaderRead ReadHeader(const Text& path, HeaderScope scope);
 HeaderFields SplitHeaderFields(const Text& path);
 // Cuts the ten fields from the start of a file's bytes (only the first HeaderReadLimit count).
-HeaderFields SplitHeaderBytes(std::string_view bytes, HeaderScope scope = HeaderScope::AllTenFields);
+HeaderFields SplitHeaderBytes(std::string_view bytes,
+                              HeaderScope scope = HeaderScope::AllTenFields);
 
 bool ParseHeaderFields(const HeaderFields& fields, TZH_replay& record);
 bool FindGameVersion(std::string_view field1, TZH_replay& record);

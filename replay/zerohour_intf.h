@@ -12,33 +12,33 @@
 using Text = std::string;
 
 struct TZH_file {
-    Text path;         // the path exactly as given to the reader
-    Text name;         // the file name part of path, extension included
-    int32_t size = 0;  // low 32 bits of the file size; 0 when the file was not found
+    Text path;        // the path exactly as given to the reader
+    Text name;        // the file name part of path, extension included
+    int32_t size = 0; // low 32 bits of the file size; 0 when the file was not found
 };
 
 struct TZH_map {
-    Text name;          // map name: header field 2 after its last "/"
-    int32_t code = 0;   // field 3 as uppercase hexadecimal (full 32-bit pattern)
-    int32_t number = 0; // field 4 as a decimal number
+    Text name;            // map name: header field 2 after its last "/"
+    int32_t code = 0;     // field 3 as uppercase hexadecimal (full 32-bit pattern)
+    int32_t number = 0;   // field 4 as a decimal number
     bool userMap = false; // field 2 names userdata/maps/NAME (a map of the player's own)
 };
 
 struct TZH_player {
-    Text name;                           // player name, or the computer's difficulty name
-    int8_t army = 0;                     // -2 observer, -1 random, 2..13 the armies
-    uint8_t slotValue1 = 0;              // first number of the slot (colour)
+    Text name;              // player name, or the computer's difficulty name
+    int8_t army = 0;        // -2 observer, -1 random, 2..13 the armies
+    uint8_t slotValue1 = 0; // first number of the slot (colour)
     bool human = false;
-    int8_t team = 0;                     // -1 no team
-    uint8_t slotValue3 = 0;              // third number of the slot (start position)
-    std::array<uint8_t, 4> address{};    // human slots only, first pair first
-    uint16_t port = 0;                   // human slots only
+    int8_t team = 0;                  // -1 no team
+    uint8_t slotValue3 = 0;           // third number of the slot (start position)
+    std::array<uint8_t, 4> address{}; // human slots only, first pair first
+    uint16_t port = 0;                // human slots only
     // What the game made of the slot's random picks (valid replays only): the army and colour
     // it gave, and whether each was drawn from the match seed. Observers draw a colour, never
     // an army (their armyResolved stays -2). -1 when nothing could be resolved.
     int8_t armyResolved = -1;
     bool armyRandom = false;
-    int8_t colourResolved = -1;          // 0..7: gold, red, blue, green, orange, sky blue, purple, pink
+    int8_t colourResolved = -1; // 0..7: gold, red, blue, green, orange, sky blue, purple, pink
     bool colourRandom = false;
 };
 
@@ -71,11 +71,11 @@ struct TZH_replay {
     int32_t money = 0;
     bool superweaponLimit = false;
     bool vanilla = false;
-    Text version;                        // "1.04", "Invalid" or empty
+    Text version; // "1.04", "Invalid" or empty
     std::vector<TZH_player> players;
-    int32_t duration = 0;                // seconds
+    int32_t duration = 0; // seconds
     bool valid = false;
-    std::optional<TZH_date> date;        // the match's local start time, valid replays only
+    std::optional<TZH_date> date; // the match's local start time, valid replays only
     InvalidReason invalidReason = InvalidReason::Unreadable;
 };
 
@@ -83,7 +83,7 @@ inline constexpr std::string_view VersionWords = "Version Wersja ";
 inline constexpr std::string_view VersionInitials = "VW";
 
 inline constexpr std::array<std::string_view, 13> ArmyNames = {
-    "USA",        "China",          "GLA",        "USA SuperWeapon", "USA Laser",
-    "USA Air Force", "China Tank", "China Infantry", "China Nuke",   "GLA Toxin",
-    "GLA Demo",   "GLA Stealth",    "Observer",
+    "USA",        "China",          "GLA",        "USA SuperWeapon", "USA Laser", "USA Air Force",
+    "China Tank", "China Infantry", "China Nuke", "GLA Toxin",       "GLA Demo",  "GLA Stealth",
+    "Observer",
 };

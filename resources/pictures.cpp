@@ -3,10 +3,14 @@
 #include <QtCore/qglobal.h>
 
 // Q_INIT_RESOURCE must be called from the global namespace.
-static void initTarvexPictures() { Q_INIT_RESOURCE(tarvex_pictures); }
+static void initTarvexPictures() {
+    Q_INIT_RESOURCE(tarvex_pictures);
+}
 
 namespace tarvex::pictures {
 
-void ensureLoaded() { initTarvexPictures(); }
+void ensureLoaded() {
+    initTarvexPictures();
+}
 
-}  // namespace tarvex::pictures
+} // namespace tarvex::pictures

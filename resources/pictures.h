@@ -7,9 +7,9 @@
 namespace tarvex::pictures {
 
 struct Picture {
-  std::string_view path;  // Qt resource path, e.g. ":/skins/main.svg"
-  int width;
-  int height;
+    std::string_view path; // Qt resource path, e.g. ":/skins/main.svg"
+    int width;
+    int height;
 };
 
 inline constexpr Picture kMainSkin{":/skins/main.svg", 280, 310};
@@ -40,14 +40,13 @@ inline constexpr std::array<Picture, 13> kArmyIcons{{
 }};
 
 inline constexpr std::array kAll{
-    kMainSkin,     kClosePressed, kMinimisePressed, kHistoryPressed, kInfoPressed,
-    kProgramIcon,  kDetailsSkin,  kAboutSkin,       kNoMap,          kArmyIcons[0],
-    kArmyIcons[1], kArmyIcons[2], kArmyIcons[3],    kArmyIcons[4],   kArmyIcons[5],
-    kArmyIcons[6], kArmyIcons[7], kArmyIcons[8],    kArmyIcons[9],   kArmyIcons[10],
-    kArmyIcons[11], kArmyIcons[12]};
+    kMainSkin,     kClosePressed,  kMinimisePressed, kHistoryPressed, kInfoPressed,  kProgramIcon,
+    kDetailsSkin,  kAboutSkin,     kNoMap,           kArmyIcons[0],   kArmyIcons[1], kArmyIcons[2],
+    kArmyIcons[3], kArmyIcons[4],  kArmyIcons[5],    kArmyIcons[6],   kArmyIcons[7], kArmyIcons[8],
+    kArmyIcons[9], kArmyIcons[10], kArmyIcons[11],   kArmyIcons[12]};
 
 // Registers the pictures with Qt's resource system. The build normally does this by itself; call
 // it where a program links the pictures as a plain static archive. Safe to call more than once.
 void ensureLoaded();
 
-}  // namespace tarvex::pictures
+} // namespace tarvex::pictures

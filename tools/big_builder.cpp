@@ -8,19 +8,24 @@ namespace big_builder {
 namespace {
 
 void PutBigEndian(std::string& out, uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<char>((value >> shift) & 0xFF));
 }
 
 void PutLittleEndian(std::string& out, uint32_t value) {
-    for (int shift = 0; shift <= 24; shift += 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
+    for (int shift = 0; shift <= 24; shift += 8)
+        out.push_back(static_cast<char>((value >> shift) & 0xFF));
 }
 
-uint32_t SizeOf(const Item& item) { return item.data.empty() ? item.size : static_cast<uint32_t>(item.data.size()); }
+uint32_t SizeOf(const Item& item) {
+    return item.data.empty() ? item.size : static_cast<uint32_t>(item.data.size());
+}
 
 // Header and table, with every item's offset.
 std::string Front(const std::vector<Item>& items, std::vector<uint32_t>& offsets, uint32_t& total) {
     std::size_t tableSize = 0;
-    for (const Item& item : items) tableSize += 8 + item.name.size() + 1;
+    for (const Item& item : items)
+        tableSize += 8 + item.name.size() + 1;
     const auto firstData = static_cast<uint32_t>(16 + tableSize);
     uint64_t at = firstData;
     offsets.clear();
@@ -31,7 +36,8 @@ std::string Front(const std::vector<Item>& items, std::vector<uint32_t>& offsets
     if (at > UINT32_MAX) throw std::length_error("an archive of the game holds at most 4 GiB");
     total = static_cast<uint32_t>(at);
     std::string front = Header(static_cast<uint32_t>(items.size()), firstData, total);
-    for (std::size_t i = 0; i < items.size(); ++i) front += TableEntry(offsets[i], SizeOf(items[i]), items[i].name);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        front += TableEntry(offsets[i], SizeOf(items[i]), items[i].name);
     return front;
 }
 
@@ -58,7 +64,8 @@ std::string Archive(const std::vector<Item>& items) {
     std::vector<uint32_t> offsets;
     uint32_t total = 0;
     std::string out = Front(items, offsets, total);
-    for (const Item& item : items) out += item.data.empty() ? std::string(item.size, '\0') : item.data;
+    for (const Item& item : items)
+        out += item.data.empty() ? std::string(item.size, '\0') : item.data;
     return out;
 }
 

@@ -61,25 +61,35 @@ JsonWriter& JsonWriter::value(std::string_view text) {
     return *this;
 }
 
-JsonWriter& JsonWriter::value(bool flag) { return token(flag ? "true" : "false"); }
+JsonWriter& JsonWriter::value(bool flag) {
+    return token(flag ? "true" : "false");
+}
 
 template <typename Number> JsonWriter& JsonWriter::integer(Number number) {
     char digits[24];
-    return token({digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits)});
+    return token({digits, static_cast<std::size_t>(
+                              std::to_chars(digits, digits + sizeof digits, number).ptr - digits)});
 }
 
-JsonWriter& JsonWriter::signedNumber(int64_t number) { return integer(number); }
-JsonWriter& JsonWriter::unsignedNumber(uint64_t number) { return integer(number); }
+JsonWriter& JsonWriter::signedNumber(int64_t number) {
+    return integer(number);
+}
+JsonWriter& JsonWriter::unsignedNumber(uint64_t number) {
+    return integer(number);
+}
 
 JsonWriter& JsonWriter::value(double number, int decimals) {
     char digits[64];
-    const auto written = std::to_chars(digits, digits + sizeof digits, number, std::chars_format::fixed, decimals);
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits, number, std::chars_format::fixed, decimals);
     // JSON has no form for infinities, NaN, or numbers too long for the buffer.
     if (!std::isfinite(number) || written.ec != std::errc()) return null();
     return token({digits, static_cast<std::size_t>(written.ptr - digits)});
 }
 
-JsonWriter& JsonWriter::null() { return token("null"); }
+JsonWriter& JsonWriter::null() {
+    return token("null");
+}
 
 void JsonWriter::quoted(std::string_view text) {
     put('"');
@@ -91,13 +101,27 @@ void JsonWriter::quoted(std::string_view text) {
         plain = i + 1;
         put('\\');
         switch (byte) {
-        case '"': put('"'); break;
-        case '\\': put('\\'); break;
-        case '\b': put('b'); break;
-        case '\f': put('f'); break;
-        case '\n': put('n'); break;
-        case '\r': put('r'); break;
-        case '\t': put('t'); break;
+        case '"':
+            put('"');
+            break;
+        case '\\':
+            put('\\');
+            break;
+        case '\b':
+            put('b');
+            break;
+        case '\f':
+            put('f');
+            break;
+        case '\n':
+            put('n');
+            break;
+        case '\r':
+            put('r');
+            break;
+        case '\t':
+            put('t');
+            break;
         default: {
             constexpr char Hex[] = "0123456789abcdef";
             put("u00");

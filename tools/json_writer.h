@@ -30,8 +30,8 @@ public:
     JsonWriter& value(const char* text) { return value(std::string_view(text)); }
     JsonWriter& value(bool flag);
     template <typename Number>
-        requires(std::is_integral_v<Number> && !std::is_same_v<Number, bool>)
-    JsonWriter& value(Number number) {
+    requires(std::is_integral_v<Number> &&
+             !std::is_same_v<Number, bool>) JsonWriter& value(Number number) {
         if constexpr (std::is_signed_v<Number>)
             return signedNumber(number);
         else

@@ -9,7 +9,8 @@ namespace replay_builder {
 namespace {
 
 void PutU32(std::string& out, uint32_t value) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
 void PutUtf16(std::string& out, const std::u16string& text) {
@@ -20,7 +21,9 @@ void PutUtf16(std::string& out, const std::u16string& text) {
     out.append(2, '\0');
 }
 
-std::string Number(int value) { return std::to_string(value); }
+std::string Number(int value) {
+    return std::to_string(value);
+}
 
 } // namespace
 
@@ -35,12 +38,17 @@ Slot Computer(char difficulty, int colour, int army, int startPosition, int team
             Number(startPosition) + "," + Number(team)};
 }
 
-Slot Open() { return {"O"}; }
-Slot Closed() { return {"X"}; }
+Slot Open() {
+    return {"O"};
+}
+Slot Closed() {
+    return {"X"};
+}
 
 std::string SettingsText(const Settings& s) {
     std::string slots;
-    for (std::size_t i = 0; i < 8; ++i) slots += (i < s.slots.size() ? s.slots[i].text : "X") + ":";
+    for (std::size_t i = 0; i < 8; ++i)
+        slots += (i < s.slots.size() ? s.slots[i].text : "X") + ":";
     return "US=1;M=07" + s.mapPath + ";MC=" + s.mapCode + ";MS=" + s.mapSize + ";SD=" + s.seed +
            ";C=100;SR=" + (s.superweaponLimit ? "1" : "0") + ";SC=" + Number(s.money) +
            ";O=" + (s.originalArmiesOnly ? "Y" : "N") + ";S=" + slots + ";";
@@ -72,8 +80,8 @@ std::string Bytes(const Replay& r) {
     return out;
 }
 
-std::string OrderBytes(uint32_t frame, uint32_t type, int32_t player, const std::vector<ArgumentGroup>& groups,
-                       const std::string& arguments) {
+std::string OrderBytes(uint32_t frame, uint32_t type, int32_t player,
+                       const std::vector<ArgumentGroup>& groups, const std::string& arguments) {
     std::string out;
     PutU32(out, frame);
     PutU32(out, type);

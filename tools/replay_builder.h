@@ -45,7 +45,7 @@ struct Replay {
     // SYSTEMTIME of the start: year, month, day of week, day, hour, minute, second, ms
     std::array<uint16_t, 8> startDate = {2024, 5, 3, 17, 20, 15, 42, 0};
     uint32_t versionNumber = 0x00010004;
-    std::string settings;    // SettingsText(...) or any bytes
+    std::string settings; // SettingsText(...) or any bytes
     int localSlot = 0;
     std::size_t bodySize = 64; // bytes of commands after the header (zeros)
     std::string body;          // then these bytes (orders made with OrderBytes)
@@ -59,7 +59,8 @@ struct ArgumentGroup {
 
 // One order as the game writes it: frame, type, player index, the groups, then their
 // arguments' bytes (given whole, in the groups' order).
-std::string OrderBytes(uint32_t frame, uint32_t type, int32_t player, const std::vector<ArgumentGroup>& groups = {},
+std::string OrderBytes(uint32_t frame, uint32_t type, int32_t player,
+                       const std::vector<ArgumentGroup>& groups = {},
                        const std::string& arguments = {});
 
 // The whole file's bytes.

@@ -26,8 +26,9 @@ void AppendDateJson(JsonWriter& json, const std::optional<TZH_date>& date) {
         return;
     }
     char text[64]; // room for any six 16-bit numbers
-    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u", unsigned{date->year}, unsigned{date->month},
-                  unsigned{date->day}, unsigned{date->hour}, unsigned{date->minute}, unsigned{date->second});
+    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u", unsigned{date->year},
+                  unsigned{date->month}, unsigned{date->day}, unsigned{date->hour},
+                  unsigned{date->minute}, unsigned{date->second});
     json.value(std::string_view(text));
 }
 
@@ -75,7 +76,8 @@ void AppendMatchJson(JsonWriter& json, const std::optional<MatchOrders>& match) 
     json.endObject();
 }
 
-void AppendJson(std::string& out, const TZH_replay& replay, const std::optional<MatchOrders>* match) {
+void AppendJson(std::string& out, const TZH_replay& replay,
+                const std::optional<MatchOrders>* match) {
     JsonWriter json(out);
     json.beginObject();
     json.key("file").beginObject();
@@ -103,7 +105,8 @@ void AppendJson(std::string& out, const TZH_replay& replay, const std::optional<
         json.member("team", p.team);
         json.member("slotValue3", p.slotValue3);
         json.key("address").beginArray();
-        for (const uint8_t part : p.address) json.value(part);
+        for (const uint8_t part : p.address)
+            json.value(part);
         json.endArray();
         json.member("port", p.port);
         AppendPicksJson(json, p);
@@ -120,9 +123,12 @@ void AppendJson(std::string& out, const TZH_replay& replay, const std::optional<
 
 } // namespace
 
-void AppendReplayJson(std::string& out, const TZH_replay& replay) { AppendJson(out, replay, nullptr); }
+void AppendReplayJson(std::string& out, const TZH_replay& replay) {
+    AppendJson(out, replay, nullptr);
+}
 
-void AppendReplayJson(std::string& out, const TZH_replay& replay, const std::optional<MatchOrders>& match) {
+void AppendReplayJson(std::string& out, const TZH_replay& replay,
+                      const std::optional<MatchOrders>& match) {
     AppendJson(out, replay, &match);
 }
 
@@ -151,7 +157,7 @@ void AppendNumber(std::string& line, int32_t number) {
 constexpr std::string_view DrawnArrow = " \u2192 ";
 
 constexpr std::array<std::string_view, 8> ColourNames = {"Gold",   "Red",      "Blue",   "Green",
-                                                          "Orange", "Sky blue", "Purple", "Pink"};
+                                                         "Orange", "Sky blue", "Purple", "Pink"};
 
 void AppendArmy(std::string& line, int8_t army) {
     if (army >= 2 && army <= 13) {
@@ -251,7 +257,9 @@ std::string Summary(const TZH_replay& replay, bool picks, const MatchOrders* mat
 
 } // namespace
 
-std::string ReplaySummary(const TZH_replay& replay) { return Summary(replay, false, nullptr); }
+std::string ReplaySummary(const TZH_replay& replay) {
+    return Summary(replay, false, nullptr);
+}
 
 std::string ReplaySummary(const TZH_replay& replay, const std::optional<MatchOrders>& match) {
     return Summary(replay, true, match ? &*match : nullptr);

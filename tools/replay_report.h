@@ -13,7 +13,8 @@
 // the next.
 void AppendReplayJson(std::string& out, const TZH_replay& replay);
 // The same with the member "match" last: the orders' walk, or null (an invalid replay).
-void AppendReplayJson(std::string& out, const TZH_replay& replay, const std::optional<MatchOrders>& match);
+void AppendReplayJson(std::string& out, const TZH_replay& replay,
+                      const std::optional<MatchOrders>& match);
 std::string ReplayToJson(const TZH_replay& replay);
 
 // One line for a person: file, validity, version, map, money, flags, length, players.

@@ -53,8 +53,9 @@ public:
 
     void path(const std::string& path) {
         if (platform::DirectoryExists(path))
-            ForEachReplayFile(path, ReplayFileMask,
-                              [this](ListedReplayFile& file) { print([&file] { return file.read(); }); });
+            ForEachReplayFile(path, ReplayFileMask, [this](ListedReplayFile& file) {
+                print([&file] { return file.read(); });
+            });
         else
             file(path);
     }
@@ -81,7 +82,8 @@ private:
             std::cout.write(line_.data(), static_cast<std::streamsize>(line_.size()));
         } catch (const ReplayReadError& error) {
             std::cout.flush();
-            std::cerr << "tarvex-info: cannot read " << error.path() << ": " << error.reason() << '\n';
+            std::cerr << "tarvex-info: cannot read " << error.path() << ": " << error.reason()
+                      << '\n';
             failed_ = true;
         }
     }
@@ -99,9 +101,10 @@ void PrintInstall() {
     for (const Text& path : install.archives) {
         const big::Archive archive = big::Archive::Open(path, IsMapPreviewEntry);
         const big::Index& index = archive.index();
-        std::cout << "archive: " << path << ": " << index.entries.size() << " of its " << index.readCount
-                  << " entries are map pictures";
-        if (index.outsideCount) std::cout << ", " << index.outsideCount << " entries past its end left out";
+        std::cout << "archive: " << path << ": " << index.entries.size() << " of its "
+                  << index.readCount << " entries are map pictures";
+        if (index.outsideCount)
+            std::cout << ", " << index.outsideCount << " entries past its end left out";
         if (!index.problem.empty()) std::cout << " (" << index.problem << ")";
         std::cout << '\n';
     }
@@ -130,7 +133,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--where") {
             options.where = true;
         } else if (arg == "--") {
-            for (++i; i < argc; ++i) options.paths.push_back(argv[i]);
+            for (++i; i < argc; ++i)
+                options.paths.push_back(argv[i]);
         } else if (arg.size() > 1 && arg[0] == '-') {
             std::cerr << "tarvex-info: unknown option " << arg << "\n" << Usage;
             return 2;
@@ -149,7 +153,8 @@ int main(int argc, char** argv) {
             }
             printer.path(choice.folder);
         }
-        for (const std::string& path : options.paths) printer.path(path);
+        for (const std::string& path : options.paths)
+            printer.path(path);
         return printer.failed() ? 1 : 0;
     } catch (const std::exception& error) {
         std::cerr << "tarvex-info: " << error.what() << '\n';

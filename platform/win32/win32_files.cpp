@@ -21,8 +21,8 @@ DWORD AttributesOf(const std::string& path) {
 // may hold it, and a read-only replay must still open.
 InputFile::InputFile(const std::string& path) {
     const HANDLE handle = CreateFileW(win32::Widen(path).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) throw FileError(win32::SystemMessage(GetLastError()));
     handle_ = handle;
     path_ = path;
@@ -33,16 +33,20 @@ InputFile::~InputFile() {
 }
 
 std::size_t InputFile::read(char* buffer, std::size_t size) {
-    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, std::numeric_limits<DWORD>::max()));
+    const DWORD wanted =
+        static_cast<DWORD>(std::min<std::size_t>(size, std::numeric_limits<DWORD>::max()));
     DWORD got = 0;
-    if (!ReadFile(handle_, buffer, wanted, &got, nullptr)) throw FileError(win32::SystemMessage(GetLastError()));
+    if (!ReadFile(handle_, buffer, wanted, &got, nullptr))
+        throw FileError(win32::SystemMessage(GetLastError()));
     return got;
 }
 
 void InputFile::seek(uint64_t offset) {
     LARGE_INTEGER to{};
-    to.QuadPart = static_cast<LONGLONG>(std::min<uint64_t>(offset, std::numeric_limits<LONGLONG>::max()));
-    if (!SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN)) throw FileError(win32::SystemMessage(GetLastError()));
+    to.QuadPart =
+        static_cast<LONGLONG>(std::min<uint64_t>(offset, std::numeric_limits<LONGLONG>::max()));
+    if (!SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN))
+        throw FileError(win32::SystemMessage(GetLastError()));
 }
 
 uint64_t InputFile::size() const {
@@ -52,14 +56,19 @@ uint64_t InputFile::size() const {
 }
 
 // Windows counts a process's reads, cached or not, and not a thread's.
-std::optional<uint64_t> ThreadStorageReadBytes() { return std::nullopt; }
+std::optional<uint64_t> ThreadStorageReadBytes() {
+    return std::nullopt;
+}
 
 // Windows opens each file by its full path.
 FolderScope::FolderScope(const std::string&) {}
 FolderScope::~FolderScope() = default;
 
-// NTFS may report a growing file's new size only to its handle: ask the directory, as FileSize does.
-uint64_t InputFile::entrySize() const { return FileSize(path_).value_or(0); }
+// NTFS may report a growing file's new size only to its handle: ask the directory, as FileSize
+// does.
+uint64_t InputFile::entrySize() const {
+    return FileSize(path_).value_or(0);
+}
 
 // Found by a directory search, as the size of any entry is, whatever its attributes.
 std::optional<uint64_t> FileSize(const std::string& path) {

@@ -2,6 +2,7 @@
 // example) and the folder of the running program.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
+
 #include <shlobj.h>
 
 #include "platform/platform.h"
@@ -10,7 +11,9 @@
 namespace platform {
 
 namespace {
-bool IsDriveRoot(std::wstring_view path) { return path.size() == 3 && path[1] == L':'; }
+bool IsDriveRoot(std::wstring_view path) {
+    return path.size() == 3 && path[1] == L':';
+}
 } // namespace
 
 std::string DocumentsFolder() {
@@ -29,7 +32,8 @@ std::string DocumentsFolder() {
 std::string ProgramFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return {};
         if (length < path.size()) {
             path.resize(length);
@@ -40,6 +44,8 @@ std::string ProgramFolder() {
     return win32::Narrow(path.substr(0, path.rfind(L'\\') + 1));
 }
 
-std::string DescribeSources() { return "Windows registry and shell"; }
+std::string DescribeSources() {
+    return "Windows registry and shell";
+}
 
 } // namespace platform

@@ -14,12 +14,14 @@ namespace {
 
 std::string WithBackslashes(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');
-    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    while (path.size() > 3 && path.back() == '\\')
+        path.pop_back();
     return path;
 }
 
 bool SameFolder(const std::string& a, const std::string& b) {
-    return CompareStringOrdinal(win32::Widen(a).c_str(), -1, win32::Widen(b).c_str(), -1, TRUE) == CSTR_EQUAL;
+    return CompareStringOrdinal(win32::Widen(a).c_str(), -1, win32::Widen(b).c_str(), -1, TRUE) ==
+           CSTR_EQUAL;
 }
 
 // Steam names its own folder for the user (with forward slashes) and for the machine.
@@ -27,7 +29,8 @@ std::vector<std::string> SteamInstallations() {
     std::vector<std::string> roots;
     const auto add = [&](RegistryRoot root, RegistryView view, const char* key, const char* name) {
         const auto value = ReadRegistryValue(root, view, key, name);
-        if (value && value->isText() && !value->text.empty()) roots.push_back(WithBackslashes(value->text));
+        if (value && value->isText() && !value->text.empty())
+            roots.push_back(WithBackslashes(value->text));
     };
     add(RegistryRoot::CurrentUser, RegistryView::Bits64, "Software\\Valve\\Steam", "SteamPath");
     add(RegistryRoot::LocalMachine, RegistryView::Bits32, "SOFTWARE\\Valve\\Steam", "InstallPath");
@@ -47,15 +50,17 @@ std::vector<std::string> SteamLibraryFolders() {
     std::vector<std::string> found;
     const auto add = [&](const std::string& folder) {
         if (!DirectoryExists(folder)) return;
-        const bool known = std::any_of(found.begin(), found.end(),
-                                       [&](const std::string& seen) { return SameFolder(seen, folder); });
+        const bool known = std::any_of(found.begin(), found.end(), [&](const std::string& seen) {
+            return SameFolder(seen, folder);
+        });
         if (!known) found.push_back(folder);
     };
     for (const std::string& root : SteamInstallations()) {
         add(root);
         const auto vdf = ReadSmallFile(JoinPath(root, "steamapps\\libraryfolders.vdf"), 1 << 20);
         if (!vdf) continue;
-        for (const std::string& library : SteamLibraryPaths(*vdf)) add(WithBackslashes(library));
+        for (const std::string& library : SteamLibraryPaths(*vdf))
+            add(WithBackslashes(library));
     }
     return found;
 }

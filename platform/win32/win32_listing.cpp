@@ -26,8 +26,9 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& folder, std::string
     std::vector<DirectoryEntry> entries;
     const std::wstring wideMask = win32::Widen(mask);
     WIN32_FIND_DATAW data{};
-    const HANDLE search = FindFirstFileExW(win32::Widen(JoinPath(folder, mask)).c_str(), FindExInfoBasic,
-                                           &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    const HANDLE search =
+        FindFirstFileExW(win32::Widen(JoinPath(folder, mask)).c_str(), FindExInfoBasic, &data,
+                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (search == INVALID_HANDLE_VALUE) return entries;
     do {
         const std::wstring_view name = data.cFileName;
@@ -35,7 +36,8 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& folder, std::string
         // Windows also matches the mask against generated 8.3 names, so "*.rep" would bring
         // "notes.report" along (as NOTES~1.REP); only the real name counts here.
         if (!win32::MatchesMask(name, wideMask)) continue;
-        entries.push_back({win32::Narrow(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        entries.push_back(
+            {win32::Narrow(name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileW(search, &data));
     FindClose(search);
     return entries;

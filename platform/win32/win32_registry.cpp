@@ -21,20 +21,28 @@ struct KeyCloser {
 using OpenKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
 OpenKey OpenForReading(RegistryRoot root, RegistryView view, std::string_view key) {
-    const HKEY rootKey = root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-    const REGSAM access = KEY_READ | (view == RegistryView::Bits32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
+    const HKEY rootKey =
+        root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    const REGSAM access =
+        KEY_READ | (view == RegistryView::Bits32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
     HKEY opened = nullptr;
-    if (RegOpenKeyExW(rootKey, win32::Widen(key).c_str(), 0, access, &opened) != ERROR_SUCCESS) return {};
+    if (RegOpenKeyExW(rootKey, win32::Widen(key).c_str(), 0, access, &opened) != ERROR_SUCCESS)
+        return {};
     return OpenKey(opened);
 }
 
 RegistryValueType TypeOf(DWORD type) {
     switch (type) {
-    case REG_SZ: return RegistryValueType::String;
-    case REG_EXPAND_SZ: return RegistryValueType::ExpandString;
-    case REG_DWORD: return RegistryValueType::DWord;
-    case REG_BINARY: return RegistryValueType::Binary;
-    default: return RegistryValueType::Other;
+    case REG_SZ:
+        return RegistryValueType::String;
+    case REG_EXPAND_SZ:
+        return RegistryValueType::ExpandString;
+    case REG_DWORD:
+        return RegistryValueType::DWord;
+    case REG_BINARY:
+        return RegistryValueType::Binary;
+    default:
+        return RegistryValueType::Other;
     }
 }
 
@@ -59,10 +67,12 @@ std::optional<RegistryValue> ReadRegistryValue(RegistryRoot root, RegistryView v
     std::vector<BYTE> data;
     for (;;) {
         // The value may grow between the two calls; ask again until it fits.
-        LSTATUS status = RegQueryValueExW(opened.get(), valueName.c_str(), nullptr, &type, nullptr, &size);
+        LSTATUS status =
+            RegQueryValueExW(opened.get(), valueName.c_str(), nullptr, &type, nullptr, &size);
         if (status != ERROR_SUCCESS) return std::nullopt;
         data.assign(size, 0);
-        status = RegQueryValueExW(opened.get(), valueName.c_str(), nullptr, &type, data.data(), &size);
+        status =
+            RegQueryValueExW(opened.get(), valueName.c_str(), nullptr, &type, data.data(), &size);
         if (status == ERROR_SUCCESS) break;
         if (status != ERROR_MORE_DATA) return std::nullopt;
     }

@@ -13,7 +13,9 @@
 namespace platform {
 
 namespace {
-std::string SystemReason(int error) { return std::strerror(error); }
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
 } // namespace
 
 namespace {
@@ -46,9 +48,10 @@ InputFile::InputFile(const std::string& path) {
         fd_ = ::open(path.c_str(), flags);
     if (fd_ < 0) throw FileError(SystemReason(errno));
     struct stat info {};
-    const int error = ::fstat(fd_, &info) != 0 ? errno :
-                      S_ISDIR(info.st_mode)      ? EISDIR :
-                      !S_ISREG(info.st_mode)     ? EINVAL : 0;
+    const int error = ::fstat(fd_, &info) != 0 ? errno
+                      : S_ISDIR(info.st_mode)  ? EISDIR
+                      : !S_ISREG(info.st_mode) ? EINVAL
+                                               : 0;
     if (error != 0) {
         ::close(fd_);
         fd_ = -1;
@@ -75,7 +78,8 @@ std::size_t InputFile::read(char* buffer, std::size_t size) {
 }
 
 void InputFile::seek(uint64_t offset) {
-    if (offset > static_cast<uint64_t>(INT64_MAX) || ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
+    if (offset > static_cast<uint64_t>(INT64_MAX) ||
+        ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
         throw FileError(SystemReason(offset > static_cast<uint64_t>(INT64_MAX) ? EINVAL : errno));
 }
 
@@ -85,7 +89,9 @@ uint64_t InputFile::size() const {
     return static_cast<uint64_t>(info.st_size);
 }
 
-uint64_t InputFile::entrySize() const { return size_; }
+uint64_t InputFile::entrySize() const {
+    return size_;
+}
 
 std::optional<uint64_t> ThreadStorageReadBytes() {
     struct rusage usage {};

@@ -37,7 +37,8 @@ public:
         // The first four code units in one number decide most comparisons without memcmp;
         // shorter names are padded with 0, below every code unit a name can hold.
         uint64_t head = 0;
-        for (std::size_t i = 0; i < 4; ++i) head = head << 16 | (i < upperName.size() ? upperName[i] : 0u);
+        for (std::size_t i = 0; i < 4; ++i)
+            head = head << 16 | (i < upperName.size() ? upperName[i] : 0u);
         spans_.push_back({at, upperName.size() * 2, head});
         keys_.resize(at + upperName.size() * 2);
         char* key = keys_.data() + at;
@@ -59,7 +60,8 @@ public:
         });
         std::vector<DirectoryEntry> result;
         result.reserve(order.size());
-        for (const uint32_t i : order) result.push_back(std::move(entries_[i]));
+        for (const uint32_t i : order)
+            result.push_back(std::move(entries_[i]));
         return result;
     }
 
@@ -68,7 +70,9 @@ private:
         std::size_t at, length;
         uint64_t head;
     };
-    std::string_view key(uint32_t i) const { return std::string_view(keys_).substr(spans_[i].at, spans_[i].length); }
+    std::string_view key(uint32_t i) const {
+        return std::string_view(keys_).substr(spans_[i].at, spans_[i].length);
+    }
 
     std::string keys_;
     std::vector<Span> spans_;

@@ -12,12 +12,14 @@ namespace {
 
 // The C.UTF-8 locale knows the case of every Unicode letter, whatever locale the program runs in.
 locale_t UnicodeLocale() {
-    static const locale_t locale = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    static const locale_t locale =
+        ::newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
     return locale;
 }
 
 char16_t UpperCodeUnit(char16_t unit) {
-    if (unit < 0x80) return (unit >= u'a' && unit <= u'z') ? static_cast<char16_t>(unit - 0x20) : unit;
+    if (unit < 0x80)
+        return (unit >= u'a' && unit <= u'z') ? static_cast<char16_t>(unit - 0x20) : unit;
     if (unit >= 0xD800 && unit <= 0xDFFF) return unit; // halves of a pair stay as they are
     const locale_t locale = UnicodeLocale();
     if (!locale) return unit;
@@ -51,7 +53,6 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& point) {
     if (point < minimum || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return 0;
     return length;
 }
-
 
 } // namespace
 
@@ -114,7 +115,8 @@ std::u16string UpperCaseName(std::string_view utf8) {
 void UpperCaseNameInto(std::string_view utf8, std::u16string& out) {
     // Most names are plain ASCII: those bytes are their own code units.
     const auto ascii = static_cast<std::size_t>(
-        std::find_if(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) -
+        std::find_if(utf8.begin(), utf8.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) -
         utf8.begin());
     out.resize(ascii);
     for (std::size_t i = 0; i < ascii; ++i) {
@@ -124,7 +126,8 @@ void UpperCaseNameInto(std::string_view utf8, std::u16string& out) {
     if (ascii == utf8.size()) return;
     const std::size_t rest = out.size();
     AppendUtf16(utf8.substr(ascii), out);
-    for (std::size_t i = rest; i < out.size(); ++i) out[i] = UpperCodeUnit(out[i]);
+    for (std::size_t i = rest; i < out.size(); ++i)
+        out[i] = UpperCodeUnit(out[i]);
 }
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {

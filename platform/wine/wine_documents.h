@@ -25,12 +25,14 @@ DocumentsAnswer UserDocuments(const Environment& environment);
 // The Linux path of a Windows path such as "C:\users\steamuser\Documents" inside a prefix:
 // the drive through the prefix's dosdevices links, the rest matched without regard to letter
 // case. nullopt when the drive or an entry is missing.
-std::optional<std::string> LinuxPathInPrefix(const std::string& prefix, std::string_view windowsPath);
+std::optional<std::string> LinuxPathInPrefix(const std::string& prefix,
+                                             std::string_view windowsPath);
 
 // The prefix's documents folder, an existing directory: the "Personal" shell folder of
 // user.reg, else drive_c/users/<steamuser, $USER, any other but Public>/Documents or
 // My Documents. nullopt when there is none.
-std::optional<DocumentsAnswer> PrefixDocuments(const std::string& prefix, const RegistryFile* userRegistry,
+std::optional<DocumentsAnswer> PrefixDocuments(const std::string& prefix,
+                                               const RegistryFile* userRegistry,
                                                const Environment& environment);
 
 } // namespace platform::wine

@@ -6,11 +6,11 @@
 namespace platform::wine {
 
 struct Environment {
-    std::string home;             // $HOME
-    std::string winePrefix;       // $WINEPREFIX
-    std::string xdgDocumentsDir;  // $XDG_DOCUMENTS_DIR
-    std::string xdgConfigHome;    // $XDG_CONFIG_HOME (where user-dirs.dirs lies)
-    std::string user;             // $USER
+    std::string home;            // $HOME
+    std::string winePrefix;      // $WINEPREFIX
+    std::string xdgDocumentsDir; // $XDG_DOCUMENTS_DIR
+    std::string xdgConfigHome;   // $XDG_CONFIG_HOME (where user-dirs.dirs lies)
+    std::string user;            // $USER
 
     static Environment FromProcess();
 };

@@ -54,8 +54,10 @@ public:
     }
     // A launcher's game folder is a prefix itself or keeps one in pfx/ (Proton).
     void addGameFolder(const std::string& folder, const std::string& origin) {
-        if (LooksLikePrefix(folder)) add(folder, origin);
-        else add(JoinPath(folder, "pfx"), origin);
+        if (LooksLikePrefix(folder))
+            add(folder, origin);
+        else
+            add(JoinPath(folder, "pfx"), origin);
     }
     std::vector<PrefixCandidate> take() { return std::move(list_); }
 
@@ -65,7 +67,9 @@ private:
 };
 
 std::vector<std::string> SteamRoots(const std::string& home) {
-    return {JoinPath(home, ".steam/steam"), JoinPath(home, ".steam/root"), JoinPath(home, ".local/share/Steam"),
+    return {JoinPath(home, ".steam/steam"),
+            JoinPath(home, ".steam/root"),
+            JoinPath(home, ".local/share/Steam"),
             JoinPath(home, ".var/app/com.valvesoftware.Steam/.local/share/Steam"),
             JoinPath(home, ".var/app/com.valvesoftware.Steam/data/Steam"),
             JoinPath(home, "snap/steam/common/.local/share/Steam")};
@@ -74,15 +78,18 @@ std::vector<std::string> SteamRoots(const std::string& home) {
 void AddSteamPrefixes(const std::string& home, CandidateList& candidates) {
     for (const std::string& library : SteamLibraries(home)) {
         const std::string compatdata = JoinPath(library, "steamapps/compatdata");
-        std::vector<std::string> apps = {std::string(game::SteamAppZeroHour), std::string(game::SteamAppGenerals)};
+        std::vector<std::string> apps = {std::string(game::SteamAppZeroHour),
+                                         std::string(game::SteamAppGenerals)};
         for (const std::string& app : SubFolders(compatdata))
             if (std::find(apps.begin(), apps.end(), app) == apps.end()) apps.push_back(app);
         for (const std::string& app : apps)
-            candidates.add(JoinPath(JoinPath(compatdata, app), "pfx"), "Steam library " + library + ", app " + app);
+            candidates.add(JoinPath(JoinPath(compatdata, app), "pfx"),
+                           "Steam library " + library + ", app " + app);
     }
 }
 
-void AddLauncherPrefixes(const std::string& folder, const std::string& launcher, CandidateList& candidates) {
+void AddLauncherPrefixes(const std::string& folder, const std::string& launcher,
+                         CandidateList& candidates) {
     for (const std::string& name : SubFolders(folder))
         candidates.addGameFolder(JoinPath(folder, name), launcher + " prefix " + name);
 }
@@ -107,16 +114,18 @@ std::shared_ptr<const RegistryFile> LoadShared(const std::string& path) {
 }
 
 bool DocumentsHoldDefaultReplays(const std::string& prefix, const Environment& environment) {
-    const auto user = RegistryFile::Load(JoinPath(prefix, "user.reg"),
-                                         [](std::string_view key) { return SameNameIgnoringCase(key, ShellFoldersKey); });
+    const auto user = RegistryFile::Load(JoinPath(prefix, "user.reg"), [](std::string_view key) {
+        return SameNameIgnoringCase(key, ShellFoldersKey);
+    });
     const auto documents = PrefixDocuments(prefix, user ? &*user : nullptr, environment);
     if (!documents) return false;
-    const auto replays = FindEntry(documents->folder, std::string(game::DefaultUserDataLeafName) + "/" +
-                                                          std::string(game::ReplaySubfolder));
+    const auto replays = FindEntry(documents->folder, std::string(game::DefaultUserDataLeafName) +
+                                                          "/" + std::string(game::ReplaySubfolder));
     return replays && DirectoryExists(*replays);
 }
 
-PrefixChoice ChoiceOf(const PrefixCandidate& candidate, std::string why, const Environment& environment) {
+PrefixChoice ChoiceOf(const PrefixCandidate& candidate, std::string why,
+                      const Environment& environment) {
     PrefixChoice choice;
     choice.prefix = candidate;
     choice.why = std::move(why);
@@ -145,11 +154,13 @@ std::vector<std::string> SteamLibraries(const std::string& home) {
         const std::string realRoot = RealPath(root);
         if (realRoot.empty() || !seenRoots.insert(realRoot).second) continue;
         std::vector<std::string> libraries = {root};
-        const auto listed = SteamLibraryPaths(ReadWholeFile(JoinPath(root, "steamapps/libraryfolders.vdf")));
+        const auto listed =
+            SteamLibraryPaths(ReadWholeFile(JoinPath(root, "steamapps/libraryfolders.vdf")));
         libraries.insert(libraries.end(), listed.begin(), listed.end());
         for (const std::string& library : libraries) {
             const std::string realLibrary = RealPath(library);
-            if (!realLibrary.empty() && seenLibraries.insert(realLibrary).second) found.push_back(library);
+            if (!realLibrary.empty() && seenLibraries.insert(realLibrary).second)
+                found.push_back(library);
         }
     }
     return found;
@@ -164,8 +175,8 @@ std::vector<PrefixCandidate> CandidatePrefixes(const Environment& environment) {
         AddSteamPrefixes(home, candidates);
         AddLauncherPrefixes(JoinPath(home, "Games"), "Lutris", candidates);
         AddLauncherPrefixes(JoinPath(home, ".local/share/bottles/bottles"), "Bottles", candidates);
-        AddLauncherPrefixes(JoinPath(home, ".var/app/com.usebottles.bottles/data/bottles/bottles"), "Bottles",
-                            candidates);
+        AddLauncherPrefixes(JoinPath(home, ".var/app/com.usebottles.bottles/data/bottles/bottles"),
+                            "Bottles", candidates);
         AddLauncherPrefixes(JoinPath(home, "Games/Heroic/Prefixes/default"), "Heroic", candidates);
         AddLauncherPrefixes(JoinPath(home, "Games/Heroic/Prefixes"), "Heroic", candidates);
     }
@@ -185,9 +196,10 @@ PrefixChoice ChoosePrefix(const Environment& environment) {
                                 std::string(game::ReplaySubfolder) + "\"",
                             environment);
     PrefixChoice none;
-    none.why = candidates.empty() ? "no Wine prefix found"
-                                  : "none of the " + std::to_string(candidates.size()) +
-                                        " Wine prefixes found holds the game's key or its replay folder";
+    none.why = candidates.empty()
+                   ? "no Wine prefix found"
+                   : "none of the " + std::to_string(candidates.size()) +
+                         " Wine prefixes found holds the game's key or its replay folder";
     const DocumentsAnswer documents = UserDocuments(environment);
     none.documents = documents.folder;
     none.documentsHow = documents.how;
@@ -201,7 +213,8 @@ Environment CurrentEnvironment() {
 
 const PrefixChoice& CurrentPrefix() {
     std::lock_guard lock(cacheMutex);
-    if (!cachedChoice) cachedChoice = ChoosePrefix(environmentOverride.value_or(Environment::FromProcess()));
+    if (!cachedChoice)
+        cachedChoice = ChoosePrefix(environmentOverride.value_or(Environment::FromProcess()));
     return *cachedChoice;
 }
 

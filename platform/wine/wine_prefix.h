@@ -27,11 +27,11 @@ std::vector<PrefixCandidate> CandidatePrefixes(const Environment& environment);
 std::vector<std::string> SteamLibraries(const std::string& home);
 
 struct PrefixChoice {
-    std::optional<PrefixCandidate> prefix; // none: the registry is empty
-    std::string why;                       // why this prefix, or why none
+    std::optional<PrefixCandidate> prefix;       // none: the registry is empty
+    std::string why;                             // why this prefix, or why none
     std::shared_ptr<const RegistryFile> machine; // system.reg: HKEY_LOCAL_MACHINE
     std::shared_ptr<const RegistryFile> user;    // user.reg: HKEY_CURRENT_USER
-    std::string documents;                 // without a trailing separator; may be empty
+    std::string documents;                       // without a trailing separator; may be empty
     std::string documentsHow;
 };
 

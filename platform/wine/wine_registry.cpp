@@ -11,15 +11,22 @@ namespace platform::wine {
 
 namespace {
 
-std::u16string FoldName(std::string_view name) { return UpperCaseName(name); }
+std::u16string FoldName(std::string_view name) {
+    return UpperCaseName(name);
+}
 
 RegistryValueType TypeFromNumber(unsigned number) {
     switch (number) {
-    case 1: return RegistryValueType::String;
-    case 2: return RegistryValueType::ExpandString;
-    case 3: return RegistryValueType::Binary;
-    case 4: return RegistryValueType::DWord;
-    default: return RegistryValueType::Other;
+    case 1:
+        return RegistryValueType::String;
+    case 2:
+        return RegistryValueType::ExpandString;
+    case 3:
+        return RegistryValueType::Binary;
+    case 4:
+        return RegistryValueType::DWord;
+    default:
+        return RegistryValueType::Other;
     }
 }
 
@@ -36,13 +43,15 @@ std::optional<unsigned> ParseTypeNumber(std::string_view text, std::size_t& at) 
 }
 
 // Comma-separated hex bytes; a line ending in "\" continues on the next line.
-std::optional<std::string> ParseHexBytes(std::string_view first, const std::vector<std::string_view>& lines,
+std::optional<std::string> ParseHexBytes(std::string_view first,
+                                         const std::vector<std::string_view>& lines,
                                          std::size_t& lineIndex) {
     std::string bytes;
     std::string_view line = first;
     for (;;) {
         std::size_t i = 0;
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
         bool continued = false;
         while (i < line.size()) {
             const char c = line[i];
@@ -51,8 +60,10 @@ std::optional<std::string> ParseHexBytes(std::string_view first, const std::vect
             } else if (c == '\\' && i + 1 == line.size()) {
                 continued = true;
                 ++i;
-            } else if (i + 1 < line.size() && HexDigitValue(c) >= 0 && HexDigitValue(line[i + 1]) >= 0) {
-                bytes.push_back(static_cast<char>(HexDigitValue(c) * 16 + HexDigitValue(line[i + 1])));
+            } else if (i + 1 < line.size() && HexDigitValue(c) >= 0 &&
+                       HexDigitValue(line[i + 1]) >= 0) {
+                bytes.push_back(
+                    static_cast<char>(HexDigitValue(c) * 16 + HexDigitValue(line[i + 1])));
                 i += 2;
             } else {
                 return std::nullopt;
@@ -78,7 +89,8 @@ std::string TextFromUtf16Bytes(const std::string& bytes) {
 
 // The data after "name=": nullopt for a malformed or deleted value.
 std::optional<RegistryValue> ParseData(std::string_view line, std::size_t at,
-                                       const std::vector<std::string_view>& lines, std::size_t& lineIndex) {
+                                       const std::vector<std::string_view>& lines,
+                                       std::size_t& lineIndex) {
     const std::string_view rest = line.substr(at);
     RegistryValue value;
     std::size_t next = 0;
@@ -92,7 +104,8 @@ std::optional<RegistryValue> ParseData(std::string_view line, std::size_t at,
     if (rest.starts_with("str")) {
         std::size_t i = at + 3;
         const auto number = ParseTypeNumber(line, i);
-        if (!number || i + 1 >= line.size() || line[i] != ':' || line[i + 1] != '"') return std::nullopt;
+        if (!number || i + 1 >= line.size() || line[i] != ':' || line[i + 1] != '"')
+            return std::nullopt;
         auto text = DecodeRegistryString(line, i + 2, '"', next);
         if (!text) return std::nullopt;
         value.type = TypeFromNumber(*number);
@@ -141,8 +154,8 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 } // namespace
 
-std::optional<std::string> DecodeRegistryString(std::string_view text, std::size_t start, char terminator,
-                                                std::size_t& next) {
+std::optional<std::string> DecodeRegistryString(std::string_view text, std::size_t start,
+                                                char terminator, std::size_t& next) {
     std::u16string units;
     std::size_t i = start;
     // Plain bytes are UTF-8; escapes give UTF-16 code units.
@@ -165,14 +178,30 @@ std::optional<std::string> DecodeRegistryString(std::string_view text, std::size
         if (++i >= text.size()) return std::nullopt;
         const char e = text[i++];
         switch (e) {
-        case 'a': units.push_back(u'\a'); break;
-        case 'b': units.push_back(u'\b'); break;
-        case 'e': units.push_back(u'\x1b'); break;
-        case 'f': units.push_back(u'\f'); break;
-        case 'n': units.push_back(u'\n'); break;
-        case 'r': units.push_back(u'\r'); break;
-        case 't': units.push_back(u'\t'); break;
-        case 'v': units.push_back(u'\v'); break;
+        case 'a':
+            units.push_back(u'\a');
+            break;
+        case 'b':
+            units.push_back(u'\b');
+            break;
+        case 'e':
+            units.push_back(u'\x1b');
+            break;
+        case 'f':
+            units.push_back(u'\f');
+            break;
+        case 'n':
+            units.push_back(u'\n');
+            break;
+        case 'r':
+            units.push_back(u'\r');
+            break;
+        case 't':
+            units.push_back(u'\t');
+            break;
+        case 'v':
+            units.push_back(u'\v');
+            break;
         case 'x': {
             unsigned unit = 0;
             std::size_t digits = 0;
@@ -185,7 +214,8 @@ std::optional<std::string> DecodeRegistryString(std::string_view text, std::size
         default:
             if (e >= '0' && e <= '7') {
                 unsigned unit = static_cast<unsigned>(e - '0');
-                for (int digits = 1; digits < 3 && i < text.size() && text[i] >= '0' && text[i] <= '7';
+                for (int digits = 1;
+                     digits < 3 && i < text.size() && text[i] >= '0' && text[i] <= '7';
                      ++digits, ++i)
                     unit = unit * 8 + static_cast<unsigned>(text[i] - '0');
                 units.push_back(static_cast<char16_t>(unit));
@@ -201,8 +231,10 @@ std::optional<std::string> DecodeRegistryString(std::string_view text, std::size
 std::optional<RegistryFile> RegistryFile::Parse(std::string_view text, const KeyFilter& keep) {
     const std::vector<std::string_view> lines = SplitLines(text);
     std::size_t index = 0;
-    while (index < lines.size() && lines[index].empty()) ++index;
-    if (index >= lines.size() || !lines[index].starts_with("WINE REGISTRY Version ")) return std::nullopt;
+    while (index < lines.size() && lines[index].empty())
+        ++index;
+    if (index >= lines.size() || !lines[index].starts_with("WINE REGISTRY Version "))
+        return std::nullopt;
 
     RegistryFile file;
     Values* current = nullptr; // null while inside a key that is not kept
@@ -235,7 +267,8 @@ std::optional<RegistryFile> RegistryFile::Parse(std::string_view text, const Key
         } else {
             continue;
         }
-        if (auto value = ParseData(line, at, lines, index)) (*current)[FoldName(name)] = std::move(*value);
+        if (auto value = ParseData(line, at, lines, index))
+            (*current)[FoldName(name)] = std::move(*value);
     }
     return file;
 }
@@ -249,9 +282,12 @@ std::optional<RegistryFile> RegistryFile::Load(const std::string& path, const Ke
     return Parse(content.view(), keep);
 }
 
-bool RegistryFile::hasKey(std::string_view key) const { return keys_.contains(FoldName(key)); }
+bool RegistryFile::hasKey(std::string_view key) const {
+    return keys_.contains(FoldName(key));
+}
 
-std::optional<RegistryValue> RegistryFile::value(std::string_view key, std::string_view name) const {
+std::optional<RegistryValue> RegistryFile::value(std::string_view key,
+                                                 std::string_view name) const {
     const auto found = keys_.find(FoldName(key));
     if (found == keys_.end()) return std::nullopt;
     const auto value = found->second.find(FoldName(name));

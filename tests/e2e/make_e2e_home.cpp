@@ -41,7 +41,8 @@ void WriteReplays(const fs::path& replays) {
     for (int i = 0; i < ReplayCount; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "r%03d.rep", i);
-        rb::WriteFile((replays / name).string(), i % 10 == 7 ? std::string("pas un replay") : ReplayBytes(i));
+        rb::WriteFile((replays / name).string(),
+                      i % 10 == 7 ? std::string("pas un replay") : ReplayBytes(i));
     }
     fs::create_directories(replays / "maps");
     QImage picture(48, 46, QImage::Format_RGB32);
@@ -56,8 +57,10 @@ void WriteReplays(const fs::path& replays) {
 void Make(const fs::path& home) {
     using namespace testsupport;
     PrefixSetup setup;
-    setup.machineKeys = {GameKey32({TextValue("UserDataLeafName", "Command and Conquer Generals Zero Hour Data")})};
-    WriteReplays(MakeReplayFolder(MakePrefix(home / ".local/share/Steam/steamapps/compatdata/2732960/pfx", setup)));
+    setup.machineKeys = {
+        GameKey32({TextValue("UserDataLeafName", "Command and Conquer Generals Zero Hour Data")})};
+    WriteReplays(MakeReplayFolder(
+        MakePrefix(home / ".local/share/Steam/steamapps/compatdata/2732960/pfx", setup)));
 }
 #else
 void Make(const fs::path& replays) {

@@ -21,7 +21,8 @@ using namespace testsupport;
 
 std::string Quoted(const std::string& text) {
     std::string out = "'";
-    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : text)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
 }
 
@@ -31,18 +32,22 @@ struct ProgramRun {
 };
 
 // Runs tarvex-info with a clean environment: only HOME, USER and PATH (and extra settings).
-ProgramRun TarvexInfo(const fs::path& home, const std::string& arguments, const std::string& extra = "") {
-    const std::string command = "env -i HOME=" + Quoted(home.string()) + " USER=player PATH=/usr/bin:/bin " + extra +
-                                " " + Quoted(TARVEX_INFO) + " " + arguments + " 2>&1";
+ProgramRun TarvexInfo(const fs::path& home, const std::string& arguments,
+                      const std::string& extra = "") {
+    const std::string command = "env -i HOME=" + Quoted(home.string()) +
+                                " USER=player PATH=/usr/bin:/bin " + extra + " " +
+                                Quoted(TARVEX_INFO) + " " + arguments + " 2>&1";
     ProgramRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return run;
     std::string output;
     std::array<char, 4096> buffer{};
-    while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), got);
+    while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), pipe))
+        output.append(buffer.data(), got);
     run.status = ::pclose(pipe);
     std::istringstream lines(output);
-    for (std::string line; std::getline(lines, line);) run.lines.push_back(line);
+    for (std::string line; std::getline(lines, line);)
+        run.lines.push_back(line);
     return run;
 }
 
@@ -57,7 +62,8 @@ void WriteReplay(const fs::path& path, const std::string& player) {
 
 std::string Joined(const std::vector<std::string>& lines) {
     std::string text;
-    for (const auto& line : lines) text += line + "\n";
+    for (const auto& line : lines)
+        text += line + "\n";
     return text;
 }
 
@@ -77,8 +83,8 @@ TEST_F(TarvexInfoWhere, FindsTheProtonPrefixInASecondSteamLibrary) {
     MakePrefix(steam / "steamapps/compatdata/228980/pfx", {}); // Steam's runtime prefix, no game
     // Proton installed the game without writing its key: the default folder name holds.
     const fs::path prefix = library2 / "steamapps/compatdata/2732960/pfx";
-    const fs::path replays =
-        MakeReplayFolder(MakePrefix(prefix, {}), "Command and Conquer Generals Zero Hour Data", "Replays");
+    const fs::path replays = MakeReplayFolder(
+        MakePrefix(prefix, {}), "Command and Conquer Generals Zero Hour Data", "Replays");
     WriteReplay(replays / "b_second.rep", "Bravo");
     WriteReplay(replays / "A_first.rep", "Alpha");
     WriteReplay(replays / ".hidden.REP", "Hidden");
@@ -86,10 +92,12 @@ TEST_F(TarvexInfoWhere, FindsTheProtonPrefixInASecondSteamLibrary) {
     fs::create_directory(replays / "folder.rep");
 
     // Steam installed the game itself in the second library.
-    WriteText(library2 / "steamapps/appmanifest_2732960.acf", "\"AppState\" { \"installdir\" \"Zero Hour\" }");
+    WriteText(library2 / "steamapps/appmanifest_2732960.acf",
+              "\"AppState\" { \"installdir\" \"Zero Hour\" }");
     const fs::path install = library2 / "steamapps/common/Zero Hour";
     fs::create_directories(install);
-    big_builder::WriteArchive(install / "MapsZH.big", {{"Maps\\Alpha\\Alpha.tga", "TGA"}, {"Maps\\Alpha\\Alpha.map", "map"}});
+    big_builder::WriteArchive(install / "MapsZH.big", {{"Maps\\Alpha\\Alpha.tga", "TGA"},
+                                                       {"Maps\\Alpha\\Alpha.map", "map"}});
 
     const ProgramRun where = TarvexInfo(home(), "--where");
     ASSERT_EQ(where.status, 0) << Joined(where.lines);
@@ -97,10 +105,14 @@ TEST_F(TarvexInfoWhere, FindsTheProtonPrefixInASecondSteamLibrary) {
     EXPECT_TRUE(fs::equivalent(where.lines[0], replays)) << Joined(where.lines);
     const std::string how = Joined(where.lines);
     EXPECT_NE(how.find("Wine prefix: " + prefix.string()), std::string::npos) << how;
-    EXPECT_NE(how.find("Steam library " + library2.string() + ", app 2732960"), std::string::npos) << how;
+    EXPECT_NE(how.find("Steam library " + library2.string() + ", app 2732960"), std::string::npos)
+        << how;
     EXPECT_NE(how.find("game's default"), std::string::npos) << how;
-    EXPECT_NE(how.find("install folder: " + install.string() + " (Steam library"), std::string::npos) << how;
-    EXPECT_NE(how.find("archive: " + (install / "MapsZH.big").string() + ": 1 of its 2 entries are map pictures"),
+    EXPECT_NE(how.find("install folder: " + install.string() + " (Steam library"),
+              std::string::npos)
+        << how;
+    EXPECT_NE(how.find("archive: " + (install / "MapsZH.big").string() +
+                       ": 1 of its 2 entries are map pictures"),
               std::string::npos)
         << how;
 
@@ -121,13 +133,16 @@ TEST_F(TarvexInfoWhere, WinePrefixWithTheRegistryWineWrote) {
     setup.user = "root";
     setup.documentsLinkTarget = home() / "Documents";
     MakePrefix(prefix, setup);
-    fs::copy_file(shared / "system.reg", prefix / "system.reg", fs::copy_options::overwrite_existing);
+    fs::copy_file(shared / "system.reg", prefix / "system.reg",
+                  fs::copy_options::overwrite_existing);
     fs::copy_file(shared / "user.reg", prefix / "user.reg", fs::copy_options::overwrite_existing);
-    const fs::path replays = MakeReplayFolder(home() / "Documents", "Command and Conquer Generals Zero Hour Data", "replays");
+    const fs::path replays = MakeReplayFolder(
+        home() / "Documents", "Command and Conquer Generals Zero Hour Data", "replays");
     WriteReplay(replays / "game.rep", "Charlie");
     // The registry names the install folder as the game's installer wrote it; on disk its
     // letters are in another case.
-    const fs::path install = prefix / "drive_c/program files (x86)/EA Games/Command and Conquer Generals Zero Hour";
+    const fs::path install =
+        prefix / "drive_c/program files (x86)/EA Games/Command and Conquer Generals Zero Hour";
     fs::create_directories(install);
 
     const ProgramRun where = TarvexInfo(home(), "--where", "WINEPREFIX=" + Quoted(prefix.string()));
@@ -137,7 +152,8 @@ TEST_F(TarvexInfoWhere, WinePrefixWithTheRegistryWineWrote) {
     const std::string how = Joined(where.lines);
     EXPECT_NE(how.find("$WINEPREFIX"), std::string::npos) << how;
     EXPECT_NE(how.find("(32-bit view)"), std::string::npos) << how;
-    const std::string installLine = "install folder: " + fs::canonical(install).string() + " (HKEY_LOCAL_MACHINE";
+    const std::string installLine =
+        "install folder: " + fs::canonical(install).string() + " (HKEY_LOCAL_MACHINE";
     EXPECT_NE(how.find(installLine), std::string::npos) << how;
     EXPECT_EQ(how.find("archive: "), std::string::npos) << how; // the folder holds no archive
 
@@ -151,8 +167,10 @@ TEST_F(TarvexInfoWhere, WithNothingInstalledNamesTheProgramsOwnFolder) {
     const ProgramRun where = TarvexInfo(home(), "--where");
     ASSERT_EQ(where.status, 0) << Joined(where.lines);
     ASSERT_FALSE(where.lines.empty());
-    EXPECT_TRUE(fs::equivalent(where.lines[0], fs::path(TARVEX_INFO).parent_path())) << Joined(where.lines);
-    EXPECT_NE(Joined(where.lines).find("no Wine prefix found"), std::string::npos) << Joined(where.lines);
+    EXPECT_TRUE(fs::equivalent(where.lines[0], fs::path(TARVEX_INFO).parent_path()))
+        << Joined(where.lines);
+    EXPECT_NE(Joined(where.lines).find("no Wine prefix found"), std::string::npos)
+        << Joined(where.lines);
 }
 
 TEST_F(TarvexInfoWhere, ADwordLeafNameIsReportedNotACrash) {

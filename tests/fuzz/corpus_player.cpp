@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
         }
         for (const fs::path& file : InputsOf(path)) {
             std::ifstream in(file, std::ios::binary);
-            const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+            const std::string bytes{std::istreambuf_iterator<char>(in),
+                                    std::istreambuf_iterator<char>()};
             if (!in.eof() && in.fail()) {
                 std::cerr << "cannot read " << file << '\n';
                 return 1;

@@ -20,11 +20,14 @@ void Require(bool condition, const char* rule) {
 
 void CheckWhole(const big::Index& index, uint64_t size) {
     Require(index.readCount <= index.declaredCount, "no more entries read than the header claims");
-    Require(index.entries.size() + index.outsideCount <= index.readCount, "kept and left-out entries were read");
-    Require(index.problem.empty() == (index.readCount == index.declaredCount) || index.declaredCount == 0,
+    Require(index.entries.size() + index.outsideCount <= index.readCount,
+            "kept and left-out entries were read");
+    Require(index.problem.empty() == (index.readCount == index.declaredCount) ||
+                index.declaredCount == 0,
             "a problem exactly when the table was not read to its end");
     for (const big::Entry& entry : index.entries) {
-        Require(uint64_t{entry.offset} + entry.size <= size, "a kept entry lies inside the archive");
+        Require(uint64_t{entry.offset} + entry.size <= size,
+                "a kept entry lies inside the archive");
         Require(entry.name.size() <= big::MaxNameLength, "a name fits the game's buffer");
         Require(entry.name.find('\0') == std::string::npos, "a name holds no NUL");
     }
@@ -40,13 +43,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     // The same archive read from a part of its start: what it keeps begins the whole's list.
     const big::Index part = big::ParseIndex(bytes.substr(0, size / 2), size);
-    Require(part.entries.size() <= whole.entries.size(), "a part of the table keeps no more entries");
+    Require(part.entries.size() <= whole.entries.size(),
+            "a part of the table keeps no more entries");
     for (std::size_t i = 0; i < part.entries.size(); ++i)
-        Require(part.entries[i].name == whole.entries[i].name && part.entries[i].offset == whole.entries[i].offset,
+        Require(part.entries[i].name == whole.entries[i].name &&
+                    part.entries[i].offset == whole.entries[i].offset,
                 "a part of the table keeps the same first entries");
 
     const big::Index filtered =
         big::ParseIndex(bytes, size, [](std::string_view name) { return name.size() % 2 == 0; });
-    Require(filtered.readCount == whole.readCount, "a filter changes what is kept, not what is read");
+    Require(filtered.readCount == whole.readCount,
+            "a filter changes what is kept, not what is read");
     return 0;
 }

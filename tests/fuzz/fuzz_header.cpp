@@ -2,8 +2,8 @@
 // sense. Built as a libFuzzer program (TARVEX_FUZZ) and as a plain corpus player for ctest.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "replay/display_text.h"
@@ -50,20 +50,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Require(record.version.empty() == (fields[0].compare(0, 6, "GENREP") != 0),
             "the version is empty exactly when the magic is missing");
     if (record.valid) {
-        Require(record.version.size() == 4 && IsKnownVersion(record.version), "a valid record has a known version");
+        Require(record.version.size() == 4 && IsKnownVersion(record.version),
+                "a valid record has a known version");
         Require(record.map.name.find('/') == Text::npos, "the map name has no folder in it");
     }
 
     // Reading stops early only where the rest of the header could change nothing.
     TZH_replay early;
     early.file.size = record.file.size;
-    const bool earlyValid = ParseHeaderFields(SplitHeaderBytes(bytes, HeaderScope::UntilRuledOut), early);
-    Require(earlyValid == record.valid && early.version == record.version && early.map.name == record.map.name &&
-                early.money == record.money && early.players.size() == record.players.size(),
+    const bool earlyValid =
+        ParseHeaderFields(SplitHeaderBytes(bytes, HeaderScope::UntilRuledOut), early);
+    Require(earlyValid == record.valid && early.version == record.version &&
+                early.map.name == record.map.name && early.money == record.money &&
+                early.players.size() == record.players.size(),
             "a header read until it is ruled out gives the record of the whole header");
 
     ShowAndCheck(record.map.name);
     ShowAndCheck(record.version);
-    for (const TZH_player& player : record.players) ShowAndCheck(player.name);
+    for (const TZH_player& player : record.players)
+        ShowAndCheck(player.name);
     return 0;
 }

@@ -36,13 +36,15 @@ TZH_replay EightPlayers() {
 
 uint64_t Counted(const MatchOrders& match) {
     uint64_t total = 0;
-    for (const PlayerOrders& p : match.players) total += uint64_t{p.commands} + p.selections;
+    for (const PlayerOrders& p : match.players)
+        total += uint64_t{p.commands} + p.selections;
     return total;
 }
 
 void Check(const MatchOrders& match, const TZH_replay& record, std::size_t bodySize) {
     Require(match.players.size() == record.players.size(), "one entry per player of the record");
-    Require(Counted(match) <= bodySize / SmallestOrder, "no more orders counted than fit in the bytes");
+    Require(Counted(match) <= bodySize / SmallestOrder,
+            "no more orders counted than fit in the bytes");
     for (std::size_t i = 0; i < match.players.size(); ++i) {
         const PlayerOrders& p = match.players[i];
         const TZH_player& who = record.players[i];
@@ -67,13 +69,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const MatchOrders half = WalkOrders(bytes.substr(0, size / 2), eight);
     Check(half, eight, size / 2);
     for (std::size_t i = 0; i < eight.players.size(); ++i) {
-        Require(half.players[i].commands <= whole.players[i].commands, "a prefix counts no more commands");
-        Require(half.players[i].selections <= whole.players[i].selections, "a prefix counts no more selections");
+        Require(half.players[i].commands <= whole.players[i].commands,
+                "a prefix counts no more commands");
+        Require(half.players[i].selections <= whole.players[i].selections,
+                "a prefix counts no more selections");
         Require(!whole.players[i].left || !half.players[i].left ||
                     half.players[i].left->frame == whole.players[i].left->frame,
                 "the first leaving is the same in a prefix");
     }
-    Require(!whole.complete || size == 0 || !WalkOrders(std::string(bytes) + '\x01', eight).complete,
+    Require(!whole.complete || size == 0 ||
+                !WalkOrders(std::string(bytes) + '\x01', eight).complete,
             "a stray byte after the last order is never complete");
 
     // As a whole file, with the players its header names.

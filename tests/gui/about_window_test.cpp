@@ -17,7 +17,8 @@ namespace {
 // `count` short lines "1" .. "count".
 QString NumberedLines(int count) {
     QStringList lines;
-    for (int i = 1; i <= count; ++i) lines << QString::number(i);
+    for (int i = 1; i <= count; ++i)
+        lines << QString::number(i);
     return lines.join(QStringLiteral("\r\n"));
 }
 
@@ -82,12 +83,12 @@ TEST_F(AboutWindow, TheWheelMovesTheBarFiveLinesANotchAndTheTextWithIt) {
         int position, requests;
     };
     const Step steps[] = {
-        {120, 0, 0},        // away from the user at the top: nothing
-        {-360, 15, 15},     // three notches towards the user
-        {-40, 15, 0},       // a third of a notch from a fine wheel...
-        {-80, 20, 5},       // ...completes one with the next steps
-        {-1200, 32, 12},    // clamped at the end
-        {-120, 32, 0},      // and nothing more there
+        {120, 0, 0},     // away from the user at the top: nothing
+        {-360, 15, 15},  // three notches towards the user
+        {-40, 15, 0},    // a third of a notch from a fine wheel...
+        {-80, 20, 5},    // ...completes one with the next steps
+        {-1200, 32, 12}, // clamped at the end
+        {-120, 32, 0},   // and nothing more there
         {120, 27, -5},
     };
     for (const Step& s : steps) {
@@ -133,7 +134,7 @@ TEST_F(AboutWindow, ClosesOnAReleaseOverTheCloseGlyphOnly) {
         bool closes;
     };
     const Case cases[] = {
-        {{172, 1}, Qt::LeftButton, false}, {{181, 5}, Qt::LeftButton, false},
+        {{172, 1}, Qt::LeftButton, false},  {{181, 5}, Qt::LeftButton, false},
         {{176, 8}, Qt::RightButton, false}, {{172, 2}, Qt::RightButton, true},
         {{180, 7}, Qt::MiddleButton, true}, {{176, 4}, Qt::LeftButton, true},
     };

@@ -5,9 +5,9 @@
 #include <QtEndian>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <tuple>
 #include <vector>
-#include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -29,11 +29,22 @@ namespace {
 // A run-length compressed 8-bit BMP whose pixel data is only the end of the picture: a tiny
 // file that Qt decodes to width x height blue pixels, however many.
 QByteArray CompressedBmp(qint32 width, qint32 height) {
-    QByteArray bytes = QByteArray::fromHex("424d" "3c000000" "00000000" "3a000000"    // file header
-                                           "28000000" "00000000" "00000000"            // width, height
-                                           "0100" "0800" "01000000" "02000000"         // 8 bits, RLE
-                                           "0000000000000000" "01000000" "00000000"    // one colour
-                                           "ff000000" "0001");                         // blue; the end
+    QByteArray bytes = QByteArray::fromHex("424d"
+                                           "3c000000"
+                                           "00000000"
+                                           "3a000000" // file header
+                                           "28000000"
+                                           "00000000"
+                                           "00000000" // width, height
+                                           "0100"
+                                           "0800"
+                                           "01000000"
+                                           "02000000" // 8 bits, RLE
+                                           "0000000000000000"
+                                           "01000000"
+                                           "00000000" // one colour
+                                           "ff000000"
+                                           "0001"); // blue; the end
     qToLittleEndian(width, bytes.data() + 18);
     qToLittleEndian(height, bytes.data() + 22);
     return bytes;
@@ -132,30 +143,33 @@ TEST(MapPicture, FoundInTheMapsFolderWhateverTheCaseOrElseThePlaceholder) {
     // though Qt would decode them.
     QImage largest(MaxMapPictureSide, MaxMapPictureSide, QImage::Format_RGB32);
     largest.fill(Qt::blue);
-    ASSERT_TRUE(largest.save(QString::fromStdString((dir / "Maps" / "largest.bmp").string()), "BMP"));
+    ASSERT_TRUE(
+        largest.save(QString::fromStdString((dir / "Maps" / "largest.bmp").string()), "BMP"));
     // The same picture in a file longer than any map picture's: not read at all.
     fs::copy_file(dir / "Maps" / "largest.bmp", dir / "Maps" / "longfile.bmp");
     fs::resize_file(dir / "Maps" / "longfile.bmp", MaxMapPictureBytes + 1);
-    for (const auto& [name, width, height] : {std::tuple{"huge", 4000, 4000}, {"wide", 1025, 1}, {"high", 1, 1025}}) {
+    for (const auto& [name, width, height] :
+         {std::tuple{"huge", 4000, 4000}, {"wide", 1025, 1}, {"high", 1, 1025}}) {
         const QByteArray bytes = CompressedBmp(width, height);
         ASSERT_EQ(QImage::fromData(bytes, "BMP").size(), QSize(width, height));
-        std::ofstream(dir / "Maps" / (std::string(name) + ".bmp"), std::ios::binary).write(bytes.data(), bytes.size());
+        std::ofstream(dir / "Maps" / (std::string(name) + ".bmp"), std::ios::binary)
+            .write(bytes.data(), bytes.size());
     }
     // Stored from the top down, as a negative height says.
     QByteArray topDown;
     QBuffer buffer(&topDown);
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "BMP"));
     qToLittleEndian<qint32>(-picture.height(), topDown.data() + 22);
-    std::ofstream(dir / "Maps" / "topdown.bmp", std::ios::binary).write(topDown.data(), topDown.size());
+    std::ofstream(dir / "Maps" / "topdown.bmp", std::ios::binary)
+        .write(topDown.data(), topDown.size());
     std::vector<std::tuple<Text, Text, bool>> cases = {
         {dir.str(), "desert brulant", true}, {dir.str() + "/", "DESERTBRULANT", true},
         {dir.str(), "desert", false},        {dir.str(), "..\\secret", false},
         {dir.str(), "../secret", false},     {dir.str(), "folder", false},
         {dir.str(), "notabmp", false},       {"", "desert brulant", false},
-        {dir.str(), "largest", true},
-        {dir.str(), "huge", false},          {dir.str(), "wide", false},
-        {dir.str(), "high", false},          {dir.str(), "topdown", true},
-        {dir.str(), "longfile", false}};
+        {dir.str(), "largest", true},        {dir.str(), "huge", false},
+        {dir.str(), "wide", false},          {dir.str(), "high", false},
+        {dir.str(), "topdown", true},        {dir.str(), "longfile", false}};
 #ifndef _WIN32
     // A fifo (POSIX only) is refused without waiting for a writer.
     ASSERT_EQ(::mkfifo((dir / "Maps" / "pipe.bmp").c_str(), 0644), 0);
@@ -171,14 +185,16 @@ TEST(MapPicture, FoundInTheMapsFolderWhateverTheCaseOrElseThePlaceholder) {
 
 TEST(DetailsPainting, TheHeaderIsDrawnAtTheScreensPixelRatioWithinThePanel) {
     SkinPicture skin(tarvex::pictures::kDetailsSkin), noMap(tarvex::pictures::kNoMap);
-    QImage cell(dl::MapPictureSize, QImage::Format_RGB32), largest(MaxMapPictureSide, MaxMapPictureSide, cell.format());
+    QImage cell(dl::MapPictureSize, QImage::Format_RGB32),
+        largest(MaxMapPictureSide, MaxMapPictureSide, cell.format());
     cell.fill(Qt::blue);
     largest.fill(Qt::blue);
     TZH_replay longName;
     longName.map.name = Text(120, 'W');
     for (const int ratio : {1, 2}) {
         for (const auto& [replay, picture] : {std::pair{TZH_replay{}, cell}, {longName, largest}}) {
-            SCOPED_TRACE(testing::Message() << "ratio " << ratio << ", picture " << picture.width());
+            SCOPED_TRACE(testing::Message()
+                         << "ratio " << ratio << ", picture " << picture.width());
             const QImage skinOnly = SkinBackground(skin, ratio);
             QImage background = skinOnly;
             ASSERT_EQ(background.size(), dl::WindowSize * ratio);

@@ -204,9 +204,9 @@ TEST_F(DetailsWindow, TheMapsPictureFileThenTheGamesPreviewThenThePlaceholder) {
         SCOPED_TRACE(file);
         select(file);
         const QImage cell = details_->Background.copy(QRect(dl::MapPictureAt, dl::MapPictureSize));
-        EXPECT_EQ(cell.pixelColor(24, 23), file == "alpha.rep" ? QColor(30, 60, 220) :
-                                           file == "both.rep"  ? MapColour :
-                                                                 placeholder.pixelColor(24, 23));
+        EXPECT_EQ(cell.pixelColor(24, 23), file == "alpha.rep"  ? QColor(30, 60, 220)
+                                           : file == "both.rep" ? MapColour
+                                                                : placeholder.pixelColor(24, 23));
         EXPECT_EQ(cell == placeholder, file == "none.rep");
     }
     // The square preview fills the cell's height, centred: a black column on either side.

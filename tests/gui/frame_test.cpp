@@ -21,7 +21,8 @@ TEST(AboutTexts, CreditsNameTheContactInTheirFirstTwoOfSevenParagraphs) {
     const QStringList paragraphs = CreditsText(contact).split(QStringLiteral("\r\n\r\n"));
     ASSERT_EQ(paragraphs.size(), 7);
     for (int i = 0; i < paragraphs.size(); ++i) {
-        EXPECT_EQ(paragraphs[i].contains(QStringLiteral("(") + contact + QStringLiteral(")")), i < 2)
+        EXPECT_EQ(paragraphs[i].contains(QStringLiteral("(") + contact + QStringLiteral(")")),
+                  i < 2)
             << i;
         EXPECT_FALSE(paragraphs[i].isEmpty() || paragraphs[i].contains(QLatin1Char('\n'))) << i;
     }
@@ -87,32 +88,85 @@ TEST_F(Frame, ButtonsShowTheirPressedLookAndActWhereReleased) {
         Outcome outcome;
     };
     const Case cases[] = {
-        {"close", click(Left, {250, 15}, {250, 15}), &TMainForm::PushClose, {244, 9}, Outcome::Terminated},
-        {"close, released on the skin", click(Left, {250, 15}, {150, 20}), &TMainForm::PushClose, {244, 9}, Outcome::Nothing},
-        {"minimise, released on close", click(Left, {235, 15}, {252, 20}), &TMainForm::PushReduce, {227, 9}, Outcome::Terminated},
-        {"close with the right button", click(Right, {246, 23}, {257, 11}), &TMainForm::PushClose, {244, 9}, Outcome::Terminated},
-        {"history", click(Left, {230, 291}, {241, 303}), &TMainForm::PushHisto, {229, 289}, Outcome::History},
-        {"info, right button", click(Right, {255, 303}, {244, 291}), &TMainForm::PushInfo, {243, 289}, Outcome::Credits},
-        {"history, released on info", click(Left, {235, 297}, {250, 297}), &TMainForm::PushHisto, {229, 289}, Outcome::Credits},
-        {"minimise", click(Left, {229, 11}, {240, 23}), &TMainForm::PushReduce, {227, 9}, Outcome::Minimised},
+        {"close",
+         click(Left, {250, 15}, {250, 15}),
+         &TMainForm::PushClose,
+         {244, 9},
+         Outcome::Terminated},
+        {"close, released on the skin",
+         click(Left, {250, 15}, {150, 20}),
+         &TMainForm::PushClose,
+         {244, 9},
+         Outcome::Nothing},
+        {"minimise, released on close",
+         click(Left, {235, 15}, {252, 20}),
+         &TMainForm::PushReduce,
+         {227, 9},
+         Outcome::Terminated},
+        {"close with the right button",
+         click(Right, {246, 23}, {257, 11}),
+         &TMainForm::PushClose,
+         {244, 9},
+         Outcome::Terminated},
+        {"history",
+         click(Left, {230, 291}, {241, 303}),
+         &TMainForm::PushHisto,
+         {229, 289},
+         Outcome::History},
+        {"info, right button",
+         click(Right, {255, 303}, {244, 291}),
+         &TMainForm::PushInfo,
+         {243, 289},
+         Outcome::Credits},
+        {"history, released on info",
+         click(Left, {235, 297}, {250, 297}),
+         &TMainForm::PushHisto,
+         {229, 289},
+         Outcome::Credits},
+        {"minimise",
+         click(Left, {229, 11}, {240, 23}),
+         &TMainForm::PushReduce,
+         {227, 9},
+         Outcome::Minimised},
         // The other buttons pressed on the skin move nothing, and their release acts on nothing.
         {"right press on the skin, released on close",
-         {{Press, Right, {150, 20}}, {Move, Right, {180, 40}}, {Release, Right, {250, 15}}}, nullptr, {}, Outcome::Nothing},
-        {"middle press on the skin", {{Press, Middle, {100, 20}}, {Move, Middle, {130, 60}}, {Release, Middle, {130, 60}}},
-         nullptr, {}, Outcome::Nothing},
+         {{Press, Right, {150, 20}}, {Move, Right, {180, 40}}, {Release, Right, {250, 15}}},
+         nullptr,
+         {},
+         Outcome::Nothing},
+        {"middle press on the skin",
+         {{Press, Middle, {100, 20}}, {Move, Middle, {130, 60}}, {Release, Middle, {130, 60}}},
+         nullptr,
+         {},
+         Outcome::Nothing},
         // Without a window manager the window follows a left press on the skin by hand; a
         // press of another button meanwhile reaches no button.
         {"moving, right press and release on close",
-         {{Press, Left, {150, 20}}, {Press, Right, {250, 15}}, {Release, Right, {250, 15}}, {Release, Left, {250, 15}}},
-         nullptr, {}, Outcome::Nothing},
+         {{Press, Left, {150, 20}},
+          {Press, Right, {250, 15}},
+          {Release, Right, {250, 15}},
+          {Release, Left, {250, 15}}},
+         nullptr,
+         {},
+         Outcome::Nothing},
         {"moving, right press on close, left released first",
-         {{Press, Left, {150, 20}}, {Press, Right, {250, 15}}, {Release, Left, {250, 15}}, {Release, Right, {250, 15}}},
-         nullptr, {}, Outcome::Nothing},
+         {{Press, Left, {150, 20}},
+          {Press, Right, {250, 15}},
+          {Release, Left, {250, 15}},
+          {Release, Right, {250, 15}}},
+         nullptr,
+         {},
+         Outcome::Nothing},
         // A button held: a left press on the skin moves nothing, and the release acts.
         {"close held, left press on the skin",
-         {{Press, Right, {250, 15}}, {Press, Left, {150, 20}}, {Move, Left, {180, 40}}, {Release, Left, {180, 40}},
+         {{Press, Right, {250, 15}},
+          {Press, Left, {150, 20}},
+          {Move, Left, {180, 40}},
+          {Release, Left, {180, 40}},
           {Release, Right, {250, 15}}},
-         &TMainForm::PushClose, {244, 9}, Outcome::Terminated},
+         &TMainForm::PushClose,
+         {244, 9},
+         Outcome::Terminated},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -126,7 +180,8 @@ TEST_F(Frame, ButtonsShowTheirPressedLookAndActWhereReleased) {
         for (const Step& step : c.steps) {
             if (step.act == Move) QTest::mouseMove(form_.get(), step.at);
             if (step.act == Release) {
-                if (&step == &c.steps.back() && (c.outcome == Outcome::History || c.outcome == Outcome::Credits))
+                if (&step == &c.steps.back() &&
+                    (c.outcome == Outcome::History || c.outcome == Outcome::Credits))
                     closeAboutWhenOpen();
                 QTest::mouseRelease(form_.get(), step.button, {}, step.at);
             }
@@ -143,7 +198,8 @@ TEST_F(Frame, ButtonsShowTheirPressedLookAndActWhereReleased) {
              {form_->PushClose, form_->PushReduce, form_->PushHisto, form_->PushInfo})
             EXPECT_EQ(look->pos(), ml::ParkedPressedLook);
         EXPECT_EQ(terminated_, c.outcome == Outcome::Terminated ? 1 : 0);
-        EXPECT_EQ(form_->windowState().testFlag(Qt::WindowMinimized), c.outcome == Outcome::Minimised);
+        EXPECT_EQ(form_->windowState().testFlag(Qt::WindowMinimized),
+                  c.outcome == Outcome::Minimised);
         EXPECT_EQ(AboutForm, nullptr) << "the about window is destroyed when it closes";
         if (c.outcome == Outcome::History) {
             EXPECT_EQ(aboutCaptions_, QStringList{HistoryCaption()});

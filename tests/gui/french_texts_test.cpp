@@ -1,6 +1,6 @@
-// Every French text the program shows, exactly as it shows it (tooltips included), in one table: a lost accent or
-// a changed word fails here. The other tests find these texts through the program's own
-// functions and never spell them out again.
+// Every French text the program shows, exactly as it shows it (tooltips included), in one table: a
+// lost accent or a changed word fails here. The other tests find these texts through the program's
+// own functions and never spell them out again.
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -13,8 +13,8 @@
 #include "header_texts.h"
 #include "player_tooltip.h"
 #include "read_errors.h"
-#include "replay_tooltip.h"
 #include "replay/zerohour.h"
+#include "replay_tooltip.h"
 #include "temp_dir.h"
 
 namespace {
@@ -78,7 +78,8 @@ TEST(FrenchTexts, ShownExactly) {
         const ReadOutcome outcome = ReadReplayKeepingErrors(pipe, read);
         return outcome.unreadable ? outcome.unreadable->reason : QString();
     };
-    const int8_t Gold = 0, Red = 1, Blue = 2, Green = 3, Orange = 4, SkyBlue = 5, Purple = 6, Pink = 7;
+    const int8_t Gold = 0, Red = 1, Blue = 2, Green = 3, Orange = 4, SkyBlue = 5, Purple = 6,
+                 Pink = 7;
     const uint32_t At12m3s = (12 * 60 + 3) * 30; // 30 frames a second
     const QString contact = QStringLiteral("equipe@example.org");
     const QStringList credits = CreditsText(contact).split(QStringLiteral("\r\n\r\n"));
@@ -122,16 +123,21 @@ TEST(FrenchTexts, ShownExactly) {
                         "qui lui appartiennent, soit les aperçus du jeu lui-même, lus dans le jeu "
                         "installé sur la machine du joueur et propriété d'Electronic Arts. "
                         "Command & Conquer Generals Zero Hour est une marque d'Electronic Arts.")},
-        {"credits (4)", credits.value(3), QStringLiteral("L'icône du programme appartient à "), true},
-        {"credits (5)", credits.value(4), QStringLiteral("Tarvex utilise la bibliothèque Qt "), true},
-        {"credits (6)", credits.value(5), QStringLiteral("Merci à la communauté des joueurs de Zero Hour."), true},
+        {"credits (4)", credits.value(3), QStringLiteral("L'icône du programme appartient à "),
+         true},
+        {"credits (5)", credits.value(4), QStringLiteral("Tarvex utilise la bibliothèque Qt "),
+         true},
+        {"credits (6)", credits.value(5),
+         QStringLiteral("Merci à la communauté des joueurs de Zero Hour."), true},
         {"credits (7)", credits.value(6),
          QStringLiteral("Tarvex est un logiciel libre, distribué sous licence MIT : "), true},
         {"credit line", MainCreditLine().text, QStringLiteral("Code & skin : l'équipe Tarvex")},
         {"error, first line", errorLines[0].text, QStringLiteral("Impossible de lire le replay")},
-        {"error, second line", errorLines[1].text, QStringLiteral("Merci de me l'envoyer par mail à :")},
+        {"error, second line", errorLines[1].text,
+         QStringLiteral("Merci de me l'envoyer par mail à :")},
         {"error, third line", errorLines[2].text, QStringLiteral("        equipe@example.org")},
-        {"no contact address set", ShownContactAddress({}), QStringLiteral("aucune adresse définie")},
+        {"no contact address set", ShownContactAddress({}),
+         QStringLiteral("aucune adresse définie")},
         {"one unreadable file", Line(UnreadableFilesMessage(UnreadableFiles(1)), 0),
          QStringLiteral("Impossible de lire ce replay :")},
         {"unreadable files", Line(UnreadableFilesMessage(UnreadableFiles(2)), 0),
@@ -145,38 +151,54 @@ TEST(FrenchTexts, ShownExactly) {
         {"error box: anything else", ErrorText(std::make_exception_ptr(42)),
          QStringLiteral("Erreur inconnue.")},
         // Tooltips: a player row's drawn picks, actions per minute and leaving.
-        {"tooltip: drawn army", Tip(10, Red, false), QStringLiteral("Armée tirée au sort : China Nuke\nCouleur : Rouge")},
-        {"tooltip: drawn colour", Tip(2, Gold, true), QStringLiteral("Armée tirée au sort : USA\nCouleur : Or (tirée au sort)")},
-        {"tooltip: pink", Tip(13, Pink, false), QStringLiteral("Armée tirée au sort : GLA Stealth\nCouleur : Rose")},
+        {"tooltip: drawn army", Tip(10, Red, false),
+         QStringLiteral("Armée tirée au sort : China Nuke\nCouleur : Rouge")},
+        {"tooltip: drawn colour", Tip(2, Gold, true),
+         QStringLiteral("Armée tirée au sort : USA\nCouleur : Or (tirée au sort)")},
+        {"tooltip: pink", Tip(13, Pink, false),
+         QStringLiteral("Armée tirée au sort : GLA Stealth\nCouleur : Rose")},
         {"tooltip: army chosen", Tip(Chosen, Purple, false), QStringLiteral("Couleur : Violet")},
         {"tooltip: quit", Tip(Chosen, Blue, false, Orders(41.3, At12m3s)),
          QStringLiteral("Couleur : Bleu\nActions par minute : 41,3\nA quitté la partie à 12m 3s")},
-        {"tooltip: surrendered", Tip(Chosen, Green, false, Orders(7, At12m3s + 29, LeaveHow::Surrendered)),
+        {"tooltip: surrendered",
+         Tip(Chosen, Green, false, Orders(7, At12m3s + 29, LeaveHow::Surrendered)),
          QStringLiteral("Couleur : Vert\nActions par minute : 7,0\nA abandonné à 12m 3s")},
         {"tooltip: dropped", Tip(Chosen, Orange, false, Orders(1234.56, 29, LeaveHow::Dropped)),
          QStringLiteral("Couleur : Orange\nActions par minute : 1234,6\nDéconnecté à 0s")},
         {"tooltip: no apm", Tip(Chosen, SkyBlue, true, Orders(std::nullopt, 1800)),
          QStringLiteral("Couleur : Bleu ciel (tirée au sort)\nA quitté la partie à 1m 0s")},
-        {"tooltip: a computer", Tip(Chosen, Blue, false, Orders(50, 30), false), QStringLiteral("Couleur : Bleu")},
-        {"tooltip: nothing resolved", Tip(-1, -1, true, Orders(12)), QStringLiteral("Actions par minute : 12,0")},
+        {"tooltip: a computer", Tip(Chosen, Blue, false, Orders(50, 30), false),
+         QStringLiteral("Couleur : Bleu")},
+        {"tooltip: nothing resolved", Tip(-1, -1, true, Orders(12)),
+         QStringLiteral("Actions par minute : 12,0")},
         {"tooltip: out of the tables", Tip(14, 8, false), QString()},
-        {"tooltip: an observer", Tip(-2, Red, true), QStringLiteral("Couleur : Rouge (tirée au sort)")},
+        {"tooltip: an observer", Tip(-2, Red, true),
+         QStringLiteral("Couleur : Rouge (tirée au sort)")},
         // Tooltips: a list row's match date, or why the replay is refused.
-        {"date", Played(TZH_date{2024, 3, 4, 14, 21, 14, 5, 0}), QStringLiteral("Partie du 14/03/2024 à 21:14")},
-        {"date, padded", Played(TZH_date{2003, 1, 0, 5, 9, 7, 59, 999}), QStringLiteral("Partie du 05/01/2003 à 09:07")},
+        {"date", Played(TZH_date{2024, 3, 4, 14, 21, 14, 5, 0}),
+         QStringLiteral("Partie du 14/03/2024 à 21:14")},
+        {"date, padded", Played(TZH_date{2003, 1, 0, 5, 9, 7, 59, 999}),
+         QStringLiteral("Partie du 05/01/2003 à 09:07")},
         {"no such day", Played(TZH_date{2023, 2, 0, 29, 12, 0, 0, 0}), QString()},
         {"no such hour", Played(TZH_date{2023, 2, 0, 28, 24, 0, 0, 0}), QString()},
         {"no date", Played(std::nullopt), QString()},
-        {"refused: unreadable", Refused(InvalidReason::Unreadable), QStringLiteral("Fichier illisible")},
-        {"refused: not a replay", Refused(InvalidReason::NotReplay), QStringLiteral("Ce n'est pas un replay")},
-        {"refused: cut short", Refused(InvalidReason::CutShort), QStringLiteral("Replay coupé avant la fin de son en-tête")},
-        {"refused: version", Refused(InvalidReason::UnknownVersion), QStringLiteral("Version du jeu inconnue")},
-        {"refused: settings", Refused(InvalidReason::BadSettings), QStringLiteral("Réglages de la partie illisibles")},
-        {"refused: players", Refused(InvalidReason::BadPlayers), QStringLiteral("Liste des joueurs illisible")},
+        {"refused: unreadable", Refused(InvalidReason::Unreadable),
+         QStringLiteral("Fichier illisible")},
+        {"refused: not a replay", Refused(InvalidReason::NotReplay),
+         QStringLiteral("Ce n'est pas un replay")},
+        {"refused: cut short", Refused(InvalidReason::CutShort),
+         QStringLiteral("Replay coupé avant la fin de son en-tête")},
+        {"refused: version", Refused(InvalidReason::UnknownVersion),
+         QStringLiteral("Version du jeu inconnue")},
+        {"refused: settings", Refused(InvalidReason::BadSettings),
+         QStringLiteral("Réglages de la partie illisibles")},
+        {"refused: players", Refused(InvalidReason::BadPlayers),
+         QStringLiteral("Liste des joueurs illisible")},
     };
 #ifndef _WIN32
     // The Linux reader's reason for a fifo (Windows has none to give).
-    cases.push_back({"reason: not a plain file", reasonFor([](const Text& path) { return ReadReplay(path); }),
+    cases.push_back({"reason: not a plain file",
+                     reasonFor([](const Text& path) { return ReadReplay(path); }),
                      QStringLiteral("Pas un fichier ordinaire")});
 #endif
     for (const Case& c : cases)

@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
 #ifdef TARVEX_TEST_FONT_DIR
     // Under Wine the offscreen platform reads fonts from one folder, named here: Wine passes on
     // no QT_ variable of the caller's.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR")) qputenv("QT_QPA_FONTDIR", TARVEX_TEST_FONT_DIR);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR", TARVEX_TEST_FONT_DIR);
 #endif
     TarvexApplication application(argc, argv);
     tarvex::pictures::ensureLoaded();

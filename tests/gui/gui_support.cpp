@@ -38,7 +38,8 @@ std::string Tga(int width, int height, const std::function<QRgb(int, int)>& colo
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const QRgb c = colour(x, y);
-            out += {static_cast<char>(qBlue(c)), static_cast<char>(qGreen(c)), static_cast<char>(qRed(c))};
+            out += {static_cast<char>(qBlue(c)), static_cast<char>(qGreen(c)),
+                    static_cast<char>(qRed(c))};
         }
     if (footer) out += std::string(8, '\0') + "TRUEVISION-XFILE." + std::string(1, '\0');
     return out;
@@ -71,9 +72,12 @@ int LineRequests::take() {
     int down = 0, up = 0;
     for (const QList<QVariant>& request : spy_) {
         const int action = request.at(0).toInt();
-        if (action == QAbstractSlider::SliderSingleStepAdd) ++down;
-        else if (action == QAbstractSlider::SliderSingleStepSub) ++up;
-        else ADD_FAILURE() << "not a single-line step: action " << action;
+        if (action == QAbstractSlider::SliderSingleStepAdd)
+            ++down;
+        else if (action == QAbstractSlider::SliderSingleStepSub)
+            ++up;
+        else
+            ADD_FAILURE() << "not a single-line step: action " << action;
     }
     EXPECT_TRUE(down == 0 || up == 0) << down << " down, " << up << " up";
     spy_.clear();

@@ -25,7 +25,8 @@ void WriteBrokenReplay(const std::filesystem::path& path);
 
 // An uncompressed 24-bit TGA file, rows from the top, of pixels given by colour(x, y); with
 // the footer of TGA 2.0, as the game's tools write them, or without, as older tools do.
-std::string Tga(int width, int height, const std::function<QRgb(int, int)>& colour, bool footer = true);
+std::string Tga(int width, int height, const std::function<QRgb(int, int)>& colour,
+                bool footer = true);
 
 // A folder finder that always answers `folder`.
 FolderFinder FixedFolder(const std::filesystem::path& folder);

@@ -25,7 +25,9 @@ protected:
     // Replays until the folder holds `rows` of them: the first one readable, the others broken.
     void addRows(int rows) {
         for (; written_ < rows; ++written_) {
-            const auto path = dir_ / QStringLiteral("r%1.rep").arg(written_, 3, 10, QLatin1Char('0')).toStdString();
+            const auto path =
+                dir_ /
+                QStringLiteral("r%1.rep").arg(written_, 3, 10, QLatin1Char('0')).toStdString();
             written_ == 0 ? guitest::WriteValidReplay(path) : guitest::WriteBrokenReplay(path);
         }
     }
@@ -182,7 +184,7 @@ TEST_F(ScrolledList, ThePagesAndDragsTheListScrollsByItselfTakeTheBarAlong) {
     const struct {
         Qt::Key key;
         int selected, top;
-    } keys[] = {{Qt::Key_Down, 0, 0},      {Qt::Key_End, 99, 81},     {Qt::Key_PageUp, 81, 76},
+    } keys[] = {{Qt::Key_Down, 0, 0},      {Qt::Key_End, 99, 81},      {Qt::Key_PageUp, 81, 76},
                 {Qt::Key_PageUp, 63, 63},  {Qt::Key_PageDown, 81, 63}, {Qt::Key_Home, 0, 0},
                 {Qt::Key_PageDown, 18, 0}, {Qt::Key_PageDown, 36, 18}};
     for (const auto& k : keys) {

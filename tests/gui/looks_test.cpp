@@ -16,10 +16,10 @@
 #include "read_errors.h"
 #include "replay/zerohour.h"
 #include "replay_list_model.h"
-#include "temp_dir.h"
-#include "utf8_path.h"
 #include "rounded_region.h"
 #include "row_look.h"
+#include "temp_dir.h"
+#include "utf8_path.h"
 
 namespace fs = std::filesystem;
 namespace ml = main_layout;

@@ -20,7 +20,8 @@ namespace {
 using guitest::Tga;
 
 std::string Plain(int width, int height, QRgb colour, bool footer = true) {
-    return Tga(width, height, [colour](int, int) { return colour; }, footer);
+    return Tga(
+        width, height, [colour](int, int) { return colour; }, footer);
 }
 
 TEST(MapPreviewDecoding, ReadsTgaWithinItsLimits) {
@@ -46,8 +47,10 @@ TEST(MapPreviewDecoding, ReadsTgaWithinItsLimits) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const QImage picture = DecodePreview(c.bytes);
-        if (c.size.isEmpty()) EXPECT_TRUE(picture.isNull()) << picture.width() << "x" << picture.height();
-        else EXPECT_EQ(picture.size(), c.size);
+        if (c.size.isEmpty())
+            EXPECT_TRUE(picture.isNull()) << picture.width() << "x" << picture.height();
+        else
+            EXPECT_EQ(picture.size(), c.size);
     }
     EXPECT_EQ(DecodePreview(good).pixel(5, 5), qRgb(200, 10, 10));
 }
@@ -69,14 +72,13 @@ TEST(MapPreviewScaling, FitsTheCellCentredWithItsAspectAtTheScreensRatio) {
         QRect area;
     };
     const Case cases[] = {
-        {{128, 128}, 1, {48, 46}, {1, 0, 46, 46}},
-        {{128, 128}, 2, {96, 92}, {2, 0, 92, 92}},
-        {{200, 50}, 1, {48, 46}, {0, 17, 48, 12}},
-        {{50, 200}, 1.5, {72, 69}, {27, 0, 17, 69}},
+        {{128, 128}, 1, {48, 46}, {1, 0, 46, 46}}, {{128, 128}, 2, {96, 92}, {2, 0, 92, 92}},
+        {{200, 50}, 1, {48, 46}, {0, 17, 48, 12}}, {{50, 200}, 1.5, {72, 69}, {27, 0, 17, 69}},
         {{24, 23}, 1, {48, 46}, {0, 0, 48, 46}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.picture.width() << "x" << c.picture.height() << " at " << c.dpr);
+        SCOPED_TRACE(testing::Message()
+                     << c.picture.width() << "x" << c.picture.height() << " at " << c.dpr);
         QImage picture(c.picture, QImage::Format_RGB32);
         picture.fill(qRgb(240, 200, 40));
         const QImage cell = FitIntoCell(picture, MapCellSize, c.dpr);
@@ -88,8 +90,10 @@ TEST(MapPreviewScaling, FitsTheCellCentredWithItsAspectAtTheScreensRatio) {
 }
 
 TEST(MapPreviewScaling, ScalesSmoothly) {
-    const QImage checks = DecodePreview(Tga(128, 128, [](int x, int y) { return (x + y) % 2 ? 0xFFFFFFu : 0u; }));
-    const int grey = qRed(FitIntoCell(checks, MapCellSize, 1).pixel(24, 23)); // averaged, not picked
+    const QImage checks =
+        DecodePreview(Tga(128, 128, [](int x, int y) { return (x + y) % 2 ? 0xFFFFFFu : 0u; }));
+    const int grey =
+        qRed(FitIntoCell(checks, MapCellSize, 1).pixel(24, 23)); // averaged, not picked
     EXPECT_GT(grey, 80);
     EXPECT_LT(grey, 175);
 }
@@ -103,7 +107,9 @@ protected:
     MapPreviews previews() {
         return MapPreviews(MapPreviewFinder(testsupport::PathUtf8(dir / "data"), [this] {
             ++installLookups;
-            return GameInstall{{testsupport::PathUtf8(dir / "game")}, {testsupport::PathUtf8(dir / "game/MapsZH.big")}, ""};
+            return GameInstall{{testsupport::PathUtf8(dir / "game")},
+                               {testsupport::PathUtf8(dir / "game/MapsZH.big")},
+                               ""};
         }));
     }
     testsupport::TempDir dir;
@@ -113,7 +119,8 @@ protected:
 TEST_F(MapPreviewsKept, UserAndGameMapOfOneNameEachGetTheirOwnPictureOnce) {
     write(dir / "data/Maps/Twin/Twin.tga", Plain(128, 128, qRgb(0, 0, 250)));
     fs::create_directories(dir / "game");
-    big_builder::WriteArchive(dir / "game/MapsZH.big", {{"Maps\\Twin\\Twin.tga", Plain(64, 64, qRgb(0, 250, 0))}});
+    big_builder::WriteArchive(dir / "game/MapsZH.big",
+                              {{"Maps\\Twin\\Twin.tga", Plain(64, 64, qRgb(0, 250, 0))}});
     MapPreviews kept = previews();
 
     const QImage user = kept.PictureFor(TZH_map{"twin", 0, 0, true}, 1);

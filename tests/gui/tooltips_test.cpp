@@ -50,10 +50,12 @@ TEST(Tooltips, ShownOnRestingOrdersReadOncePerSelectionInTheSkinsColours) {
     guitest::ModalBoxWatcher boxes;
     TMainForm form(guitest::FixedFolder(dir.path()));
     auto* details = new TMoreForm( // owned by the main window
-        form, [] { return GameInstall{}; }, [&](const TZH_replay& record) {
+        form, [] { return GameInstall{}; },
+        [&](const TZH_replay& record) {
             ++reads[record.file.name];
             if (record.file.name == "b.rep") throw std::runtime_error("gone since the scan");
-            return std::optional(MatchOrders{true, 30000, {PlayerOrders{}, PlayerOrders{1, 0, {}, 41.3}}});
+            return std::optional(
+                MatchOrders{true, 30000, {PlayerOrders{}, PlayerOrders{1, 0, {}, 41.3}}});
         });
     form.show();
     form.activateWindow();
@@ -77,7 +79,8 @@ TEST(Tooltips, ShownOnRestingOrdersReadOncePerSelectionInTheSkinsColours) {
     // The pointer resting on the row: Qt asks for the tooltip after its delay.
     QTest::mouseMove(players.viewport(), players.visualItemRect(players.item(0)).center());
     ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
-    EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("41,3"))) << QToolTip::text().toStdString();
+    EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("41,3")))
+        << QToolTip::text().toStdString();
     for (int paint = 0; paint < 3; ++paint) {
         details->repaint();
         players.viewport()->repaint();
@@ -93,7 +96,8 @@ TEST(Tooltips, ShownOnRestingOrdersReadOncePerSelectionInTheSkinsColours) {
     select("a.rep");
     EXPECT_EQ(reads, (std::map<std::string, int>{{"a.rep", 1}, {"b.rep", 1}}));
     for (int rest = 0; rest < 2; ++rest)
-        EXPECT_TRUE(RestOn(players, players.visualItemRect(players.item(0)).center()).contains(QStringLiteral("41,3")));
+        EXPECT_TRUE(RestOn(players, players.visualItemRect(players.item(0)).center())
+                        .contains(QStringLiteral("41,3")));
     EXPECT_EQ(reads, (std::map<std::string, int>{{"a.rep", 2}, {"b.rep", 1}}));
 
     const QString refused = RestOn(list, list.visualRect(rowOf("c.rep")).center());

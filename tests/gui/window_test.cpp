@@ -244,7 +244,8 @@ TEST_F(ShownForm, OnlyTheLeftButtonSelectsAndDoubleClicks) {
     QSignalSpy requests(form_.get(), &TMainForm::DetailsRequested);
     QWidget* viewport = list().viewport();
     QCursor::setPos(viewport->mapToGlobal(rowCentre(1)));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QCursor::pos() == viewport->mapToGlobal(rowCentre(1)); }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return QCursor::pos() == viewport->mapToGlobal(rowCentre(1)); }));
     for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
         QTest::mouseClick(viewport, button, {}, rowCentre(1));
         QTest::mouseDClick(viewport, button, {}, rowCentre(1));

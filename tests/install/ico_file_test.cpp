@@ -28,7 +28,8 @@ QImage Square(int pixels, QColor colour) {
 }
 
 TEST(IcoFile, HoldsEverySizeAsAPngOfThatSize) {
-    const QList<QImage> images = {Square(16, Qt::red), Square(48, Qt::green), Square(256, Qt::blue)};
+    const QList<QImage> images = {Square(16, Qt::red), Square(48, Qt::green),
+                                  Square(256, Qt::blue)};
     const QByteArray ico = IcoFile(images);
     ASSERT_GE(ico.size(), 6 + 16 * 3);
     const auto* head = reinterpret_cast<const uchar*>(ico.constData());

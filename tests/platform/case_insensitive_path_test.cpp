@@ -17,7 +17,9 @@ protected:
         fs::create_directories(dir_ / "Data" / "maps");
         testsupport::WriteText(dir_ / "Data" / "maps" / "TournamentDesert.bmp", "BM");
     }
-    std::optional<std::string> find(std::string_view relative) { return platform::FindEntry(dir_.str(), relative); }
+    std::optional<std::string> find(std::string_view relative) {
+        return platform::FindEntry(dir_.str(), relative);
+    }
     std::string path(const std::string& relative) { return (dir_ / relative).string(); }
     testsupport::TempDir dir_;
 };

@@ -31,11 +31,13 @@ void WriteText(const fs::path& path, const std::string& text) {
 
 std::string RegistryText(bool machine, bool win64, const std::vector<RegKey>& keys) {
     std::string text = "WINE REGISTRY Version 2\n";
-    text += machine ? ";; All keys relative to REGISTRY\\\\Machine\n" : ";; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n";
+    text += machine ? ";; All keys relative to REGISTRY\\\\Machine\n"
+                    : ";; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n";
     text += win64 ? "\n#arch=win64\n" : "\n#arch=win32\n";
     for (const RegKey& key : keys) {
         text += "\n[" + Escaped(key.name) + "] 1796630882\n#time=1dd862214d7a974\n";
-        for (const std::string& line : key.valueLines) text += line + "\n";
+        for (const std::string& line : key.valueLines)
+            text += line + "\n";
     }
     return text;
 }
@@ -53,8 +55,12 @@ std::string TextValue(const std::string& name, const std::string& text) {
 RegKey GameKey32(std::vector<std::string> valueLines) {
     return {"Software\\Wow6432Node\\" + GameKeyTail, std::move(valueLines)};
 }
-RegKey GameKey64(std::vector<std::string> valueLines) { return {"Software\\" + GameKeyTail, std::move(valueLines)}; }
-RegKey GameUserKey(std::vector<std::string> valueLines) { return {"Software\\" + GameKeyTail, std::move(valueLines)}; }
+RegKey GameKey64(std::vector<std::string> valueLines) {
+    return {"Software\\" + GameKeyTail, std::move(valueLines)};
+}
+RegKey GameUserKey(std::vector<std::string> valueLines) {
+    return {"Software\\" + GameKeyTail, std::move(valueLines)};
+}
 
 fs::path MakePrefix(const fs::path& prefix, const PrefixSetup& setup) {
     fs::create_directories(prefix / "dosdevices");
@@ -78,7 +84,8 @@ fs::path MakePrefix(const fs::path& prefix, const PrefixSetup& setup) {
     return documents;
 }
 
-fs::path MakeReplayFolder(const fs::path& documents, const std::string& leaf, const std::string& replays) {
+fs::path MakeReplayFolder(const fs::path& documents, const std::string& leaf,
+                          const std::string& replays) {
     const fs::path folder = documents / leaf / replays;
     fs::create_directories(folder);
     return folder;
@@ -87,8 +94,10 @@ fs::path MakeReplayFolder(const fs::path& documents, const std::string& leaf, co
 std::string LibraryFoldersVdf(const std::vector<fs::path>& libraries) {
     std::string text = "\"libraryfolders\"\n{\n";
     for (std::size_t i = 0; i < libraries.size(); ++i) {
-        text += "\t\"" + std::to_string(i) + "\"\n\t{\n\t\t\"path\"\t\t\"" + Escaped(libraries[i].string()) +
-                "\"\n\t\t\"label\"\t\t\"\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"228980\"\t\t\"123\"\n\t\t}\n\t}\n";
+        text += "\t\"" + std::to_string(i) + "\"\n\t{\n\t\t\"path\"\t\t\"" +
+                Escaped(libraries[i].string()) +
+                "\"\n\t\t\"label\"\t\t\"\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"228980\"\t\t\"123\"\n\t\t}"
+                "\n\t}\n";
     }
     return text + "}\n";
 }

@@ -42,15 +42,17 @@ struct PrefixSetup {
 std::filesystem::path MakePrefix(const std::filesystem::path& prefix, const PrefixSetup& setup);
 
 // Makes documents/<leaf>/<replays> (creating folders as needed) and returns it.
-std::filesystem::path MakeReplayFolder(const std::filesystem::path& documents,
-                                       const std::string& leaf = "Command and Conquer Generals Zero Hour Data",
-                                       const std::string& replays = "Replays");
+std::filesystem::path
+MakeReplayFolder(const std::filesystem::path& documents,
+                 const std::string& leaf = "Command and Conquer Generals Zero Hour Data",
+                 const std::string& replays = "Replays");
 
 // Steam's libraryfolders.vdf listing these libraries, in the current form of the file.
 std::string LibraryFoldersVdf(const std::vector<std::filesystem::path>& libraries);
 
 // An environment with only HOME and USER set.
-platform::wine::Environment EnvironmentWithHome(const std::filesystem::path& home, const std::string& user = "player");
+platform::wine::Environment EnvironmentWithHome(const std::filesystem::path& home,
+                                                const std::string& user = "player");
 
 void WriteText(const std::filesystem::path& path, const std::string& text);
 

@@ -25,10 +25,16 @@ struct InstallCase {
     const char* howPart;
 };
 
-void PrintTo(const InstallCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const InstallCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
-fs::path SteamRoot(const fs::path& home) { return home / ".local/share/Steam"; }
-fs::path Prefix(const fs::path& home) { return SteamRoot(home) / "steamapps/compatdata/2732960/pfx"; }
+fs::path SteamRoot(const fs::path& home) {
+    return home / ".local/share/Steam";
+}
+fs::path Prefix(const fs::path& home) {
+    return SteamRoot(home) / "steamapps/compatdata/2732960/pfx";
+}
 
 void PrefixWithInstallPath(const fs::path& home, const std::string& windowsPath) {
     PrefixSetup setup;
@@ -36,9 +42,11 @@ void PrefixWithInstallPath(const fs::path& home, const std::string& windowsPath)
     MakePrefix(Prefix(home), setup);
 }
 
-fs::path SteamInstall(const fs::path& library, const std::string& installDir, const std::string& onDisk) {
+fs::path SteamInstall(const fs::path& library, const std::string& installDir,
+                      const std::string& onDisk) {
     WriteText(library / "steamapps/appmanifest_2732960.acf",
-              "\"AppState\"\n{\n\t\"appid\"\t\t\"2732960\"\n\t\"installdir\"\t\t\"" + installDir + "\"\n}\n");
+              "\"AppState\"\n{\n\t\"appid\"\t\t\"2732960\"\n\t\"installdir\"\t\t\"" + installDir +
+                  "\"\n}\n");
     fs::create_directories(library / "steamapps/common" / onDisk);
     return library / "steamapps/common" / onDisk;
 }
@@ -56,8 +64,10 @@ const InstallCase InstallCases[] = {
      [](const fs::path& home) {
          MakePrefix(Prefix(home), {});
          const fs::path library2 = home / "games/SteamLibrary";
-         WriteText(SteamRoot(home) / "steamapps/libraryfolders.vdf", LibraryFoldersVdf({SteamRoot(home), library2}));
-         return std::vector<fs::path>{SteamInstall(library2, "Command & Conquer Generals - Zero Hour",
+         WriteText(SteamRoot(home) / "steamapps/libraryfolders.vdf",
+                   LibraryFoldersVdf({SteamRoot(home), library2}));
+         return std::vector<fs::path>{SteamInstall(library2,
+                                                   "Command & Conquer Generals - Zero Hour",
                                                    "command & conquer generals - zero hour")};
      },
      "installdir \"Command & Conquer Generals - Zero Hour\""},
@@ -68,7 +78,8 @@ const InstallCase InstallCases[] = {
          const fs::path other = home / "other/ZH";
          fs::create_directories(other);
          const fs::path library2 = home / "games/SteamLibrary";
-         WriteText(SteamRoot(home) / "steamapps/libraryfolders.vdf", LibraryFoldersVdf({SteamRoot(home), library2}));
+         WriteText(SteamRoot(home) / "steamapps/libraryfolders.vdf",
+                   LibraryFoldersVdf({SteamRoot(home), library2}));
          SteamInstall(library2, "Elsewhere", "Elsewhere");
          return std::vector<fs::path>{steamFolder, library2 / "steamapps/common/Elsewhere"};
      },
@@ -86,7 +97,8 @@ const InstallCase InstallCases[] = {
          return std::vector<fs::path>{};
      },
      "names \"Gone\", which is not in steamapps/common"},
-    {"NothingAtAll", [](const fs::path&) { return std::vector<fs::path>{}; }, "no install folder found"},
+    {"NothingAtAll", [](const fs::path&) { return std::vector<fs::path>{}; },
+     "no install folder found"},
 };
 
 class GameInstallDiscovery : public testing::TestWithParam<InstallCase> {
@@ -103,19 +115,24 @@ TEST_P(GameInstallDiscovery, FindsTheInstallFolders) {
     const GameInstall install = FindGameInstall();
     ASSERT_EQ(install.folders.size(), expected.size()) << install.how;
     for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_TRUE(fs::equivalent(install.folders[i], expected[i])) << install.folders[i] << "\n" << install.how;
+        EXPECT_TRUE(fs::equivalent(install.folders[i], expected[i])) << install.folders[i] << "\n"
+                                                                     << install.how;
     EXPECT_NE(install.how.find(GetParam().howPart), std::string::npos) << install.how;
 }
 
 INSTANTIATE_TEST_SUITE_P(Homes, GameInstallDiscovery, testing::ValuesIn(InstallCases),
-                         [](const testing::TestParamInfo<InstallCase>& param) { return param.param.name; });
+                         [](const testing::TestParamInfo<InstallCase>& param) {
+                             return param.param.name;
+                         });
 
 TEST(GameInstallArchives, TheMapArchiveFirstThenTheOthersInFolderOrder) {
     TempDir dir;
-    for (const char* name : {"Zeta.big", "INIZH.big", "mapszh.BIG", "readme.txt"}) WriteText(dir / name, "BIGF");
+    for (const char* name : {"Zeta.big", "INIZH.big", "mapszh.BIG", "readme.txt"})
+        WriteText(dir / name, "BIGF");
     fs::create_directories(dir / "folder.big");
     std::vector<std::string> names;
-    for (const Text& path : ArchivesIn(dir.str())) names.push_back(fs::path(path).filename().string());
+    for (const Text& path : ArchivesIn(dir.str()))
+        names.push_back(fs::path(path).filename().string());
     EXPECT_EQ(names, (std::vector<std::string>{"mapszh.BIG", "INIZH.big", "Zeta.big"}));
 }
 

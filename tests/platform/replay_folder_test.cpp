@@ -25,7 +25,9 @@ struct World {
     fs::path root;
     platform::wine::Environment environment;
     fs::path steamRoot() const { return home / ".local/share/Steam"; }
-    fs::path zeroHourPrefix(const fs::path& library) const { return library / "steamapps/compatdata/2732960/pfx"; }
+    fs::path zeroHourPrefix(const fs::path& library) const {
+        return library / "steamapps/compatdata/2732960/pfx";
+    }
 };
 
 struct DiscoveryCase {
@@ -42,9 +44,12 @@ PrefixSetup WithMachineKey(RegKey key) {
     return setup;
 }
 
-void PrintTo(const DiscoveryCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const DiscoveryCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
-fs::path ProtonWithMachineKey(World& world, RegKey key, const std::string& leaf, bool win64 = true) {
+fs::path ProtonWithMachineKey(World& world, RegKey key, const std::string& leaf,
+                              bool win64 = true) {
     PrefixSetup setup;
     setup.win64 = win64;
     setup.machineKeys = {std::move(key)};
@@ -53,19 +58,27 @@ fs::path ProtonWithMachineKey(World& world, RegKey key, const std::string& leaf,
 
 const DiscoveryCase DiscoveryCases[] = {
     {"KeyInThe32BitView",
-     [](World& w) { return ProtonWithMachineKey(w, GameKey32({TextValue(LeafValue, "My ZH Data")}), "My ZH Data"); }},
+     [](World& w) {
+         return ProtonWithMachineKey(w, GameKey32({TextValue(LeafValue, "My ZH Data")}),
+                                     "My ZH Data");
+     }},
     {"KeyInThe64BitView",
-     [](World& w) { return ProtonWithMachineKey(w, GameKey64({TextValue(LeafValue, "ZH 64")}), "ZH 64"); }},
+     [](World& w) {
+         return ProtonWithMachineKey(w, GameKey64({TextValue(LeafValue, "ZH 64")}), "ZH 64");
+     }},
     {"The32BitViewComesFirst",
      [](World& w) {
          PrefixSetup setup;
-         setup.machineKeys = {GameKey64({TextValue(LeafValue, "From64")}), GameKey32({TextValue(LeafValue, "From32")})};
+         setup.machineKeys = {GameKey64({TextValue(LeafValue, "From64")}),
+                              GameKey32({TextValue(LeafValue, "From32")})};
          const fs::path documents = MakePrefix(w.zeroHourPrefix(w.steamRoot()), setup);
          MakeReplayFolder(documents, "From64");
          return MakeReplayFolder(documents, "From32");
      }},
     {"A32BitPrefixHasOneView",
-     [](World& w) { return ProtonWithMachineKey(w, GameKey64({TextValue(LeafValue, "Old")}), "Old", false); }},
+     [](World& w) {
+         return ProtonWithMachineKey(w, GameKey64({TextValue(LeafValue, "Old")}), "Old", false);
+     }},
     {"KeyOnlyForTheUser",
      [](World& w) {
          PrefixSetup setup;
@@ -80,7 +93,9 @@ const DiscoveryCase DiscoveryCases[] = {
          return MakeReplayFolder(MakePrefix(w.home / ".wine", setup), "Machine");
      }},
     {"KeyWithoutTheValueUsesTheDefaultLeaf",
-     [](World& w) { return ProtonWithMachineKey(w, GameKey32({"\"Version\"=dword:00010004"}), DefaultLeaf); }},
+     [](World& w) {
+         return ProtonWithMachineKey(w, GameKey32({"\"Version\"=dword:00010004"}), DefaultLeaf);
+     }},
     {"ProtonWithoutAnyKeyUsesTheDefaultLeaf",
      [](World& w) { return MakeReplayFolder(MakePrefix(w.zeroHourPrefix(w.steamRoot()), {})); }},
     {"EmptyValueIsUsedAsItIs",
@@ -107,31 +122,40 @@ const DiscoveryCase DiscoveryCases[] = {
          // The first library's prefix has no key, only a replay folder of the default name:
          // a prefix whose registry holds the key comes first.
          MakeReplayFolder(MakePrefix(w.zeroHourPrefix(w.steamRoot()), {}));
-         WriteText(w.steamRoot() / "steamapps/libraryfolders.vdf", LibraryFoldersVdf({w.steamRoot(), library2}));
+         WriteText(w.steamRoot() / "steamapps/libraryfolders.vdf",
+                   LibraryFoldersVdf({w.steamRoot(), library2}));
          return MakeReplayFolder(
-             MakePrefix(w.zeroHourPrefix(library2), WithMachineKey(GameKey32({TextValue(LeafValue, "Lib2")}))),
+             MakePrefix(w.zeroHourPrefix(library2),
+                        WithMachineKey(GameKey32({TextValue(LeafValue, "Lib2")}))),
              "Lib2");
      }},
     {"WinePrefixVariableBeatsOtherPrefixes",
      [](World& w) {
          ProtonWithMachineKey(w, GameKey32({TextValue(LeafValue, "Steam")}), "Steam");
-         MakeReplayFolder(MakePrefix(w.home / ".wine", WithMachineKey(GameKey32({TextValue(LeafValue, "Wine")}))),
+         MakeReplayFolder(MakePrefix(w.home / ".wine",
+                                     WithMachineKey(GameKey32({TextValue(LeafValue, "Wine")}))),
                           "Wine");
          w.environment.winePrefix = (w.root / "chosen").string();
-         return MakeReplayFolder(MakePrefix(w.root / "chosen", WithMachineKey(GameKey32({TextValue(LeafValue, "Env")}))),
+         return MakeReplayFolder(MakePrefix(w.root / "chosen", WithMachineKey(GameKey32(
+                                                                   {TextValue(LeafValue, "Env")}))),
                                  "Env");
      }},
     {"ReplaysSpelledInAnotherCase",
      [](World& w) {
          const fs::path documents =
-             MakePrefix(w.zeroHourPrefix(w.steamRoot()), WithMachineKey(GameKey32({TextValue(LeafValue, DefaultLeaf)})));
-         return MakeReplayFolder(documents, "COMMAND AND CONQUER GENERALS ZERO HOUR DATA", "replays");
+             MakePrefix(w.zeroHourPrefix(w.steamRoot()),
+                        WithMachineKey(GameKey32({TextValue(LeafValue, DefaultLeaf)})));
+         return MakeReplayFolder(documents, "COMMAND AND CONQUER GENERALS ZERO HOUR DATA",
+                                 "replays");
      }},
     {"LeafWithABackslashIsTwoFolders",
-     [](World& w) { return ProtonWithMachineKey(w, GameKey32({TextValue(LeafValue, "EA\\ZH")}), "EA/ZH"); }},
+     [](World& w) {
+         return ProtonWithMachineKey(w, GameKey32({TextValue(LeafValue, "EA\\ZH")}), "EA/ZH");
+     }},
     {"GameKeyButNoReplayFolderListsTheOwnFolder",
      [](World& w) {
-         MakePrefix(w.home / ".wine", WithMachineKey(GameKey32({TextValue(LeafValue, DefaultLeaf)})));
+         MakePrefix(w.home / ".wine",
+                    WithMachineKey(GameKey32({TextValue(LeafValue, DefaultLeaf)})));
          return fs::path{};
      }},
     {"NoPrefixAtAllListsTheOwnFolder", [](World&) { return fs::path{}; }},
@@ -160,14 +184,18 @@ TEST_P(ReplayFolderDiscovery, ListsTheGamesReplayFolder) {
         EXPECT_NE(choice.how.find("the program's own folder"), std::string::npos) << choice.how;
     } else {
         ASSERT_TRUE(fs::is_directory(choice.folder)) << choice.folder << "\n" << choice.how;
-        EXPECT_TRUE(fs::equivalent(choice.folder, expected)) << choice.folder << " is not " << expected << "\n"
-                                                             << choice.how;
-        EXPECT_NE(choice.how.find("replay folder: " + choice.folder), std::string::npos) << choice.how;
+        EXPECT_TRUE(fs::equivalent(choice.folder, expected))
+            << choice.folder << " is not " << expected << "\n"
+            << choice.how;
+        EXPECT_NE(choice.how.find("replay folder: " + choice.folder), std::string::npos)
+            << choice.how;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Prefixes, ReplayFolderDiscovery, testing::ValuesIn(DiscoveryCases),
-                         [](const testing::TestParamInfo<DiscoveryCase>& param) { return param.param.name; });
+                         [](const testing::TestParamInfo<DiscoveryCase>& param) {
+                             return param.param.name;
+                         });
 
 class ReplayFolderErrors : public testing::Test {
 protected:
@@ -177,7 +205,8 @@ protected:
 
 TEST_F(ReplayFolderErrors, ADwordLeafNameIsAnError) {
     const fs::path home = dir_ / "home";
-    MakeReplayFolder(MakePrefix(home / ".wine", WithMachineKey(GameKey32({"\"UserDataLeafName\"=dword:00000005"}))));
+    MakeReplayFolder(MakePrefix(
+        home / ".wine", WithMachineKey(GameKey32({"\"UserDataLeafName\"=dword:00000005"}))));
     platform::wine::ResetCurrentPrefix(EnvironmentWithHome(home));
     try {
         FindReplayFolder();
@@ -190,7 +219,8 @@ TEST_F(ReplayFolderErrors, ADwordLeafNameIsAnError) {
 TEST_F(ReplayFolderErrors, TheHowNamesThePrefixTheRegistryFileAndTheKey) {
     const fs::path home = dir_ / "home";
     const fs::path prefix = home / ".local/share/Steam/steamapps/compatdata/2732960/pfx";
-    MakeReplayFolder(MakePrefix(prefix, WithMachineKey(GameKey32({TextValue(LeafValue, DefaultLeaf)}))));
+    MakeReplayFolder(
+        MakePrefix(prefix, WithMachineKey(GameKey32({TextValue(LeafValue, DefaultLeaf)}))));
     platform::wine::ResetCurrentPrefix(EnvironmentWithHome(home));
     const std::string how = FindReplayFolder().how;
     for (const std::string& part : {"Wine prefix: " + prefix.string(), std::string("app 2732960"),
@@ -209,14 +239,17 @@ TEST(ReplayFolderRealRegistry, FilesWineWroteLeadToTheReplays) {
     setup.user = "root";
     setup.documentsLinkTarget = home / "Documents";
     MakePrefix(prefix, setup);
-    fs::copy_file(shared / "system.reg", prefix / "system.reg", fs::copy_options::overwrite_existing);
+    fs::copy_file(shared / "system.reg", prefix / "system.reg",
+                  fs::copy_options::overwrite_existing);
     fs::copy_file(shared / "user.reg", prefix / "user.reg", fs::copy_options::overwrite_existing);
     const fs::path replays = MakeReplayFolder(home / "Documents");
     platform::wine::ResetCurrentPrefix(EnvironmentWithHome(home, "root"));
-    const auto value = platform::ReadRegistryValue(platform::RegistryRoot::LocalMachine, platform::RegistryView::Bits32,
-                                                   GameRegistryKey, UserDataValueName);
-    EXPECT_FALSE(platform::ReadRegistryValue(platform::RegistryRoot::LocalMachine, platform::RegistryView::Bits64,
-                                             GameRegistryKey, UserDataValueName));
+    const auto value = platform::ReadRegistryValue(platform::RegistryRoot::LocalMachine,
+                                                   platform::RegistryView::Bits32, GameRegistryKey,
+                                                   UserDataValueName);
+    EXPECT_FALSE(platform::ReadRegistryValue(platform::RegistryRoot::LocalMachine,
+                                             platform::RegistryView::Bits64, GameRegistryKey,
+                                             UserDataValueName));
     const ReplayFolderChoice choice = FindReplayFolder();
     platform::wine::ResetCurrentPrefix();
     ASSERT_TRUE(value);
@@ -227,14 +260,16 @@ TEST(ReplayFolderRealRegistry, FilesWineWroteLeadToTheReplays) {
 class ForEachReplayFileTest : public testing::Test {
 protected:
     void SetUp() override {
-        for (const char* name : {"b.rep", "A.REP", "notes.txt"}) WriteText(dir_ / name, "x");
+        for (const char* name : {"b.rep", "A.REP", "notes.txt"})
+            WriteText(dir_ / name, "x");
         fs::create_directory(dir_ / "folder.rep");
     }
     std::vector<std::string> visit(const std::string& folder, int* entries = nullptr) {
         std::vector<std::string> paths;
         std::size_t listed = 0;
         ForEachReplayFile(
-            folder, ReplayFileMask, [&](const ListedReplayFile& file) { paths.push_back(file.path); },
+            folder, ReplayFileMask,
+            [&](const ListedReplayFile& file) { paths.push_back(file.path); },
             [&] {
                 if (entries) ++*entries;
             },
@@ -253,7 +288,8 @@ protected:
 TEST_F(ForEachReplayFileTest, VisitsFilesNotFoldersAndServicesEveryEntry) {
     int entries = 0;
     const auto paths = visit(dir_.str(), &entries);
-    EXPECT_EQ(paths, (std::vector<std::string>{(dir_ / "A.REP").string(), (dir_ / "b.rep").string()}));
+    EXPECT_EQ(paths,
+              (std::vector<std::string>{(dir_ / "A.REP").string(), (dir_ / "b.rep").string()}));
     EXPECT_EQ(entries, 3);
 }
 

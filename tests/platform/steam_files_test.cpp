@@ -31,7 +31,8 @@ TEST(SteamLibraries, ReadsEveryLibraryOfTheCurrentForm) {
 	}
 }
 )";
-    EXPECT_EQ(SteamLibraryPaths(text), (Paths{"/home/player/.local/share/Steam", "/mnt/games/SteamLibrary"}));
+    EXPECT_EQ(SteamLibraryPaths(text),
+              (Paths{"/home/player/.local/share/Steam", "/mnt/games/SteamLibrary"}));
 }
 
 TEST(SteamLibraries, ReadsTheOlderForm) {
@@ -41,7 +42,8 @@ TEST(SteamLibraries, ReadsTheOlderForm) {
 }
 
 TEST(SteamLibraries, DecodesEscapesAndSkipsComments) {
-    const char* text = "// written by Steam\n\"libraryfolders\" {\n \"0\" { \"PATH\" \"/mnt/a \\\"b\\\"\\\\c\" }\n}";
+    const char* text = "// written by Steam\n\"libraryfolders\" {\n \"0\" { \"PATH\" \"/mnt/a "
+                       "\\\"b\\\"\\\\c\" }\n}";
     EXPECT_EQ(SteamLibraryPaths(text), (Paths{"/mnt/a \"b\"\\c"}));
 }
 

@@ -25,7 +25,8 @@ protected:
     platform::wine::Environment environment() const { return EnvironmentWithHome(home()); }
     std::vector<std::string> candidatePaths(const platform::wine::Environment& environment) const {
         std::vector<std::string> paths;
-        for (const auto& candidate : CandidatePrefixes(environment)) paths.push_back(candidate.path);
+        for (const auto& candidate : CandidatePrefixes(environment))
+            paths.push_back(candidate.path);
         return paths;
     }
     void steamLibraries(const std::vector<fs::path>& libraries) {
@@ -92,7 +93,8 @@ TEST_F(PrefixSearch, TheFirstPrefixWithTheGameKeyWins) {
     ASSERT_TRUE(choice.machine);
     EXPECT_TRUE(choice.machine->isWin64());
     EXPECT_TRUE(choice.user);
-    EXPECT_TRUE(fs::equivalent(choice.documents, compat(library2, "2732960") / "drive_c/users/steamuser/Documents"));
+    EXPECT_TRUE(fs::equivalent(choice.documents,
+                               compat(library2, "2732960") / "drive_c/users/steamuser/Documents"));
 }
 
 TEST_F(PrefixSearch, WithoutAKeyThePrefixHoldingTheDefaultReplayFolderWins) {
@@ -108,8 +110,9 @@ TEST_F(PrefixSearch, WithoutAKeyThePrefixHoldingTheDefaultReplayFolderWins) {
 
 TEST_F(PrefixSearch, WithoutAnyGameThereIsNoPrefixAndTheUserDocumentsServe) {
     MakePrefix(home() / ".wine", {});
-    WriteText(home() / ".config/user-dirs.dirs", "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
-                                                 "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    WriteText(home() / ".config/user-dirs.dirs",
+              "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+              "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
     const auto choice = ChoosePrefix(environment());
     EXPECT_FALSE(choice.prefix);
     EXPECT_FALSE(choice.machine);

@@ -9,10 +9,12 @@ namespace {
 using platform::RegistryValueType;
 using platform::wine::RegistryFile;
 
-constexpr const char* Header = "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win64\n\n";
+constexpr const char* Header =
+    "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win64\n\n";
 
 RegistryFile ParseOneKey(const std::string& valueLines) {
-    const std::string text = std::string(Header) + "[Software\\\\Test] 1796630882\n#time=1dd862214d7a974\n" + valueLines;
+    const std::string text =
+        std::string(Header) + "[Software\\\\Test] 1796630882\n#time=1dd862214d7a974\n" + valueLines;
     auto file = RegistryFile::Parse(text);
     EXPECT_TRUE(file.has_value());
     return file.value_or(RegistryFile{});
@@ -25,7 +27,9 @@ struct ValueCase {
     std::string text;
 };
 
-void PrintTo(const ValueCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const ValueCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class RegistryValueLine : public testing::TestWithParam<ValueCase> {};
 
@@ -48,12 +52,15 @@ const ValueCase ValueCases[] = {
     {"plain", R"("v"="Command and Conquer Generals Zero Hour Data")", RegistryValueType::String,
      "Command and Conquer Generals Zero Hour Data"},
     {"empty", R"("v"="")", RegistryValueType::String, ""},
-    {"backslash and quote", R"("v"="C:\\dir\\ \"q\"")", RegistryValueType::String, "C:\\dir\\ \"q\""},
+    {"backslash and quote", R"("v"="C:\\dir\\ \"q\"")", RegistryValueType::String,
+     "C:\\dir\\ \"q\""},
     {"trailing backslash", R"("v"="C:\\Games\\")", RegistryValueType::String, "C:\\Games\\"},
     {"C escapes", R"("v"="a\nb\tc\rd")", RegistryValueType::String, "a\nb\tc\rd"},
     {"octal", R"("v"="\101\033x")", RegistryValueType::String, "A\x1bx"},
     {"hex one digit", R"("v"="\x41-")", RegistryValueType::String, "A-"},
-    {"hex stops after four digits", R"("v"="\x00e9e")", RegistryValueType::String, "\xC3\xA9" "e"},
+    {"hex stops after four digits", R"("v"="\x00e9e")", RegistryValueType::String,
+     "\xC3\xA9"
+     "e"},
     {"cyrillic", R"("v"="\x41f\x440\x438")", RegistryValueType::String, "\xD0\x9F\xD1\x80\xD0\xB8"},
     {"surrogate pair", R"("v"="\xd83d\xde00!")", RegistryValueType::String, "\xF0\x9F\x98\x80!"},
     {"lone surrogate", R"("v"="\xd83d!")", RegistryValueType::String, "\xEF\xBF\xBD!"},
@@ -66,7 +73,8 @@ const ValueCase ValueCases[] = {
     {"binary", R"("v"=hex:1f,00)", RegistryValueType::Binary, ""},
     {"string written as hex", R"("v"=hex(1):41,00,42,00,00,00)", RegistryValueType::String, "AB"},
     {"empty expand string as hex", R"("v"=hex(2):)", RegistryValueType::ExpandString, ""},
-    {"hex continued", "\"v\"=hex(7):41,00,00,\\\n  00,42,00,\\\n  00,00", RegistryValueType::Other, ""},
+    {"hex continued", "\"v\"=hex(7):41,00,00,\\\n  00,42,00,\\\n  00,00", RegistryValueType::Other,
+     ""},
     {"hex of another type", R"("v"=hex(b):01,00,00,00,00,00,00,00)", RegistryValueType::Other, ""},
     {"unterminated string", R"("v"="open)", std::nullopt, ""},
     {"unknown form", R"("v"=qword:1)", std::nullopt, ""},
@@ -90,13 +98,16 @@ TEST(RegistryFile, KeysAndValueNamesIgnoreLetterCase) {
     ASSERT_TRUE(file);
     EXPECT_TRUE(file->hasKey("SOFTWARE\\electronic arts\\EA Games\\zero hour"));
     EXPECT_FALSE(file->hasKey("SOFTWARE\\electronic arts"));
-    EXPECT_EQ(file->value("software\\Electronic Arts\\ea games\\Zero Hour", "userdataleafname")->text, "Data");
+    EXPECT_EQ(
+        file->value("software\\Electronic Arts\\ea games\\Zero Hour", "userdataleafname")->text,
+        "Data");
     EXPECT_EQ(file->value("Software\\Electronic Arts\\EA GAMES\\Zero Hour", "")->text, "default");
     EXPECT_FALSE(file->value("Software\\Electronic Arts\\EA GAMES\\Zero Hour", "Missing"));
 }
 
 TEST(RegistryFile, ValuesBelongToTheirOwnKey) {
-    const std::string text = std::string(Header) + "[A] 1\n\"v\"=\"in A\"\n\n[A\\\\B] 2\n\"w\"=\"in B\"\n";
+    const std::string text =
+        std::string(Header) + "[A] 1\n\"v\"=\"in A\"\n\n[A\\\\B] 2\n\"w\"=\"in B\"\n";
     const auto file = RegistryFile::Parse(text);
     ASSERT_TRUE(file);
     EXPECT_EQ(file->value("A", "v")->text, "in A");
@@ -105,7 +116,8 @@ TEST(RegistryFile, ValuesBelongToTheirOwnKey) {
 }
 
 TEST(RegistryFile, ReadsWindowsLineEndings) {
-    const auto file = RegistryFile::Parse("WINE REGISTRY Version 2\r\n#arch=win64\r\n[K] 1\r\n\"v\"=\"x\"\r\n");
+    const auto file =
+        RegistryFile::Parse("WINE REGISTRY Version 2\r\n#arch=win64\r\n[K] 1\r\n\"v\"=\"x\"\r\n");
     ASSERT_TRUE(file);
     EXPECT_TRUE(file->isWin64());
     EXPECT_EQ(file->value("K", "v")->text, "x");
@@ -140,7 +152,8 @@ TEST(RegistryFile, ReadsTheFilesWineWrote) {
     ASSERT_TRUE(machine);
     EXPECT_TRUE(machine->isWin64());
     EXPECT_GT(machine->keyCount(), 1000u);
-    const std::string game = "Software\\Wow6432Node\\Electronic Arts\\EA GAMES\\Command and Conquer Generals Zero Hour";
+    const std::string game =
+        "Software\\Wow6432Node\\Electronic Arts\\EA GAMES\\Command and Conquer Generals Zero Hour";
     const auto leaf = machine->value(game, "UserDataLeafName");
     ASSERT_TRUE(leaf);
     EXPECT_EQ(leaf->type, RegistryValueType::String);
@@ -148,10 +161,12 @@ TEST(RegistryFile, ReadsTheFilesWineWrote) {
     EXPECT_EQ(machine->value(game, "InstallPath")->text,
               "C:\\Program Files (x86)\\EA Games\\Command and Conquer Generals Zero Hour\\");
     EXPECT_EQ(machine->value(game, "Version")->type, RegistryValueType::DWord);
-    EXPECT_FALSE(machine->hasKey("Software\\Electronic Arts\\EA GAMES\\Command and Conquer Generals Zero Hour"));
+    EXPECT_FALSE(machine->hasKey(
+        "Software\\Electronic Arts\\EA GAMES\\Command and Conquer Generals Zero Hour"));
     // The value right after a long continued hex value is still read.
-    const std::string splitter = "Software\\Classes\\CLSID\\{083863F1-70DE-11D0-BD40-00A0C911CE86}\\Instance\\"
-                                 "{1B544C20-FD0B-11CE-8C63-00AA0044B51E}";
+    const std::string splitter =
+        "Software\\Classes\\CLSID\\{083863F1-70DE-11D0-BD40-00A0C911CE86}\\Instance\\"
+        "{1B544C20-FD0B-11CE-8C63-00AA0044B51E}";
     EXPECT_EQ(machine->value(splitter, "FilterData")->type, RegistryValueType::Binary);
     EXPECT_EQ(machine->value(splitter, "FriendlyName")->text, "AVI Splitter");
 
@@ -159,7 +174,8 @@ TEST(RegistryFile, ReadsTheFilesWineWrote) {
     ASSERT_TRUE(user);
     const std::string shell = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
     EXPECT_EQ(user->value(shell + "Shell Folders", "Personal")->text, "C:\\users\\root\\Documents");
-    EXPECT_EQ(user->value(shell + "User Shell Folders", "Personal")->type, RegistryValueType::ExpandString);
+    EXPECT_EQ(user->value(shell + "User Shell Folders", "Personal")->type,
+              RegistryValueType::ExpandString);
 }
 
 TEST(DecodeRegistryString, StopsAtTheUnescapedTerminator) {

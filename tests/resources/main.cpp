@@ -6,9 +6,9 @@
 #include "pictures.h"
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  tarvex::pictures::ensureLoaded();
-  testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    tarvex::pictures::ensureLoaded();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

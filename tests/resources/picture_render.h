@@ -18,7 +18,9 @@ QImage render(const Picture& picture, int ratio);
 std::optional<QRgb> logicalPixel(const QImage& image, int ratio, QPoint at);
 
 // Inclusive rectangle from the ranges the window's layout uses.
-inline QRect inclusive(int x0, int x1, int y0, int y1) { return QRect(QPoint(x0, y0), QPoint(x1, y1)); }
+inline QRect inclusive(int x0, int x1, int y0, int y1) {
+    return QRect(QPoint(x0, y0), QPoint(x1, y1));
+}
 
 // Whether a window cut to the rounded rectangle (0, 0)-(width, height) of the picture, with corner
 // ellipses of the given radius, keeps pixel (x, y): its centre lies inside the outline.
@@ -30,4 +32,4 @@ int translucentPixels(const QImage& image);
 // Centroid of the pixels that have exactly `colour`; nullopt when there are none.
 std::optional<QPointF> centroidOf(const QImage& image, QRgb colour);
 
-}  // namespace tarvex::pictures::testing
+} // namespace tarvex::pictures::testing

@@ -14,8 +14,12 @@
 
 namespace testsupport {
 
-inline std::filesystem::path SharedDir() { return TARVEX_SHARED_DIR; }
-inline std::filesystem::path RealReplayDir() { return SharedDir() / "testdata" / "replays" / "real"; }
+inline std::filesystem::path SharedDir() {
+    return TARVEX_SHARED_DIR;
+}
+inline std::filesystem::path RealReplayDir() {
+    return SharedDir() / "testdata" / "replays" / "real";
+}
 
 inline bool UnderCi() {
     const char* ci = std::getenv("CI");
@@ -25,11 +29,11 @@ inline bool UnderCi() {
 } // namespace testsupport
 
 // Skips the test when `dir` is missing (fails under CI).
-#define TARVEX_REQUIRE_SHARED(dir)                                                            \
-    do {                                                                                      \
-        if (!std::filesystem::is_directory(dir)) {                                            \
-            if (testsupport::UnderCi()) FAIL() << "shared test material missing: " << (dir); \
-            GTEST_SKIP() << "shared test material not found at " << (dir)                     \
-                         << " (it lies beside the project's clone); skipping";              \
-        }                                                                                     \
+#define TARVEX_REQUIRE_SHARED(dir)                                                                 \
+    do {                                                                                           \
+        if (!std::filesystem::is_directory(dir)) {                                                 \
+            if (testsupport::UnderCi()) FAIL() << "shared test material missing: " << (dir);       \
+            GTEST_SKIP() << "shared test material not found at " << (dir)                          \
+                         << " (it lies beside the project's clone); skipping";                     \
+        }                                                                                          \
     } while (0)

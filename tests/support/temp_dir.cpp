@@ -10,8 +10,9 @@ TempDir::TempDir() {
     static std::atomic<unsigned> counter{0};
     std::random_device random;
     for (;;) {
-        auto candidate = std::filesystem::temp_directory_path() /
-                         ("tarvex-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
+        auto candidate =
+            std::filesystem::temp_directory_path() /
+            ("tarvex-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
         std::error_code error;
         if (std::filesystem::create_directory(candidate, error)) {
             path_ = candidate;

@@ -20,8 +20,8 @@
 #include "replay/zerohour.h"
 #include "shared_data.h"
 #include "temp_dir.h"
-#include "utf8_path.h"
 #include "tools/replay_builder.h"
+#include "utf8_path.h"
 
 namespace fs = std::filesystem;
 namespace rb = replay_builder;
@@ -33,12 +33,15 @@ std::string ReadAll(const fs::path& file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string RealBytes(const std::string& name) { return ReadAll(testsupport::RealReplayDir() / name); }
+std::string RealBytes(const std::string& name) {
+    return ReadAll(testsupport::RealReplayDir() / name);
+}
 
 // Offset just past the ";" that closes the tenth header field.
 std::size_t HeaderEnd(const std::string& bytes) {
     std::size_t end = 0;
-    for (const Text& field : SplitHeaderBytes(bytes)) end += field.size();
+    for (const Text& field : SplitHeaderBytes(bytes))
+        end += field.size();
     return end;
 }
 
@@ -113,8 +116,10 @@ TEST_F(BrokenFiles, CutAtEveryByteOfTheHeaderAndBeyond) {
         // the tenth field's ";" (which lies far into the body of a Generals replay), then
         // ever longer pieces.
         std::vector<std::size_t> cuts = {headerEnd - 1, headerEnd};
-        for (std::size_t cut = 0; cut <= 1024; ++cut) cuts.push_back(cut);
-        for (std::size_t cut = 1024; cut < whole.size(); cut *= 3) cuts.push_back(cut);
+        for (std::size_t cut = 0; cut <= 1024; ++cut)
+            cuts.push_back(cut);
+        for (std::size_t cut = 1024; cut < whole.size(); cut *= 3)
+            cuts.push_back(cut);
         for (const std::size_t cut : cuts) {
             SCOPED_TRACE("cut at " + std::to_string(cut));
             const std::string bytes = whole.substr(0, cut);
@@ -154,15 +159,18 @@ TEST_F(BrokenFiles, FlippedAndRandomisedBytes) {
             if (round % 3 == 2) {
                 // A run of random bytes somewhere in the header.
                 const std::size_t from = position(random);
-                const std::size_t length = std::min<std::size_t>(1 + position(random) % 40, region - from);
-                for (std::size_t i = 0; i < length; ++i) bytes[from + i] = static_cast<char>(byte(random));
+                const std::size_t length =
+                    std::min<std::size_t>(1 + position(random) % 40, region - from);
+                for (std::size_t i = 0; i < length; ++i)
+                    bytes[from + i] = static_cast<char>(byte(random));
             } else {
                 // A few single bytes flipped, sometimes into the characters the format cares about.
                 const char special[] = {';', '=', ':', ',', '/', '-', '\0', 'V', 'W'};
                 for (int flips = 1 + round % 6; flips > 0; --flips) {
                     const std::size_t at = position(random);
-                    bytes[at] = round % 2 ? special[static_cast<std::size_t>(byte(random)) % sizeof special]
-                                          : static_cast<char>(bytes[at] ^ (1 << (byte(random) % 8)));
+                    bytes[at] =
+                        round % 2 ? special[static_cast<std::size_t>(byte(random)) % sizeof special]
+                                  : static_cast<char>(bytes[at] ^ (1 << (byte(random) % 8)));
                 }
             }
             SCOPED_TRACE("round " + std::to_string(round));
@@ -194,7 +202,10 @@ TEST_F(BrokenFiles, HeaderMustEndWithinTheFirst64KiB) {
     TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
     const std::string whole = RealBytes(Originals[0]);
     const std::size_t headerEnd = HeaderEnd(whole);
-    struct Case { std::size_t end; bool valid; };
+    struct Case {
+        std::size_t end;
+        bool valid;
+    };
     for (const Case c : {Case{HeaderReadLimit, true}, Case{HeaderReadLimit + 1, false}}) {
         SCOPED_TRACE(c.end);
         // Pad the slot list after its eighth ":" (which the slot parser ignores) so that the
@@ -214,7 +225,11 @@ TEST_F(BrokenFiles, HeaderMustEndWithinTheFirst64KiB) {
 TEST_F(BrokenFiles, ReadOnlyFilesAreRead) {
     TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
     // The game's installers may leave an empty read-only 00000000.rep beside the real replays.
-    struct Case { const char* name; std::string bytes; bool valid; };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool valid;
+    };
     const Case cases[] = {
         {"00000000.rep", "", false},
         {"real.rep", RealBytes(Originals[0]), true},
@@ -222,7 +237,8 @@ TEST_F(BrokenFiles, ReadOnlyFilesAreRead) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const fs::path path = write(c.name, c.bytes);
-        fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        fs::permissions(path,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 #ifndef _WIN32
         if (::geteuid() == 0) {
             // The superuser may open anything for writing: read as an ordinary user instead,
@@ -247,9 +263,11 @@ TEST_F(BrokenFiles, ReadOnlyFilesAreRead) {
             ASSERT_EQ(::waitpid(child, &status, 0), child);
             ASSERT_TRUE(WIFEXITED(status));
             if (WEXITSTATUS(status) == 4) {
-                std::cerr << "note: " << path << " is out of an ordinary user's reach; read as root only\n";
+                std::cerr << "note: " << path
+                          << " is out of an ordinary user's reach; read as root only\n";
             } else {
-                EXPECT_EQ(WEXITSTATUS(status), c.valid ? 0 : 1) << "2: the read threw, 3: no ordinary user";
+                EXPECT_EQ(WEXITSTATUS(status), c.valid ? 0 : 1)
+                    << "2: the read threw, 3: no ordinary user";
             }
         }
 #endif

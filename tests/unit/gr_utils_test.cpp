@@ -9,10 +9,14 @@
 using namespace std::string_literals;
 
 TEST(TextHelpers, TextBeforeAndAfterTakeTheFirstDelimiterAndGiveEmptyWithoutIt) {
-    struct Case { const char* text; const char* before; const char* after; };
+    struct Case {
+        const char* text;
+        const char* before;
+        const char* after;
+    };
     const Case cases[] = {
-        {"abc", "", ""},       {",abc", "", "abc"}, {"ab,c,d", "ab", "c,d"},
-        {"ab,", "ab", ""},     {"", "", ""},
+        {"abc", "", ""},   {",abc", "", "abc"}, {"ab,c,d", "ab", "c,d"},
+        {"ab,", "ab", ""}, {"", "", ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(TextBefore(",", c.text), c.before) << c.text;
@@ -29,13 +33,17 @@ TEST(TextHelpers, CopyCharsStopsAtTheEndOfTheText) {
 }
 
 TEST(NumberFromDigits, ReadsDigitAlphabetsWithSignsAndWraps) {
-    struct Case { std::string text; std::string_view alphabet; int32_t value; };
+    struct Case {
+        std::string text;
+        std::string_view alphabet;
+        int32_t value;
+    };
     const Case cases[] = {
         {"C0", HexUpperDigits, 192},
-        {"c0", HexUpperDigits, 0},             // lower case is outside the alphabet: digit 0
+        {"c0", HexUpperDigits, 0}, // lower case is outside the alphabet: digit 0
         {"80000000", HexUpperDigits, INT32_MIN},
         {"FFFFFFFF", HexUpperDigits, -1},
-        {"1FFFFFFFF", HexUpperDigits, -1},     // wraps without failing
+        {"1FFFFFFFF", HexUpperDigits, -1}, // wraps without failing
         {"-10", DecimalDigits, -10},
         {"--5", DecimalDigits, 5},
         {"-+5", DecimalDigits, -5},
@@ -45,7 +53,8 @@ TEST(NumberFromDigits, ReadsDigitAlphabetsWithSignsAndWraps) {
         {"17", OctalDigits, 15},
         {"ff", HexLowerDigits, 255},
     };
-    for (const Case& c : cases) EXPECT_EQ(NumberFromDigits(c.text, c.alphabet), c.value) << c.text;
+    for (const Case& c : cases)
+        EXPECT_EQ(NumberFromDigits(c.text, c.alphabet), c.value) << c.text;
     EXPECT_THROW(NumberFromDigits("", DecimalDigits), ConvertError);
 }
 
@@ -56,20 +65,34 @@ TEST(NumberFromDigits, DigitValueTakesTheLastOccurrence) {
 }
 
 TEST(ParseWholeNumber, AcceptsDecimalAndHexadecimalWholeNumbers) {
-    struct Case { std::string text; int32_t value; };
+    struct Case {
+        std::string text;
+        int32_t value;
+    };
     const Case cases[] = {
-        {"-1", -1},          {"0", 0},           {"  42", 42},       {"+7", 7},
-        {"10\0abc"s, 10},    {"$1F", 31},        {"x10", 16},        {"0x10", 16},
-        {"-$10", -16},       {"2147483647", INT32_MAX},              {"-2147483648", INT32_MIN},
-        {"0010000", 10000},  {"999999999", 999999999},               {"-999999999", -999999999},
+        {"-1", -1},
+        {"0", 0},
+        {"  42", 42},
+        {"+7", 7},
+        {"10\0abc"s, 10},
+        {"$1F", 31},
+        {"x10", 16},
+        {"0x10", 16},
+        {"-$10", -16},
+        {"2147483647", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"0010000", 10000},
+        {"999999999", 999999999},
+        {"-999999999", -999999999},
         {"1000000000", 1000000000},
     };
-    for (const Case& c : cases) EXPECT_EQ(ParseWholeNumber(c.text), c.value) << c.text;
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseWholeNumber(c.text), c.value) << c.text;
 }
 
 TEST(ParseWholeNumber, RejectsEverythingElse) {
     for (const std::string& text : {""s, " "s, "-"s, "+"s, "1,"s, "12a"s, "1 "s, "2147483648"s,
-                                   "-2147483649"s, "$"s, "0x"s, "--1"s, "\0 1"s, "1.5"s})
+                                    "-2147483649"s, "$"s, "0x"s, "--1"s, "\0 1"s, "1.5"s})
         EXPECT_THROW(ParseWholeNumber(text), ConvertError) << '"' << text << '"';
 }
 

@@ -50,7 +50,11 @@ TEST_F(HeaderExtras, ARefusedReplayKeepsTheCheckThatRefusedIt) {
     };
     rb::Replay newer = With(TwoPlayers());
     newer.versionText = u"Version 1.05";
-    struct Case { const char* name; std::string bytes; std::string_view reason; };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string_view reason;
+    };
     const Case cases[] = {
         {"a whole header", good, "none"},
         {"an empty file", "", "notReplay"},
@@ -72,7 +76,8 @@ TEST_F(HeaderExtras, ARefusedReplayKeepsTheCheckThatRefusedIt) {
         EXPECT_EQ(replay.valid, c.reason == "none");
         EXPECT_EQ(replay.date.has_value(), replay.valid);
         // Nothing is drawn for a refused replay, even for a player read before the failure.
-        for (const TZH_player& p : replay.players) EXPECT_EQ(p.colourResolved == -1, !replay.valid);
+        for (const TZH_player& p : replay.players)
+            EXPECT_EQ(p.colourResolved == -1, !replay.valid);
     }
 }
 
@@ -80,11 +85,11 @@ TEST_F(HeaderExtras, TheStartTimeIsKeptWhenItIsOne) {
     // Year, month, day of week, day, hour, minute, second, milliseconds.
     using Fields = std::array<uint16_t, 8>;
     const std::pair<Fields, bool> cases[] = {
-        {{2024, 3, 4, 14, 21, 14, 5, 999}, true},  {{1601, 1, 0, 1, 0, 0, 0, 0}, true},
-        {{2030, 12, 6, 31, 23, 59, 59, 0}, true},  {{2024, 13, 4, 14, 21, 14, 5, 0}, false},
-        {{2024, 3, 4, 0, 21, 14, 5, 0}, false},    {{2024, 3, 4, 14, 24, 14, 5, 0}, false},
-        {{2024, 3, 7, 14, 21, 14, 5, 0}, false},   {{2024, 3, 4, 14, 21, 60, 5, 0}, false},
-        {{2024, 3, 4, 14, 21, 14, 60, 0}, false},  {{2024, 3, 4, 14, 21, 14, 5, 1000}, false},
+        {{2024, 3, 4, 14, 21, 14, 5, 999}, true}, {{1601, 1, 0, 1, 0, 0, 0, 0}, true},
+        {{2030, 12, 6, 31, 23, 59, 59, 0}, true}, {{2024, 13, 4, 14, 21, 14, 5, 0}, false},
+        {{2024, 3, 4, 0, 21, 14, 5, 0}, false},   {{2024, 3, 4, 14, 24, 14, 5, 0}, false},
+        {{2024, 3, 7, 14, 21, 14, 5, 0}, false},  {{2024, 3, 4, 14, 21, 60, 5, 0}, false},
+        {{2024, 3, 4, 14, 21, 14, 60, 0}, false}, {{2024, 3, 4, 14, 21, 14, 5, 1000}, false},
         {{0, 0, 0, 0, 0, 0, 0, 0}, false},
     };
     rb::Replay replay = With(TwoPlayers());
@@ -97,23 +102,36 @@ TEST_F(HeaderExtras, TheStartTimeIsKeptWhenItIsOne) {
         ASSERT_EQ(got.date.has_value(), kept);
         if (!kept) continue;
         const TZH_date& d = *got.date;
-        EXPECT_EQ((Fields{d.year, d.month, d.dayOfWeek, d.day, d.hour, d.minute, d.second, d.milliseconds}), date);
+        EXPECT_EQ((Fields{d.year, d.month, d.dayOfWeek, d.day, d.hour, d.minute, d.second,
+                          d.milliseconds}),
+                  date);
     }
 }
 
 // The draws themselves: the real replays' example. Here, the rules whatever the seed draws.
 TEST_F(HeaderExtras, RandomPicksFollowTheLobbysRules) {
     const auto random = [](char difficulty) { return rb::Computer(difficulty, -1, -1, -1, -1); };
-    struct Case { const char* name; std::vector<rb::Slot> slots; bool oldFactions; const char* seed; };
+    struct Case {
+        const char* name;
+        std::vector<rb::Slot> slots;
+        bool oldFactions;
+        const char* seed;
+    };
     const Case cases[] = {
-        {"eight random computers, a negative seed", std::vector<rb::Slot>(8, random('H')), false, "-2147483648"},
+        {"eight random computers, a negative seed", std::vector<rb::Slot>(8, random('H')), false,
+         "-2147483648"},
         {"old factions only", std::vector<rb::Slot>(8, random('E')), true, "1"},
-        {"three slots holding blue, open and closed ones between, an observer (a colour, never an army)",
-         {rb::Computer('H', 2, 5, -1, -1), rb::Open(), rb::Human("B", "C0A80102", 2, 3, 0, 0), rb::Closed(),
-          rb::Computer('H', 2, -1, -1, -1), rb::Human("Watcher", "C0A80102", -1, -2, -1, -1), random('M')},
-         false, "96319765"},
-        {"no number for a seed: nothing drawn", {rb::Human("A", "C0A80102", 1, -1, 0, 0), rb::Computer('E', -1, 6, 0, 0)},
-         false, "12x"},
+        {"three slots holding blue, open and closed ones between, an observer (a colour, never an "
+         "army)",
+         {rb::Computer('H', 2, 5, -1, -1), rb::Open(), rb::Human("B", "C0A80102", 2, 3, 0, 0),
+          rb::Closed(), rb::Computer('H', 2, -1, -1, -1),
+          rb::Human("Watcher", "C0A80102", -1, -2, -1, -1), random('M')},
+         false,
+         "96319765"},
+        {"no number for a seed: nothing drawn",
+         {rb::Human("A", "C0A80102", 1, -1, 0, 0), rb::Computer('E', -1, 6, 0, 0)},
+         false,
+         "12x"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -136,8 +154,9 @@ TEST_F(HeaderExtras, RandomPicksFollowTheLobbysRules) {
             EXPECT_TRUE(!seeded || colours.insert(p.colourResolved).second) << "colour twice";
             EXPECT_EQ(p.armyRandom, p.army == -1);
             const bool armyDrawn = p.army == -1 && seeded;
-            EXPECT_TRUE(armyDrawn ? p.armyResolved >= 2 && p.armyResolved <= (c.oldFactions ? 4 : 13)
-                                  : p.armyResolved == p.army)
+            EXPECT_TRUE(armyDrawn
+                            ? p.armyResolved >= 2 && p.armyResolved <= (c.oldFactions ? 4 : 13)
+                            : p.armyResolved == p.army)
                 << int{p.armyResolved};
         }
     }

@@ -22,7 +22,9 @@ std::string Header(const std::u16string& replayName, const std::u16string& versi
     return rb::Bytes(replay);
 }
 
-bool RulesOutAll(std::string_view) { return true; }
+bool RulesOutAll(std::string_view) {
+    return true;
+}
 
 TEST(HeaderSplit, ChunksOfAnySizeCutTheSameFields) {
     const std::string headers[] = {
@@ -40,7 +42,8 @@ TEST(HeaderSplit, ChunksOfAnySizeCutTheSameFields) {
                 piece.copy(split.room(piece.size()), piece.size());
                 split.commit(piece.size());
             }
-            for (std::size_t i = 0; i < whole.size(); ++i) EXPECT_EQ(split.field(i), whole[i]) << "field " << i + 1;
+            for (std::size_t i = 0; i < whole.size(); ++i)
+                EXPECT_EQ(split.field(i), whole[i]) << "field " << i + 1;
             EXPECT_TRUE(split.done());
         }
     }
@@ -50,13 +53,18 @@ TEST(HeaderSplit, MagicAndFirstFieldDecideWhereItStops) {
     const std::string zeroHour = Header(u"Last Replay", u"Version 1.04");
     std::string lower = zeroHour;
     lower.replace(0, 6, "genrep");
-    struct Case { std::string bytes; std::size_t fields; };
+    struct Case {
+        std::string bytes;
+        std::size_t fields;
+    };
     const Case cases[] = {{zeroHour, 1}, {lower, 0}, {"GENRE", 0}};
     for (const Case& c : cases) {
         HeaderSplit split(RulesOutAll);
-        for (const char byte : c.bytes) split.feed(std::string_view(&byte, 1));
+        for (const char byte : c.bytes)
+            split.feed(std::string_view(&byte, 1));
         EXPECT_EQ(split.done(), c.bytes.size() > 5) << c.bytes.substr(0, 6);
-        for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(split.field(i).empty(), i >= c.fields);
+        for (std::size_t i = 0; i < 10; ++i)
+            EXPECT_EQ(split.field(i).empty(), i >= c.fields);
     }
 }
 

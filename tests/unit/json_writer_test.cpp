@@ -19,24 +19,42 @@ std::string Written(std::string_view text) {
 }
 
 TEST(JsonWriter, EscapesOnlyWhatJsonRequires) {
-    struct Case { std::string text, json; };
+    struct Case {
+        std::string text, json;
+    };
     const Case cases[] = {
-        {"", R"("")"}, {"\"", R"("\"")"}, {"end\\", R"("end\\")"}, {"a\"b\\c/d", R"("a\"b\\c/d")"},
+        {"", R"("")"},
+        {"\"", R"("\"")"},
+        {"end\\", R"("end\\")"},
+        {"a\"b\\c/d", R"("a\"b\\c/d")"},
         {"\b\f\n\r\t", R"("\b\f\n\r\t")"},
         {std::string("\0\x01\x0b\x1b\x1f", 5), R"("\u0000\u0001\u000b\u001b\u001f")"},
-        {"\x7f ~", "\"\x7f ~\""}, {"Coup\xc3\xa9 \xf0\x9f\x98\x80", "\"Coup\xc3\xa9 \xf0\x9f\x98\x80\""},
+        {"\x7f ~", "\"\x7f ~\""},
+        {"Coup\xc3\xa9 \xf0\x9f\x98\x80", "\"Coup\xc3\xa9 \xf0\x9f\x98\x80\""},
         // Longer than the writer's buffer, an escape on either side of its end.
         {std::string(4094, 'a') + "\n\"" + std::string(5000, 'b'),
          "\"" + std::string(4094, 'a') + "\\n\\\"" + std::string(5000, 'b') + "\""},
     };
-    for (const Case& c : cases) EXPECT_EQ(Written(c.text), c.json) << c.text;
+    for (const Case& c : cases)
+        EXPECT_EQ(Written(c.text), c.json) << c.text;
 }
 
 TEST(JsonWriter, NumbersAtTheEndsOfTheirTypes) {
     std::string out;
-    JsonWriter(out).beginArray().value(int8_t{INT8_MIN}).value(int8_t{-1}).value(uint8_t{UINT8_MAX})
-        .value(uint16_t{UINT16_MAX}).value(int32_t{INT32_MIN}).value(int32_t{INT32_MAX}).value(int64_t{INT64_MIN})
-        .value(uint64_t{UINT64_MAX}).value(0).value(true).value(false).endArray();
+    JsonWriter(out)
+        .beginArray()
+        .value(int8_t{INT8_MIN})
+        .value(int8_t{-1})
+        .value(uint8_t{UINT8_MAX})
+        .value(uint16_t{UINT16_MAX})
+        .value(int32_t{INT32_MIN})
+        .value(int32_t{INT32_MAX})
+        .value(int64_t{INT64_MIN})
+        .value(uint64_t{UINT64_MAX})
+        .value(0)
+        .value(true)
+        .value(false)
+        .endArray();
     EXPECT_EQ(out, "[-128,-1,255,65535,-2147483648,2147483647,-9223372036854775808,"
                    "18446744073709551615,0,true,false]");
 }
@@ -61,8 +79,21 @@ TEST(JsonWriter, CommasBetweenMembersAndElementsOnly) {
     std::string out;
     {
         JsonWriter json(out);
-        json.beginObject().key("empty").beginObject().endObject().key("none").beginArray().endArray();
-        json.key("nested").beginArray().beginArray().value(1).endArray().beginObject().member("a", 2).endObject();
+        json.beginObject()
+            .key("empty")
+            .beginObject()
+            .endObject()
+            .key("none")
+            .beginArray()
+            .endArray();
+        json.key("nested")
+            .beginArray()
+            .beginArray()
+            .value(1)
+            .endArray()
+            .beginObject()
+            .member("a", 2)
+            .endObject();
         json.endArray().member("last", "x").endObject();
     }
     EXPECT_EQ(out, R"({"empty":{},"none":[],"nested":[[1],{"a":2}],"last":"x"})");

@@ -29,13 +29,15 @@ protected:
         Write(dir / "user/Maps/My Map/My Map.tga", "user my map");
         Write(dir / "user/Maps/[Rank] Ice/[RANK] ICE.TGA", "user ice");
         Write(dir / "install/MAPS/Loose One/loose one.tga", "loose file");
-        bb::WriteArchive(dir / "install/Zeta.big", {{"maps\\alpha\\alpha.tga", "alpha from another archive"},
-                                                     {"Maps\\Beta\\Beta.tga", "beta"}});
-        bb::WriteArchive(dir / "install/MapsZH.big",
-                         {{"Maps\\Alpha\\Alpha.tga", "alpha"},
-                          {"Maps\\My Map\\My Map.tga", "official my map"},
-                          {"Maps\\Loose One\\Loose One.tga", "loose one from the archive"},
-                          {"Maps\\Huge\\Huge.tga", "", static_cast<uint32_t>(MaxPreviewFileBytes + 1)}});
+        bb::WriteArchive(dir / "install/Zeta.big",
+                         {{"maps\\alpha\\alpha.tga", "alpha from another archive"},
+                          {"Maps\\Beta\\Beta.tga", "beta"}});
+        bb::WriteArchive(
+            dir / "install/MapsZH.big",
+            {{"Maps\\Alpha\\Alpha.tga", "alpha"},
+             {"Maps\\My Map\\My Map.tga", "official my map"},
+             {"Maps\\Loose One\\Loose One.tga", "loose one from the archive"},
+             {"Maps\\Huge\\Huge.tga", "", static_cast<uint32_t>(MaxPreviewFileBytes + 1)}});
     }
 
     MapPreviewFinder finder() {
@@ -63,12 +65,12 @@ TEST_F(MapPreviewLookup, OrderCaseAndUserOrGameMap) {
         {"MY MAP", true, "user my map"},
         {"[rank] ice", true, "user ice"},
         {"my map", false, "official my map"},
-        {"alpha", false, "alpha"},           // the map archive before the others
+        {"alpha", false, "alpha"}, // the map archive before the others
         {"beta", false, "beta"},
-        {"loose one", false, "loose file"},  // a loose file before the archives
-        {"alpha", true, nullptr},            // no user map of that name
-        {"[rank] ice", false, nullptr},      // nor a game map
-        {"huge", false, nullptr},            // refused unread
+        {"loose one", false, "loose file"}, // a loose file before the archives
+        {"alpha", true, nullptr},           // no user map of that name
+        {"[rank] ice", false, nullptr},     // nor a game map
+        {"huge", false, nullptr},           // refused unread
         {"..", false, nullptr},
         {"", true, nullptr},
     };

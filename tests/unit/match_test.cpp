@@ -21,7 +21,9 @@ namespace rb = replay_builder;
 
 namespace {
 
-std::string RealPath(const std::string& name) { return (testsupport::RealReplayDir() / name).string(); }
+std::string RealPath(const std::string& name) {
+    return (testsupport::RealReplayDir() / name).string();
+}
 
 std::string ReadAll(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -42,14 +44,20 @@ TEST(RealMatches, RandomPicksDrawnAgainFromTheSeed) {
     for (std::size_t i = 0; i < 4; ++i) {
         const TZH_player& p = replay.players[i];
         EXPECT_EQ(std::make_tuple(p.armyResolved, p.armyRandom, p.colourResolved, p.colourRandom),
-                  std::make_tuple(armies[i], true, colours[i], i >= 2)) << "player " << i;
+                  std::make_tuple(armies[i], true, colours[i], i >= 2))
+            << "player " << i;
     }
 }
 
 TEST(RealMatches, DropsSurrendersAndQuits) {
     TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
     // Each player's first self-destruct order (frame, flag) and his last order's frame.
-    struct Case { const char* file; std::size_t player; uint32_t frame; LeaveHow how; };
+    struct Case {
+        const char* file;
+        std::size_t player;
+        uint32_t frame;
+        LeaveHow how;
+    };
     const Case cases[] = {
         // L3M: flag false at 103569 (his slot's disconnect flag is set too)
         {"!Golden Replay #1.rep", 6, 103569, LeaveHow::Dropped},
@@ -90,7 +98,8 @@ TEST(MatchFiles, ReadOnlyValidRecordsUpToTheLimitAndNeverAnotherFile) {
     testsupport::TempDir dir;
     const std::string path = (dir / "00000000.rep").string();
     std::string body;
-    for (uint32_t frame = 0; frame < 100; ++frame) body += rb::OrderBytes(frame, 1049, 2);
+    for (uint32_t frame = 0; frame < 100; ++frame)
+        body += rb::OrderBytes(frame, 1049, 2);
     auto replayOf = [&](const std::string& name) {
         rb::Settings settings;
         settings.slots = {rb::Human(name, "C0A80102", 1, -1, 0, 0)};
@@ -110,7 +119,8 @@ TEST(MatchFiles, ReadOnlyValidRecordsUpToTheLimitAndNeverAnotherFile) {
         SCOPED_TRACE(limit);
         const std::optional<MatchOrders> match = ReadMatch(record, limit);
         ASSERT_TRUE(match);
-        EXPECT_EQ(std::make_pair(match->complete, match->players.at(0).commands), std::make_pair(complete, commands));
+        EXPECT_EQ(std::make_pair(match->complete, match->players.at(0).commands),
+                  std::make_pair(complete, commands));
     }
     TZH_replay refused = record;
     refused.valid = false;
@@ -122,7 +132,8 @@ TEST(MatchFiles, ReadOnlyValidRecordsUpToTheLimitAndNeverAnotherFile) {
     rb::WriteFile(path, bytes);
     const std::optional<MatchOrders> odd = ReadMatch(record);
     ASSERT_TRUE(odd);
-    EXPECT_EQ(std::make_pair(odd->complete, odd->players.at(0).commands), std::make_pair(false, 0u));
+    EXPECT_EQ(std::make_pair(odd->complete, odd->players.at(0).commands),
+              std::make_pair(false, 0u));
 
     // The game wrote its next match over the file, or something else did, or it is gone.
     rb::WriteFile(path, replayOf("Beta"));

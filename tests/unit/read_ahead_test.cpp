@@ -29,8 +29,9 @@ namespace rb = replay_builder;
 namespace {
 
 struct Listing {
-    std::vector<std::string> outcomes; // every member of a record (as tarvex-info's JSON), or its error
-    std::size_t entries = 0;           // passes before an entry
+    std::vector<std::string>
+        outcomes;            // every member of a record (as tarvex-info's JSON), or its error
+    std::size_t entries = 0; // passes before an entry
 };
 
 struct Hooks {
@@ -70,7 +71,8 @@ std::string ReplayBytes(const std::string& player, int money = 10000) {
 // Whether done() came to hold; a thread that never comes ends the wait after a while.
 bool Eventually(const std::function<bool()>& done) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!done() && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(std::chrono::microseconds(100));
+    while (!done() && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
     return done();
 }
 
@@ -92,13 +94,17 @@ protected:
 #ifndef _WIN32
         ASSERT_EQ(::mkfifo((dir_ / "i pipe.rep").c_str(), 0600), 0);
 #endif
-        for (int i = 0; i < 12; ++i) write("j" + std::to_string(100 + i) + ".rep", ReplayBytes("P" + std::to_string(i), 1000 * i));
+        for (int i = 0; i < 12; ++i)
+            write("j" + std::to_string(100 + i) + ".rep",
+                  ReplayBytes("P" + std::to_string(i), 1000 * i));
         write("k Coupé.rep", ReplayBytes("Ünïcode"));
     }
     void write(const std::string& name, const std::string& bytes) {
         rb::WriteFile(testsupport::PathUtf8(dir_.path() / testsupport::Utf8Path(name)), bytes);
     }
-    void remove(const std::string& name) { fs::remove(dir_.path() / testsupport::Utf8Path(name)); }
+    void remove(const std::string& name) {
+        fs::remove(dir_.path() / testsupport::Utf8Path(name));
+    }
     // The line of the listing that names the file.
     static std::string& lineOf(Listing& listing, const std::string& name) {
         for (std::string& line : listing.outcomes)
@@ -111,7 +117,8 @@ protected:
 
 // The listing of folder with its headers read ahead; when every entry waits for its own
 // read-ahead to end, each file comes from the bytes read ahead, else as the threads keep up.
-Listing ListAhead(const fs::path& folder, std::size_t threads, std::size_t entries, bool waitForEach) {
+Listing ListAhead(const fs::path& folder, std::size_t threads, std::size_t entries,
+                  bool waitForEach) {
     std::vector<bool> isFile; // for each entry, in the read-ahead's order
     for (const auto& entry : platform::ListDirectory(testsupport::PathUtf8(folder), ReplayFileMask))
         isFile.push_back(!entry.isDirectory);
@@ -120,23 +127,29 @@ Listing ListAhead(const fs::path& folder, std::size_t threads, std::size_t entri
     if (waitForEach)
         hooks.beforeEntry = [&](std::size_t entry) {
             if (isFile.at(entry)) {
-                EXPECT_TRUE(Eventually([&] { return ended[entry].load(); })) << "entry " << entry << " never read ahead";
+                EXPECT_TRUE(Eventually([&] { return ended[entry].load(); }))
+                    << "entry " << entry << " never read ahead";
             }
         };
     // The threads read from the start and never pause, as they do from a cold cache (the
     // test's files are in memory).
-    return List(folder, ReadAheadLimits{threads, entries, 0, {}, [&](std::size_t entry) { ended.at(entry) = true; }},
+    return List(folder,
+                ReadAheadLimits{
+                    threads, entries, 0, {}, [&](std::size_t entry) { ended.at(entry) = true; }},
                 hooks);
 }
 
 TEST_F(ReadAheadFolder, GivesThePlainListingsRecordsErrorsAndPasses) {
     const Listing plain = List(dir_.path(), NoReadAhead);
     ASSERT_GE(plain.outcomes.size(), 20u);
-    struct Case { std::size_t threads, entries; bool waitForEach; };
+    struct Case {
+        std::size_t threads, entries;
+        bool waitForEach;
+    };
     for (const Case c : {Case{1, 1, true}, Case{3, 2, true}, Case{16, 64, true}, Case{1, 1, false},
                          Case{3, 2, false}, Case{16, 64, false}}) {
-        SCOPED_TRACE(testing::Message() << c.threads << " threads, " << c.entries << " entries, each waited for: "
-                                        << c.waitForEach);
+        SCOPED_TRACE(testing::Message() << c.threads << " threads, " << c.entries
+                                        << " entries, each waited for: " << c.waitForEach);
         for (int round = 0; round < 3; ++round) {
             const Listing ahead = ListAhead(dir_.path(), c.threads, c.entries, c.waitForEach);
             EXPECT_EQ(ahead.outcomes, plain.outcomes);
@@ -172,7 +185,8 @@ TEST_F(ReadAheadFolder, FilesChangedAfterTheirReadAheadAreReadAsTheyWere) {
         remove("j106.rep");
         write("a new one.rep", ReplayBytes("Late"));
     };
-    const Listing ahead = List(dir_.path(), ReadAheadLimits{4, 64, 0, {}, [&](std::size_t) { ++ended; }}, hooks);
+    const Listing ahead =
+        List(dir_.path(), ReadAheadLimits{4, 64, 0, {}, [&](std::size_t) { ++ended; }}, hooks);
     Listing now = List(dir_.path(), NoReadAhead);
     EXPECT_NE(lineOf(now, "j103.rep").find("Back again"), std::string::npos);
     lineOf(before, "j103.rep") = lineOf(now, "j103.rep");
@@ -185,18 +199,25 @@ TEST_F(ReadAheadFolder, FilesChangedAfterTheirReadAheadAreReadAsTheyWere) {
 // more than the files read ahead, never hold more of them than the window.
 TEST_F(ReadAheadFolder, FilesWhoseReadAheadHasNotEndedAreReadAtTheirTurn) {
     std::vector<bool> isFile;
-    for (const auto& entry : platform::ListDirectory(testsupport::PathUtf8(dir_.path()), ReplayFileMask))
+    for (const auto& entry :
+         platform::ListDirectory(testsupport::PathUtf8(dir_.path()), ReplayFileMask))
         isFile.push_back(!entry.isDirectory);
     std::atomic<std::size_t> passed{0}; // entries visited so far
     std::atomic<bool> overtook{false};
-    ReadAheadLimits limits{16, 8, 0, [&](std::size_t entry) {
+    ReadAheadLimits limits{16,
+                           8,
+                           0,
+                           [&](std::size_t entry) {
                                // The files after the one in hand, up to this one, are all read
                                // ahead: the scan has not taken them yet. (The folder among the
                                // entries takes no place in the window.)
-                               auto inHand = isFile.begin() + static_cast<std::ptrdiff_t>(passed.load());
+                               auto inHand =
+                                   isFile.begin() + static_cast<std::ptrdiff_t>(passed.load());
                                inHand = std::find(inHand, isFile.end(), true);
-                               const auto claimed = isFile.begin() + static_cast<std::ptrdiff_t>(entry) + 1;
-                               if (inHand < claimed && std::count(inHand + 1, claimed, true) > 8) overtook = true;
+                               const auto claimed =
+                                   isFile.begin() + static_cast<std::ptrdiff_t>(entry) + 1;
+                               if (inHand < claimed && std::count(inHand + 1, claimed, true) > 8)
+                                   overtook = true;
                                Eventually([&] { return passed > entry; });
                            },
                            {}};

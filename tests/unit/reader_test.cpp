@@ -50,10 +50,14 @@ protected:
 } // namespace
 
 TEST(FindGameVersion, AcceptsVersionsFrom100To104) {
-    struct Case { std::u16string text; bool known; std::string version; };
+    struct Case {
+        std::u16string text;
+        bool known;
+        std::string version;
+    };
     const Case cases[] = {
-        {u"Version 1.04", true, "1.04"},  {u"Version 1.00", true, "1.00"},
-        {u"Wersja 1.03", true, "1.03"},   {u"Version 1.05", false, "Invalid"},
+        {u"Version 1.04", true, "1.04"},     {u"Version 1.00", true, "1.00"},
+        {u"Wersja 1.03", true, "1.03"},      {u"Version 1.05", false, "Invalid"},
         {u"Version 0.99", false, "Invalid"}, {u"Version 1.0", false, "Invalid"},
         {u"Version 1.7", false, "Invalid"},
     };
@@ -67,7 +71,9 @@ TEST(FindGameVersion, AcceptsVersionsFrom100To104) {
 TEST(FindGameVersion, TheWordMustStartAtPosition60OrLater) {
     // "Ve" cut by a NUL still matches the word list; "1x04" reads as 104 once its second
     // character is dropped, and has no full stop for the scan by digits to find.
-    const std::u16string word(u"Ve\0\0\0\0\0\0" u"1x04", 12);
+    const std::u16string word(u"Ve\0\0\0\0\0\0"
+                              u"1x04",
+                              12);
     TZH_replay r;
     EXPECT_FALSE(FindGameVersion(Field1With(word, 59), r));
     EXPECT_EQ(r.version, "Invalid");
@@ -76,7 +82,8 @@ TEST(FindGameVersion, TheWordMustStartAtPosition60OrLater) {
 }
 
 TEST(FindGameVersion, VersionTextInAnyLanguageIsFoundByItsDigits) {
-    for (const char16_t* text : {u"Версия 1.04", u"Versión 1.04", u"Versione 1.04", u"버전 1.04", u"版本 1.04"}) {
+    for (const char16_t* text :
+         {u"Версия 1.04", u"Versión 1.04", u"Versione 1.04", u"버전 1.04", u"版本 1.04"}) {
         TZH_replay r;
         EXPECT_TRUE(FindGameVersion(Field1With(text, 78), r));
         EXPECT_EQ(r.version, "1.04");
@@ -134,7 +141,7 @@ TEST(SplitHeaderBytes, StopsAfter64KiB) {
     bytes.resize(HeaderReadLimit - 1, 'b');
     const auto f = SplitHeaderBytes(bytes + ";" + "c;");
     EXPECT_EQ(f[1].size(), HeaderReadLimit - 140); // its ";" is the 65,536th byte
-    EXPECT_EQ(f[2], "");                            // beyond the limit
+    EXPECT_EQ(f[2], "");                           // beyond the limit
 }
 
 TEST(Durations, EstimateFromSizeRoundsHalvesToEven) {
@@ -150,8 +157,8 @@ TEST(Durations, FrameCountWinsWhenTheGameRecordedIt) {
     EXPECT_EQ(DurationFromFrames(head + "\x40\xb9\x02\x00"s), 178496 / 30);
     EXPECT_EQ(DurationFromFrames(head + "\x1d\x00\x00\x00"s), 0);
     EXPECT_EQ(DurationFromFrames(head + "\xff\xff\xff\xff"s), 4294967295u / 30);
-    EXPECT_EQ(DurationFromFrames(head + "\0\0\0\0"s), std::nullopt);   // crashed game
-    EXPECT_EQ(DurationFromFrames(head + "\x01\0\0"s), std::nullopt);   // too short
+    EXPECT_EQ(DurationFromFrames(head + "\0\0\0\0"s), std::nullopt); // crashed game
+    EXPECT_EQ(DurationFromFrames(head + "\x01\0\0"s), std::nullopt); // too short
     EXPECT_EQ(DurationFromFrames("GENREQ" + std::string(8, '\0') + "\x01\0\0\0"s), std::nullopt);
 }
 
@@ -223,10 +230,15 @@ TEST_F(ReaderFiles, WrongMagicLeavesVersionEmptyButSetsTheDuration) {
 }
 
 TEST_F(ReaderFiles, SettingsValuesDecideFlagsAndValidity) {
-    struct Case { const char* from; const char* to; bool valid; bool superweapons; };
+    struct Case {
+        const char* from;
+        const char* to;
+        bool valid;
+        bool superweapons;
+    };
     const Case cases[] = {
-        {"SR=0;", "SR=1;", true, true},     {"SR=0;", "SR=01;", true, false},
-        {"SR=0;", "SR=;", true, false},     {"MS=130668;", "MS=12a;", false, false},
+        {"SR=0;", "SR=1;", true, true},         {"SR=0;", "SR=01;", true, false},
+        {"SR=0;", "SR=;", true, false},         {"MS=130668;", "MS=12a;", false, false},
         {"MC=12BE477C;", "MC=;", false, false}, {"SC=10000;", "SC=ten;", false, false},
     };
     for (const Case& c : cases) {
@@ -278,25 +290,33 @@ TEST_F(ReaderFiles, FirstFieldThatRulesTheReplayOutEndsTheRead) {
     letters.versionText = u"Version 1.0x";
     std::string lowerMagic = rb::Bytes(zeroHour);
     lowerMagic.replace(0, 6, "genrep");
-    struct Case { const char* name; std::string bytes; std::size_t fieldsRead; };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::size_t fieldsRead;
+    };
     const Case cases[] = {
-        {"zero hour", rb::Bytes(zeroHour), 10}, {"1.05", rb::Bytes(v105), 1},
+        {"zero hour", rb::Bytes(zeroHour), 10},
+        {"1.05", rb::Bytes(v105), 1},
         {"generals", rb::Bytes(generals) + std::string(8, ';'), 1},
-        {"letters", rb::Bytes(letters), 1},   {"genrep", lowerMagic, 0},
+        {"letters", rb::Bytes(letters), 1},
+        {"genrep", lowerMagic, 0},
         {"GENRE", "GENRE", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = write("f.rep", c.bytes);
         std::size_t fieldsRead = 0;
-        for (const Text& field : ReadHeader(path, HeaderScope::UntilRuledOut).fields) fieldsRead += !field.empty();
+        for (const Text& field : ReadHeader(path, HeaderScope::UntilRuledOut).fields)
+            fieldsRead += !field.empty();
         EXPECT_EQ(fieldsRead, c.fieldsRead);
         // The record is the one that all ten fields give.
         const TZH_replay read = ReadReplay(path);
         TZH_replay full;
         full.file.size = read.file.size;
         full.valid = ParseHeaderFields(SplitHeaderFields(path), full);
-        if (const auto seconds = DurationFromFrames(c.bytes.substr(0, 18))) full.duration = *seconds;
+        if (const auto seconds = DurationFromFrames(c.bytes.substr(0, 18)))
+            full.duration = *seconds;
         EXPECT_EQ(read.valid, full.valid);
         EXPECT_EQ(read.version, full.version);
         EXPECT_EQ(read.duration, full.duration);
@@ -309,7 +329,8 @@ TEST_F(ReaderFiles, ReadOnlyAndEmptyFilesAreRead) {
     rb::Replay replay;
     replay.settings = rb::SettingsText(TwoPlayers());
     const std::string path = write("ro.rep", rb::Bytes(replay));
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read);
     EXPECT_TRUE(ReadReplay(path).valid);
     const std::string empty = write("00000000.rep", "");
     std::filesystem::permissions(empty, std::filesystem::perms::owner_read);

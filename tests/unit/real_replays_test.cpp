@@ -44,7 +44,8 @@ constexpr std::size_t RealFileCount = 49;
 std::vector<fs::path> RealReplayFiles() {
     std::vector<fs::path> files;
     for (const auto& entry : fs::directory_iterator(testsupport::RealReplayDir()))
-        if (entry.is_regular_file() && entry.path().extension() == ".rep") files.push_back(entry.path());
+        if (entry.is_regular_file() && entry.path().extension() == ".rep")
+            files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -98,16 +99,30 @@ const std::vector<ExpectedReplay>& RepresentativeReplays() {
         // English, two humans with random armies and two hard computers. 0x0E: 9b 90 00 00 =
         // 37019 frames. Settings at 0x98: M=07maps/tournament island;MC=12BE477C;MS=130668;
         // SR=1;SC=20000;O=N; S=HNic,25410000,8088,TT,2,-1,1,0,1:H|BOMD|2MA.S^,B9C0A000,...
-        {"00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep", "tournament island", 0x12BE477C, 130668,
-         "1.04", 20000, true, false, 37019 / 30,
+        {"00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep",
+         "tournament island",
+         0x12BE477C,
+         130668,
+         "1.04",
+         20000,
+         true,
+         false,
+         37019 / 30,
          {Human("Nic", {0x25, 0x41, 0x00, 0x00}, 8088, 2, -1, 1, 0),
           Human("|BOMD|2MA.S^", {0xB9, 0xC0, 0xA0, 0x00}, 8088, 3, -1, 0, 0),
           Computer("IA Difficile", -1, -1, -1, 1), Computer("IA Difficile", -1, -1, -1, 1)}},
         // Russian: "Версия 1.04" as 16-bit text at 0x4E, the digits at 0x5C. 0x0E: 5b 1f =
         // 8027 frames. M=03maps/tournamentb;MC=8771BBC9 (negative as 32 bits);MS=165576;SR=0;
         // SC=10000;O=N; three humans marked FT and one hard computer in team 0.
-        {"11-25-57_2v2_Kana_HardAI_Erbolat_Hulk.rep", "tournamentb", -2022589495, 165576, "1.04",
-         10000, false, false, 8027 / 30,
+        {"11-25-57_2v2_Kana_HardAI_Erbolat_Hulk.rep",
+         "tournamentb",
+         -2022589495,
+         165576,
+         "1.04",
+         10000,
+         false,
+         false,
+         8027 / 30,
          {Human("Kana", {0x1A, 0xD6, 0x90, 0x00}, 8088, -1, -1, 0, 0),
           Human("Erbolat", {0x1A, 0x6F, 0x50, 0x00}, 8088, -1, -1, -1, 1),
           Human("Hulk", {0x1A, 0xDF, 0x20, 0x00}, 8088, -1, -1, 3, 1),
@@ -115,32 +130,63 @@ const std::vector<ExpectedReplay>& RepresentativeReplays() {
         // German ("Letzte Wiederholung", version word at 0x54), 1v1 with an observer (army -2)
         // on a user map with map mask 0f. 0x0E: bc 34 = 13500 frames. Settings at 0xA4:
         // M=0fuserdata/maps/[rank] arctic arena zh v1;MC=43396DD8;MS=162490;SR=0;SC=10000;O=N
-        {"366648.rep", "[rank] arctic arena zh v1", 0x43396DD8, 162490, "1.04", 10000, false, false,
+        {"366648.rep",
+         "[rank] arctic arena zh v1",
+         0x43396DD8,
+         162490,
+         "1.04",
+         10000,
+         false,
+         false,
          13500 / 30,
          {Human("Alfie_TV", {0x1A, 0xB1, 0xFA, 0x07}, 8088, -1, -2, -1, -1),
           Human("-Memphis^", {0x00, 0x00, 0x00, 0x01}, 8088, 4, 3, 0, -1),
           Human("Prodigy", {0x00, 0x00, 0x00, 0x02}, 8088, 3, 13, 1, -1)}},
         // Seven humans, the third an observer, on the user map tansooo. 0x0E: 40 b9 02 00 =
         // 178496 frames. M=03userdata/maps/tansooo;MC=6314F5FD;MS=106110;SR=0;SC=10000;O=N
-        {"!Golden Replay #1.rep", "tansooo", 0x6314F5FD, 106110, "1.04", 10000, false, false,
+        {"!Golden Replay #1.rep",
+         "tansooo",
+         0x6314F5FD,
+         106110,
+         "1.04",
+         10000,
+         false,
+         false,
          178496 / 30,
-         {Human("tar", {0, 0, 0, 1}, 8088, 0, 2, 5, -1), Human("pek", {0, 0, 0, 2}, 8088, 1, 4, 4, -1),
-          Human("tws", {0, 0, 0, 3}, 8088, -1, -2, -1, -1), Human("sor", {0, 0, 0, 4}, 8088, 2, 7, 2, -1),
-          Human("nab", {0, 0, 0, 5}, 8088, 3, 11, 0, -1), Human("hai", {0, 0, 0, 6}, 8088, 5, 13, 3, -1),
+         {Human("tar", {0, 0, 0, 1}, 8088, 0, 2, 5, -1),
+          Human("pek", {0, 0, 0, 2}, 8088, 1, 4, 4, -1),
+          Human("tws", {0, 0, 0, 3}, 8088, -1, -2, -1, -1),
+          Human("sor", {0, 0, 0, 4}, 8088, 2, 7, 2, -1),
+          Human("nab", {0, 0, 0, 5}, 8088, 3, 11, 0, -1),
+          Human("hai", {0, 0, 0, 6}, 8088, 5, 13, 3, -1),
           Human("L3M", {0, 0, 0, 7}, 8088, -1, 5, 1, -1)}},
         // Computers of all three difficulties. 0x0E: 9d 06 = 1693 frames.
         // M=03maps/manic aggression;MC=43D4F68E;MS=220259;SR=1;SC=20000;O=N;
         // S=HDESKTOP-J8EU7T4,0,0,TT,0,6,-1,1,1:CE,4,3,-1,0:CM,6,4,-1,2:CH,7,5,-1,3:X:X:X:X:
         // The address "0" borrows from the entries after it: pairs "0,", "0,", "TT", ",0".
-        {"Test_004_TrainInfantry.rep", "manic aggression", 0x43D4F68E, 220259, "1.04", 20000, true,
-         false, 1693 / 30,
+        {"Test_004_TrainInfantry.rep",
+         "manic aggression",
+         0x43D4F68E,
+         220259,
+         "1.04",
+         20000,
+         true,
+         false,
+         1693 / 30,
          {Human("DESKTOP-J8EU7T4", {0, 0, 0, 0}, 0, 0, 6, -1, 1),
           Computer("IA Facile", 4, 3, -1, 0), Computer("IA Moyenne", 6, 4, -1, 2),
           Computer("IA Difficile", 7, 5, -1, 3)}},
         // The 2.3 MB skirmish: one human, four closed slots, then three medium computers.
         // 0x0E: f9 9d = 40441 frames. M=03maps/twilight flame;MC=F0F7E3EB;MS=400412;SR=0;
         // SC=50000;O=N;S=HSuperHacker,0,0,TT,0,7,7,0,1:X:X:X:X:CM,1,3,4,1:CM,3,4,3,1:CM,2,2,2,1:
-        {"skirmish test #1.rep", "twilight flame", -252189717, 400412, "1.04", 50000, false, false,
+        {"skirmish test #1.rep",
+         "twilight flame",
+         -252189717,
+         400412,
+         "1.04",
+         50000,
+         false,
+         false,
          40441 / 30,
          {Human("SuperHacker", {0, 0, 0, 0}, 0, 0, 7, 7, 0), Computer("IA Moyenne", 1, 3, 4, 1),
           Computer("IA Moyenne", 3, 4, 3, 1), Computer("IA Moyenne", 2, 2, 2, 1)}},
@@ -148,7 +194,14 @@ const std::vector<ExpectedReplay>& RepresentativeReplays() {
         // 0x0E: c3 da = 56003 frames. M=00userdata/maps/[rank] sand scorpion;MC=FFFE2DB4;
         // MS=164094;SR=0;SC=10000;O=N;S=Hleex279,0,0,TT,-1,7,-1,-1,1:HFOX27,1,0,FT,-1,4,-1,-1,1:
         // FOX27's address pairs are "1,", "0,", "FT", ",-": 0x10, 0, 0xF0, 0.
-        {"leex279_vs_fox27.rep", "[rank] sand scorpion", -119372, 164094, "1.04", 10000, false, false,
+        {"leex279_vs_fox27.rep",
+         "[rank] sand scorpion",
+         -119372,
+         164094,
+         "1.04",
+         10000,
+         false,
+         false,
          56003 / 30,
          {Human("leex279", {0, 0, 0, 0}, 0, -1, 7, -1, -1),
           Human("FOX27", {0x10, 0x00, 0xF0, 0x00}, 0, -1, 4, -1, -1)}},
@@ -207,8 +260,8 @@ TEST(RealReplays, ReadStopsWhereNothingLaterCounts) {
 TEST(RealReplays, ZeroHour10ReplayIsRefused) {
     TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
     // "Version 1.0" reads as 10 once the full stop is dropped: not a version from 1.00 to 1.04.
-    const TZH_replay replay =
-        ReadReplay((testsupport::RealReplayDir() / "2023-11-23_21-38-27_china-moving-around.rep").string());
+    const TZH_replay replay = ReadReplay(
+        (testsupport::RealReplayDir() / "2023-11-23_21-38-27_china-moving-around.rep").string());
     EXPECT_FALSE(replay.valid);
     EXPECT_EQ(replay.version, "Invalid");
     EXPECT_TRUE(replay.players.empty());
@@ -239,7 +292,8 @@ TEST(RealReplays, RepresentativeFilesReadExactly) {
             EXPECT_EQ(p.human, e.human);
             EXPECT_EQ(p.team, e.team);
             EXPECT_EQ(p.slotValue3, e.slotValue3);
-            for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(p.address[k], e.address[k]) << "byte " << k;
+            for (std::size_t k = 0; k < 4; ++k)
+                EXPECT_EQ(p.address[k], e.address[k]) << "byte " << k;
             EXPECT_EQ(p.port, e.port);
         }
     }

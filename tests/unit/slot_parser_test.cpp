@@ -10,7 +10,8 @@ namespace {
 // Slot texts as the game writes them, each closed by a colon.
 std::string List(std::initializer_list<const char*> slots) {
     std::string list;
-    for (const char* slot : slots) list += std::string(slot) + ":";
+    for (const char* slot : slots)
+        list += std::string(slot) + ":";
     return list;
 }
 
@@ -27,7 +28,8 @@ TEST(PlayerSlots, OpenAndClosedSlotsGiveNoPlayers) {
 }
 
 TEST(PlayerSlots, ComputerSlotsTakeTheirDifficultyName) {
-    const auto r = Parse(List({"CE,1,3,0,-1", "CM,2,4,1,0", "CH,-1,-1,2,3", "CQ,0,2,3,1", "X", "X", "X", "X"}));
+    const auto r = Parse(
+        List({"CE,1,3,0,-1", "CM,2,4,1,0", "CH,-1,-1,2,3", "CQ,0,2,3,1", "X", "X", "X", "X"}));
     ASSERT_EQ(r.players.size(), 4u);
     const TZH_player& easy = r.players[0];
     EXPECT_EQ(easy.name, "IA Facile");
@@ -45,7 +47,8 @@ TEST(PlayerSlots, ComputerSlotsTakeTheirDifficultyName) {
 }
 
 TEST(PlayerSlots, HumanSlotGivesNameAddressPortAndNumbers) {
-    const auto r = Parse(List({"HJoueur,C0A80102,8088,xx,2,5,1,0,1", "X", "X", "X", "X", "X", "X", "X"}));
+    const auto r =
+        Parse(List({"HJoueur,C0A80102,8088,xx,2,5,1,0,1", "X", "X", "X", "X", "X", "X", "X"}));
     ASSERT_EQ(r.players.size(), 1u);
     const TZH_player& p = r.players[0];
     EXPECT_EQ(p.name, "Joueur");
@@ -68,7 +71,8 @@ TEST(PlayerSlots, ShortAddressBorrowsCharactersOfTheEntriesAfterIt) {
 }
 
 TEST(PlayerSlots, PortKeepsItsLow16BitsAndObserversSurviveTheRoundTrip) {
-    const auto r = Parse(List({"HA,00000001,70000,TT,-1,-2,-1,-1,1", "X", "X", "X", "X", "X", "X", "X"}));
+    const auto r =
+        Parse(List({"HA,00000001,70000,TT,-1,-2,-1,-1,1", "X", "X", "X", "X", "X", "X", "X"}));
     ASSERT_EQ(r.players.size(), 1u);
     EXPECT_EQ(r.players[0].port, 70000 - 65536);
     EXPECT_EQ(r.players[0].army, -2);
@@ -76,28 +80,34 @@ TEST(PlayerSlots, PortKeepsItsLow16BitsAndObserversSurviveTheRoundTrip) {
 }
 
 TEST(PlayerSlots, UnknownKindEndsTheListWithABlankEntry) {
-    const auto r = Parse(List({"HA,00000001,8088,TT,0,2,0,0,1", "CE,1,3,0,-1", "Zzz", "HB,bad", "X", "X", "X", "X"}));
+    const auto r = Parse(List(
+        {"HA,00000001,8088,TT,0,2,0,0,1", "CE,1,3,0,-1", "Zzz", "HB,bad", "X", "X", "X", "X"}));
     ASSERT_EQ(r.players.size(), 3u);
     EXPECT_EQ(r.players[2].name, "");
     EXPECT_EQ(r.players[2].army, 0);
 }
 
 TEST(PlayerSlots, SlotsThatAreNotPlayersLeaveNoGap) {
-    const auto r = Parse(List({"HA,00000001,8088,TT,0,2,0,0,1", "X", "O", "CH,1,4,2,1", "X", "X", "X", "X"}));
+    const auto r =
+        Parse(List({"HA,00000001,8088,TT,0,2,0,0,1", "X", "O", "CH,1,4,2,1", "X", "X", "X", "X"}));
     ASSERT_EQ(r.players.size(), 2u);
     EXPECT_EQ(r.players[0].name, "A");
     EXPECT_EQ(r.players[1].name, "IA Difficile");
 }
 
 TEST(PlayerSlots, MalformedListsFailAndKeepWhatWasAppended) {
-    struct Case { std::string list; std::size_t playersKept; };
+    struct Case {
+        std::string list;
+        std::size_t playersKept;
+    };
     const Case cases[] = {
-        {List({"X", "X", "X", "X", "X", "X", "X"}), 0},                          // seven slots
-        {List({"HJoueur,C0A80102,8088,xx,2,5,1,0", "X", "X", "X", "X", "X", "X", "X"}), 1}, // no comma after N4
-        {List({"CE,1,3,0,-1,9", "X", "X", "X", "X", "X", "X", "X"}), 1},         // more after N4
-        {List({"CE,1,,0,-1", "X", "X", "X", "X", "X", "X", "X"}), 1},            // empty number
-        {List({"HJoueur", "X", "X", "X", "X", "X", "X", "X"}), 1},               // empty address
-        {List({"CE,1,3,0,-1", "", "X", "X", "X", "X", "X", "X"}), 1},            // empty slot
+        {List({"X", "X", "X", "X", "X", "X", "X"}), 0}, // seven slots
+        {List({"HJoueur,C0A80102,8088,xx,2,5,1,0", "X", "X", "X", "X", "X", "X", "X"}),
+         1},                                                             // no comma after N4
+        {List({"CE,1,3,0,-1,9", "X", "X", "X", "X", "X", "X", "X"}), 1}, // more after N4
+        {List({"CE,1,,0,-1", "X", "X", "X", "X", "X", "X", "X"}), 1},    // empty number
+        {List({"HJoueur", "X", "X", "X", "X", "X", "X", "X"}), 1},       // empty address
+        {List({"CE,1,3,0,-1", "", "X", "X", "X", "X", "X", "X"}), 1},    // empty slot
         {"", 0},
     };
     for (const Case& c : cases) {
@@ -108,11 +118,13 @@ TEST(PlayerSlots, MalformedListsFailAndKeepWhatWasAppended) {
 }
 
 TEST(PlayerSlots, LowerCaseAddressDigitsCountAsZero) {
-    const auto r = Parse(List({"HA,c0a80102,8088,TT,0,2,0,0,1", "X", "X", "X", "X", "X", "X", "X"}));
+    const auto r =
+        Parse(List({"HA,c0a80102,8088,TT,0,2,0,0,1", "X", "X", "X", "X", "X", "X", "X"}));
     // c0 a8 01 02: lower-case letters are the digit 0
     EXPECT_EQ(r.players[0].address, (std::array<uint8_t, 4>{0, 8, 1, 2}));
 }
 
 TEST(PlayerSlots, AnythingAfterTheEighthSlotIsIgnored) {
-    EXPECT_EQ(Parse(List({"X", "X", "X", "X", "X", "X", "X", "X", "HA,garbage"})).players.size(), 0u);
+    EXPECT_EQ(Parse(List({"X", "X", "X", "X", "X", "X", "X", "X", "HA,garbage"})).players.size(),
+              0u);
 }

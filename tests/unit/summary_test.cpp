@@ -31,7 +31,10 @@ TEST(ReplaySummary, NamesEveryKindOfRecordAndPlayer) {
     full.duration = 125;
     full.players = {Player("Ana", true, 2, 0), Player("", true, 4, -1), Player("", false, -1, 3),
                     Player("Obs", true, -2, -1), Player("IA Difficile", false, 14, 1)};
-    struct Case { TZH_replay record; const char* line; };
+    struct Case {
+        TZH_replay record;
+        const char* line;
+    };
     const Case cases[] = {
         {full, "m.rep: version 1.04, map tournament island, $20K, 1 SW, Vanilla, 2m 5s, players: "
                "Ana (USA, team 1), ? (GLA, no team), IA (random, team 4), Obs (observer), "
@@ -41,7 +44,8 @@ TEST(ReplaySummary, NamesEveryKindOfRecordAndPlayer) {
         {Record(false, "Invalid"), "m.rep: INVALID (unsupported version), 1536 bytes"},
         {Record(false, "1.04"), "m.rep: INVALID (version 1.04), 1536 bytes"},
     };
-    for (const Case& c : cases) EXPECT_EQ(ReplaySummary(c.record), c.line);
+    for (const Case& c : cases)
+        EXPECT_EQ(ReplaySummary(c.record), c.line);
 }
 
 } // namespace

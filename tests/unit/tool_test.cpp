@@ -31,14 +31,16 @@ struct ToolRun {
     std::vector<std::string> lines() const {
         std::vector<std::string> result;
         std::istringstream in(out);
-        for (std::string line; std::getline(in, line);) result.push_back(line);
+        for (std::string line; std::getline(in, line);)
+            result.push_back(line);
         return result;
     }
 };
 
 std::string Quoted(const std::string& text) {
     std::string quoted = "'";
-    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
 
@@ -58,7 +60,8 @@ ToolRun RunTool(const std::vector<std::string>& args) {
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, got);
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.out.append(buffer, got);
     const int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::ifstream err(errFile);
@@ -68,7 +71,8 @@ ToolRun RunTool(const std::vector<std::string>& args) {
 
 std::vector<std::string> Keys(const json& object) {
     std::vector<std::string> keys;
-    for (const auto& item : object.items()) keys.push_back(item.key());
+    for (const auto& item : object.items())
+        keys.push_back(item.key());
     return keys;
 }
 
@@ -99,12 +103,12 @@ TEST(TarvexInfo, JsonLinesForTheRealFolder) {
     const auto lines = run.lines();
     ASSERT_EQ(lines.size(), 49u);
 
-    const std::vector<std::string> top = {"file",    "map",     "money",    "superweaponLimit", "vanilla",
-                                          "version", "players", "duration", "valid",            "date",
-                                          "invalidReason"};
-    const std::vector<std::string> player = {"name",       "army",         "slotValue1", "human",
-                                             "team",       "slotValue3",   "address",    "port",
-                                             "armyResolved", "armyRandom", "colourResolved", "colourRandom"};
+    const std::vector<std::string> top = {"file",    "map",     "money",        "superweaponLimit",
+                                          "vanilla", "version", "players",      "duration",
+                                          "valid",   "date",    "invalidReason"};
+    const std::vector<std::string> player = {
+        "name",    "army", "slotValue1",   "human",      "team",           "slotValue3",
+        "address", "port", "armyResolved", "armyRandom", "colourResolved", "colourRandom"};
     std::set<std::string> names;
     int valid = 0;
     for (const std::string& line : lines) {
@@ -113,7 +117,8 @@ TEST(TarvexInfo, JsonLinesForTheRealFolder) {
         SCOPED_TRACE(object["file"]["name"].dump());
         EXPECT_EQ(Keys(object), top);
         EXPECT_EQ(Keys(object["file"]), (std::vector<std::string>{"path", "name", "size"}));
-        EXPECT_EQ(Keys(object["map"]), (std::vector<std::string>{"name", "code", "number", "userMap"}));
+        EXPECT_EQ(Keys(object["map"]),
+                  (std::vector<std::string>{"name", "code", "number", "userMap"}));
         for (const json& p : object["players"]) {
             EXPECT_EQ(Keys(p), player);
             ASSERT_TRUE(p["address"].is_array());
@@ -124,7 +129,8 @@ TEST(TarvexInfo, JsonLinesForTheRealFolder) {
         EXPECT_EQ(object["file"]["path"], (testsupport::RealReplayDir() / name).string());
         valid += object["valid"].get<bool>();
         // Every refused real file is refused for its version.
-        EXPECT_EQ(object["invalidReason"], object["valid"].get<bool>() ? json() : json("unknownVersion"));
+        EXPECT_EQ(object["invalidReason"],
+                  object["valid"].get<bool>() ? json() : json("unknownVersion"));
     }
     std::set<std::string> onDisk;
     for (const auto& entry : fs::directory_iterator(testsupport::RealReplayDir()))
@@ -156,12 +162,15 @@ TEST(TarvexInfo, SignedMembersPrintSigned) {
 
 TEST(TarvexInfo, NamesPrintAsUtf8) {
     testsupport::TempDir dir;
-    struct Case { std::string bytes; std::string shown; };
+    struct Case {
+        std::string bytes;
+        std::string shown;
+    };
     const Case cases[] = {
-        {"Jos\xC3\xA9", "Jos\xC3\xA9"},        // UTF-8 as the game writes it
-        {"Ren\xC3\xA9\xC3", "Ren\xC3\xA9"},    // cut inside the last character
-        {"J\xF6rg", "J\xC3\xB6rg"},            // Windows-1252
-        {"\x80uro", "\xE2\x82\xACuro"},        // the euro sign of Windows-1252
+        {"Jos\xC3\xA9", "Jos\xC3\xA9"},     // UTF-8 as the game writes it
+        {"Ren\xC3\xA9\xC3", "Ren\xC3\xA9"}, // cut inside the last character
+        {"J\xF6rg", "J\xC3\xB6rg"},         // Windows-1252
+        {"\x80uro", "\xE2\x82\xACuro"},     // the euro sign of Windows-1252
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -180,7 +189,8 @@ TEST(TarvexInfo, NamesPrintAsUtf8) {
 
 TEST(TarvexInfo, UnreadableFileIsReportedAndTheOthersPrinted) {
     testsupport::TempDir dir;
-    const fs::path first = dir / "first.rep", last = dir / "last.rep", missing = dir / "missing.rep";
+    const fs::path first = dir / "first.rep", last = dir / "last.rep",
+                   missing = dir / "missing.rep";
     rb::WriteFile(first.string(), rb::Bytes(ReplayWithPlayer("One")));
     rb::WriteFile(last.string(), rb::Bytes(ReplayWithPlayer("Two")));
     for (const bool asJson : {true, false}) {
@@ -212,7 +222,12 @@ TEST(TarvexInfo, FolderListsOnlyReplayFiles) {
 }
 
 TEST(TarvexInfo, OptionsAndExitStatus) {
-    struct Case { std::vector<std::string> args; int status; const char* outHas; const char* errHas; };
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* outHas;
+        const char* errHas;
+    };
     const Case cases[] = {
         {{"--help"}, 0, "Usage: tarvex-info", ""},
         {{"--version"}, 0, "tarvex-info ", ""},
@@ -234,12 +249,16 @@ TEST(TarvexInfo, OptionsAndExitStatus) {
 // random armies and the computers' colours; Nic quits two frames before the end marker.
 TEST(TarvexInfo, MatchReadsTheOrders) {
     TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
-    const std::string nic = (testsupport::RealReplayDir() / "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep").string();
-    EXPECT_EQ(RunTool({"--match", nic}).out,
-              "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep: version 1.04, map tournament island, $20K, 1 SW, "
-              "20m 33s, players: Nic (random \u2192 USA, team 1, left at 20m 33s, quit), |BOMD|2MA.S^ (random "
-              "\u2192 China Infantry, team 1), IA Difficile (random \u2192 GLA Toxin, colour random \u2192 Sky blue, "
-              "team 2), IA Difficile (random \u2192 USA SuperWeapon, colour random \u2192 Gold, team 2)\n");
+    const std::string nic =
+        (testsupport::RealReplayDir() / "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep").string();
+    EXPECT_EQ(RunTool({"--match", nic}).out, "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep: version "
+                                             "1.04, map tournament island, $20K, 1 SW, "
+                                             "20m 33s, players: Nic (random \u2192 USA, team 1, "
+                                             "left at 20m 33s, quit), |BOMD|2MA.S^ (random "
+                                             "\u2192 China Infantry, team 1), IA Difficile (random "
+                                             "\u2192 GLA Toxin, colour random \u2192 Sky blue, "
+                                             "team 2), IA Difficile (random \u2192 USA "
+                                             "SuperWeapon, colour random \u2192 Gold, team 2)\n");
 
     const ToolRun run = RunTool({"--json", "--match", testsupport::RealReplayDir().string()});
     EXPECT_EQ(run.status, 0) << run.err;
@@ -248,15 +267,18 @@ TEST(TarvexInfo, MatchReadsTheOrders) {
         const json object = json::parse(line);
         SCOPED_TRACE(object["file"]["name"].dump());
         EXPECT_EQ(Keys(object).back(), "match");
-        EXPECT_EQ(object["match"].is_null(), !object["valid"].get<bool>()); // no orders read for a refused one
+        EXPECT_EQ(object["match"].is_null(),
+                  !object["valid"].get<bool>()); // no orders read for a refused one
     }
     const json object = json::parse(RunTool({"--json", "--match", nic}).out);
     EXPECT_EQ(object["date"], "2025-04-27T02:41:29");
-    EXPECT_EQ(object["players"][2].dump(),
-              R"({"name":"IA Difficile","army":-1,"slotValue1":255,"human":false,"team":1,"slotValue3":255,)"
-              R"("address":[0,0,0,0],"port":0,"armyResolved":11,"armyRandom":true,"colourResolved":5,"colourRandom":true})");
-    EXPECT_EQ(object["match"].dump(),
-              R"({"complete":true,"endFrame":37019,"players":[{"commands":469,"selections":944,"apm":22.8,)"
-              R"("left":{"frame":37017,"how":"quit"}},{"commands":466,"selections":812,"apm":22.7,"left":null},)"
-              R"({"commands":0,"selections":0,"apm":null,"left":null},{"commands":0,"selections":0,"apm":null,"left":null}]})");
+    EXPECT_EQ(
+        object["players"][2].dump(),
+        R"({"name":"IA Difficile","army":-1,"slotValue1":255,"human":false,"team":1,"slotValue3":255,)"
+        R"("address":[0,0,0,0],"port":0,"armyResolved":11,"armyRandom":true,"colourResolved":5,"colourRandom":true})");
+    EXPECT_EQ(
+        object["match"].dump(),
+        R"({"complete":true,"endFrame":37019,"players":[{"commands":469,"selections":944,"apm":22.8,)"
+        R"("left":{"frame":37017,"how":"quit"}},{"commands":466,"selections":812,"apm":22.7,"left":null},)"
+        R"({"commands":0,"selections":0,"apm":null,"left":null},{"commands":0,"selections":0,"apm":null,"left":null}]})");
 }

@@ -20,7 +20,8 @@ using wintest::Utf8Path;
 const std::wstring ValueName = L"UserDataLeafName";
 
 std::string ReplaysBelow(const std::string& leaf) {
-    return platform::JoinPath(platform::JoinPath(platform::DocumentsFolder(), leaf), ReplaySubfolder);
+    return platform::JoinPath(platform::JoinPath(platform::DocumentsFolder(), leaf),
+                              ReplaySubfolder);
 }
 
 class DiscoveryTest : public ::testing::Test {
@@ -29,14 +30,16 @@ protected:
     void TearDown() override {
         wintest::RemoveGameKeys();
         std::error_code ignored;
-        for (const auto& folder : made_) fs::remove_all(Utf8Path(folder), ignored);
+        for (const auto& folder : made_)
+            fs::remove_all(Utf8Path(folder), ignored);
         made_.clear();
     }
     // Makes documents\leaf\Replays; removed again after the test.
     std::string MakeReplayFolder(const std::string& leaf) {
         const std::string folder = ReplaysBelow(leaf);
         fs::create_directories(Utf8Path(folder));
-        made_.push_back(leaf.empty() ? folder : platform::JoinPath(platform::DocumentsFolder(), leaf));
+        made_.push_back(leaf.empty() ? folder
+                                     : platform::JoinPath(platform::DocumentsFolder(), leaf));
         return folder;
     }
 
@@ -69,44 +72,65 @@ TEST_F(DiscoveryTest, FindsTheFolderTheGameUses) {
     const std::string gameDefault(DefaultUserDataLeafName);
     const std::vector<DiscoveryCase> cases = {
         {"32-bit view, where the game's installer writes",
-         [] { WriteGameText(MachineBits32, ValueName, L"Leaf 32"); }, {"Leaf 32"}, "Leaf 32"},
-        {"only the 64-bit view", [] { WriteGameText(MachineBits64, ValueName, L"Leaf 64"); }, {"Leaf 64"},
+         [] { WriteGameText(MachineBits32, ValueName, L"Leaf 32"); },
+         {"Leaf 32"},
+         "Leaf 32"},
+        {"only the 64-bit view",
+         [] { WriteGameText(MachineBits64, ValueName, L"Leaf 64"); },
+         {"Leaf 64"},
          "Leaf 64"},
         {"32-bit view before the 64-bit view",
          [] {
              WriteGameText(MachineBits32, ValueName, L"Leaf 32");
              WriteGameText(MachineBits64, ValueName, L"Leaf 64");
          },
-         {"Leaf 32", "Leaf 64"}, "Leaf 32"},
-        {"only the user's key", [] { WriteGameText(UserKey, ValueName, L"User Leaf"); }, {"User Leaf"},
+         {"Leaf 32", "Leaf 64"},
+         "Leaf 32"},
+        {"only the user's key",
+         [] { WriteGameText(UserKey, ValueName, L"User Leaf"); },
+         {"User Leaf"},
          "User Leaf"},
         {"the machine's key before the user's",
          [] {
              WriteGameText(MachineBits64, ValueName, L"Machine Leaf");
              WriteGameText(UserKey, ValueName, L"User Leaf");
          },
-         {"Machine Leaf", "User Leaf"}, "Machine Leaf"},
+         {"Machine Leaf", "User Leaf"},
+         "Machine Leaf"},
         {"no key at all: the game's default folder", [] {}, {gameDefault}, gameDefault},
         {"key without the value: the game's default folder",
-         [] { WriteGameText(MachineBits32, L"Language", L"english"); }, {gameDefault}, gameDefault},
+         [] { WriteGameText(MachineBits32, L"Language", L"english"); },
+         {gameDefault},
+         gameDefault},
         {"an empty value is used as it is",
-         [] { WriteGameText(MachineBits32, ValueName, L""); }, {"", gameDefault}, ""},
-        {"expandable text counts as text", [] { WriteGameText(MachineBits32, ValueName, L"Exp", REG_EXPAND_SZ); },
-         {"Exp"}, "Exp"},
+         [] { WriteGameText(MachineBits32, ValueName, L""); },
+         {"", gameDefault},
+         ""},
+        {"expandable text counts as text",
+         [] { WriteGameText(MachineBits32, ValueName, L"Exp", REG_EXPAND_SZ); },
+         {"Exp"},
+         "Exp"},
         {"a leaf name outside the ANSI code page",
-         [] { WriteGameText(MachineBits32, ValueName, L"Генералы 将军"); }, {"Генералы 将军"}, "Генералы 将军"},
+         [] { WriteGameText(MachineBits32, ValueName, L"Генералы 将军"); },
+         {"Генералы 将军"},
+         "Генералы 将军"},
         {"no Replays folder: the program's own folder",
-         [] { WriteGameText(MachineBits32, ValueName, L"Leaf 32"); }, {}, "", true},
+         [] { WriteGameText(MachineBits32, ValueName, L"Leaf 32"); },
+         {},
+         "",
+         true},
         {"no key and no default folder: the program's own folder", [] {}, {}, "", true},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.label);
         wintest::RemoveGameKeys();
         test.writeRegistry();
-        for (const auto& leaf : test.foldersToMake) MakeReplayFolder(leaf);
+        for (const auto& leaf : test.foldersToMake)
+            MakeReplayFolder(leaf);
 
         const ReplayFolderChoice choice = FindReplayFolder();
-        const std::string expected = test.expectProgramFolder ? platform::ProgramFolder() : ReplaysBelow(test.expectedLeaf);
+        const std::string expected =
+            test.expectProgramFolder ? platform::ProgramFolder() : ReplaysBelow(test.expectedLeaf);
         EXPECT_EQ(choice.folder, expected);
         EXPECT_FALSE(choice.how.empty());
         TearDown();

@@ -20,7 +20,8 @@ using wintest::Utf8Of;
 
 std::string SampleReplay() {
     rb::Settings settings;
-    settings.slots = {rb::Human("Alice", "C0A80102", 0, 2, 0, 0), rb::Human("Bob", "C0A80103", 1, 3, 1, 1)};
+    settings.slots = {rb::Human("Alice", "C0A80102", 0, 2, 0, 0),
+                      rb::Human("Bob", "C0A80103", 1, 3, 1, 1)};
     rb::Replay replay;
     replay.settings = rb::SettingsText(settings);
     return rb::Bytes(replay);
@@ -37,7 +38,8 @@ protected:
 };
 
 HANDLE OpenWide(const std::wstring& path, DWORD access, DWORD share) {
-    return CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
 }
 
 TEST_F(FilesTest, ReplayNamedInCyrillicAndChinese) {
@@ -66,7 +68,8 @@ TEST_F(FilesTest, FolderNamedInGreekIsListedAndRead) {
     rb::WriteFile(platform::JoinPath(folder, "one.rep"), SampleReplay());
     EXPECT_TRUE(platform::DirectoryExists(folder));
     std::vector<std::string> seen;
-    ForEachReplayFile(folder + "\\", ReplayFileMask, [&](const ListedReplayFile& file) { seen.push_back(file.path); });
+    ForEachReplayFile(folder + "\\", ReplayFileMask,
+                      [&](const ListedReplayFile& file) { seen.push_back(file.path); });
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0], platform::JoinPath(folder, "one.rep"));
     EXPECT_TRUE(ReadReplay(seen[0]).valid);
@@ -86,7 +89,8 @@ TEST_F(FilesTest, ReadOnlyReplayIsStillRead) {
 
     const TZH_replay replay = ReadReplay(path);
     EXPECT_TRUE(replay.valid);
-    EXPECT_EQ(GetFileAttributesW(wide.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD{FILE_ATTRIBUTE_READONLY});
+    EXPECT_EQ(GetFileAttributesW(wide.c_str()) & FILE_ATTRIBUTE_READONLY,
+              DWORD{FILE_ATTRIBUTE_READONLY});
     SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -102,9 +106,11 @@ TEST_F(FilesTest, ReplayHeldOpenByAnotherProgramIsStillRead) {
     const Holder holders[] = {
         {"writer sharing only reads", GENERIC_WRITE, FILE_SHARE_READ},
         {"writer sharing reads and writes", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE},
-        {"writer sharing everything", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE},
+        {"writer sharing everything", GENERIC_WRITE,
+         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE},
         {"reader sharing only reads", GENERIC_READ, FILE_SHARE_READ},
-        {"reader and writer sharing reads", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE},
+        {"reader and writer sharing reads", GENERIC_READ | GENERIC_WRITE,
+         FILE_SHARE_READ | FILE_SHARE_WRITE},
     };
     const std::string path = Write("recording.rep");
     const std::wstring wide = platform::win32::Widen(path);
@@ -173,7 +179,8 @@ TEST_F(FilesTest, SizesComeFromTheFileSystem) {
     const std::string folder = Utf8Of(dir_.path());
     const std::string path = Write("sized.rep", std::string(3000, 'x'));
     const std::string hidden = Write("hidden.rep", std::string(17, 'x'));
-    SetFileAttributesW(platform::win32::Widen(hidden).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    SetFileAttributesW(platform::win32::Widen(hidden).c_str(),
+                       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 
     EXPECT_EQ(platform::FileSize(path), 3000u);
     EXPECT_EQ(platform::FileSize(hidden), 17u);

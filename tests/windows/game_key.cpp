@@ -16,7 +16,8 @@ std::wstring GameKeyW() {
 
 void Check(LSTATUS status, const char* what) {
     if (status != ERROR_SUCCESS)
-        throw std::runtime_error(std::string(what) + " failed with error " + std::to_string(status));
+        throw std::runtime_error(std::string(what) + " failed with error " +
+                                 std::to_string(status));
 }
 
 } // namespace
@@ -24,8 +25,8 @@ void Check(LSTATUS status, const char* what) {
 void WriteGameValue(const KeyPlace& place, const std::wstring& name, DWORD type, const void* data,
                     DWORD size) {
     HKEY key = nullptr;
-    Check(RegCreateKeyExW(place.root, GameKeyW().c_str(), 0, nullptr, 0, KEY_WRITE | place.view, nullptr,
-                          &key, nullptr),
+    Check(RegCreateKeyExW(place.root, GameKeyW().c_str(), 0, nullptr, 0, KEY_WRITE | place.view,
+                          nullptr, &key, nullptr),
           "RegCreateKeyExW");
     const LSTATUS status =
         RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
@@ -33,8 +34,10 @@ void WriteGameValue(const KeyPlace& place, const std::wstring& name, DWORD type,
     Check(status, "RegSetValueExW");
 }
 
-void WriteGameText(const KeyPlace& place, const std::wstring& name, const std::wstring& text, DWORD type) {
-    WriteGameValue(place, name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+void WriteGameText(const KeyPlace& place, const std::wstring& name, const std::wstring& text,
+                   DWORD type) {
+    WriteGameValue(place, name, type, text.c_str(),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 void WriteGameDword(const KeyPlace& place, const std::wstring& name, DWORD number) {

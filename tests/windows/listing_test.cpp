@@ -21,7 +21,8 @@ using wintest::Utf8Of;
 
 std::vector<std::string> Names(const std::vector<platform::DirectoryEntry>& entries) {
     std::vector<std::string> names;
-    for (const auto& entry : entries) names.push_back(entry.name);
+    for (const auto& entry : entries)
+        names.push_back(entry.name);
     return names;
 }
 
@@ -39,7 +40,8 @@ protected:
 TEST_F(ListingTest, EntriesComeInTheOrderWindowsGivesThem) {
     // Created out of order; Windows lists an NTFS folder by upper-cased name, so "_" (after
     // "Z") follows the letters whatever their case.
-    for (const char* name : {"_x.rep", "b.rep", "C.rep", "a1.rep", "A.rep"}) Touch(name);
+    for (const char* name : {"_x.rep", "b.rep", "C.rep", "a1.rep", "A.rep"})
+        Touch(name);
     const std::vector<std::string> expected = {"A.rep", "a1.rep", "b.rep", "C.rep", "_x.rep"};
     EXPECT_EQ(Names(platform::ListDirectory(Folder(), "*.rep")), expected);
 }
@@ -58,16 +60,18 @@ TEST_F(ListingTest, HiddenAndSystemFilesAreListed) {
 
 TEST_F(ListingTest, MaskMatchesRealNamesWithoutCase) {
     Touch("upper.REP");
-    Touch("notes.report");  // its 8.3 name, NOTES~1.REP, would match "*.rep"
+    Touch("notes.report"); // its 8.3 name, NOTES~1.REP, would match "*.rep"
     Touch("backup.rep.bak");
     Touch("plain.txt");
     std::filesystem::create_directory(dir_.path() / "folder.rep");
 
     const auto entries = platform::ListDirectory(Folder(), "*.rep");
     std::vector<std::pair<std::string, bool>> seen;
-    for (const auto& entry : entries) seen.emplace_back(entry.name, entry.isDirectory);
+    for (const auto& entry : entries)
+        seen.emplace_back(entry.name, entry.isDirectory);
     std::sort(seen.begin(), seen.end());
-    const std::vector<std::pair<std::string, bool>> expected = {{"folder.rep", true}, {"upper.REP", false}};
+    const std::vector<std::pair<std::string, bool>> expected = {{"folder.rep", true},
+                                                                {"upper.REP", false}};
     EXPECT_EQ(seen, expected);
 }
 
@@ -111,7 +115,8 @@ TEST(MaskTest, WildcardsAndLetterCase) {
     };
     for (const auto& test : cases) {
         EXPECT_EQ(platform::win32::MatchesMask(test.name, test.mask), test.matches)
-            << platform::win32::Narrow(test.name) << " against " << platform::win32::Narrow(test.mask);
+            << platform::win32::Narrow(test.name) << " against "
+            << platform::win32::Narrow(test.mask);
     }
 }
 

@@ -43,18 +43,25 @@ TEST_F(RegistryTest, EachStoredTypeComesBackAsItsKind) {
     const DWORD number = 7;
     const auto* numberBytes = reinterpret_cast<const BYTE*>(&number);
     const std::vector<StoredValue> cases = {
-        {"plain text", REG_SZ, BytesOf(L"Zero Hour Data", true), RegistryValueType::String, "Zero Hour Data"},
-        {"text in three scripts", REG_SZ, BytesOf(L"Zéro Данные 数据", true), RegistryValueType::String,
-         "Zéro Данные 数据"},
-        {"text stored without its NUL", REG_SZ, BytesOf(L"No End", false), RegistryValueType::String, "No End"},
+        {"plain text", REG_SZ, BytesOf(L"Zero Hour Data", true), RegistryValueType::String,
+         "Zero Hour Data"},
+        {"text in three scripts", REG_SZ, BytesOf(L"Zéro Данные 数据", true),
+         RegistryValueType::String, "Zéro Данные 数据"},
+        {"text stored without its NUL", REG_SZ, BytesOf(L"No End", false),
+         RegistryValueType::String, "No End"},
         {"text with a NUL inside", REG_SZ, BytesOf(std::wstring(L"abc\0def", 7), true),
          RegistryValueType::String, "abc"},
         {"empty text", REG_SZ, BytesOf(L"", true), RegistryValueType::String, ""},
         {"expandable text, left unexpanded", REG_EXPAND_SZ, BytesOf(L"%USERNAME% Data", true),
          RegistryValueType::ExpandString, "%USERNAME% Data"},
-        {"number", REG_DWORD, {numberBytes, numberBytes + sizeof number}, RegistryValueType::DWord, ""},
+        {"number",
+         REG_DWORD,
+         {numberBytes, numberBytes + sizeof number},
+         RegistryValueType::DWord,
+         ""},
         {"bytes", REG_BINARY, {1, 2, 3}, RegistryValueType::Binary, ""},
-        {"list of texts", REG_MULTI_SZ, BytesOf(std::wstring(L"a\0b\0", 4), true), RegistryValueType::Other, ""},
+        {"list of texts", REG_MULTI_SZ, BytesOf(std::wstring(L"a\0b\0", 4), true),
+         RegistryValueType::Other, ""},
     };
     for (const auto& stored : cases) {
         SCOPED_TRACE(stored.label);
@@ -87,7 +94,8 @@ TEST_F(RegistryTest, MissingKeyOrValueIsNothing) {
     EXPECT_FALSE(ReadGameValue(RegistryRoot::CurrentUser, RegistryView::Bits64).has_value());
     wintest::WriteGameText(wintest::UserKey, L"Other", L"x");
     EXPECT_FALSE(ReadGameValue(RegistryRoot::CurrentUser, RegistryView::Bits64).has_value());
-    EXPECT_TRUE(ReadGameValue(RegistryRoot::CurrentUser, RegistryView::Bits64, "Other").has_value());
+    EXPECT_TRUE(
+        ReadGameValue(RegistryRoot::CurrentUser, RegistryView::Bits64, "Other").has_value());
 }
 
 } // namespace

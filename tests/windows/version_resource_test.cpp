@@ -15,7 +15,8 @@ class VersionResourceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // The tests are built beside the programs.
-        const std::wstring path = platform::win32::Widen(platform::ProgramFolder() + "tarvex-info.exe");
+        const std::wstring path =
+            platform::win32::Widen(platform::ProgramFolder() + "tarvex-info.exe");
         DWORD handle = 0;
         const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
         ASSERT_GT(size, 0u) << "no version resource in tarvex-info.exe";
@@ -28,7 +29,8 @@ protected:
         UINT length = 0;
         const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
         if (!VerQueryValueW(data_.data(), key.c_str(), &value, &length) || length == 0) return {};
-        return platform::win32::Narrow(std::wstring(static_cast<const wchar_t*>(value), length - 1));
+        return platform::win32::Narrow(
+            std::wstring(static_cast<const wchar_t*>(value), length - 1));
     }
 
     std::vector<char> data_;

@@ -72,7 +72,8 @@ void TAboutForm::FormMouseWheelUp() {
 void TAboutForm::ScrollScroll(TFlatCustomScrollBar*, TScrollCode ScrollCode, int& ScrollPos) {
     if (ScrollCode == scPosition) {
         const bool down = ScrollPos > AboutTop;
-        for (int n = std::abs(ScrollPos - AboutTop); n > 0; --n) AboutMemo->ScrollOneLine(down);
+        for (int n = std::abs(ScrollPos - AboutTop); n > 0; --n)
+            AboutMemo->ScrollOneLine(down);
     }
     AboutTop = ScrollPos;
 }

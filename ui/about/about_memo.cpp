@@ -21,15 +21,24 @@ struct KeyScroll {
 // The keys that scroll the text, as a text area with a hidden caret does.
 std::optional<KeyScroll> ScrollForKey(int key) {
     switch (key) {
-    case Qt::Key_PageUp: return KeyScroll{true, QAbstractSlider::SliderPageStepSub};
-    case Qt::Key_PageDown: return KeyScroll{true, QAbstractSlider::SliderPageStepAdd};
-    case Qt::Key_Home: return KeyScroll{true, QAbstractSlider::SliderToMinimum};
-    case Qt::Key_End: return KeyScroll{true, QAbstractSlider::SliderToMaximum};
-    case Qt::Key_Up: return KeyScroll{true, QAbstractSlider::SliderSingleStepSub};
-    case Qt::Key_Down: return KeyScroll{true, QAbstractSlider::SliderSingleStepAdd};
-    case Qt::Key_Left: return KeyScroll{false, QAbstractSlider::SliderSingleStepSub};
-    case Qt::Key_Right: return KeyScroll{false, QAbstractSlider::SliderSingleStepAdd};
-    default: return std::nullopt;
+    case Qt::Key_PageUp:
+        return KeyScroll{true, QAbstractSlider::SliderPageStepSub};
+    case Qt::Key_PageDown:
+        return KeyScroll{true, QAbstractSlider::SliderPageStepAdd};
+    case Qt::Key_Home:
+        return KeyScroll{true, QAbstractSlider::SliderToMinimum};
+    case Qt::Key_End:
+        return KeyScroll{true, QAbstractSlider::SliderToMaximum};
+    case Qt::Key_Up:
+        return KeyScroll{true, QAbstractSlider::SliderSingleStepSub};
+    case Qt::Key_Down:
+        return KeyScroll{true, QAbstractSlider::SliderSingleStepAdd};
+    case Qt::Key_Left:
+        return KeyScroll{false, QAbstractSlider::SliderSingleStepSub};
+    case Qt::Key_Right:
+        return KeyScroll{false, QAbstractSlider::SliderSingleStepAdd};
+    default:
+        return std::nullopt;
     }
 }
 
@@ -87,8 +96,8 @@ void TAboutMemo::ShowWholeLines(int lines) {
     QTextBlock first = document()->firstBlock();
     document()->documentLayout()->blockBoundingRect(first);
     const QTextLayout* layout = first.layout();
-    const qreal lineHeight = layout && layout->lineCount() > 0 ? layout->lineAt(0).height()
-                                                               : fontMetrics().height();
+    const qreal lineHeight =
+        layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : fontMetrics().height();
     const int unused = height() - static_cast<int>(std::ceil(lines * lineHeight));
     setViewportMargins(0, 0, 0, std::max(0, unused));
 }
@@ -102,7 +111,8 @@ void TAboutMemo::keyPressEvent(QKeyEvent* event) {
     }
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return;
     if (const auto scroll = ScrollForKey(event->key()))
-        (scroll->vertical ? verticalScrollBar() : horizontalScrollBar())->triggerAction(scroll->action);
+        (scroll->vertical ? verticalScrollBar() : horizontalScrollBar())
+            ->triggerAction(scroll->action);
 }
 
 void TAboutMemo::keyReleaseEvent(QKeyEvent* event) {

@@ -9,8 +9,9 @@
 SkinPicture::SkinPicture(QString source, QSize size) : source_(std::move(source)), size_(size) {}
 
 SkinPicture::SkinPicture(const tarvex::pictures::Picture& picture)
-    : SkinPicture(QString::fromUtf8(picture.path.data(), static_cast<qsizetype>(picture.path.size())),
-                  QSize(picture.width, picture.height)) {}
+    : SkinPicture(
+          QString::fromUtf8(picture.path.data(), static_cast<qsizetype>(picture.path.size())),
+          QSize(picture.width, picture.height)) {}
 
 const QPixmap& SkinPicture::pixmap(qreal devicePixelRatio) {
     if (devicePixelRatio == cachedRatio_) return cached_;

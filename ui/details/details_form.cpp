@@ -2,8 +2,8 @@
 
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "contact_address.h"
@@ -102,7 +102,8 @@ void TMoreForm::AddOrdersToTooltips() {
     try {
         const TZH_replay* replay = SelectedReplay();
         if (!replay) return;
-        if (const std::optional<MatchOrders> match = ReadOrders(*replay)) SetTooltips(*replay, match);
+        if (const std::optional<MatchOrders> match = ReadOrders(*replay))
+            SetTooltips(*replay, match);
     } catch (...) {
         ReportError(std::current_exception());
     }
@@ -133,7 +134,8 @@ void TMoreForm::PlayersListDrawItem(QPainter& canvas, int index, const QRect& re
         QPainter header(&Background);
         // The map picture file is looked up again with every row; the game's previews are kept.
         PaintHeader(header, *replay,
-                    PictureForMap(main_.ReplayFolder, replay->map, Previews(), Background.devicePixelRatio()),
+                    PictureForMap(main_.ReplayFolder, replay->map, Previews(),
+                                  Background.devicePixelRatio()),
                     noMap_);
         // The header lies above the list: repainting it repaints no row.
         update(dl::HeaderArea);
@@ -201,7 +203,8 @@ void TMoreForm::wheelEvent(QWheelEvent* event) {
 bool TMoreForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &main_ && event->type() == QEvent::WindowStateChange) FollowMainWindowState();
     // Before the list answers the request with a row's tooltip.
-    if (event->type() == QEvent::ToolTip && watched == PlayersList->viewport()) AddOrdersToTooltips();
+    if (event->type() == QEvent::ToolTip && watched == PlayersList->viewport())
+        AddOrdersToTooltips();
     if (event->type() == QEvent::Wheel && watched == PlayersList->viewport()) {
         main_.WheelTurned(static_cast<QWheelEvent*>(event));
         return true;

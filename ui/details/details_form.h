@@ -32,10 +32,9 @@ public:
     // installed, for its maps' previews; it runs at the first such map. readMatch reads the
     // orders of the selected replay for the rows' tooltips, at most once per selection, when
     // the first of them is asked for.
-    explicit TMoreForm(TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall = FindGameInstall,
-                       MatchReader readMatch = [](const TZH_replay& replay) {
-                           return ReadMatch(replay);
-                       });
+    explicit TMoreForm(
+        TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall = FindGameInstall,
+        MatchReader readMatch = [](const TZH_replay& replay) { return ReadMatch(replay); });
     ~TMoreForm() override;
 
     // The skin, with the header or the error message painted into it. Held at the screen's

@@ -69,7 +69,8 @@ QImage LoadBmpFile(const std::string& path) {
     const QSize size = reader.size();
     const int width = size.width();
     const int height = std::abs(size.height());
-    if (width <= 0 || height <= 0 || width > MaxMapPictureSide || height > MaxMapPictureSide) return {};
+    if (width <= 0 || height <= 0 || width > MaxMapPictureSide || height > MaxMapPictureSide)
+        return {};
     return reader.read();
 }
 
@@ -81,7 +82,8 @@ MapPicture PictureForMap(const Text& replayFolder, const Text& mapName) {
     return {};
 }
 
-MapPicture PictureForMap(const Text& replayFolder, const TZH_map& map, MapPreviews& previews, qreal dpr) {
+MapPicture PictureForMap(const Text& replayFolder, const TZH_map& map, MapPreviews& previews,
+                         qreal dpr) {
     MapPicture file = PictureForMap(replayFolder, map.name);
     if (file.source == MapPicture::Source::File) return file;
     QImage preview = previews.PictureFor(map, dpr);

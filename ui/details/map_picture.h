@@ -48,7 +48,8 @@ MapPicture PictureForMap(const Text& replayFolder, const Text& mapName);
 
 // The same file first; without one, the game's preview of the map from previews, made for
 // a surface of device pixel ratio dpr; else the placeholder.
-MapPicture PictureForMap(const Text& replayFolder, const TZH_map& map, MapPreviews& previews, qreal dpr);
+MapPicture PictureForMap(const Text& replayFolder, const TZH_map& map, MapPreviews& previews,
+                         qreal dpr);
 
 // Draws the picture with its top-left corner at the header's picture place.
 void DrawMapPicture(QPainter& painter, const MapPicture& picture, SkinPicture& placeholder);

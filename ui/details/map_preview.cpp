@@ -28,7 +28,8 @@ QByteArray WithTgaFooter(const std::string& bytes) {
 }
 
 std::string LowerCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
 
@@ -37,7 +38,9 @@ std::string LowerCase(std::string text) {
 bool HoldsAllItsPixels(std::string_view tga) {
     constexpr std::size_t HeaderSize = 18;
     if (tga.size() < HeaderSize) return false;
-    const auto byte = [&](std::size_t at) { return std::size_t{static_cast<unsigned char>(tga[at])}; };
+    const auto byte = [&](std::size_t at) {
+        return std::size_t{static_cast<unsigned char>(tga[at])};
+    };
     const auto word = [&](std::size_t at) { return byte(at) | byte(at + 1) << 8; };
     const std::size_t imageType = byte(2);
     if (imageType < 1 || imageType > 3) return true; // compressed or unknown: Qt judges
@@ -62,7 +65,9 @@ QImage DecodePreview(const std::string& bytes) {
     // TGA has no signature to be recognised by: the file's extension names the format.
     QImageReader reader(&buffer, "tga");
     const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty() || qint64{size.width()} * size.height() > MaxPreviewPixels) return {};
+    if (!size.isValid() || size.isEmpty() ||
+        qint64{size.width()} * size.height() > MaxPreviewPixels)
+        return {};
     QImage picture;
     if (!reader.read(&picture) || picture.size() != size) return {};
     return picture;
@@ -71,14 +76,16 @@ QImage DecodePreview(const std::string& bytes) {
 QImage FitIntoCell(const QImage& picture, QSize cell, qreal dpr) {
     if (picture.isNull() || cell.isEmpty()) return {};
     dpr = std::max<qreal>(dpr, 1.0 / 16);
-    const QSize pixels(std::max(1, qRound(cell.width() * dpr)), std::max(1, qRound(cell.height() * dpr)));
+    const QSize pixels(std::max(1, qRound(cell.width() * dpr)),
+                       std::max(1, qRound(cell.height() * dpr)));
     QImage out(pixels, QImage::Format_RGB32);
     out.fill(Qt::black);
     const QImage scaled = picture.scaled(pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     {
         QPainter painter(&out);
-        painter.drawImage(QPoint((pixels.width() - scaled.width()) / 2, (pixels.height() - scaled.height()) / 2),
-                          scaled);
+        painter.drawImage(
+            QPoint((pixels.width() - scaled.width()) / 2, (pixels.height() - scaled.height()) / 2),
+            scaled);
     }
     out.setDevicePixelRatio(dpr);
     return out;

@@ -23,10 +23,10 @@ QString DrawnArmyLine(const TZH_player& player) {
 
 // The French name of one of the game's eight colours (0 gold .. 7 pink); empty outside them.
 QString ColourName(int colour) {
-    static const std::array<QString, 8> names{
-        QStringLiteral("Or"),     QStringLiteral("Rouge"),     QStringLiteral("Bleu"),
-        QStringLiteral("Vert"),   QStringLiteral("Orange"),    QStringLiteral("Bleu ciel"),
-        QStringLiteral("Violet"), QStringLiteral("Rose")};
+    static const std::array<QString, 8> names{QStringLiteral("Or"),     QStringLiteral("Rouge"),
+                                              QStringLiteral("Bleu"),   QStringLiteral("Vert"),
+                                              QStringLiteral("Orange"), QStringLiteral("Bleu ciel"),
+                                              QStringLiteral("Violet"), QStringLiteral("Rose")};
     if (colour < 0 || colour >= static_cast<int>(names.size())) return {};
     return names[static_cast<std::size_t>(colour)];
 }
@@ -48,9 +48,12 @@ QString ApmLine(double apm) {
 QString LeavingLine(const PlayerLeaving& left) {
     const QString at = DurationText(static_cast<int32_t>(left.frame / FramesPerSecond));
     switch (left.how) {
-    case LeaveHow::Surrendered: return QStringLiteral("A abandonné à ") + at;
-    case LeaveHow::Quit: return QStringLiteral("A quitté la partie à ") + at;
-    case LeaveHow::Dropped: return QStringLiteral("Déconnecté à ") + at;
+    case LeaveHow::Surrendered:
+        return QStringLiteral("A abandonné à ") + at;
+    case LeaveHow::Quit:
+        return QStringLiteral("A quitté la partie à ") + at;
+    case LeaveHow::Dropped:
+        return QStringLiteral("Déconnecté à ") + at;
     }
     return {};
 }

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
     tarvex::pictures::ensureLoaded();
     const auto icon = tarvex::pictures::kProgramIcon.path;
     // Every window of the program takes this icon.
-    QApplication::setWindowIcon(QIcon(QString::fromUtf8(icon.data(), static_cast<qsizetype>(icon.size()))));
+    QApplication::setWindowIcon(
+        QIcon(QString::fromUtf8(icon.data(), static_cast<qsizetype>(icon.size()))));
     RegisterFallbackFonts();
     // Every replay is read while the window is created; it shows when the loop starts.
     TMainForm form;

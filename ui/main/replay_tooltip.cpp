@@ -16,14 +16,20 @@ QString MatchDateText(const TZH_date& date) {
 
 QString InvalidReasonText(InvalidReason reason) {
     switch (reason) {
-    case InvalidReason::None: return {};
-    case InvalidReason::Unreadable: return QStringLiteral("Fichier illisible");
-    case InvalidReason::NotReplay: return QStringLiteral("Ce n'est pas un replay");
+    case InvalidReason::None:
+        return {};
+    case InvalidReason::Unreadable:
+        return QStringLiteral("Fichier illisible");
+    case InvalidReason::NotReplay:
+        return QStringLiteral("Ce n'est pas un replay");
     case InvalidReason::CutShort:
         return QStringLiteral("Replay coupé avant la fin de son en-tête");
-    case InvalidReason::UnknownVersion: return QStringLiteral("Version du jeu inconnue");
-    case InvalidReason::BadSettings: return QStringLiteral("Réglages de la partie illisibles");
-    case InvalidReason::BadPlayers: return QStringLiteral("Liste des joueurs illisible");
+    case InvalidReason::UnknownVersion:
+        return QStringLiteral("Version du jeu inconnue");
+    case InvalidReason::BadSettings:
+        return QStringLiteral("Réglages de la partie illisibles");
+    case InvalidReason::BadPlayers:
+        return QStringLiteral("Liste des joueurs illisible");
     }
     return {};
 }

@@ -175,7 +175,8 @@ void TMainForm::ScanFolder(const Text& folder, std::string_view mask) {
 
 void TMainForm::AddReplay(ListedReplayFile& file) {
     // One unreadable file must not empty the whole list: it stays as an invalid row.
-    ReadOutcome outcome = ReadReplayKeepingErrors(file.path, [&file](const Text&) { return file.read(); });
+    ReadOutcome outcome =
+        ReadReplayKeepingErrors(file.path, [&file](const Text&) { return file.read(); });
     if (outcome.unreadable) unreadable_.push_back(std::move(*outcome.unreadable));
     Replays.push_back(std::move(outcome.record));
 }
@@ -351,10 +352,14 @@ void TMainForm::moveEvent(QMoveEvent* event) {
 
 SkinPictureWidget* TMainForm::PressedLookOf(FrameButton button) const {
     switch (button) {
-    case FrameButton::Close: return PushClose;
-    case FrameButton::Minimise: return PushReduce;
-    case FrameButton::History: return PushHisto;
-    case FrameButton::Info: return PushInfo;
+    case FrameButton::Close:
+        return PushClose;
+    case FrameButton::Minimise:
+        return PushReduce;
+    case FrameButton::History:
+        return PushHisto;
+    case FrameButton::Info:
+        return PushInfo;
     }
     return nullptr;
 }
@@ -409,7 +414,8 @@ bool TMainForm::nativeEvent(const QByteArray& eventType, void* message, qintptr*
     GetCursorPos(&pointer);
     GetWindowRect(msg->hwnd, &window);
     const qreal ratio = devicePixelRatioF();
-    const QPoint at(qFloor((pointer.x - window.left) / ratio), qFloor((pointer.y - window.top) / ratio));
+    const QPoint at(qFloor((pointer.x - window.left) / ratio),
+                    qFloor((pointer.y - window.top) / ratio));
     *result = (standard == HTCLIENT && DragsWindowAt(at)) ? HTCAPTION : standard;
     return true;
 }

@@ -4,8 +4,8 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
-#include <optional>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
