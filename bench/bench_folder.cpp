@@ -1,4 +1,4 @@
-#include "bench_folder.h"
+#include "bench/bench_folder.h"
 
 #include <unistd.h>
 
@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "replay/zerohour.h"
-#include "tools/replay_builder.h"
+#include "tests/support/replay_builder.h"
 
 namespace fs = std::filesystem;
 

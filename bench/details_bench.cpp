@@ -17,13 +17,14 @@
 #include <memory>
 #include <random>
 
-#include "details_form.h"
-#include "fonts.h"
-#include "map_picture.h"
-#include "pictures.h"
-#include "replay_list_view.h"
-#include "tarvex_main.h"
-#include "tools/replay_builder.h"
+#include "game/user_data.h"
+#include "resources/pictures.h"
+#include "tests/support/replay_builder.h"
+#include "ui/common/fonts.h"
+#include "ui/details/details_form.h"
+#include "ui/details/map_picture.h"
+#include "ui/main/replay_list_view.h"
+#include "ui/main/tarvex_main.h"
 
 namespace fs = std::filesystem;
 namespace rb = replay_builder;

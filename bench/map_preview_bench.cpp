@@ -13,7 +13,7 @@
 #include <QImage>
 #include <benchmark/benchmark.h>
 
-#include "tools/big_builder.h"
+#include "tests/support/big_builder.h"
 #include "ui/details/map_preview.h"
 
 namespace fs = std::filesystem;

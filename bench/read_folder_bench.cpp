@@ -9,7 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench_folder.h"
+#include "bench/bench_folder.h"
 #include "replay/GR_Utils.h"
 #include "replay/replay_folder.h"
 #include "replay/zerohour.h"

@@ -32,9 +32,9 @@
 #include <thread>
 #include <vector>
 
-#include "bench_folder.h"
+#include "bench/bench_folder.h"
+#include "bench/startup_figures.h"
 #include "platform/game_identity.h"
-#include "startup_figures.h"
 
 extern char** environ;
 

@@ -1,4 +1,4 @@
-#include "startup_figures.h"
+#include "bench/startup_figures.h"
 
 #include <cstdio>
 

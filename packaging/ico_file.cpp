@@ -1,4 +1,4 @@
-#include "ico_file.h"
+#include "packaging/ico_file.h"
 
 #include <QBuffer>
 #include <QtEndian>

@@ -9,7 +9,7 @@
 #include <QSvgRenderer>
 #include <cstdio>
 
-#include "ico_file.h"
+#include "packaging/ico_file.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-#include "steam_files.h"
+#include "platform/steam_files.h"
+#include "platform/ascii_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -73,13 +74,6 @@ bool IsNumber(const std::string& text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool SameKey(const std::string& key, std::string_view lowerCase) {
-    return key.size() == lowerCase.size() &&
-           std::equal(key.begin(), key.end(), lowerCase.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == b;
-           });
-}
-
 // Calls visit(blocks, key, value) for every key with a text value; blocks are the keys of
 // the blocks around it, the outermost first.
 void ForEachValue(std::string_view text,
@@ -111,7 +105,8 @@ std::vector<std::string> SteamLibraryPaths(std::string_view vdfText) {
     // Depth 1 is inside "libraryfolders".
     ForEachValue(vdfText, [&](const std::vector<std::string>& blocks, const std::string& key,
                               std::string& value) {
-        const bool newForm = blocks.size() == 2 && IsNumber(blocks[1]) && SameKey(key, "path");
+        const bool newForm =
+            blocks.size() == 2 && IsNumber(blocks[1]) && SameAsciiIgnoringCase(key, "path");
         const bool oldForm = blocks.size() == 1 && IsNumber(key);
         if ((newForm || oldForm) && !value.empty()) paths.push_back(std::move(value));
     });
@@ -122,8 +117,8 @@ std::optional<std::string> SteamAppInstallDir(std::string_view acfText) {
     std::optional<std::string> folder;
     ForEachValue(acfText, [&](const std::vector<std::string>& blocks, const std::string& key,
                               std::string& value) {
-        if (!folder && blocks.size() == 1 && SameKey(blocks[0], "appstate") &&
-            SameKey(key, "installdir") && !value.empty())
+        if (!folder && blocks.size() == 1 && SameAsciiIgnoringCase(blocks[0], "appstate") &&
+            SameAsciiIgnoringCase(key, "installdir") && !value.empty())
             folder = std::move(value);
     });
     return folder;

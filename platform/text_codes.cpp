@@ -1,4 +1,4 @@
-#include "text_codes.h"
+#include "platform/text_codes.h"
 
 namespace platform {
 

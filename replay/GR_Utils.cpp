@@ -1,4 +1,4 @@
-#include "GR_Utils.h"
+#include "replay/GR_Utils.h"
 
 #include <algorithm>
 #include <array>

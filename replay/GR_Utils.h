@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "zerohour_intf.h"
+#include "replay/zerohour_intf.h"
 
 // Raised by NumberFromDigits and ParseWholeNumber on text that is not a number.
 class ConvertError : public std::runtime_error {

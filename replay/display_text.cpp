@@ -1,4 +1,4 @@
-#include "display_text.h"
+#include "replay/display_text.h"
 
 #include <array>
 #include <cstdint>
@@ -7,44 +7,13 @@
 
 namespace {
 
-// Length of the valid UTF-8 sequence starting at bytes[at]; 0 when none starts there.
-// Sets truncated when the text ends inside a sequence that was valid so far.
-std::size_t SequenceLength(std::string_view bytes, std::size_t at, bool& truncated) {
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    if (lead < 0x80) return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F; // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if (at + i >= bytes.size()) {
-            truncated = true;
-            return 0;
-        }
-        const auto c = static_cast<unsigned char>(bytes[at + i]);
-        const unsigned char min = i == 1 ? low : 0x80, max = i == 1 ? high : 0xBF;
-        if (c < min || c > max) return 0;
-    }
-    return length;
-}
-
 // Valid UTF-8 up to `end`; end is moved back to drop an incomplete final sequence.
 bool ValidUtf8Prefix(std::string_view bytes, std::size_t& end) {
     std::size_t at = 0;
     while (at < bytes.size()) {
         bool truncated = false;
-        const std::size_t length = SequenceLength(bytes, at, truncated);
+        char32_t point = 0;
+        const std::size_t length = platform::DecodeUtf8(bytes, at, point, &truncated);
         if (length == 0) {
             if (!truncated) return false;
             end = at;

@@ -1,9 +1,9 @@
-#include "header_layout.h"
+#include "replay/header_layout.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "zerohour.h"
+#include "replay/zerohour.h"
 
 namespace {
 

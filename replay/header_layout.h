@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "zerohour_intf.h"
+#include "replay/zerohour_intf.h"
 
 // The match's local start time (the SYSTEMTIME after the replay name); nullopt when the bytes
 // don't reach it or it isn't a date and time.

@@ -1,4 +1,4 @@
-#include "header_split.h"
+#include "replay/header_split.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string_view>
 
-#include "zerohour_intf.h"
+#include "replay/zerohour_intf.h"
 
 class HeaderSplit {
 public:

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "zerohour_intf.h"
+#include "replay/zerohour_intf.h"
 
 // How a player's first self-destruct order came about: the others dropped him after his
 // connection failed (its flag false); he surrendered (he went on sending orders more than ten

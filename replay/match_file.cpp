@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <memory>
 
-#include "header_layout.h"
-#include "match.h"
 #include "platform/platform.h"
-#include "zerohour.h"
+#include "replay/header_layout.h"
+#include "replay/match.h"
+#include "replay/zerohour.h"
 
 namespace {
 

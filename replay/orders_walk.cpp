@@ -5,7 +5,7 @@
 #include <array>
 #include <cmath>
 
-#include "match.h"
+#include "replay/match.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "random_picks.h"
+#include "replay/random_picks.h"
 
 #include <algorithm>
 #include <charconv>

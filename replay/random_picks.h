@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "zerohour_intf.h"
+#include "replay/zerohour_intf.h"
 
 // The game's logic random generator: six 32-bit words, seeded from the match seed.
 class LogicRandom {

@@ -1,61 +1,6 @@
-#include "replay_folder.h"
+#include "replay/replay_folder.h"
 
-#include <algorithm>
-#include <optional>
-
-#include "GR_Utils.h"
-#include "game_registry.h"
 #include "platform/platform.h"
-
-RegistryTypeError::RegistryTypeError(std::string_view valueName)
-    : std::runtime_error("Invalid data type for '" + std::string(valueName) + "'") {}
-
-namespace {
-
-struct LeafName {
-    Text text;
-    std::string source;
-};
-
-// The game reads its key from the machine first, then from the user; without either it
-// uses its default folder name. A value that exists is used as it is, even when empty.
-LeafName ReadUserDataLeafName() {
-    const auto found = ReadGameRegistryValue(UserDataValueName);
-    if (found) {
-        if (!found->value.isText()) throw RegistryTypeError(UserDataValueName);
-        return {found->value.text, found->place + ", value " + std::string(UserDataValueName) +
-                                       " = \"" + found->value.text + "\""};
-    }
-    return {Text(DefaultUserDataLeafName),
-            "no " + std::string(UserDataValueName) +
-                " in the game's registry key; the game's default \"" +
-                std::string(DefaultUserDataLeafName) + "\""};
-}
-
-// The leaf name is a piece of a Windows path: a backslash in it separates folders, also for
-// the game running inside Wine.
-Text LeafAsRelativePath(Text leaf) {
-    std::replace(leaf.begin(), leaf.end(), '\\', platform::PathSeparator);
-    return leaf;
-}
-
-} // namespace
-
-ReplayFolderChoice FindReplayFolder() {
-    const LeafName leaf = ReadUserDataLeafName();
-    const Text documents = SpecialFolderPath(CSIDL_PERSONAL_FOLDER);
-    const Text relative = platform::JoinPath(LeafAsRelativePath(leaf.text), ReplaySubfolder);
-    std::string how = platform::DescribeSources() + "\nleaf name: " + leaf.source +
-                      "\ndocuments folder: " + (documents.empty() ? "(unknown)" : documents);
-    // Inside the game's folders letter case doesn't matter, as on Windows.
-    std::optional<Text> found;
-    if (!documents.empty()) found = platform::FindEntry(documents, relative);
-    if (found && platform::DirectoryExists(*found))
-        return {*found, how + "\nreplay folder: " + *found};
-    const Text own = platform::ProgramFolder();
-    const Text composed = documents.empty() ? relative : platform::JoinPath(documents, relative);
-    return {own, how + "\nno folder " + composed + "; listing the program's own folder " + own};
-}
 
 void ForEachReplayFile(const Text& folder, std::string_view mask,
                        const std::function<void(ListedReplayFile& file)>& visit,

@@ -1,38 +1,16 @@
-// Finding the game's replay folder and walking the replay files in it.
+// Walking the replay files of a folder, their headers read ahead.
 #pragma once
 
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
-#include "platform/game_identity.h"
-#include "replay_read_ahead.h"
-#include "zerohour.h"
-#include "zerohour_intf.h"
+#include "replay/replay_read_ahead.h"
+#include "replay/zerohour.h"
+#include "replay/zerohour_intf.h"
 
-inline constexpr std::string_view GameRegistryKey = platform::game::RegistryKey;
-inline constexpr std::string_view UserDataValueName = platform::game::UserDataValueName;
-inline constexpr std::string_view DefaultUserDataLeafName = platform::game::DefaultUserDataLeafName;
-inline constexpr std::string_view ReplaySubfolder = platform::game::ReplaySubfolder;
 inline constexpr std::string_view ReplayFileMask = "*.rep";
-
-// The game's registry value exists but does not hold text.
-class RegistryTypeError : public std::runtime_error {
-public:
-    explicit RegistryTypeError(std::string_view valueName);
-};
-
-struct ReplayFolderChoice {
-    Text folder;     // the folder to list
-    std::string how; // how it was found, in a sentence or two (for tarvex-info --where)
-};
-
-// Documents folder + leaf name + "Replays", where the leaf name is the game's registry value
-// (machine, 32-bit view first, then 64-bit, then the user's) or else the game's default; the
-// program's own folder when that is not an existing directory. Throws RegistryTypeError.
-ReplayFolderChoice FindReplayFolder();
 
 // A replay file of a listing, as the scan hands it over.
 struct ListedReplayFile {

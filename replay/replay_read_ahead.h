@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "zerohour.h"
+#include "replay/zerohour.h"
 
 struct ReadAheadLimits {
     std::size_t threads = 16;

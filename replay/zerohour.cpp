@@ -1,4 +1,4 @@
-#include "zerohour.h"
+#include "replay/zerohour.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,11 +7,12 @@
 #include <iterator>
 #include <optional>
 
-#include "GR_Utils.h"
-#include "header_layout.h"
-#include "header_split.h"
+#include "platform/ascii_text.h"
 #include "platform/platform.h"
-#include "random_picks.h"
+#include "replay/GR_Utils.h"
+#include "replay/header_layout.h"
+#include "replay/header_split.h"
+#include "replay/random_picks.h"
 
 ReplayReadError::ReplayReadError(const Text& path, const std::string& reason)
     : std::runtime_error(path + ": " + reason), path_(path), reason_(reason) {}
@@ -35,9 +36,7 @@ bool IsUserMapField(std::string_view mapField) {
     const auto slash = mapField.rfind('/');
     if (slash == std::string_view::npos || slash < userFolder.size()) return false;
     const std::string_view folder = mapField.substr(slash - userFolder.size(), userFolder.size());
-    return std::equal(folder.begin(), folder.end(), userFolder.begin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
+    return platform::SameAsciiIgnoringCase(folder, userFolder);
 }
 
 bool IsKnownVersionOrNot(std::string_view digits) {

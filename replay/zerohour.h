@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "zerohour_intf.h"
+#include "replay/zerohour_intf.h"
 
 // A replay file could not be opened or read. what() names the file and the system's reason.
 class ReplayReadError : public std::runtime_error {

@@ -1,12 +1,12 @@
-#include "replay_report.h"
+#include "tools/replay_report.h"
 
 #include <array>
 #include <charconv>
 #include <cstdio>
 
-#include "json_writer.h"
 #include "replay/display_text.h"
 #include "replay/zerohour.h"
+#include "tools/json_writer.h"
 
 namespace {
 

@@ -9,14 +9,15 @@
 #include <windows.h>
 #endif
 
+#include "game/big_archive.h"
+#include "game/game_install.h"
+#include "game/map_pictures.h"
+#include "game/user_data.h"
 #include "platform/platform.h"
-#include "replay/big_archive.h"
-#include "replay/game_install.h"
-#include "replay/map_pictures.h"
 #include "replay/match.h"
 #include "replay/replay_folder.h"
 #include "replay/zerohour.h"
-#include "replay_report.h"
+#include "tools/replay_report.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "platform/platform.h"
-#include "win32_internal.h"
+#include "platform/win32/win32_internal.h"
 
 namespace platform {
 

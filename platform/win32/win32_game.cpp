@@ -6,7 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/steam_files.h"
-#include "win32_internal.h"
+#include "platform/win32/win32_internal.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/wildcard.h"
-#include "win32_internal.h"
+#include "platform/win32/win32_internal.h"
 
 namespace platform {
 

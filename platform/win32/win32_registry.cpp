@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "win32_internal.h"
+#include "platform/win32/win32_internal.h"
 
 namespace platform {
 

@@ -2,7 +2,7 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
-#include "win32_internal.h"
+#include "platform/win32/win32_internal.h"
 
 namespace platform::win32 {
 

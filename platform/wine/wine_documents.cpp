@@ -1,4 +1,4 @@
-#include "wine_documents.h"
+#include "platform/wine/wine_documents.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,8 +6,9 @@
 #include <fstream>
 #include <vector>
 
-#include "windows_listing.h"
-#include "windows_names.h"
+#include "platform/ascii_text.h"
+#include "platform/posix/windows_listing.h"
+#include "platform/posix/windows_names.h"
 
 namespace platform::wine {
 
@@ -87,7 +88,7 @@ std::optional<std::string> LinuxPathInPrefix(const std::string& prefix,
     if (windowsPath.size() < 2 || windowsPath[1] != ':' ||
         !std::isalpha(static_cast<unsigned char>(windowsPath[0])))
         return std::nullopt;
-    const char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(windowsPath[0])));
+    const char drive = AsciiLower(windowsPath[0]);
     std::string root = JoinPath(JoinPath(prefix, "dosdevices"), std::string(1, drive) + ":");
     if (!DirectoryExists(root)) {
         if (drive != 'c') return std::nullopt;

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "wine_environment.h"
-#include "wine_registry.h"
+#include "platform/wine/wine_environment.h"
+#include "platform/wine/wine_registry.h"
 
 namespace platform::wine {
 

@@ -1,4 +1,4 @@
-#include "wine_environment.h"
+#include "platform/wine/wine_environment.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
 // The registry and the documents folder on Linux, answered from the game's Wine prefix.
 #include "platform/platform.h"
-#include "windows_names.h"
-#include "wine_documents.h"
-#include "wine_prefix.h"
+#include "platform/posix/windows_names.h"
+#include "platform/wine/wine_documents.h"
+#include "platform/wine/wine_prefix.h"
 
 namespace platform {
 

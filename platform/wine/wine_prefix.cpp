@@ -1,4 +1,4 @@
-#include "wine_prefix.h"
+#include "platform/wine/wine_prefix.h"
 
 #include <algorithm>
 #include <climits>
@@ -9,10 +9,10 @@
 #include <sstream>
 
 #include "platform/game_identity.h"
+#include "platform/posix/windows_listing.h"
+#include "platform/posix/windows_names.h"
 #include "platform/steam_files.h"
-#include "windows_listing.h"
-#include "windows_names.h"
-#include "wine_documents.h"
+#include "platform/wine/wine_documents.h"
 
 namespace platform::wine {
 

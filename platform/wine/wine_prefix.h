@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "wine_environment.h"
-#include "wine_registry.h"
+#include "platform/wine/wine_environment.h"
+#include "platform/wine/wine_registry.h"
 
 namespace platform::wine {
 

@@ -1,11 +1,11 @@
-#include "wine_registry.h"
+#include "platform/wine/wine_registry.h"
 
 #include <fstream>
 #include <sstream>
 #include <vector>
 
+#include "platform/posix/windows_names.h"
 #include "platform/text_codes.h"
-#include "windows_names.h"
 
 namespace platform::wine {
 

@@ -11,9 +11,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "tools/replay_builder.h"
+#include "tests/support/replay_builder.h"
 #ifndef _WIN32
-#include "fake_prefix.h"
+#include "tests/platform/fake_prefix.h"
 #endif
 
 namespace fs = std::filesystem;

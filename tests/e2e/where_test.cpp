@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_prefix.h"
-#include "shared_data.h"
-#include "temp_dir.h"
-#include "tools/big_builder.h"
-#include "tools/replay_builder.h"
+#include "tests/platform/fake_prefix.h"
+#include "tests/support/big_builder.h"
+#include "tests/support/replay_builder.h"
+#include "tests/support/shared_data.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "replay/big_archive.h"
+#include "game/big_archive.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <iostream>
 #include <string>
 
-#include "tools/big_builder.h"
+#include "tests/support/big_builder.h"
 
 namespace bb = big_builder;
 

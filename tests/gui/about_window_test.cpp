@@ -4,11 +4,11 @@
 #include <QTextBlock>
 #include <gtest/gtest.h>
 
-#include "about_form.h"
-#include "about_layout.h"
-#include "about_memo.h"
-#include "about_texts.h"
-#include "gui_support.h"
+#include "tests/gui/gui_support.h"
+#include "ui/about/about_form.h"
+#include "ui/about/about_layout.h"
+#include "ui/about/about_memo.h"
+#include "ui/about/about_texts.h"
 
 namespace al = about_layout;
 

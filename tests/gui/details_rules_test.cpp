@@ -12,14 +12,14 @@
 #include <sys/stat.h>
 #endif
 
-#include "details_layout.h"
-#include "details_painting.h"
-#include "header_texts.h"
-#include "map_picture.h"
-#include "pictures.h"
-#include "player_rows.h"
-#include "temp_dir.h"
+#include "resources/pictures.h"
+#include "tests/support/temp_dir.h"
 #include "ui/controls/skin_picture.h"
+#include "ui/details/details_layout.h"
+#include "ui/details/details_painting.h"
+#include "ui/details/header_texts.h"
+#include "ui/details/map_picture.h"
+#include "ui/details/player_rows.h"
 
 namespace fs = std::filesystem;
 namespace dl = details_layout;

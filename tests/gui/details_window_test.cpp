@@ -10,14 +10,14 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
-#include "details_form.h"
-#include "details_layout.h"
-#include "gui_support.h"
-#include "pictures.h"
-#include "replay_list_view.h"
-#include "temp_dir.h"
-#include "tools/big_builder.h"
-#include "tools/replay_builder.h"
+#include "resources/pictures.h"
+#include "tests/gui/gui_support.h"
+#include "tests/support/big_builder.h"
+#include "tests/support/replay_builder.h"
+#include "tests/support/temp_dir.h"
+#include "ui/details/details_form.h"
+#include "ui/details/details_layout.h"
+#include "ui/main/replay_list_view.h"
 
 namespace fs = std::filesystem;
 namespace dl = details_layout;

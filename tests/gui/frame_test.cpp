@@ -5,14 +5,14 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "about_form.h"
-#include "about_memo.h"
-#include "about_texts.h"
-#include "contact_address.h"
-#include "details_form.h"
-#include "gui_support.h"
-#include "main_layout.h"
-#include "temp_dir.h"
+#include "tests/gui/gui_support.h"
+#include "tests/support/temp_dir.h"
+#include "ui/about/about_form.h"
+#include "ui/about/about_memo.h"
+#include "ui/about/about_texts.h"
+#include "ui/common/contact_address.h"
+#include "ui/details/details_form.h"
+#include "ui/main/main_layout.h"
 
 namespace ml = main_layout;
 

@@ -6,16 +6,16 @@
 #include <sys/stat.h>
 #endif
 
-#include "about_texts.h"
-#include "contact_address.h"
-#include "credit_line.h"
-#include "error_box.h"
-#include "header_texts.h"
-#include "player_tooltip.h"
-#include "read_errors.h"
 #include "replay/zerohour.h"
-#include "replay_tooltip.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
+#include "ui/about/about_texts.h"
+#include "ui/common/contact_address.h"
+#include "ui/common/error_box.h"
+#include "ui/details/header_texts.h"
+#include "ui/details/player_tooltip.h"
+#include "ui/main/credit_line.h"
+#include "ui/main/read_errors.h"
+#include "ui/main/replay_tooltip.h"
 
 namespace {
 

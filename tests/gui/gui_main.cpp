@@ -2,9 +2,9 @@
 // inside the program's own application object (so its error handling is tested too).
 #include <gtest/gtest.h>
 
-#include "fonts.h"
-#include "pictures.h"
-#include "tarvex_application.h"
+#include "resources/pictures.h"
+#include "ui/common/fonts.h"
+#include "ui/main/tarvex_application.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

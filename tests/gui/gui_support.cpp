@@ -1,4 +1,4 @@
-#include "gui_support.h"
+#include "tests/gui/gui_support.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -7,8 +7,9 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
-#include "replay_list_view.h"
-#include "tools/replay_builder.h"
+#include "game/user_data.h"
+#include "tests/support/replay_builder.h"
+#include "ui/main/replay_list_view.h"
 
 namespace rb = replay_builder;
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "replay/replay_folder.h"
-#include "tarvex_main.h"
+#include "ui/main/tarvex_main.h"
 
 namespace guitest {
 

@@ -8,12 +8,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "details_form.h"
-#include "gui_support.h"
-#include "main_layout.h"
-#include "replay_list_view.h"
-#include "temp_dir.h"
+#include "tests/gui/gui_support.h"
+#include "tests/support/temp_dir.h"
 #include "ui/controls/flat_scrollbar.h"
+#include "ui/details/details_form.h"
+#include "ui/main/main_layout.h"
+#include "ui/main/replay_list_view.h"
 
 namespace ml = main_layout;
 using guitest::TurnWheel;

@@ -10,11 +10,13 @@
 #endif
 #include <gtest/gtest.h>
 
-#include "gui_support.h"
+#include "game/user_data.h"
+#include "platform/game_identity.h"
 #include "platform/platform.h"
 #include "replay/zerohour.h"
-#include "replay_list_view.h"
-#include "temp_dir.h"
+#include "tests/gui/gui_support.h"
+#include "tests/support/temp_dir.h"
+#include "ui/main/replay_list_view.h"
 
 namespace fs = std::filesystem;
 using guitest::FixedFolder;
@@ -211,7 +213,7 @@ TEST(Listing, WrongRegistryTypeShowsTheErrorAndListsNothing) {
     int asked = 0;
     const FolderFinder throwing = [&]() -> ReplayFolderChoice {
         ++asked;
-        throw RegistryTypeError(UserDataValueName);
+        throw RegistryTypeError(platform::game::UserDataValueName);
     };
     ModalBoxWatcher boxes;
     TMainForm form(throwing);

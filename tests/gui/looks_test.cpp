@@ -10,16 +10,16 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
-#include "credit_line.h"
-#include "fonts.h"
-#include "main_layout.h"
-#include "read_errors.h"
 #include "replay/zerohour.h"
-#include "replay_list_model.h"
-#include "rounded_region.h"
-#include "row_look.h"
-#include "temp_dir.h"
-#include "utf8_path.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/utf8_path.h"
+#include "ui/common/fonts.h"
+#include "ui/common/rounded_region.h"
+#include "ui/main/credit_line.h"
+#include "ui/main/main_layout.h"
+#include "ui/main/read_errors.h"
+#include "ui/main/replay_list_model.h"
+#include "ui/main/row_look.h"
 
 namespace fs = std::filesystem;
 namespace ml = main_layout;

@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include "gui_support.h"
-#include "temp_dir.h"
-#include "tools/big_builder.h"
-#include "utf8_path.h"
+#include "tests/gui/gui_support.h"
+#include "tests/support/big_builder.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/utf8_path.h"
 
 namespace fs = std::filesystem;
 

@@ -3,8 +3,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include "pictures.h"
-#include "temp_dir.h"
+#include "resources/pictures.h"
+#include "tests/support/temp_dir.h"
 #include "ui/controls/skin_picture.h"
 
 namespace {

@@ -11,13 +11,13 @@
 #include <map>
 #include <stdexcept>
 
-#include "details_form.h"
-#include "gui_support.h"
-#include "player_tooltip.h"
-#include "replay_list_view.h"
-#include "temp_dir.h"
-#include "tools/replay_builder.h"
-#include "tooltip_looks.h"
+#include "tests/gui/gui_support.h"
+#include "tests/support/replay_builder.h"
+#include "tests/support/temp_dir.h"
+#include "ui/common/tooltip_looks.h"
+#include "ui/details/details_form.h"
+#include "ui/details/player_tooltip.h"
+#include "ui/main/replay_list_view.h"
 
 namespace rb = replay_builder;
 

@@ -11,10 +11,10 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
-#include "gui_support.h"
-#include "main_layout.h"
-#include "replay_list_view.h"
-#include "temp_dir.h"
+#include "tests/gui/gui_support.h"
+#include "tests/support/temp_dir.h"
+#include "ui/main/main_layout.h"
+#include "ui/main/replay_list_view.h"
 
 namespace fs = std::filesystem;
 namespace ml = main_layout;

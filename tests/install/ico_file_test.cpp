@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QtEndian>
 
-#include "ico_file.h"
+#include "packaging/ico_file.h"
 
 namespace {
 

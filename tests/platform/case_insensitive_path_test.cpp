@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_prefix.h"
 #include "platform/platform.h"
-#include "temp_dir.h"
+#include "tests/platform/fake_prefix.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "fake_prefix.h"
+#include "tests/platform/fake_prefix.h"
 
 #include <fstream>
 #include <stdexcept>

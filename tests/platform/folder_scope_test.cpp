@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
-#include "temp_dir.h"
-#include "tools/replay_builder.h"
+#include "tests/support/replay_builder.h"
+#include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
 

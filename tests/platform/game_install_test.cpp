@@ -1,15 +1,15 @@
 // Which install folders of the game are found, for prefixes and Steam libraries set up the
 // way players have them.
-#include "replay/game_install.h"
+#include "game/game_install.h"
 
 #include <filesystem>
 #include <functional>
 
 #include <gtest/gtest.h>
 
-#include "fake_prefix.h"
 #include "platform/wine/wine_prefix.h"
-#include "temp_dir.h"
+#include "tests/platform/fake_prefix.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_prefix.h"
+#include "game/user_data.h"
+#include "platform/game_identity.h"
 #include "platform/platform.h"
 #include "platform/wine/wine_prefix.h"
-#include "shared_data.h"
-#include "temp_dir.h"
+#include "tests/platform/fake_prefix.h"
+#include "tests/support/shared_data.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -244,12 +246,12 @@ TEST(ReplayFolderRealRegistry, FilesWineWroteLeadToTheReplays) {
     fs::copy_file(shared / "user.reg", prefix / "user.reg", fs::copy_options::overwrite_existing);
     const fs::path replays = MakeReplayFolder(home / "Documents");
     platform::wine::ResetCurrentPrefix(EnvironmentWithHome(home, "root"));
-    const auto value = platform::ReadRegistryValue(platform::RegistryRoot::LocalMachine,
-                                                   platform::RegistryView::Bits32, GameRegistryKey,
-                                                   UserDataValueName);
-    EXPECT_FALSE(platform::ReadRegistryValue(platform::RegistryRoot::LocalMachine,
-                                             platform::RegistryView::Bits64, GameRegistryKey,
-                                             UserDataValueName));
+    const auto value = platform::ReadRegistryValue(
+        platform::RegistryRoot::LocalMachine, platform::RegistryView::Bits32,
+        platform::game::RegistryKey, platform::game::UserDataValueName);
+    EXPECT_FALSE(platform::ReadRegistryValue(
+        platform::RegistryRoot::LocalMachine, platform::RegistryView::Bits64,
+        platform::game::RegistryKey, platform::game::UserDataValueName));
     const ReplayFolderChoice choice = FindReplayFolder();
     platform::wine::ResetCurrentPrefix();
     ASSERT_TRUE(value);

@@ -1,4 +1,4 @@
-#include "platform/wine/windows_listing.h"
+#include "platform/posix/windows_listing.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_prefix.h"
-#include "platform/wine/windows_names.h"
-#include "temp_dir.h"
+#include "platform/posix/windows_names.h"
+#include "tests/platform/fake_prefix.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

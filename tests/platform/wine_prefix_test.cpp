@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_prefix.h"
 #include "platform/wine/wine_documents.h"
-#include "temp_dir.h"
+#include "tests/platform/fake_prefix.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shared_data.h"
+#include "tests/support/shared_data.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "picture_render.h"
+#include "tests/resources/picture_render.h"
 
 namespace tarvex::pictures::testing {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <QGuiApplication>
 
-#include "pictures.h"
+#include "resources/pictures.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,4 +1,4 @@
-#include "picture_render.h"
+#include "tests/resources/picture_render.h"
 
 #include <QPainter>
 #include <QString>

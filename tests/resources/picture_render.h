@@ -6,7 +6,7 @@
 #include <QRgb>
 #include <optional>
 
-#include "pictures.h"
+#include "resources/pictures.h"
 
 namespace tarvex::pictures::testing {
 

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include "picture_render.h"
+#include "tests/resources/picture_render.h"
 
 namespace tarvex::pictures::testing {
 namespace {

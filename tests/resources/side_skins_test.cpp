@@ -4,7 +4,7 @@
 
 #include <QColor>
 
-#include "picture_render.h"
+#include "tests/resources/picture_render.h"
 
 namespace tarvex::pictures::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <QSvgRenderer>
 #include <vector>
 
-#include "picture_render.h"
+#include "tests/resources/picture_render.h"
 
 namespace tarvex::pictures::testing {
 namespace {

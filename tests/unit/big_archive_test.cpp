@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "replay/big_archive.h"
-#include "temp_dir.h"
-#include "tools/big_builder.h"
-#include "utf8_path.h"
+#include "game/big_archive.h"
+#include "tests/support/big_builder.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/utf8_path.h"
 
 namespace bb = big_builder;
 using namespace std::string_literals;

@@ -18,10 +18,10 @@
 #include <gtest/gtest.h>
 
 #include "replay/zerohour.h"
-#include "shared_data.h"
-#include "temp_dir.h"
-#include "tools/replay_builder.h"
-#include "utf8_path.h"
+#include "tests/support/replay_builder.h"
+#include "tests/support/shared_data.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/utf8_path.h"
 
 namespace fs = std::filesystem;
 namespace rb = replay_builder;

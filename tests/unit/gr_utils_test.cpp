@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "replay/GR_Utils.h"
-#include "temp_dir.h"
-#include "tools/replay_builder.h"
+#include "tests/support/replay_builder.h"
+#include "tests/support/temp_dir.h"
 
 using namespace std::string_literals;
 

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "replay/zerohour.h"
-#include "temp_dir.h"
-#include "tools/replay_builder.h"
+#include "tests/support/replay_builder.h"
+#include "tests/support/temp_dir.h"
 
 namespace rb = replay_builder;
 

@@ -6,7 +6,7 @@
 
 #include "replay/header_split.h"
 #include "replay/zerohour.h"
-#include "tools/replay_builder.h"
+#include "tests/support/replay_builder.h"
 
 namespace rb = replay_builder;
 

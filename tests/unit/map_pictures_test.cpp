@@ -1,6 +1,6 @@
 // Which file gives a map its preview: the user data folder for the player's own maps, the
 // install folders' loose files and then the archives, the map archive first, for the game's.
-#include "replay/map_pictures.h"
+#include "game/map_pictures.h"
 
 #include <filesystem>
 #include <fstream>
@@ -9,9 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "temp_dir.h"
-#include "tools/big_builder.h"
-#include "utf8_path.h"
+#include "game/user_data.h"
+#include "tests/support/big_builder.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/utf8_path.h"
 
 namespace fs = std::filesystem;
 namespace bb = big_builder;

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "replay/match.h"
-#include "tools/replay_builder.h"
+#include "tests/support/replay_builder.h"
 
 namespace rb = replay_builder;
 using namespace std::string_literals;

@@ -5,8 +5,8 @@
 
 #include "replay/GR_Utils.h"
 #include "replay/zerohour.h"
-#include "temp_dir.h"
-#include "tools/replay_builder.h"
+#include "tests/support/replay_builder.h"
+#include "tests/support/temp_dir.h"
 
 namespace rb = replay_builder;
 using namespace std::string_literals;

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "replay/zerohour.h"
-#include "shared_data.h"
+#include "tests/support/shared_data.h"
 
 namespace fs = std::filesystem;
 

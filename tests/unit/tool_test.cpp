@@ -14,9 +14,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "shared_data.h"
-#include "temp_dir.h"
-#include "tools/replay_builder.h"
+#include "tests/support/replay_builder.h"
+#include "tests/support/shared_data.h"
+#include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
 namespace rb = replay_builder;

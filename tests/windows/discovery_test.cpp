@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "game_key.h"
+#include "game/user_data.h"
+#include "platform/game_identity.h"
 #include "platform/platform.h"
 #include "replay/replay_folder.h"
-#include "wide_paths.h"
+#include "tests/windows/game_key.h"
+#include "tests/windows/wide_paths.h"
 
 namespace {
 
@@ -21,7 +23,7 @@ const std::wstring ValueName = L"UserDataLeafName";
 
 std::string ReplaysBelow(const std::string& leaf) {
     return platform::JoinPath(platform::JoinPath(platform::DocumentsFolder(), leaf),
-                              ReplaySubfolder);
+                              platform::game::ReplaySubfolder);
 }
 
 class DiscoveryTest : public ::testing::Test {
@@ -69,7 +71,7 @@ struct DiscoveryCase {
 
 TEST_F(DiscoveryTest, FindsTheFolderTheGameUses) {
     using namespace wintest;
-    const std::string gameDefault(DefaultUserDataLeafName);
+    const std::string gameDefault(platform::game::DefaultUserDataLeafName);
     const std::vector<DiscoveryCase> cases = {
         {"32-bit view, where the game's installer writes",
          [] { WriteGameText(MachineBits32, ValueName, L"Leaf 32"); },
@@ -139,7 +141,7 @@ TEST_F(DiscoveryTest, FindsTheFolderTheGameUses) {
 
 TEST_F(DiscoveryTest, ValueThatIsNotTextIsAnError) {
     wintest::WriteGameDword(wintest::MachineBits32, ValueName, 1);
-    MakeReplayFolder(std::string(DefaultUserDataLeafName));
+    MakeReplayFolder(std::string(platform::game::DefaultUserDataLeafName));
     try {
         FindReplayFolder();
         FAIL() << "a number as leaf name was accepted";

@@ -9,9 +9,9 @@
 #include "platform/win32/win32_internal.h"
 #include "replay/replay_folder.h"
 #include "replay/zerohour.h"
-#include "temp_dir.h"
-#include "tools/replay_builder.h"
-#include "wide_paths.h"
+#include "tests/support/replay_builder.h"
+#include "tests/support/temp_dir.h"
+#include "tests/windows/wide_paths.h"
 
 namespace {
 

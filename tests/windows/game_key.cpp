@@ -1,7 +1,8 @@
-#include "game_key.h"
+#include "tests/windows/game_key.h"
 
 #include <stdexcept>
 
+#include "platform/game_identity.h"
 #include "platform/platform.h"
 #include "replay/replay_folder.h"
 
@@ -10,7 +11,7 @@ namespace wintest {
 namespace {
 
 std::wstring GameKeyW() {
-    const std::string_view key = GameRegistryKey; // plain ASCII
+    const std::string_view key = platform::game::RegistryKey; // plain ASCII
     return std::wstring(key.begin(), key.end());
 }
 

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "game_key.h"
+#include "platform/game_identity.h"
 #include "platform/platform.h"
 #include "replay/replay_folder.h"
+#include "tests/windows/game_key.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ using platform::RegistryView;
 
 std::optional<platform::RegistryValue> ReadGameValue(RegistryRoot root, RegistryView view,
                                                      const std::string& name = "Probe") {
-    return platform::ReadRegistryValue(root, view, GameRegistryKey, name);
+    return platform::ReadRegistryValue(root, view, platform::game::RegistryKey, name);
 }
 
 class RegistryTest : public ::testing::Test {

@@ -1,4 +1,4 @@
-#include "about_form.h"
+#include "ui/about/about_form.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <memory>
 
-#include "about_layout.h"
-#include "about_memo.h"
-#include "about_texts.h"
-#include "main_layout.h"
-#include "pictures.h"
-#include "rounded_region.h"
+#include "resources/pictures.h"
+#include "ui/about/about_layout.h"
+#include "ui/about/about_memo.h"
+#include "ui/about/about_texts.h"
+#include "ui/common/rounded_region.h"
+#include "ui/main/main_layout.h"
 
 namespace al = about_layout;
 

@@ -1,4 +1,4 @@
-#include "about_memo.h"
+#include "ui/about/about_memo.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
@@ -9,7 +9,7 @@
 #include <cmath>
 #include <optional>
 
-#include "fonts.h"
+#include "ui/common/fonts.h"
 
 namespace {
 

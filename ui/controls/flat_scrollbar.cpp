@@ -1,4 +1,4 @@
-#include "flat_scrollbar.h"
+#include "ui/controls/flat_scrollbar.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -6,7 +6,7 @@
 #include <QScopeGuard>
 #include <array>
 
-#include "system_colors.h"
+#include "ui/controls/system_colors.h"
 
 namespace fsb = flat_scrollbar;
 

@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "flat_scrollbar_state.h"
+#include "ui/controls/flat_scrollbar_state.h"
 
 class QPainter;
 

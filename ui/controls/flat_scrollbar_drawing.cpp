@@ -1,4 +1,4 @@
-#include "flat_scrollbar_drawing.h"
+#include "ui/controls/flat_scrollbar_drawing.h"
 
 #include <algorithm>
 #include <cmath>

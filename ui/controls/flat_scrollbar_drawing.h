@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "flat_scrollbar_layout.h"
+#include "ui/controls/flat_scrollbar_layout.h"
 
 namespace flat_scrollbar {
 

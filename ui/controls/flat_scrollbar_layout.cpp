@@ -1,4 +1,4 @@
-#include "flat_scrollbar_layout.h"
+#include "ui/controls/flat_scrollbar_layout.h"
 
 #include <cmath>
 #include <limits>

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "flat_scrollbar_types.h"
+#include "ui/controls/flat_scrollbar_types.h"
 
 namespace flat_scrollbar {
 

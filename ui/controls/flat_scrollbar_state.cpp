@@ -1,4 +1,4 @@
-#include "flat_scrollbar_state.h"
+#include "ui/controls/flat_scrollbar_state.h"
 
 #include <algorithm>
 #include <array>

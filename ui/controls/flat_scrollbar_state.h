@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "flat_scrollbar_drawing.h"
+#include "ui/controls/flat_scrollbar_drawing.h"
 
 namespace flat_scrollbar {
 

@@ -1,4 +1,4 @@
-#include "skin_picture.h"
+#include "ui/controls/skin_picture.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

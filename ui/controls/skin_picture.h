@@ -7,7 +7,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "pictures.h"
+#include "resources/pictures.h"
 
 class SkinPicture {
 public:

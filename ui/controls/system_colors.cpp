@@ -1,4 +1,4 @@
-#include "system_colors.h"
+#include "ui/controls/system_colors.h"
 
 #include <array>
 

@@ -5,6 +5,6 @@
 #include <QColor>
 #include <QPalette>
 
-#include "flat_scrollbar_types.h"
+#include "ui/controls/flat_scrollbar_types.h"
 
 QColor ColorFromTColor(TColor color, const QPalette& palette);

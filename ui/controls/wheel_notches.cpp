@@ -1,4 +1,4 @@
-#include "wheel_notches.h"
+#include "ui/controls/wheel_notches.h"
 
 int WheelNotches::Add(int units) {
     // Turning back starts afresh: what was left over belonged to the other direction.

@@ -1,4 +1,4 @@
-#include "details_form.h"
+#include "ui/details/details_form.h"
 
 #include <QListWidget>
 #include <QMouseEvent>
@@ -6,18 +6,19 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "contact_address.h"
-#include "details_layout.h"
-#include "details_painting.h"
-#include "error_box.h"
-#include "map_picture.h"
-#include "pictures.h"
-#include "player_rows.h"
-#include "player_tooltip.h"
-#include "players_list.h"
-#include "replay_list_view.h"
-#include "rounded_region.h"
-#include "tarvex_main.h"
+#include "game/user_data.h"
+#include "resources/pictures.h"
+#include "ui/common/contact_address.h"
+#include "ui/common/error_box.h"
+#include "ui/common/rounded_region.h"
+#include "ui/details/details_layout.h"
+#include "ui/details/details_painting.h"
+#include "ui/details/map_picture.h"
+#include "ui/details/player_rows.h"
+#include "ui/details/player_tooltip.h"
+#include "ui/details/players_list.h"
+#include "ui/main/replay_list_view.h"
+#include "ui/main/tarvex_main.h"
 
 TMoreForm* MoreForm = nullptr;
 

@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
-#include "replay/game_install.h"
-#include "replay/map_pictures.h"
+#include "game/game_install.h"
+#include "game/map_pictures.h"
 #include "replay/match.h"
 #include "replay/zerohour_intf.h"
 #include "ui/controls/skin_picture.h"

@@ -1,13 +1,13 @@
-#include "details_painting.h"
+#include "ui/details/details_painting.h"
 
 #include <QPainter>
 #include <cmath>
 
-#include "details_layout.h"
-#include "header_texts.h"
-#include "map_picture.h"
-#include "player_rows.h"
 #include "ui/controls/skin_picture.h"
+#include "ui/details/details_layout.h"
+#include "ui/details/header_texts.h"
+#include "ui/details/map_picture.h"
+#include "ui/details/player_rows.h"
 
 namespace dl = details_layout;
 

@@ -1,8 +1,8 @@
-#include "header_texts.h"
+#include "ui/details/header_texts.h"
 
-#include "details_layout.h"
-#include "fonts.h"
 #include "replay/display_text.h"
+#include "ui/common/fonts.h"
+#include "ui/details/details_layout.h"
 
 namespace dl = details_layout;
 

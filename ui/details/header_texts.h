@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "placed_text.h"
 #include "replay/zerohour_intf.h"
+#include "ui/details/placed_text.h"
 
 // Minutes and seconds: "2m 5s", "1m 0s"; below a minute only the seconds, "59s".
 QString DurationText(int32_t seconds);

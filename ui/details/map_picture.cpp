@@ -1,4 +1,4 @@
-#include "map_picture.h"
+#include "ui/details/map_picture.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -10,42 +10,17 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "details_layout.h"
-#include "map_preview.h"
+#include "game/map_pictures.h"
 #include "platform/platform.h"
 #include "replay/display_text.h"
 #include "ui/controls/skin_picture.h"
-
-namespace {
-
-bool IsDeviceName(std::string_view stem) {
-    std::string upper(stem);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    static constexpr std::array<std::string_view, 6> Plain{"CON", "PRN",    "AUX",
-                                                           "NUL", "CONIN$", "CONOUT$"};
-    if (std::find(Plain.begin(), Plain.end(), upper) != Plain.end()) return true;
-    // COM0 to COM9 and LPT0 to LPT9.
-    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
-           std::isdigit(static_cast<unsigned char>(upper[3]));
-}
-
-bool IsRefusedCharacter(unsigned char c) {
-    return c < 0x20 || c == 0x7F ||
-           std::string_view("/\\:<>\"|?*").find(static_cast<char>(c)) != std::string_view::npos;
-}
-
-} // namespace
+#include "ui/details/details_layout.h"
+#include "ui/details/map_preview.h"
 
 std::optional<std::string> MapPictureFileName(const Text& mapName) {
     std::string name = DisplayText(mapName);
     std::erase(name, ' ');
-    if (name.empty() || name.find("..") != std::string::npos) return std::nullopt;
-    if (std::any_of(name.begin(), name.end(),
-                    [](char c) { return IsRefusedCharacter(static_cast<unsigned char>(c)); }))
-        return std::nullopt;
-    // Windows takes "CON.bmp", and "CON.x.bmp", for the device.
-    if (IsDeviceName(std::string_view(name).substr(0, name.find('.')))) return std::nullopt;
+    if (!IsSafeMapFileName(name)) return std::nullopt;
     return name + ".bmp";
 }
 

@@ -1,4 +1,6 @@
-#include "map_preview.h"
+#include "ui/details/map_preview.h"
+#include "game/user_data.h"
+#include "platform/ascii_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -29,7 +31,7 @@ QByteArray WithTgaFooter(const std::string& bytes) {
 
 std::string LowerCase(std::string text) {
     for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        c = platform::AsciiLower(c);
     return text;
 }
 

@@ -10,7 +10,7 @@
 #include <QImage>
 #include <QSize>
 
-#include "replay/map_pictures.h"
+#include "game/map_pictures.h"
 #include "replay/zerohour_intf.h"
 #include "ui/details/details_layout.h"
 

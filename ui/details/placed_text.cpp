@@ -1,4 +1,4 @@
-#include "placed_text.h"
+#include "ui/details/placed_text.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "player_rows.h"
+#include "ui/details/player_rows.h"
 
-#include "details_layout.h"
-#include "fonts.h"
-#include "header_texts.h"
+#include "ui/common/fonts.h"
+#include "ui/details/details_layout.h"
+#include "ui/details/header_texts.h"
 
 namespace dl = details_layout;
 

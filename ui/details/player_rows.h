@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "placed_text.h"
 #include "replay/zerohour_intf.h"
+#include "ui/details/placed_text.h"
 
 // The positions in `players` of the participants that get a row, in order: everyone but
 // the observers.

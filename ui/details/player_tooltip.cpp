@@ -1,10 +1,10 @@
-#include "player_tooltip.h"
+#include "ui/details/player_tooltip.h"
 
 #include <QLocale>
 #include <QStringList>
 #include <array>
 
-#include "header_texts.h"
+#include "ui/details/header_texts.h"
 
 namespace {
 

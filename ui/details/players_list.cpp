@@ -1,8 +1,8 @@
-#include "players_list.h"
+#include "ui/details/players_list.h"
 
-#include "details_form.h"
-#include "details_layout.h"
-#include "fonts.h"
+#include "ui/common/fonts.h"
+#include "ui/details/details_form.h"
+#include "ui/details/details_layout.h"
 
 namespace dl = details_layout;
 

@@ -1,9 +1,9 @@
-#include "credit_line.h"
+#include "ui/main/credit_line.h"
 
 #include <QPainter>
 
-#include "fonts.h"
-#include "main_layout.h"
+#include "ui/common/fonts.h"
+#include "ui/main/main_layout.h"
 
 CreditLine MainCreditLine() {
     return {QStringLiteral("Code & skin : l'équipe Tarvex"), main_layout::CreditLineRect,

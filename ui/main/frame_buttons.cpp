@@ -1,4 +1,4 @@
-#include "frame_buttons.h"
+#include "ui/main/frame_buttons.h"
 
 #include <algorithm>
 

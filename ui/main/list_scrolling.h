@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "main_layout.h"
+#include "ui/main/main_layout.h"
 
 // Rows one wheel notch moves the list.
 inline constexpr int WheelNotchRows = 5;

@@ -1,11 +1,11 @@
 // Tarvex: lists the replays of Command and Conquer Generals Zero Hour.
 #include <QIcon>
 
-#include "details_form.h"
-#include "fonts.h"
-#include "pictures.h"
-#include "tarvex_application.h"
-#include "tarvex_main.h"
+#include "resources/pictures.h"
+#include "ui/common/fonts.h"
+#include "ui/details/details_form.h"
+#include "ui/main/tarvex_application.h"
+#include "ui/main/tarvex_main.h"
 
 int main(int argc, char** argv) {
     // Qt's own event dispatcher: the start-up services pending events once per replay file,

@@ -1,4 +1,4 @@
-#include "read_errors.h"
+#include "ui/main/read_errors.h"
 
 #include <algorithm>
 #include <exception>

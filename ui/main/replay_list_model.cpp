@@ -1,9 +1,9 @@
-#include "replay_list_model.h"
+#include "ui/main/replay_list_model.h"
 
 #include <algorithm>
 
 #include "replay/display_text.h"
-#include "replay_tooltip.h"
+#include "ui/main/replay_tooltip.h"
 
 ReplayListModel::ReplayListModel(const std::vector<TZH_replay>& replays, QObject* parent)
     : QAbstractListModel(parent), replays_(replays) {}

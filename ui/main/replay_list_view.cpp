@@ -1,10 +1,10 @@
-#include "replay_list_view.h"
+#include "ui/main/replay_list_view.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <cstdlib>
 
-#include "main_layout.h"
+#include "ui/main/main_layout.h"
 
 ReplayListView::ReplayListView(QWidget* parent) : QListView(parent) {}
 

@@ -1,4 +1,4 @@
-#include "replay_tooltip.h"
+#include "ui/main/replay_tooltip.h"
 
 #include <QDate>
 #include <QTime>

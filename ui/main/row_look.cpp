@@ -1,4 +1,4 @@
-#include "row_look.h"
+#include "ui/main/row_look.h"
 
 RowLook LookOfRow(bool valid, bool selected) {
     if (!valid)

@@ -1,7 +1,7 @@
-#include "tarvex_application.h"
+#include "ui/main/tarvex_application.h"
 
-#include "error_box.h"
-#include "tooltip_looks.h"
+#include "ui/common/error_box.h"
+#include "ui/common/tooltip_looks.h"
 
 TarvexApplication::TarvexApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Tarvex"));

@@ -1,4 +1,4 @@
-#include "tarvex_main.h"
+#include "ui/main/tarvex_main.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -17,21 +17,21 @@
 #include <windows.h>
 #endif
 
-#include "about_form.h"
-#include "about_texts.h"
-#include "contact_address.h"
-#include "credit_line.h"
-#include "error_box.h"
-#include "fonts.h"
-#include "list_scrolling.h"
-#include "main_layout.h"
 #include "replay/GR_Utils.h"
 #include "replay/zerohour.h"
-#include "replay_list_model.h"
-#include "replay_list_view.h"
-#include "rounded_region.h"
-#include "row_look.h"
+#include "ui/about/about_form.h"
+#include "ui/about/about_texts.h"
+#include "ui/common/contact_address.h"
+#include "ui/common/error_box.h"
+#include "ui/common/fonts.h"
+#include "ui/common/rounded_region.h"
 #include "ui/controls/flat_scrollbar.h"
+#include "ui/main/credit_line.h"
+#include "ui/main/list_scrolling.h"
+#include "ui/main/main_layout.h"
+#include "ui/main/replay_list_model.h"
+#include "ui/main/replay_list_view.h"
+#include "ui/main/row_look.h"
 
 TMainForm* MainForm = nullptr;
 

@@ -9,12 +9,13 @@
 #include <string_view>
 #include <vector>
 
-#include "frame_buttons.h"
-#include "read_errors.h"
+#include "game/user_data.h"
 #include "replay/replay_folder.h"
 #include "ui/controls/flat_scrollbar_types.h"
 #include "ui/controls/skin_picture.h"
 #include "ui/controls/wheel_notches.h"
+#include "ui/main/frame_buttons.h"
+#include "ui/main/read_errors.h"
 
 class QPainter;
 class QWheelEvent;

@@ -10,17 +10,17 @@
 #include <string_view>
 #include <vector>
 
-#include "big_archive.h"
-#include "game_install.h"
-#include "zerohour_intf.h"
+#include "game/big_archive.h"
+#include "game/game_install.h"
+#include "replay/zerohour_intf.h"
 
 // A preview file larger than this is refused unread: the game's are 128 x 128 TGA pictures
 // of 64 KiB.
 inline constexpr std::size_t MaxPreviewFileBytes = 1u << 20;
 
-// The user data folder of a replay folder: its parent when the folder is the game's
-// "Replays"; empty otherwise (the program's own folder, listed when the game has none).
-Text UserDataFolderOf(const Text& replayFolder);
+// A map's name as part of a picture file's name: false when it could lead out of its folder
+// (a separator, "..", a drive) or name a device ("CON", "LPT1") or hold what Windows refuses.
+bool IsSafeMapFileName(std::string_view name);
 
 // "maps\NAME\NAME.tga", the preview's name below the install folder and in the archives.
 std::string MapPreviewEntry(std::string_view mapName);

@@ -1,4 +1,4 @@
-#include "replay_builder.h"
+#include "tests/support/replay_builder.h"
 
 #include <filesystem>
 #include <fstream>

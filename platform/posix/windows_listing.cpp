@@ -1,4 +1,4 @@
-#include "windows_listing.h"
+#include "platform/posix/windows_listing.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -7,8 +7,8 @@
 #include <numeric>
 #include <sys/stat.h>
 
+#include "platform/posix/windows_names.h"
 #include "platform/wildcard.h"
-#include "windows_names.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "rounded_region.h"
+#include "ui/common/rounded_region.h"
 
 #include <cmath>
 

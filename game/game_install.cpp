@@ -1,4 +1,4 @@
-#include "game_install.h"
+#include "game/game_install.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +6,8 @@
 #include <optional>
 #include <system_error>
 
-#include "game_registry.h"
+#include "game/game_registry.h"
+#include "platform/ascii_text.h"
 #include "platform/game_identity.h"
 #include "platform/platform.h"
 #include "platform/steam_files.h"
@@ -17,13 +18,6 @@ constexpr std::size_t ManifestLimit = 1u << 20;
 
 std::string SteamManifestName() {
     return "appmanifest_" + std::string(platform::game::SteamAppZeroHour) + ".acf";
-}
-
-bool SameAsciiName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 std::filesystem::path FsPath(const Text& utf8) {
@@ -86,7 +80,8 @@ std::vector<Text> ArchivesIn(const Text& folder) {
     std::vector<Text> mapArchives, others;
     for (const auto& entry : platform::ListDirectory(folder, "*.big")) {
         if (entry.isDirectory) continue;
-        const bool isMapArchive = SameAsciiName(entry.name, platform::game::MapArchiveName);
+        const bool isMapArchive =
+            platform::SameAsciiIgnoringCase(entry.name, platform::game::MapArchiveName);
         (isMapArchive ? mapArchives : others).push_back(platform::JoinPath(folder, entry.name));
     }
     mapArchives.insert(mapArchives.end(), others.begin(), others.end());

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include "platform/platform.h"
-#include "windows_names.h"
+#include "platform/posix/windows_names.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "big_builder.h"
+#include "tests/support/big_builder.h"
 
 #include <fstream>
 #include <stdexcept>

@@ -1,9 +1,9 @@
-#include "tooltip_looks.h"
+#include "ui/common/tooltip_looks.h"
 
 #include <QPalette>
 #include <QToolTip>
 
-#include "fonts.h"
+#include "ui/common/fonts.h"
 
 namespace {
 

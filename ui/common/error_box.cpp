@@ -1,4 +1,4 @@
-#include "error_box.h"
+#include "ui/common/error_box.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "game_registry.h"
+#include "game/game_registry.h"
 
 #include <array>
 #include <utility>

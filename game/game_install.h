@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "zerohour_intf.h"
+#include "replay/zerohour_intf.h"
 
 struct GameInstall {
     std::vector<Text> folders; // existing install folders, each once, the registry's first

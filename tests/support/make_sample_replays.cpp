@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "replay_builder.h"
+#include "tests/support/replay_builder.h"
 
 namespace rb = replay_builder;
 

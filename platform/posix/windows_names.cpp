@@ -1,4 +1,4 @@
-#include "windows_names.h"
+#include "platform/posix/windows_names.h"
 
 #include "platform/text_codes.h"
 
@@ -26,37 +26,6 @@ char16_t UpperCodeUnit(char16_t unit) {
     const auto upper = ::towupper_l(static_cast<wint_t>(unit), locale);
     return upper <= 0xFFFF ? static_cast<char16_t>(upper) : unit;
 }
-
-// Length of the UTF-8 sequence starting at text[i] and its code point; 0 when invalid.
-std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& point) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        point = lead;
-        return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, minimum = 0x80, point = lead & 0x1Fu;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, minimum = 0x800, point = lead & 0x0Fu;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, minimum = 0x10000, point = lead & 0x07u;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size()) return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) return 0;
-        point = (point << 6) | (byte(i + k) & 0x3Fu);
-    }
-    if (point < minimum || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return 0;
-    return length;
-}
-
-} // namespace
-
-namespace {
 
 void AppendUtf16(std::string_view utf8, std::u16string& out) {
     for (std::size_t i = 0; i < utf8.size();) {

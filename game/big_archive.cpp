@@ -1,8 +1,9 @@
-#include "big_archive.h"
+#include "game/big_archive.h"
 
 #include <algorithm>
 #include <cctype>
 
+#include "platform/ascii_text.h"
 #include "platform/platform.h"
 
 namespace big {
@@ -37,7 +38,7 @@ std::size_t ReadFully(platform::InputFile& file, char* out, std::size_t size) {
 std::string EntryKey(std::string_view name) {
     std::string key(name);
     for (char& c : key)
-        c = c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        c = c == '/' ? '\\' : platform::AsciiLower(c);
     return key;
 }
 

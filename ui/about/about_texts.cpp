@@ -1,4 +1,4 @@
-#include "about_texts.h"
+#include "ui/about/about_texts.h"
 
 #include <QStringList>
 

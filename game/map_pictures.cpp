@@ -1,29 +1,35 @@
-#include "map_pictures.h"
+#include "game/map_pictures.h"
 
 #include <algorithm>
-#include <cctype>
+#include <array>
 
-#include "display_text.h"
+#include "platform/ascii_text.h"
 #include "platform/game_identity.h"
 #include "platform/platform.h"
+#include "replay/display_text.h"
 
 namespace {
 
 constexpr std::string_view MapsFolder = "maps";
 constexpr std::string_view PreviewExtension = ".tga";
 
-bool SameAsciiText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+bool IsDeviceName(std::string_view stem) {
+    static constexpr std::array<std::string_view, 6> Plain{"CON", "PRN",    "AUX",
+                                                           "NUL", "CONIN$", "CONOUT$"};
+    if (std::any_of(Plain.begin(), Plain.end(), [stem](std::string_view device) {
+            return platform::SameAsciiIgnoringCase(stem, device);
+        }))
+        return true;
+    // COM0 to COM9 and LPT0 to LPT9.
+    return stem.size() == 4 &&
+           (platform::SameAsciiIgnoringCase(stem.substr(0, 3), "COM") ||
+            platform::SameAsciiIgnoringCase(stem.substr(0, 3), "LPT")) &&
+           stem[3] >= '0' && stem[3] <= '9';
 }
 
-// A map name names one folder: nothing that could lead out of the maps folder.
-bool IsPlainMapName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of("\\/:") == std::string_view::npos &&
-           name.find('\0') == std::string_view::npos;
+bool IsRefusedCharacter(unsigned char c) {
+    return c < 0x20 || c == 0x7F ||
+           std::string_view("/\\:<>\"|?*").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
 // maps/NAME/NAME.tga below folder, letter case ignored.
@@ -39,15 +45,13 @@ std::optional<PreviewFile> LooseFile(const Text& folder, const Text& mapName) {
 
 } // namespace
 
-Text UserDataFolderOf(const Text& replayFolder) {
-    Text folder = replayFolder;
-    while (!folder.empty() && (folder.back() == '/' || folder.back() == '\\'))
-        folder.pop_back();
-    const auto cut = folder.find_last_of("/\\");
-    if (cut == Text::npos || cut == 0 ||
-        !SameAsciiText(folder.substr(cut + 1), platform::game::ReplaySubfolder))
-        return {};
-    return folder.substr(0, cut);
+bool IsSafeMapFileName(std::string_view name) {
+    if (name.empty() || name.find("..") != std::string_view::npos) return false;
+    if (std::any_of(name.begin(), name.end(),
+                    [](char c) { return IsRefusedCharacter(static_cast<unsigned char>(c)); }))
+        return false;
+    // Windows takes "CON.bmp", and "CON.x.bmp", for the device.
+    return !IsDeviceName(name.substr(0, name.find('.')));
 }
 
 std::string MapPreviewEntry(std::string_view mapName) {
@@ -68,7 +72,7 @@ MapPreviewFinder::MapPreviewFinder(Text userDataFolder, InstallFinder findInstal
     : userDataFolder_(std::move(userDataFolder)), findInstall_(std::move(findInstall)) {}
 
 std::optional<PreviewFile> MapPreviewFinder::find(const TZH_map& map) {
-    if (!IsPlainMapName(map.name)) return std::nullopt;
+    if (!IsSafeMapFileName(map.name)) return std::nullopt;
     return map.userMap ? findUserMap(map.name) : findGameMap(map.name);
 }
 

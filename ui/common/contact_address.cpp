@@ -1,4 +1,4 @@
-#include "contact_address.h"
+#include "ui/common/contact_address.h"
 
 #ifndef TARVEX_CONTACT_ADDRESS
 #error "TARVEX_CONTACT_ADDRESS is set by the build"
