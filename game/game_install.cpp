@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr std::size_t ManifestLimit = 1u << 20;
-
 std::string SteamManifestName() {
     return "appmanifest_" + std::string(platform::game::SteamAppZeroHour) + ".acf";
 }
@@ -54,7 +52,7 @@ std::vector<Found> FromSteam() {
     for (const Text& library : platform::SteamLibraryFolders()) {
         const auto manifest = platform::FindEntry(library, "steamapps/" + manifestName);
         if (!manifest) continue;
-        const auto text = platform::ReadSmallFile(*manifest, ManifestLimit);
+        const auto text = platform::ReadSmallFile(*manifest, platform::SteamFileLimit);
         const auto installDir = text ? platform::SteamAppInstallDir(*text) : std::nullopt;
         if (!installDir) {
             found.push_back({std::nullopt, "Steam: " + *manifest + " names no install folder"});

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -107,6 +108,29 @@ private:
 #endif
 };
 
+// The first bytes of an open file, up to limit, read into one buffer that is never filled
+// twice: a replay read for its orders is megabytes, so copies are what reading costs.
+// Throws FileError.
+class FileBytes {
+public:
+    FileBytes(InputFile& file, std::size_t limit);
+
+    std::string_view view() const { return {data_.get(), size_}; }
+    bool cut() const { return cut_; } // the file goes on past the limit
+
+private:
+    void grow(std::size_t capacity);
+
+    std::unique_ptr<char[]> data_;
+    std::size_t capacity_ = 0;
+    std::size_t size_ = 0;
+    bool cut_ = false;
+};
+
+// The whole of a small file; nullopt when it can't be read or is longer than limit bytes (a
+// file whose size says so is refused unread).
+std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t limit);
+
 // Bytes this thread has had read from the storage so far, not served from memory, where the
 // system counts them (Linux); nullopt elsewhere.
 std::optional<uint64_t> ThreadStorageReadBytes();
@@ -121,9 +145,6 @@ std::optional<std::string> FolderOfWindowsPath(std::string_view windowsPath);
 // Every Steam library on this machine, each once: the Steam installation's own folder, then
 // those its steamapps/libraryfolders.vdf lists. Empty without Steam.
 std::vector<std::string> SteamLibraryFolders();
-
-// The whole of a small file; nullopt when it can't be read or is longer than limit bytes.
-std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t limit);
 
 // ---- Listing many files ----
 

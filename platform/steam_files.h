@@ -3,12 +3,16 @@
 // format.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace platform {
+
+// Steam's own text files are small; a larger one is not Steam's and is not read.
+inline constexpr std::size_t SteamFileLimit = 1u << 20;
 
 // The library folders that the file lists, in its order: the "path" of every numbered entry,
 // or, in the older form of the file, the numbered entries' own values.

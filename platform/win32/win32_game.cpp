@@ -57,7 +57,8 @@ std::vector<std::string> SteamLibraryFolders() {
     };
     for (const std::string& root : SteamInstallations()) {
         add(root);
-        const auto vdf = ReadSmallFile(JoinPath(root, "steamapps\\libraryfolders.vdf"), 1 << 20);
+        const auto vdf =
+            ReadSmallFile(JoinPath(root, "steamapps\\libraryfolders.vdf"), SteamFileLimit);
         if (!vdf) continue;
         for (const std::string& library : SteamLibraryPaths(*vdf))
             add(WithBackslashes(library));

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
 #include <mutex>
 #include <set>
-#include <sstream>
 
 #include "platform/game_identity.h"
 #include "platform/posix/windows_listing.h"
@@ -26,13 +24,6 @@ std::string RealPath(const std::string& path) {
 bool LooksLikePrefix(const std::string& folder) {
     return FileExists(JoinPath(folder, "system.reg")) || FileExists(JoinPath(folder, "user.reg")) ||
            DirectoryExists(JoinPath(folder, "drive_c"));
-}
-
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
 }
 
 // Names of the sub-folders of folder, in folder order.
@@ -154,8 +145,9 @@ std::vector<std::string> SteamLibraries(const std::string& home) {
         const std::string realRoot = RealPath(root);
         if (realRoot.empty() || !seenRoots.insert(realRoot).second) continue;
         std::vector<std::string> libraries = {root};
-        const auto listed =
-            SteamLibraryPaths(ReadWholeFile(JoinPath(root, "steamapps/libraryfolders.vdf")));
+        const auto listed = SteamLibraryPaths(
+            ReadSmallFile(JoinPath(root, "steamapps/libraryfolders.vdf"), SteamFileLimit)
+                .value_or(std::string()));
         libraries.insert(libraries.end(), listed.begin(), listed.end());
         for (const std::string& library : libraries) {
             const std::string realLibrary = RealPath(library);

@@ -1,7 +1,5 @@
 #include "platform/wine/wine_registry.h"
 
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "platform/posix/windows_names.h"
@@ -274,12 +272,9 @@ std::optional<RegistryFile> RegistryFile::Parse(std::string_view text, const Key
 }
 
 std::optional<RegistryFile> RegistryFile::Load(const std::string& path, const KeyFilter& keep) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return Parse(content.view(), keep);
+    const auto content = ReadSmallFile(path, RegistryFileLimit);
+    if (!content) return std::nullopt;
+    return Parse(*content, keep);
 }
 
 bool RegistryFile::hasKey(std::string_view key) const {

@@ -2,6 +2,7 @@
 // user.reg (HKEY_CURRENT_USER). This reads one such file.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <optional>
@@ -12,6 +13,9 @@
 
 namespace platform::wine {
 
+// A prefix's registry files are a few megabytes; one past this is not read.
+inline constexpr std::size_t RegistryFileLimit = 256u << 20;
+
 class RegistryFile {
 public:
     // Chooses, by the key's name (backslashes between its parts), which keys are kept.
@@ -19,7 +23,8 @@ public:
 
     // nullopt when text is not a Wine registry file. Without a filter every key is kept.
     static std::optional<RegistryFile> Parse(std::string_view text, const KeyFilter& keep = {});
-    // nullopt when the file can't be read or is not a Wine registry file.
+    // nullopt when the file can't be read, is larger than RegistryFileLimit or is not a Wine
+    // registry file.
     static std::optional<RegistryFile> Load(const std::string& path, const KeyFilter& keep = {});
 
     // "#arch=win64": the 32-bit programs' keys lie under Software\Wow6432Node.
