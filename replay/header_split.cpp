@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr std::string_view Magic = "GENREP";
 // A ";" before this offset belongs to the binary part of the first field.
 constexpr std::size_t FirstFieldMinimumEnd = 139;
 constexpr std::size_t TypicalHeaderSize = 2048;
@@ -30,8 +29,8 @@ void HeaderSplit::commit(std::size_t got) {
     while (scanned_ < taken_ && !done()) {
         if (complete_ == 0 && scanned_ < FirstFieldMinimumEnd) {
             // No ";" ends field 1 this early; the magic is whole at the sixth byte.
-            scanned_ =
-                std::min(taken_, scanned_ < Magic.size() ? Magic.size() : FirstFieldMinimumEnd);
+            scanned_ = std::min(taken_, scanned_ < ReplayMagic.size() ? ReplayMagic.size()
+                                                                      : FirstFieldMinimumEnd);
         } else {
             const auto semicolon = std::string_view(bytes_).substr(0, taken_).find(';', scanned_);
             if (semicolon == std::string_view::npos) {
@@ -46,7 +45,9 @@ void HeaderSplit::commit(std::size_t got) {
 }
 
 bool HeaderSplit::RuledOut() const {
-    if (complete_ == 0) return scanned_ == Magic.size() && bytes().substr(0, Magic.size()) != Magic;
+    if (complete_ == 0)
+        return scanned_ == ReplayMagic.size() &&
+               bytes().substr(0, ReplayMagic.size()) != ReplayMagic;
     return scanned_ == ends_[0] && rulesOut_(field(0));
 }
 

@@ -20,8 +20,7 @@ constexpr std::array<uint8_t, 11> ArgumentSizes = {4, 4, 1, 4, 4, 4, 12, 8, 16, 
 // A player who surrendered stays in the game and his client goes on sending orders; one who
 // quit sends nothing after leaving. Ten seconds of game time tell them apart.
 constexpr uint32_t SurrenderedAfterFrames = 300;
-constexpr double FramesPerMinute = 30.0 * 60.0;
-constexpr int8_t ObserverArmy = -2;
+constexpr double FramesPerMinute = FramesPerSecond * 60.0;
 
 enum class OrderKind : uint8_t { Other, Bookkeeping, Selection, Command };
 

@@ -13,7 +13,6 @@ constexpr std::array<uint32_t, 6> SeedOffsets = {0xF22D0E56, 0x883126E9, 0xC624D
 constexpr std::array<int8_t, 12> AllArmies = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
 constexpr std::size_t OriginalArmyCount = 3;
 
-constexpr int8_t ObserverArmy = -2;
 constexpr std::size_t MaxPlayers = 8;
 constexpr int8_t ColourCount = 8;
 // A colour is drawn again while another slot holds it; one of eight is always free, so this

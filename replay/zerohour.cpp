@@ -19,12 +19,10 @@ ReplayReadError::ReplayReadError(const Text& path, const std::string& reason)
 
 namespace {
 
-constexpr std::string_view Magic = "GENREP";
 // The version word must start at this position (from 1) or later.
 constexpr std::ptrdiff_t VersionScanStart = 60;
 constexpr std::size_t FrameCountOffset = 14;
 constexpr std::size_t LeadingByteCount = 18;
-constexpr int32_t FramesPerSecond = 30;
 
 std::string_view FieldValue(std::string_view field) {
     return ViewBefore(";", ViewAfter("=", field));
@@ -104,7 +102,7 @@ std::optional<VersionText> KnownVersionIn(std::string_view field1) {
 
 // No "GENREP" or no version we know: ParseHeaderFields will look at nothing after field 1.
 bool FirstFieldRulesOut(std::string_view field1) {
-    return field1.substr(0, Magic.size()) != Magic || !KnownVersionIn(field1);
+    return field1.substr(0, ReplayMagic.size()) != ReplayMagic || !KnownVersionIn(field1);
 }
 
 // "Invalid" when the magic matched but no version we know was found.
@@ -203,7 +201,8 @@ int32_t DurationFromFileSize(int32_t size) {
 }
 
 std::optional<int32_t> DurationFromFrames(std::string_view leadingBytes) {
-    if (leadingBytes.size() < LeadingByteCount || leadingBytes.substr(0, Magic.size()) != Magic)
+    if (leadingBytes.size() < LeadingByteCount ||
+        leadingBytes.substr(0, ReplayMagic.size()) != ReplayMagic)
         return std::nullopt;
     uint32_t frames = 0;
     for (std::size_t i = 0; i < 4; ++i)
@@ -217,7 +216,7 @@ TZH_replay ReadReplay(const Text& path) {
     // The fields stay in the buffer they were read into; the size comes with the open file.
     FirstFieldVersion known;
     HeaderSplit split([&known](std::string_view field1) {
-        if (field1.substr(0, Magic.size()) != Magic) return true;
+        if (field1.substr(0, ReplayMagic.size()) != ReplayMagic) return true;
         known = {true, KnownVersionIn(field1)};
         return !known.version;
     });
@@ -227,7 +226,7 @@ TZH_replay ReadReplay(const Text& path) {
     record.file.path = path;
     record.file.name = FileNamePart(path);
     record.valid =
-        ParseFields(split.fields(), record, known, split.bytes().substr(0, Magic.size()));
+        ParseFields(split.fields(), record, known, split.bytes().substr(0, ReplayMagic.size()));
     if (const auto seconds = DurationFromFrames(split.bytes().substr(0, LeadingByteCount)))
         record.duration = *seconds;
     return record;
@@ -252,8 +251,9 @@ bool ParseFields(const FieldViews& fields, TZH_replay& record, const FirstFieldV
     std::size_t field = 0; // the field being read, for the reason of a failure
     try {
         record.duration = DurationFromFileSize(record.file.size);
-        if (CharsView(1, 6, fields[0]) != Magic) {
-            const bool cut = fields[0].empty() && leadingBytes.substr(0, Magic.size()) == Magic;
+        if (CharsView(1, 6, fields[0]) != ReplayMagic) {
+            const bool cut =
+                fields[0].empty() && leadingBytes.substr(0, ReplayMagic.size()) == ReplayMagic;
             record.invalidReason = cut ? InvalidReason::CutShort : InvalidReason::NotReplay;
             return false;
         }

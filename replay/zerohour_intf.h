@@ -82,6 +82,15 @@ struct TZH_replay {
 inline constexpr std::string_view VersionWords = "Version Wersja ";
 inline constexpr std::string_view VersionInitials = "VW";
 
+// The first bytes of every replay file.
+inline constexpr std::string_view ReplayMagic = "GENREP";
+// The game's logic runs 30 frames per second of game time; replays count time in frames.
+inline constexpr int32_t FramesPerSecond = 30;
+// A slot's army: 2 to 13 the armies ArmyNames names from FirstArmy on, -1 a random pick, -2 an
+// observer.
+inline constexpr int8_t FirstArmy = 2;
+inline constexpr int8_t ObserverArmy = -2;
+
 inline constexpr std::array<std::string_view, 13> ArmyNames = {
     "USA",        "China",          "GLA",        "USA SuperWeapon", "USA Laser", "USA Air Force",
     "China Tank", "China Infantry", "China Nuke", "GLA Toxin",       "GLA Demo",  "GLA Stealth",

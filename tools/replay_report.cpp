@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "replay/display_text.h"
+#include "replay/replay_texts.h"
 #include "replay/zerohour.h"
 #include "tools/json_writer.h"
 
@@ -138,12 +139,6 @@ std::string ReplayToJson(const TZH_replay& replay) {
     return out;
 }
 
-std::string FormatDuration(int32_t seconds) {
-    std::string text;
-    if (seconds / 60 > 0) text = std::to_string(seconds / 60) + "m ";
-    return text + std::to_string(seconds % 60) + "s";
-}
-
 namespace {
 
 // The line is built in one buffer: tarvex-info prints one for every replay of a folder.
@@ -160,8 +155,8 @@ constexpr std::array<std::string_view, 8> ColourNames = {"Gold",   "Red",      "
                                                          "Orange", "Sky blue", "Purple", "Pink"};
 
 void AppendArmy(std::string& line, int8_t army) {
-    if (army >= 2 && army <= 13) {
-        line += ArmyNames[static_cast<std::size_t>(army - 2)];
+    if (const auto name = ArmyName(army)) {
+        line += *name;
     } else {
         line += "army ";
         AppendNumber(line, army);
@@ -180,7 +175,7 @@ void AppendDrawnColour(std::string& line, const TZH_player& p) {
 void AppendLeaving(std::string& line, const PlayerOrders* orders) {
     if (!orders || !orders->left) return;
     line += ", left at ";
-    line += FormatDuration(static_cast<int32_t>(orders->left->frame / 30));
+    line += FormatDuration(SecondsAtFrame(orders->left->frame));
     line += ", ";
     line += LeaveHowName(orders->left->how);
 }
@@ -190,7 +185,7 @@ void AppendPlayer(std::string& line, const TZH_player& p, bool picks, const Play
     const std::size_t nameAt = line.size();
     line += DisplayText(p.name);
     if (line.size() == nameAt) line += p.human ? "?" : "IA";
-    if (p.army == -2) {
+    if (p.army == ObserverArmy) {
         line += " (observer";
         if (picks) AppendLeaving(line, orders);
         line += ')';
@@ -238,9 +233,8 @@ std::string Summary(const TZH_replay& replay, bool picks, const MatchOrders* mat
     line += replay.version;
     line += ", map ";
     line += DisplayText(replay.map.name);
-    line += ", $";
-    AppendNumber(line, replay.money / 1000);
-    line += 'K';
+    line += ", ";
+    line += FormatMoney(replay.money);
     if (replay.superweaponLimit) line += ", 1 SW";
     if (replay.vanilla) line += ", Vanilla";
     line += ", ";

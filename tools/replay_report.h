@@ -22,6 +22,3 @@ std::string ReplaySummary(const TZH_replay& replay);
 // The same, each player with his drawn army and colour ("random → China Nuke") and how he left
 // ("left at 12m 3s, surrendered").
 std::string ReplaySummary(const TZH_replay& replay, const std::optional<MatchOrders>& match);
-
-// 125 -> "2m 5s", 59 -> "59s", the way the details window shows a length.
-std::string FormatDuration(int32_t seconds);

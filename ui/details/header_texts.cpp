@@ -1,6 +1,7 @@
 #include "ui/details/header_texts.h"
 
 #include "replay/display_text.h"
+#include "replay/replay_texts.h"
 #include "ui/common/fonts.h"
 #include "ui/details/details_layout.h"
 
@@ -20,14 +21,11 @@ PlacedText Centred(const QString& text, const QFont& font, int centre, int top) 
 } // namespace
 
 QString DurationText(int32_t seconds) {
-    const int32_t minutes = seconds / 60;
-    QString text;
-    if (minutes > 0) text = QString::number(minutes) + QStringLiteral("m ");
-    return text + QString::number(seconds % 60) + QLatin1Char('s');
+    return QString::fromStdString(FormatDuration(seconds));
 }
 
 QString MoneyText(int32_t money) {
-    return QLatin1Char('$') + QString::number(money / 1000) + QLatin1Char('K');
+    return QString::fromStdString(FormatMoney(money));
 }
 
 QString ShownText(const Text& bytes) {

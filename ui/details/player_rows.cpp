@@ -8,7 +8,6 @@ namespace dl = details_layout;
 
 namespace {
 
-constexpr int ObserverArmy = -2;
 constexpr int RandomArmy = -1;
 constexpr int NoTeam = -1;
 

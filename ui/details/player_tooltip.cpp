@@ -4,21 +4,17 @@
 #include <QStringList>
 #include <array>
 
+#include "replay/replay_texts.h"
 #include "ui/details/header_texts.h"
 
 namespace {
 
-// The game's logic runs 30 frames per second of game time.
-constexpr uint32_t FramesPerSecond = 30;
-constexpr int FirstArmy = 2;
-
 QString DrawnArmyLine(const TZH_player& player) {
-    const int army = player.armyResolved - FirstArmy;
-    // The last name of ArmyNames is the observers', never drawn.
-    if (!player.armyRandom || army < 0 || army >= static_cast<int>(ArmyNames.size()) - 1) return {};
-    const std::string_view name = ArmyNames[static_cast<std::size_t>(army)];
+    if (!player.armyRandom) return {};
+    const auto name = ArmyName(player.armyResolved);
+    if (!name) return {};
     return QStringLiteral("Armée tirée au sort : ") +
-           QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+           QString::fromLatin1(name->data(), static_cast<qsizetype>(name->size()));
 }
 
 // The French name of one of the game's eight colours (0 gold .. 7 pink); empty outside them.
@@ -46,7 +42,7 @@ QString ApmLine(double apm) {
 
 // Written as the window writes the match's length.
 QString LeavingLine(const PlayerLeaving& left) {
-    const QString at = DurationText(static_cast<int32_t>(left.frame / FramesPerSecond));
+    const QString at = DurationText(SecondsAtFrame(left.frame));
     switch (left.how) {
     case LeaveHow::Surrendered:
         return QStringLiteral("A abandonné à ") + at;
