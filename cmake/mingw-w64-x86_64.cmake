@@ -18,9 +18,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # One self-contained .exe: no libstdc++, libgcc or libwinpthread DLLs to carry along.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Header-only packages of the host that suit the target too (see cmake/mingw/).
-set(nlohmann_json_DIR "${CMAKE_CURRENT_LIST_DIR}/mingw" CACHE PATH "nlohmann_json for the cross build")
-
 # Tests run under Wine through a wrapper that keeps Wine's helper processes off ctest's pipes.
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
   set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh")

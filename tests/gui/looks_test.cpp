@@ -13,6 +13,7 @@
 #include "replay/zerohour.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/utf8_path.h"
+#include "ui/common/centred.h"
 #include "ui/common/fonts.h"
 #include "ui/common/rounded_region.h"
 #include "ui/main/credit_line.h"
@@ -95,9 +96,9 @@ TEST(RoundedRegion, EllipsesAreMirrorImages) {
 }
 
 TEST(MainLayout, CentresTheWindowInTheAvailableArea) {
-    EXPECT_EQ(ml::CentredTopLeft(QRect(0, 0, 1024, 768), ml::WindowSize), QPoint(372, 229));
+    EXPECT_EQ(CentredTopLeft(QRect(0, 0, 1024, 768), ml::WindowSize), QPoint(372, 229));
     // A task bar on the left: the area starts further right.
-    EXPECT_EQ(ml::CentredTopLeft(QRect(48, 0, 1872, 1080), ml::WindowSize), QPoint(844, 385));
+    EXPECT_EQ(CentredTopLeft(QRect(48, 0, 1872, 1080), ml::WindowSize), QPoint(844, 385));
 }
 
 TEST(MainLayout, NineteenWholeRowsAndThePixelLineOfATwentieth) {

@@ -13,6 +13,7 @@
 
 #include "tests/gui/gui_support.h"
 #include "tests/support/temp_dir.h"
+#include "ui/common/centred.h"
 #include "ui/main/main_layout.h"
 #include "ui/main/replay_list_view.h"
 
@@ -66,7 +67,7 @@ TEST_F(ShownForm, FramelessFixedCentredAndTitled) {
     EXPECT_EQ(form_->windowTitle(), QStringLiteral("Tarvex"));
     EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("Tarvex"));
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(form_->pos(), ml::CentredTopLeft(available, ml::WindowSize));
+    EXPECT_EQ(form_->pos(), CentredTopLeft(available, ml::WindowSize));
     EXPECT_EQ(list().geometry(), ml::RepListRect);
     EXPECT_EQ(list().viewport()->size(), ml::RepListRect.size());
 }

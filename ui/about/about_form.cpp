@@ -10,8 +10,8 @@
 #include "ui/about/about_layout.h"
 #include "ui/about/about_memo.h"
 #include "ui/about/about_texts.h"
+#include "ui/common/centred.h"
 #include "ui/common/rounded_region.h"
-#include "ui/main/main_layout.h"
 
 namespace al = about_layout;
 
@@ -130,7 +130,6 @@ void ShowAboutWindow(QWidget* mainWindow, const QString& text, const QString& ca
     auto window = std::make_unique<TAboutForm>(mainWindow);
     window->AboutMemo->SetText(text);
     window->setWindowTitle(caption);
-    if (mainWindow)
-        window->move(main_layout::CentredTopLeft(mainWindow->geometry(), window->size()));
+    if (mainWindow) window->move(CentredTopLeft(mainWindow->geometry(), window->size()));
     window->exec();
 }

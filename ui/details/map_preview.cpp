@@ -1,5 +1,4 @@
 #include "ui/details/map_preview.h"
-#include "game/user_data.h"
 #include "platform/ascii_text.h"
 
 #include <algorithm>
@@ -94,10 +93,6 @@ QImage FitIntoCell(const QImage& picture, QSize cell, qreal dpr) {
 }
 
 MapPreviews::MapPreviews(MapPreviewFinder finder) : finder_(std::move(finder)) {}
-
-MapPreviews MapPreviews::ForReplayFolder(const Text& replayFolder) {
-    return MapPreviews(MapPreviewFinder(UserDataFolderOf(replayFolder)));
-}
 
 QImage MapPreviews::PictureFor(const TZH_map& map, qreal dpr) {
     // The game finds a map's files whatever their letter case: so does the key.

@@ -32,8 +32,6 @@ class MapPreviews {
 public:
     // Nothing is read until the first picture is asked for.
     explicit MapPreviews(MapPreviewFinder finder);
-    // For the maps of the replays in replayFolder: the user data folder is its parent.
-    static MapPreviews ForReplayFolder(const Text& replayFolder);
 
     // The map's preview in the map cell at dpr, or a null image when the game keeps none.
     // Each map is looked up and decoded once; a new ratio only scales again.

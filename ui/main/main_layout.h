@@ -35,12 +35,6 @@ inline constexpr QPoint ParkedPressedLook{-15, 0};
 inline constexpr QRect CreditLineRect{12, 288, 214, 17};
 inline constexpr int FirstButtonColumn = 229;
 
-// Top-left corner that centres a window of `size` in `available`.
-constexpr QPoint CentredTopLeft(const QRect& available, const QSize& size) {
-    return {available.left() + (available.width() - size.width()) / 2,
-            available.top() + (available.height() - size.height()) / 2};
-}
-
 // The details window overlaps this window's right edge by this much, tops aligned.
 inline constexpr int DetailsOverlap = 3;
 constexpr QPoint DockedDetailsTopLeft(const QPoint& mainTopLeft, int mainWidth) {

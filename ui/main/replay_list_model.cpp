@@ -34,8 +34,6 @@ QVariant ReplayListModel::data(const QModelIndex& index, int role) const {
         return FileNameText(replay.file.name);
     case Qt::ToolTipRole:
         return ReplayTooltip(replay);
-    case ValidRole:
-        return replay.valid;
     default:
         return {};
     }

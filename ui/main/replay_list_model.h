@@ -10,9 +10,6 @@
 class ReplayListModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    // True for a replay whose header could be read (the row's look depends on it).
-    static constexpr int ValidRole = Qt::UserRole + 1;
-
     ReplayListModel(const std::vector<TZH_replay>& replays, QObject* parent);
 
     // No rows, whatever the sequence holds (while a listing runs).

@@ -21,6 +21,7 @@
 #include "replay/zerohour.h"
 #include "ui/about/about_form.h"
 #include "ui/about/about_texts.h"
+#include "ui/common/centred.h"
 #include "ui/common/contact_address.h"
 #include "ui/common/error_box.h"
 #include "ui/common/fonts.h"
@@ -44,7 +45,7 @@ TMainForm::TMainForm(FolderFinder findFolder, QWidget* parent)
     setWindowTitle(QStringLiteral("Tarvex"));
     setFont(TahomaFont(PixelsForPoints(8)));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(ml::CentredTopLeft(screen->availableGeometry(), ml::WindowSize));
+        move(CentredTopLeft(screen->availableGeometry(), ml::WindowSize));
     // The pressed looks lie above the skin, the list and its scroll bar above them.
     SetUpPressedLooks();
     SetUpList();
