@@ -70,6 +70,8 @@ void TMoreForm::RefreshDetails() {
         const TZH_replay* replay = SelectedReplay();
         if (replay && replay->valid) {
             PlayersList->show();
+            // Whatever the rows' paints will need of the disk, but the map's picture file.
+            Previews().Prepare(replay->map);
             for (const int player : PlayerRowIndices(*replay))
                 PlayersList->addItem(QString::number(player));
             // The orders are read when a tooltip is first asked for: a selection moved along
