@@ -178,6 +178,18 @@ void TMoreForm::BackgroundMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x,
     if (dl::CloseGlyphArea.contains(x, y)) close();
 }
 
+void TMoreForm::mousePressEvent(QMouseEvent* event) {
+    BringMainForward();
+    event->accept();
+}
+
+void TMoreForm::BringMainForward() {
+    main_.raise();
+    raise(); // docked over the main window's edge
+    main_.activateWindow();
+    if (main_.RepList) main_.RepList->setFocus(Qt::MouseFocusReason);
+}
+
 void TMoreForm::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF at = event->position();
     BackgroundMouseUp(event->button(), event->modifiers(), static_cast<int>(std::floor(at.x())),
@@ -207,6 +219,9 @@ bool TMoreForm::eventFilter(QObject* watched, QEvent* event) {
     // Before the list answers the request with a row's tooltip.
     if (event->type() == QEvent::ToolTip && watched == PlayersList->viewport())
         AddOrdersToTooltips();
+    const bool press =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (press && watched == PlayersList->viewport()) BringMainForward();
     if (event->type() == QEvent::Wheel && watched == PlayersList->viewport()) {
         main_.WheelTurned(static_cast<QWheelEvent*>(event));
         return true;

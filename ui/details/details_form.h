@@ -56,6 +56,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A press anywhere on the window brings the program forward, the list focused.
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     // The wheel over the header or the rows scrolls the main list, as over the list itself.
     void wheelEvent(QWheelEvent* event) override;
@@ -72,6 +74,8 @@ private:
     void AddOrdersToTooltips();
     void ShowDocked();
     void ReturnFocusToList();
+    // This window never takes the focus: a press on it activates the main window instead.
+    void BringMainForward();
     void FollowMainWindowState();
     // Errors met while drawing are shown once, after the paint, never thrown into it.
     void ReportError(const std::exception_ptr& error);
