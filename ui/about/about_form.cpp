@@ -12,6 +12,7 @@
 #include "main_layout.h"
 #include "pictures.h"
 #include "rounded_region.h"
+#include "ui/controls/pointer_position.h"
 
 namespace al = about_layout;
 
@@ -95,7 +96,7 @@ void TAboutForm::paintEvent(QPaintEvent*) {
 }
 
 void TAboutForm::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = WholePixel(event->position());
     BackgroundMouseUp(event->button(), event->modifiers(), at.x(), at.y());
 }
 

@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
-#include <cmath>
 
 #include "contact_address.h"
 #include "details_layout.h"
@@ -18,6 +17,7 @@
 #include "replay_list_view.h"
 #include "rounded_region.h"
 #include "tarvex_main.h"
+#include "ui/controls/pointer_position.h"
 
 TMoreForm* MoreForm = nullptr;
 
@@ -191,9 +191,8 @@ void TMoreForm::BringMainForward() {
 }
 
 void TMoreForm::mouseReleaseEvent(QMouseEvent* event) {
-    const QPointF at = event->position();
-    BackgroundMouseUp(event->button(), event->modifiers(), static_cast<int>(std::floor(at.x())),
-                      static_cast<int>(std::floor(at.y())));
+    const QPoint at = WholePixel(event->position());
+    BackgroundMouseUp(event->button(), event->modifiers(), at.x(), at.y());
 }
 
 void TMoreForm::ShowDocked() {

@@ -32,6 +32,7 @@
 #include "rounded_region.h"
 #include "row_look.h"
 #include "ui/controls/flat_scrollbar.h"
+#include "ui/controls/pointer_position.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -316,7 +317,7 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
     // While the window follows the pointer by hand, as while the window system drags it,
     // presses of the other buttons reach no button.
     if (manualMoveOffset_) return;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = WholePixel(event->position());
     if (FrameButtonAt(at)) {
         skinPressed_ = true;
         BackgroundMouseDown(event->button(), event->modifiers(), at.x(), at.y());
@@ -327,11 +328,11 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
     // The window system moves the window where it can; without a window manager it can't,
     // and the window follows the pointer by hand until the release.
     if (windowHandle() && windowHandle()->startSystemMove()) return;
-    manualMoveOffset_ = event->globalPosition().toPoint() - pos();
+    manualMoveOffset_ = WholePixel(event->globalPosition()) - pos();
 }
 
 void TMainForm::mouseMoveEvent(QMouseEvent* event) {
-    if (manualMoveOffset_) move(event->globalPosition().toPoint() - *manualMoveOffset_);
+    if (manualMoveOffset_) move(WholePixel(event->globalPosition()) - *manualMoveOffset_);
 }
 
 void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
@@ -341,7 +342,7 @@ void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (!skinPressed_) return;
     if (event->buttons() == Qt::NoButton) skinPressed_ = false;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = WholePixel(event->position());
     BackgroundMouseUp(event->button(), event->modifiers(), at.x(), at.y());
 }
 
