@@ -2,8 +2,9 @@
 // an 8-player replay whose map picture lies in the maps folder (among a hundred others, under
 // other letter case, so the case-blind search reads the folder), for an unreadable replay,
 // and for the largest real replay with the pointer resting on a player row, whose tooltip has
-// the whole file read and its orders walked. Each step selects the other of two such rows, as
-// the Down key walks the list.
+// the whole file read and its orders walked; and for a replay in a folder of 100 and one of
+// 50,000 without a maps folder, where the two should cost the same. Each step selects the
+// other of two such rows, as the Down key walks the list.
 #include <QApplication>
 #include <QHelpEvent>
 #include <QImage>
@@ -11,12 +12,14 @@
 #include <QListWidgetItem>
 
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <random>
 
+#include "bench/bench_folder.h"
 #include "game/user_data.h"
 #include "resources/pictures.h"
 #include "tests/support/replay_builder.h"
@@ -178,6 +181,60 @@ void LargestRealReplayWithItsOrders(benchmark::State& state) {
                             static_cast<int64_t>(fs::file_size(LargestRealReplay())));
 }
 
+// The windows over a folder of `count` copied real replays, without a maps folder: one
+// folder at a time, kept while the benchmark runs with the same count.
+struct ListedFolder {
+    explicit ListedFolder(std::size_t count)
+        : folder(fs::path(TARVEX_SHARED_DIR) / "testdata" / "replays" / "real", count) {
+        // A player's folder, not one being written this very second.
+        fs::last_write_time(folder.path(),
+                            fs::file_time_type::clock::now() - std::chrono::hours(1));
+        const Text path = folder.path().string();
+        main = std::make_unique<TMainForm>([path] { return ReplayFolderChoice{path, "bench"}; });
+        details = new TMoreForm(*main, [] { return GameInstall{}; });
+        main->show();
+        details->show();
+        QCoreApplication::processEvents();
+    }
+    bench::ReplayFolder folder;
+    std::unique_ptr<TMainForm> main;
+    TMoreForm* details = nullptr; // owned by the main window
+};
+
+std::unique_ptr<ListedFolder> Listed;
+
+// One selection change, up to the drawn windows, in a folder of state.range(0) replays that
+// has no maps folder: every row's paint looks for one, whatever the letter case.
+void SelectionWithoutMapsFolder(benchmark::State& state) {
+    const auto count = static_cast<std::size_t>(state.range(0));
+    if (!Listed || Listed->main->Replays.size() != count) {
+        Listed.reset();
+        Listed = std::make_unique<ListedFolder>(count);
+    }
+    std::vector<QModelIndex> rows;
+    for (std::size_t i = 0; i < Listed->main->Replays.size() && rows.size() < 2; ++i)
+        if (Listed->main->Replays[i].valid)
+            rows.push_back(Listed->main->RepList->model()->index(static_cast<int>(i), 0));
+    const auto select = [](const QModelIndex& row) {
+        Listed->main->RepList->setCurrentIndex(row);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    };
+    if (rows.size() < 2) {
+        state.SkipWithError("fewer than two readable replays");
+        return;
+    }
+    select(rows[1]);
+    select(rows[0]);
+    if (Listed->details->PlayersList->count() == 0) {
+        state.SkipWithError("the details window drew no player row");
+        return;
+    }
+    std::size_t step = 0;
+    for (auto _ : state)
+        select(rows[++step % 2]);
+}
+
 // One look-up and load of the map picture: done again for every row drawn.
 void MapPictureLookUp(benchmark::State& state) {
     const Text folder = Shown->folder.string();
@@ -189,6 +246,11 @@ BENCHMARK(EightPlayersWithMapPicture)->Unit(benchmark::kMicrosecond)->UseRealTim
 BENCHMARK(UnreadableReplay)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(LargestRealReplayWithItsOrders)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(MapPictureLookUp)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(SelectionWithoutMapsFolder)
+    ->Arg(100)
+    ->Arg(50000)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 } // namespace
 
@@ -204,6 +266,7 @@ int main(int argc, char** argv) {
     std::cout << "one selection change, up to the drawn windows (a frame is 16 ms)\n";
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    Listed.reset();
     Shown.reset();
     return 0;
 }

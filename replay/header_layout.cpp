@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "replay/match_date.h"
 #include "replay/zerohour.h"
 
 namespace {
@@ -58,11 +59,6 @@ bool IsSlotText(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool IsDate(const TZH_date& d) {
-    return d.year >= 1601 && d.month >= 1 && d.month <= 12 && d.dayOfWeek <= 6 && d.day >= 1 &&
-           d.day <= 31 && d.hour < 24 && d.minute < 60 && d.second < 60 && d.milliseconds < 1000;
-}
-
 } // namespace
 
 std::optional<TZH_date> MatchDate(std::string_view fileBytes) {
@@ -73,7 +69,7 @@ std::optional<TZH_date> MatchDate(std::string_view fileBytes) {
     const std::string_view b = cursor.bytes();
     const TZH_date date{Word(b, at),     Word(b, at + 2),  Word(b, at + 4),  Word(b, at + 6),
                         Word(b, at + 8), Word(b, at + 10), Word(b, at + 12), Word(b, at + 14)};
-    if (!IsDate(date)) return std::nullopt;
+    if (!IsRealDate(date)) return std::nullopt;
     return date;
 }
 

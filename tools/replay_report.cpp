@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "replay/display_text.h"
+#include "replay/match_date.h"
 #include "replay/replay_texts.h"
 #include "replay/zerohour.h"
 #include "tools/json_writer.h"
@@ -22,7 +23,7 @@ void AppendPicksJson(JsonWriter& json, const TZH_player& p) {
 // "date": the match's local start time, "2024-03-14T21:14:05", or null.
 void AppendDateJson(JsonWriter& json, const std::optional<TZH_date>& date) {
     json.key("date");
-    if (!date) {
+    if (!date || !IsRealDate(*date)) {
         json.null();
         return;
     }

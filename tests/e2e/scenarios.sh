@@ -188,6 +188,25 @@ if [ "$wm" = openbox ]; then
   wait_gone MoreForm
   kill -0 "$tarvex_pid" || fail "minimising ended the program"
   stop_tarvex
+
+  # Another program in front: a click on the details window's header or rows activates Tarvex.
+  scenario="a click on the details window brings Tarvex forward"
+  start_tarvex
+  xdotool mousemove $((MX + 100)) $((MY + $(row_y 1))) click --repeat 2 --delay 120 1
+  geometry_of "$(window_named MoreForm)" || fail "no details window"
+  xmessage -geometry 200x100+$((MX + 20))+$((MY + 60)) -title Other "in front" 2>/dev/null &
+  pids+=($!)
+  other=$(window_named Other) || fail "no other window"
+  for y in 40 200; do
+    xdotool windowactivate --sync "$other"
+    click_at $((WX + 96)) $((WY + y))
+    [ "$(xdotool getactivewindow)" = "$main" ] || fail "a click at y $y left Tarvex behind"
+  done
+  xdotool key Down
+  sleep 0.3
+  shot
+  expect_pixel $((MX + 240)) $((MY + $(row_y 2))) "50,42,42" "the row the Down key selects"
+  stop_tarvex
 fi
 
 scenario="close ends the program"

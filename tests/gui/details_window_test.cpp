@@ -59,7 +59,7 @@ protected:
     void open(bool show = true) {
         main_ = std::make_unique<TMainForm>(guitest::FixedFolder(dir_.path()));
         // The machine's own installation of the game stays out of the tests.
-        details_ = new TMoreForm(*main_, [this] { return install_; });
+        details_ = new TMoreForm(*main_, [this] { return ++installLookups_, install_; });
         main_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
         if (show) details_->show();
@@ -87,6 +87,7 @@ protected:
 
     testsupport::TempDir dir_;
     GameInstall install_;
+    int installLookups_ = 0;
     std::unique_ptr<TMainForm> main_;
     TMoreForm* details_ = nullptr; // owned by the main window
 };
@@ -199,6 +200,9 @@ TEST_F(DetailsWindow, TheMapsPictureFileThenTheGamesPreviewThenThePlaceholder) {
     write("both.rep", "both", {Player(2)});
     write("none.rep", "none", {Player(2)});
     open();
+    // The install is looked for at the selection, before any paint.
+    main_->RepList->setCurrentIndex(indexOf("alpha.rep"));
+    EXPECT_EQ(installLookups_, 1);
     const QImage placeholder = OnBlack(tarvex::pictures::kNoMap);
     for (const std::string file : {"alpha.rep", "both.rep", "none.rep", "alpha.rep"}) {
         SCOPED_TRACE(file);

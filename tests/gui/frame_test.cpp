@@ -213,6 +213,19 @@ TEST_F(Frame, ButtonsShowTheirPressedLookAndActWhereReleased) {
     }
 }
 
+TEST_F(Frame, APointerInsideAPixelCountsForThatPixel) {
+    // Close clicked, released inside a pixel as at a fractional scale; its area is x 246..257.
+    for (const auto& [x, terminated] : {std::pair{245.6, 0}, {246.4, 1}, {257.9, 1}}) {
+        terminated_ = 0;
+        const QPointF on(250, 15), off(x, 15);
+        QMouseEvent press(QEvent::MouseButtonPress, on, on, Qt::LeftButton, Qt::LeftButton, {});
+        QMouseEvent release(QEvent::MouseButtonRelease, off, off, Qt::LeftButton, Qt::NoButton, {});
+        QApplication::sendEvent(form_.get(), &press);
+        QApplication::sendEvent(form_.get(), &release);
+        EXPECT_EQ(terminated_, terminated) << x;
+    }
+}
+
 TEST_F(Frame, APressOnTheSkinDragsTheWindowAndTheDetailsWindowFollows) {
     // The offscreen platform has no window manager to move windows: the window follows the
     // pointer by hand, as it does on X without one.

@@ -180,6 +180,8 @@ TEST(FrenchTexts, ShownExactly) {
         {"date, padded", Played(TZH_date{2003, 1, 0, 5, 9, 7, 59, 999}),
          QStringLiteral("Partie du 05/01/2003 à 09:07")},
         {"no such day", Played(TZH_date{2023, 2, 0, 29, 12, 0, 0, 0}), QString()},
+        {"leap day", Played(TZH_date{2024, 2, 4, 29, 12, 0, 0, 0}),
+         QStringLiteral("Partie du 29/02/2024 à 12:00")},
         {"no such hour", Played(TZH_date{2023, 2, 0, 28, 24, 0, 0, 0}), QString()},
         {"no date", Played(std::nullopt), QString()},
         {"refused: unreadable", Refused(InvalidReason::Unreadable),

@@ -153,6 +153,18 @@ TEST_F(ScrolledList, KeysAndClicksScrollTheListAndTheBarFollows) {
     expectInStep(1);
     // The list scrolled itself each time: the bar sent it nothing.
     EXPECT_EQ(takeRequests(), 0);
+    // A press held on the 19th row, a pixel off, or one under the last row: nothing moves.
+    QWidget* viewport = list().viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(40, 240));
+    QCursor::setPos(viewport->mapToGlobal(QPoint(40, 241)));
+    QTest::mouseMove(viewport, QPoint(40, 241));
+    QTest::qWait(400);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(40, 241));
+    expectInStep(1);
+    bar().SetPosition(81);
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(40, 247));
+    expectInStep(81);
+    EXPECT_EQ(form_->SelectedRow(), 19);
 }
 
 TEST_F(ScrolledList, TheBarMovesTheListLineByLineAndNeverTakesTheFocus) {
@@ -196,8 +208,7 @@ TEST_F(ScrolledList, ThePagesAndDragsTheListScrollsByItselfTakeTheBarAlong) {
         expectInStep(std::max(k.top - 5, 0));
     }
 
-    // A row pressed and held past the list's bottom edge (inside the list's margin, so the
-    // list scrolls by its timer), then past its top edge and out of the window.
+    // A row pressed and held past the list's bottom edge, then its top edge, then the window's.
     QWidget* viewport = list().viewport();
     const auto topRow = [&] { return list().indexAt(QPoint(1, 1)).row(); };
     const auto holdAt = [&](QPoint at) {
@@ -207,11 +218,11 @@ TEST_F(ScrolledList, ThePagesAndDragsTheListScrollsByItselfTakeTheBarAlong) {
     };
     const int startTop = topRow();
     QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(40, 20));
-    holdAt(QPoint(40, 232));
+    holdAt(QPoint(40, 262));
     ASSERT_TRUE(QTest::qWaitFor([&] { return topRow() >= startTop + 4; }));
     const int scrolledDown = topRow();
     expectInStep(scrolledDown);
-    holdAt(QPoint(40, 12));
+    holdAt(QPoint(40, -8));
     ASSERT_TRUE(QTest::qWaitFor([&] { return topRow() <= scrolledDown - 2; }));
     holdAt(QPoint(40, -60));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(40, -60));

@@ -44,6 +44,19 @@ TEST_F(FindEntryTest, PrefersTheExactSpellingThenTheFirstInFolderOrder) {
     EXPECT_EQ(find("Data/RePlays"), path("Data/REPLAYS"));
 }
 
+TEST_F(FindEntryTest, AFolderIsListedAgainOnlyOnceItsTimeChanged) {
+    const fs::path data = dir_ / "Data";
+    const auto settled = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    fs::last_write_time(data, settled);
+    EXPECT_FALSE(find("Data/Previews"));
+    // Added behind the folder's back, its time put back: the kept answer stands till it moves.
+    fs::create_directories(data / "PREVIEWS");
+    fs::last_write_time(data, settled);
+    EXPECT_FALSE(find("Data/Previews"));
+    fs::last_write_time(data, settled + std::chrono::hours(1));
+    EXPECT_EQ(find("Data/Previews"), path("Data/PREVIEWS"));
+}
+
 TEST_F(FindEntryTest, EmptyPartsAndEmptyPathAreHarmless) {
     EXPECT_EQ(find("Data//Replays/"), path("Data/Replays"));
     EXPECT_EQ(find(""), dir_.str());

@@ -12,6 +12,8 @@
 #include "ui/about/about_texts.h"
 #include "ui/common/centred.h"
 #include "ui/common/rounded_region.h"
+#include "ui/controls/pointer_position.h"
+#include "ui/main/main_layout.h"
 
 namespace al = about_layout;
 
@@ -95,7 +97,7 @@ void TAboutForm::paintEvent(QPaintEvent*) {
 }
 
 void TAboutForm::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = WholePixel(event->position());
     BackgroundMouseUp(event->button(), event->modifiers(), at.x(), at.y());
 }
 

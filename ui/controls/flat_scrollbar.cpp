@@ -6,6 +6,7 @@
 #include <QScopeGuard>
 #include <array>
 
+#include "ui/controls/pointer_position.h"
 #include "ui/controls/system_colors.h"
 
 namespace fsb = flat_scrollbar;
@@ -50,7 +51,7 @@ void Draw(QPainter& painter, const fsb::DrawOp& op, const QColor& color) {
 }
 
 fsb::Point PointOf(const QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = WholePixel(event->position());
     return {p.x(), p.y()};
 }
 

@@ -4,13 +4,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
-#include <cmath>
 
 #include "game/user_data.h"
 #include "resources/pictures.h"
 #include "ui/common/contact_address.h"
 #include "ui/common/error_box.h"
 #include "ui/common/rounded_region.h"
+#include "ui/controls/pointer_position.h"
 #include "ui/details/details_layout.h"
 #include "ui/details/details_painting.h"
 #include "ui/details/map_picture.h"
@@ -71,6 +71,8 @@ void TMoreForm::RefreshDetails() {
         const TZH_replay* replay = SelectedReplay();
         if (replay && replay->valid) {
             PlayersList->show();
+            // Whatever the rows' paints will need of the disk, but the map's picture file.
+            Previews().Prepare(replay->map);
             for (const int player : PlayerRowIndices(*replay))
                 PlayersList->addItem(QString::number(player));
             // The orders are read when a tooltip is first asked for: a selection moved along
@@ -177,10 +179,21 @@ void TMoreForm::BackgroundMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x,
     if (dl::CloseGlyphArea.contains(x, y)) close();
 }
 
+void TMoreForm::mousePressEvent(QMouseEvent* event) {
+    BringMainForward();
+    event->accept();
+}
+
+void TMoreForm::BringMainForward() {
+    main_.raise();
+    raise(); // docked over the main window's edge
+    main_.activateWindow();
+    if (main_.RepList) main_.RepList->setFocus(Qt::MouseFocusReason);
+}
+
 void TMoreForm::mouseReleaseEvent(QMouseEvent* event) {
-    const QPointF at = event->position();
-    BackgroundMouseUp(event->button(), event->modifiers(), static_cast<int>(std::floor(at.x())),
-                      static_cast<int>(std::floor(at.y())));
+    const QPoint at = WholePixel(event->position());
+    BackgroundMouseUp(event->button(), event->modifiers(), at.x(), at.y());
 }
 
 void TMoreForm::ShowDocked() {
@@ -206,6 +219,9 @@ bool TMoreForm::eventFilter(QObject* watched, QEvent* event) {
     // Before the list answers the request with a row's tooltip.
     if (event->type() == QEvent::ToolTip && watched == PlayersList->viewport())
         AddOrdersToTooltips();
+    const bool press =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (press && watched == PlayersList->viewport()) BringMainForward();
     if (event->type() == QEvent::Wheel && watched == PlayersList->viewport()) {
         main_.WheelTurned(static_cast<QWheelEvent*>(event));
         return true;

@@ -29,9 +29,9 @@ public:
     // A hidden tool window of `mainForm`: no task-bar entry, never the keyboard focus, and
     // gone while the main window is minimised. It follows the main list's selection and
     // shows, docked, on a double click on a row. findInstall tells where the game is
-    // installed, for its maps' previews; it runs at the first such map. readMatch reads the
-    // orders of the selected replay for the rows' tooltips, at most once per selection, when
-    // the first of them is asked for.
+    // installed, for its maps' previews; it runs when the first such map is selected. readMatch
+    // reads the orders of the selected replay for the rows' tooltips, at most once per
+    // selection, when the first of them is asked for.
     explicit TMoreForm(
         TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall = FindGameInstall,
         MatchReader readMatch = [](const TZH_replay& replay) { return ReadMatch(replay); });
@@ -56,6 +56,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A press anywhere on the window brings the program forward, the list focused.
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     // The wheel over the header or the rows scrolls the main list, as over the list itself.
     void wheelEvent(QWheelEvent* event) override;
@@ -72,11 +74,13 @@ private:
     void AddOrdersToTooltips();
     void ShowDocked();
     void ReturnFocusToList();
+    // This window never takes the focus: a press on it activates the main window instead.
+    void BringMainForward();
     void FollowMainWindowState();
     // Errors met while drawing are shown once, after the paint, never thrown into it.
     void ReportError(const std::exception_ptr& error);
     // The game's map previews for the folder the main window lists, made at the first
-    // picture asked for.
+    // selection that needs one.
     MapPreviews& Previews();
 
     TMainForm& main_;

@@ -1,12 +1,9 @@
 #include "ui/details/map_picture.h"
 
-#include <QBuffer>
-#include <QByteArray>
+#include <QIODevice>
 #include <QImageReader>
 #include <QPainter>
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <cstdlib>
 #include <string_view>
 
@@ -16,6 +13,49 @@
 #include "ui/controls/skin_picture.h"
 #include "ui/details/details_layout.h"
 #include "ui/details/map_preview.h"
+
+namespace {
+
+// A file read through the program's own file layer (its names are the replay folder's), as
+// Qt's image reader asks for it: the header first, the pixels only once the header is taken.
+class PlatformFileDevice : public QIODevice {
+public:
+    explicit PlatformFileDevice(const std::string& path) {
+        try {
+            file_.emplace(path);
+            size_ = static_cast<qint64>(file_->size());
+        } catch (const platform::FileError&) {
+            file_.reset();
+        }
+    }
+    bool open(OpenMode mode) override { return file_ && QIODevice::open(mode); }
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return size_; }
+    bool seek(qint64 at) override {
+        try {
+            file_->seek(static_cast<uint64_t>(at));
+        } catch (const platform::FileError&) {
+            return false;
+        }
+        return QIODevice::seek(at);
+    }
+
+protected:
+    qint64 readData(char* data, qint64 most) override {
+        try {
+            return static_cast<qint64>(file_->read(data, static_cast<std::size_t>(most)));
+        } catch (const platform::FileError&) {
+            return -1;
+        }
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    std::optional<platform::InputFile> file_;
+    qint64 size_ = 0;
+};
+
+} // namespace
 
 std::optional<std::string> MapPictureFileName(const Text& mapName) {
     std::string name = DisplayText(mapName);
@@ -34,12 +74,9 @@ std::optional<std::string> FindMapPictureFile(const Text& replayFolder, const Te
 }
 
 QImage LoadBmpFile(const std::string& path) {
-    const auto bytes = platform::ReadSmallFile(path, MaxMapPictureBytes);
-    if (!bytes) return {};
-    QByteArray data = QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()));
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "bmp");
+    PlatformFileDevice file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > qint64{MaxMapPictureBytes}) return {};
+    QImageReader reader(&file, "bmp");
     // Read from the header alone; a picture stored from the top down gives a negative height.
     const QSize size = reader.size();
     const int width = size.width();

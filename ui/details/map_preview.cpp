@@ -94,7 +94,7 @@ QImage FitIntoCell(const QImage& picture, QSize cell, qreal dpr) {
 
 MapPreviews::MapPreviews(MapPreviewFinder finder) : finder_(std::move(finder)) {}
 
-QImage MapPreviews::PictureFor(const TZH_map& map, qreal dpr) {
+MapPreviews::Kept& MapPreviews::KeptFor(const TZH_map& map) {
     // The game finds a map's files whatever their letter case: so does the key.
     const auto key = std::make_pair(map.userMap, LowerCase(map.name));
     auto found = kept_.find(key);
@@ -103,7 +103,15 @@ QImage MapPreviews::PictureFor(const TZH_map& map, qreal dpr) {
         if (const auto file = finder_.find(map)) kept.source = Reduced(DecodePreview(file->bytes));
         found = kept_.emplace(key, std::move(kept)).first;
     }
-    Kept& kept = found->second;
+    return found->second;
+}
+
+void MapPreviews::Prepare(const TZH_map& map) {
+    KeptFor(map);
+}
+
+QImage MapPreviews::PictureFor(const TZH_map& map, qreal dpr) {
+    Kept& kept = KeptFor(map);
     if (kept.source.isNull()) return {};
     if (kept.cell.isNull() || kept.dpr != dpr) {
         kept.cell = FitIntoCell(kept.source, MapCellSize, dpr);

@@ -36,6 +36,9 @@ public:
     // The map's preview in the map cell at dpr, or a null image when the game keeps none.
     // Each map is looked up and decoded once; a new ratio only scales again.
     QImage PictureFor(const TZH_map& map, qreal dpr);
+    // Looks the map's preview up and decodes it now, for a selection before it is drawn: the
+    // install folder, the archives and the file are searched outside any paint.
+    void Prepare(const TZH_map& map);
 
 private:
     struct Kept {
@@ -43,6 +46,8 @@ private:
         QImage cell;
         qreal dpr = 0;
     };
+
+    Kept& KeptFor(const TZH_map& map);
 
     MapPreviewFinder finder_;
     std::map<std::pair<bool, std::string>, Kept> kept_;

@@ -4,9 +4,14 @@
 #include <QScrollBar>
 #include <cstdlib>
 
+#include "ui/controls/pointer_position.h"
 #include "ui/main/main_layout.h"
 
-ReplayListView::ReplayListView(QWidget* parent) : QListView(parent) {}
+ReplayListView::ReplayListView(QWidget* parent) : QListView(parent) {
+    // A pressed pointer scrolls the list only once it is past the top or bottom edge, as in a
+    // Windows list box; Qt's margin would start inside the first and last rows.
+    setAutoScrollMargin(0);
+}
 
 void ReplayListView::SetRowPainter(RowPainter paint) {
     setItemDelegate(new RepListDelegate(std::move(paint), this));
@@ -50,20 +55,27 @@ void ReplayListView::mousePressEvent(QMouseEvent* event) {
     if (IgnoredButton(event)) return;
     // A clicked row that is only partly visible comes into view with the press itself, like a
     // row the keyboard selects; the view would otherwise put it off by a double-click
-    // interval, and scroll by itself later, behind the scroll bar's back.
+    // interval, and scroll by itself later, behind the scroll bar's back. A press where no
+    // row is changes neither the selection nor the view.
     setAutoScroll(false);
-    QListView::mousePressEvent(event);
+    OnWholePixels(event, [this](QMouseEvent* press) { QListView::mousePressEvent(press); });
     setAutoScroll(true);
-    if (currentIndex().isValid()) scrollTo(currentIndex());
+    const QModelIndex pressed = indexAt(WholePixel(event->position()));
+    if (pressed.isValid() && pressed == currentIndex()) scrollTo(pressed);
+}
+
+void ReplayListView::mouseMoveEvent(QMouseEvent* event) {
+    OnWholePixels(event, [this](QMouseEvent* move) { QListView::mouseMoveEvent(move); });
 }
 
 void ReplayListView::mouseReleaseEvent(QMouseEvent* event) {
-    if (!IgnoredButton(event)) QListView::mouseReleaseEvent(event);
+    if (IgnoredButton(event)) return;
+    OnWholePixels(event, [this](QMouseEvent* release) { QListView::mouseReleaseEvent(release); });
 }
 
 void ReplayListView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (IgnoredButton(event)) return;
-    QListView::mouseDoubleClickEvent(event);
+    OnWholePixels(event, [this](QMouseEvent* press) { QListView::mouseDoubleClickEvent(press); });
     Q_EMIT doubleClickedAnywhere();
 }
 

@@ -32,7 +32,9 @@ protected:
                                                          const QEvent* event) const override;
     // Left and Right move the selection like Up and Down, as in a one-column list box.
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    // Positions count in whole pixels, as in the window's other handlers.
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };

@@ -3,13 +3,15 @@
 #include <QDate>
 #include <QTime>
 
+#include "replay/match_date.h"
+
 namespace {
 
 QString MatchDateText(const TZH_date& date) {
+    // The file's word only: a date that no calendar holds says nothing.
+    if (!IsRealDate(date)) return {};
     const QDate day(date.year, date.month, date.day);
     const QTime time(date.hour, date.minute);
-    // The file's word only: a date that no calendar holds says nothing.
-    if (!day.isValid() || !time.isValid()) return {};
     return QStringLiteral("Partie du %1 à %2")
         .arg(day.toString(QStringLiteral("dd/MM/yyyy")), time.toString(QStringLiteral("HH:mm")));
 }

@@ -27,6 +27,7 @@
 #include "ui/common/fonts.h"
 #include "ui/common/rounded_region.h"
 #include "ui/controls/flat_scrollbar.h"
+#include "ui/controls/pointer_position.h"
 #include "ui/main/credit_line.h"
 #include "ui/main/list_scrolling.h"
 #include "ui/main/main_layout.h"
@@ -317,7 +318,7 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
     // While the window follows the pointer by hand, as while the window system drags it,
     // presses of the other buttons reach no button.
     if (manualMoveOffset_) return;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = WholePixel(event->position());
     if (FrameButtonAt(at)) {
         skinPressed_ = true;
         BackgroundMouseDown(event->button(), event->modifiers(), at.x(), at.y());
@@ -328,11 +329,11 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
     // The window system moves the window where it can; without a window manager it can't,
     // and the window follows the pointer by hand until the release.
     if (windowHandle() && windowHandle()->startSystemMove()) return;
-    manualMoveOffset_ = event->globalPosition().toPoint() - pos();
+    manualMoveOffset_ = WholePixel(event->globalPosition()) - pos();
 }
 
 void TMainForm::mouseMoveEvent(QMouseEvent* event) {
-    if (manualMoveOffset_) move(event->globalPosition().toPoint() - *manualMoveOffset_);
+    if (manualMoveOffset_) move(WholePixel(event->globalPosition()) - *manualMoveOffset_);
 }
 
 void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
@@ -342,7 +343,7 @@ void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (!skinPressed_) return;
     if (event->buttons() == Qt::NoButton) skinPressed_ = false;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = WholePixel(event->position());
     BackgroundMouseUp(event->button(), event->modifiers(), at.x(), at.y());
 }
 
