@@ -141,7 +141,8 @@ void PrintMapCaches(const GameInstall& install, const Text& userDataFolder) {
         const auto file = std::find_if(files.begin(), files.end(),
                                        [kind](const MapCacheFile& f) { return f.kind == kind; });
         if (file != files.end())
-            std::cout << file->source << ": " << file->entries.size() << " entries\n";
+            std::cout << file->source << ": " << file->entries.size()
+                      << (file->entries.size() == 1 ? " entry\n" : " entries\n");
         else if (kind == MapCacheKind::Game)
             std::cout << "none below the install folders or in their archives\n";
         else if (userDataFolder.empty())
