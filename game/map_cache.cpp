@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -17,10 +16,14 @@ constexpr std::string_view EndWord = "END";
 constexpr std::string_view SpotPrefix = "Player_";
 constexpr std::string_view SpotSuffix = "_Start";
 
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Keys in any letter case, as the game's reader takes them.
 bool SameWord(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
+               return AsciiLower(x) == AsciiLower(y);
            });
 }
 
@@ -64,11 +67,11 @@ std::optional<MapPoint> Point(std::string_view text) {
             text.substr(0, static_cast<std::size_t>(blank - text.begin()));
         text.remove_prefix(word.size());
         if (word.size() < 2 || word[1] != ':') return std::nullopt;
+        const char axis = AsciiLower(word[0]);
+        if (axis != 'x' && axis != 'y') continue;
         const std::optional<float> value = Coordinate(word.substr(2));
         if (!value) return std::nullopt;
-        const char axis = static_cast<char>(std::toupper(static_cast<unsigned char>(word[0])));
-        if (axis == 'X') x = value;
-        if (axis == 'Y') y = value;
+        (axis == 'x' ? x : y) = value;
     }
     if (!x || !y) return std::nullopt;
     return MapPoint{*x, *y};
