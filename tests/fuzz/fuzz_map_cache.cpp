@@ -1,14 +1,14 @@
 // Fuzz target over the map cache's reader and the start spots placed from what it keeps: any
-// text in; every entry kept must hold finite points and at most the lobby's eight spots, its
-// line ends must not matter, and the placement must give each player a spot of the map or
-// none. Built as a libFuzzer program (TARVEX_FUZZ) and as a plain corpus player for ctest.
+// text in; every entry kept must hold finite points and at most the lobby's eight spots, and
+// the placement must give each player a spot of the map or none. Built as a libFuzzer program
+// (TARVEX_FUZZ) and as a plain corpus player for ctest.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <string_view>
 
 #include "game/map_cache.h"
@@ -27,21 +27,18 @@ bool Finite(MapPoint point) {
     return std::isfinite(point.x) && std::isfinite(point.y);
 }
 
-TZH_player Slot(int8_t army, uint8_t spot, int8_t team) {
-    TZH_player p;
-    p.army = army;
-    p.slotValue3 = spot;
-    p.team = team;
-    return p;
-}
-
 // Random spots with and without a team, one fixed spot (2) and an observer.
 TZH_replay Match(uint32_t seed) {
     TZH_replay replay;
     replay.valid = true;
     replay.seed = seed;
-    replay.players = {Slot(-1, 255, 0), Slot(2, 1, 0), Slot(-2, 255, -1), Slot(-1, 255, 1),
-                      Slot(-1, 255, -1)};
+    for (const auto [army, spot, team] :
+         {std::array<int, 3>{-1, 255, 0}, {2, 1, 0}, {-2, 255, -1}, {-1, 255, 1}, {-1, 255, -1}}) {
+        TZH_player& p = replay.players.emplace_back();
+        p.army = static_cast<int8_t>(army);
+        p.slotValue3 = static_cast<uint8_t>(spot);
+        p.team = static_cast<int8_t>(team);
+    }
     return replay;
 }
 
@@ -57,9 +54,8 @@ void CheckEntry(const MapCacheEntry& entry, const TZH_replay& replay) {
         Require(!spot || Finite(*spot), "finite spots");
     for (const auto* points : {&entry.techPositions, &entry.supplyPositions})
         for (const MapPoint point : *points) {
-            Require(Finite(point), "finite positions");
             const auto onPicture = PictureFraction(entry.extent, point);
-            Require(!onPicture || Finite(*onPicture), "a point on the picture is finite");
+            Require(Finite(point) && (!onPicture || Finite(*onPicture)), "finite positions");
         }
     const auto starts = ResolveStartSpots(replay, &entry.spots);
     Require(starts.size() == replay.players.size(), "a start per player");
@@ -80,20 +76,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const TZH_replay replay = Match(seed);
     for (const MapCacheEntry& entry : entries)
         CheckEntry(entry, replay);
-
-    // The same text with CR LF line ends keeps the same entries.
-    if (text.find('\r') != std::string_view::npos) return 0;
-    std::string crlf;
-    crlf.reserve(2 * text.size());
-    for (const char c : text) {
-        if (c == '\n') crlf += '\r';
-        crlf += c;
-    }
-    const auto again = ParseMapCache(crlf);
-    Require(again.size() == entries.size(), "line ends don't change the entries kept");
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        Require(again[i].name == entries[i].name && again[i].fileCRC == entries[i].fileCRC &&
-                    again[i].spots.size() == entries[i].spots.size(),
-                "line ends don't change an entry");
     return 0;
 }

@@ -32,7 +32,6 @@ TEST(MapCacheText, HostileTextsLeaveOutOnlyTheirBadEntries) {
         {"NaN", Entry("n", "  Player_1_Start = X:nan Y:0 Z:0\r\n") + Good, {"good"}},
         {"infinite", Entry("i", "  techPosition = X:inf Y:0 Z:0\r\n") + Good, {"good"}},
         {"beyond a float", Entry("f", "  extentMax = X:1e39 Y:1 Z:0\r\n") + Good, {"good"}},
-        {"no y", Entry("y", "  supplyPosition = X:1 Z:0\r\n") + Good, {"good"}},
         {"bad size", "MapCache s\n fileSize = 12x\n fileCRC = 1\nEND\n" + Good, {"good"}},
         {"size above 32 bits", "MapCache b\n fileSize=4294967296\n fileCRC=1\nEND\n", {}},
         {"no checksum", "MapCache c\n fileSize = 12\nEND\n" + Good, {"good"}},
@@ -89,11 +88,10 @@ TEST(MapCacheText, OnlyTheFirstMegabytesOfAHugeFileAreRead) {
 }
 
 TEST(MapCacheText, PointsOnThePreviewPicture) {
-    const MapExtent map{{0, 0}, {3500, 1750}};
-    const auto point = PictureFraction(map, {875, 1312.5f});
+    const auto point = PictureFraction({{0, 0}, {3500, 1750}}, {875, 1312.5f});
     ASSERT_TRUE(point.has_value());
-    EXPECT_FLOAT_EQ(point->x, 0.25f);
-    EXPECT_FLOAT_EQ(point->y, 0.25f); // the picture's top row is the map's largest y
+    EXPECT_EQ(point->x, 0.25f);
+    EXPECT_EQ(point->y, 0.25f); // the picture's top row is the map's largest y
     EXPECT_EQ(PictureFraction({{5, 0}, {5, 100}}, {5, 5}), std::nullopt); // no width
 }
 
