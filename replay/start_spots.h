@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "zerohour_intf.h"
+#include "replay/zerohour_intf.h"
 
 // A point of the map in game world units.
 struct MapPoint {
