@@ -3,8 +3,9 @@
 // table is known, and one already kept (every repaint of the header). The archive is made
 // up: 2,000 entries over 100 MB, most of them holes, the previews at its far end.
 // And for the players' start spots: at the first replay that needs them (the game's map cache
-// read from that archive, the player's cache of 300 maps read, the spots placed), and at each
-// later one (looked up in the player's cache, the last of its maps, and placed).
+// read from that archive; for a map of the player's (/1), his cache of 300 maps read too; the
+// spots placed), and at each later one (looked up in the player's cache, the last of its maps,
+// and placed).
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -106,12 +107,14 @@ MapCaches Caches() {
     return MapCaches((Folder / "user").string(), Install);
 }
 
-// Eight random players in two teams, on the player's last cached map.
-TZH_replay EightRandomPlayers() {
+// Eight random players in two teams, on the player's last cached map or the game's first.
+TZH_replay EightRandomPlayers(bool playersMap = true) {
     TZH_replay replay;
     replay.valid = true;
     replay.seed = 21160562;
-    replay.map = {"map 299", 5000 + PlayerCacheMaps - 1, 100000 + PlayerCacheMaps - 1, true};
+    replay.map = playersMap ? TZH_map{"map 299", 5000 + PlayerCacheMaps - 1,
+                                      100000 + PlayerCacheMaps - 1, true}
+                            : TZH_map{"map 0", 1000, 100000, false};
     for (int i = 0; i < 8; ++i) {
         TZH_player& p = replay.players.emplace_back();
         p.army = -1;
@@ -162,7 +165,7 @@ void KeptPreview(benchmark::State& state) {
 }
 
 void FirstSpots(benchmark::State& state) {
-    const TZH_replay replay = EightRandomPlayers();
+    const TZH_replay replay = EightRandomPlayers(state.range(0) == 1);
     for (auto _ : state) {
         MapCaches caches = Caches();
         const ReplayStarts starts = StartsOf(replay, caches);
@@ -184,7 +187,7 @@ void LaterSpots(benchmark::State& state) {
 BENCHMARK(FirstPreview)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(AnotherMapsPreview)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(KeptPreview)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(FirstSpots)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(FirstSpots)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(LaterSpots)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace

@@ -53,25 +53,27 @@ std::optional<MapCacheFile> MapCaches::findPlayerCache() const {
     return LooseCache(userDataFolder_, MapCacheKind::Player);
 }
 
-const std::vector<MapCacheFile>& MapCaches::files() {
-    if (!files_) {
-        files_.emplace();
-        if (auto game = findGameCache()) files_->push_back(std::move(*game));
-        if (auto player = findPlayerCache()) files_->push_back(std::move(*player));
+const MapCacheFile* MapCaches::file(MapCacheKind kind) {
+    Slot& slot = kind == MapCacheKind::Game ? game_ : player_;
+    if (!slot.lookedFor) {
+        slot.file = kind == MapCacheKind::Game ? findGameCache() : findPlayerCache();
+        slot.lookedFor = true;
     }
-    return *files_;
+    return slot.file ? &*slot.file : nullptr;
 }
 
 std::optional<MapData> MapCaches::find(const TZH_map& map) {
     if (map.number < 0) return std::nullopt;
     const auto crc = static_cast<uint32_t>(map.code);
     const auto size = static_cast<uint32_t>(map.number);
-    for (const MapCacheFile& file : files()) {
+    for (const MapCacheKind kind : {MapCacheKind::Game, MapCacheKind::Player}) {
+        const MapCacheFile* cache = file(kind);
+        if (!cache) continue;
         const auto entry =
-            std::find_if(file.entries.begin(), file.entries.end(), [&](const MapCacheEntry& e) {
+            std::find_if(cache->entries.begin(), cache->entries.end(), [&](const MapCacheEntry& e) {
                 return e.fileCRC == crc && e.fileSize == size;
             });
-        if (entry != file.entries.end()) return MapData{&*entry, file.kind};
+        if (entry != cache->entries.end()) return MapData{&*entry, kind};
     }
     return std::nullopt;
 }

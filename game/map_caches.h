@@ -1,6 +1,6 @@
 // The two map caches a replay's map data comes from: the game's, for its own maps, and the
-// player's, for the maps he keeps in his user data folder. Both are found and read once, when
-// a replay first needs them.
+// player's, for the maps he keeps in his user data folder. Each is found and read once, when
+// a replay first needs it.
 #pragma once
 
 #include <functional>
@@ -38,20 +38,26 @@ public:
     explicit MapCaches(Text userDataFolder, InstallFinder findInstall = FindGameInstall);
 
     // The entry of the exact map a replay was played on: the one whose fileCRC and fileSize
-    // are the header's map code and number, the game's cache first. Nothing is guessed from
-    // the map's name.
+    // are the header's map code and number, the game's cache first (the player's is read only
+    // when the game's lacks the map). Nothing is guessed from the map's name.
     std::optional<MapData> find(const TZH_map& map);
 
-    // The caches found, the game's first.
-    const std::vector<MapCacheFile>& files();
+    // The cache of that kind, read now if it wasn't yet; nullptr when there is none.
+    const MapCacheFile* file(MapCacheKind kind);
 
 private:
+    struct Slot {
+        bool lookedFor = false;
+        std::optional<MapCacheFile> file;
+    };
+
     std::optional<MapCacheFile> findGameCache() const;
     std::optional<MapCacheFile> findPlayerCache() const;
 
     Text userDataFolder_;
     InstallFinder findInstall_;
-    std::optional<std::vector<MapCacheFile>> files_;
+    Slot game_;
+    Slot player_;
 };
 
 // What the details of one replay show of its start: the map's data and each player's spot.

@@ -1,5 +1,4 @@
 // tarvex-info: prints what Tarvex reads from replay files, one line per replay.
-#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -135,12 +134,9 @@ void PrintInstall(const GameInstall& install) {
 // Each map cache found and how many entries it holds.
 void PrintMapCaches(const GameInstall& install, const Text& userDataFolder) {
     MapCaches caches(userDataFolder, [&install] { return install; });
-    const std::vector<MapCacheFile>& files = caches.files();
     for (const MapCacheKind kind : {MapCacheKind::Game, MapCacheKind::Player}) {
         std::cout << "map cache (" << MapCacheKindName(kind) << "): ";
-        const auto file = std::find_if(files.begin(), files.end(),
-                                       [kind](const MapCacheFile& f) { return f.kind == kind; });
-        if (file != files.end())
+        if (const MapCacheFile* file = caches.file(kind))
             std::cout << file->source << ": " << file->entries.size()
                       << (file->entries.size() == 1 ? " entry\n" : " entries\n");
         else if (kind == MapCacheKind::Game)
