@@ -43,44 +43,74 @@ std::optional<uint32_t> MatchSeed(std::string_view text) {
     return static_cast<uint32_t>(value);
 }
 
-void ResolveRandomPicks(std::vector<TZH_player>& players, std::optional<uint32_t> seed,
-                        bool vanilla) {
-    // A record holds at most eight players (one per slot); any beyond stay unresolved.
-    const std::size_t count = std::min(players.size(), MaxPlayers);
-    // Colours as the draws see them: -1 for one still to be drawn.
+namespace {
+
+// The picks as the draws see them: the stored ones, -1 for one still to be drawn.
+struct Picks {
+    std::size_t count = 0;
+    std::array<int8_t, MaxPlayers> armies{};
     std::array<int, MaxPlayers> colours{};
-    for (std::size_t i = 0; i < count; ++i) {
-        TZH_player& p = players[i];
-        const int colour = static_cast<int8_t>(p.slotValue1);
-        colours[i] = IsColour(colour) ? colour : -1;
-        p.armyRandom = DrawsArmy(p.army);
-        p.armyResolved = p.armyRandom ? -1 : p.army;
+
+    bool colourHeld(std::size_t before, int colour) const {
+        const auto end = colours.begin() + static_cast<std::ptrdiff_t>(before);
+        return std::find(colours.begin(), end, colour) != end;
     }
-    const auto held = [&](std::size_t before, int colour) {
-        return std::find(colours.begin(), colours.begin() + static_cast<std::ptrdiff_t>(before),
-                         colour) != colours.begin() + static_cast<std::ptrdiff_t>(before);
-    };
+};
+
+Picks StoredPicks(const std::vector<TZH_player>& players) {
+    Picks picks;
+    // A record holds at most eight players (one per slot); any beyond stay unresolved.
+    picks.count = std::min(players.size(), MaxPlayers);
+    for (std::size_t i = 0; i < picks.count; ++i) {
+        const TZH_player& p = players[i];
+        const int colour = static_cast<int8_t>(p.slotValue1);
+        picks.colours[i] = IsColour(colour) ? colour : -1;
+        picks.armies[i] = DrawsArmy(p.army) ? int8_t{-1} : p.army;
+    }
     // A fixed colour held by two slots stays with the first; the later ones draw theirs.
-    for (std::size_t i = count; i-- > 0;)
-        if (colours[i] >= 0 && held(i, colours[i])) colours[i] = -1;
-    for (std::size_t i = 0; i < count; ++i)
-        players[i].colourRandom = colours[i] < 0;
-    if (seed) {
-        LogicRandom random(*seed);
-        const std::size_t poolSize = vanilla ? OriginalArmyCount : AllArmies.size();
-        for (std::size_t i = 0; i < count; ++i) {
-            TZH_player& p = players[i];
-            if (p.armyRandom) {
-                for (uint32_t k = 0; k < *seed % 7; ++k)
-                    random.between(0, 1);
-                p.armyResolved = AllArmies[random.between(0, 1000) % poolSize];
-            }
-            for (int draw = 0; colours[i] < 0 && draw < MaxColourDraws; ++draw) {
-                const int colour = static_cast<int>(random.between(0, ColourCount - 1));
-                if (!held(count, colour)) colours[i] = colour;
-            }
+    for (std::size_t i = picks.count; i-- > 0;)
+        if (picks.colours[i] >= 0 && picks.colourHeld(i, picks.colours[i])) picks.colours[i] = -1;
+    return picks;
+}
+
+// The game's draws, in its order.
+void Draw(Picks& picks, LogicRandom& random, uint32_t seed, bool vanilla) {
+    const std::size_t poolSize = vanilla ? OriginalArmyCount : AllArmies.size();
+    for (std::size_t i = 0; i < picks.count; ++i) {
+        if (picks.armies[i] == -1) {
+            for (uint32_t k = 0; k < seed % 7; ++k)
+                random.between(0, 1);
+            picks.armies[i] = AllArmies[random.between(0, 1000) % poolSize];
+        }
+        for (int draw = 0; picks.colours[i] < 0 && draw < MaxColourDraws; ++draw) {
+            const int colour = static_cast<int>(random.between(0, ColourCount - 1));
+            if (!picks.colourHeld(picks.count, colour)) picks.colours[i] = colour;
         }
     }
-    for (std::size_t i = 0; i < count; ++i)
-        players[i].colourResolved = static_cast<int8_t>(colours[i]);
+}
+
+} // namespace
+
+void ResolveRandomPicks(std::vector<TZH_player>& players, std::optional<uint32_t> seed,
+                        bool vanilla) {
+    Picks picks = StoredPicks(players);
+    for (std::size_t i = 0; i < picks.count; ++i) {
+        players[i].armyRandom = picks.armies[i] == -1;
+        players[i].colourRandom = picks.colours[i] < 0;
+    }
+    if (seed) {
+        LogicRandom random(*seed);
+        Draw(picks, random, *seed, vanilla);
+    }
+    for (std::size_t i = 0; i < picks.count; ++i) {
+        players[i].armyResolved = picks.armies[i];
+        players[i].colourResolved = static_cast<int8_t>(picks.colours[i]);
+    }
+}
+
+LogicRandom RandomAfterPicks(const std::vector<TZH_player>& players, uint32_t seed, bool vanilla) {
+    Picks picks = StoredPicks(players);
+    LogicRandom random(seed);
+    Draw(picks, random, seed, vanilla);
+    return random;
 }

@@ -56,3 +56,7 @@ std::optional<uint32_t> MatchSeed(std::string_view text);
 // vanilla: only the three original armies can be drawn.
 void ResolveRandomPicks(std::vector<TZH_player>& players, std::optional<uint32_t> seed,
                         bool vanilla);
+
+// The generator as the game leaves it after the army and colour draws of these players: the
+// draws that come next (the start spots) continue from there.
+LogicRandom RandomAfterPicks(const std::vector<TZH_player>& players, uint32_t seed, bool vanilla);

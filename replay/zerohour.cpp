@@ -288,7 +288,8 @@ bool ParseFields(const FieldViews& fields, TZH_replay& record, const FirstFieldV
     }
     record.invalidReason = InvalidReason::None;
     record.date = MatchDate(fields[0]);
-    ResolveRandomPicks(record.players, MatchSeed(FieldValue(fields[SeedField])), record.vanilla);
+    record.seed = MatchSeed(FieldValue(fields[SeedField]));
+    ResolveRandomPicks(record.players, record.seed, record.vanilla);
     return true;
 }
 

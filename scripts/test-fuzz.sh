@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and libFuzzer (AddressSanitizer and UBSan on) in their own
 # build folder and runs them for about a minute together: the header parser and the orders'
-# walk, seeded with the real replays, and the archive table reader, seeded with archives of our
-# own making. A crash,
+# walk, seeded with the real replays, the archive table reader, seeded with archives of our
+# own making, and the map cache reader, seeded with the official maps' real cache. A crash,
 # a sanitizer report or a broken rule in a fuzz target fails the run; the input that caused
 # it is kept under $BUILD/fuzz-findings/.
 set -euo pipefail
@@ -10,7 +10,9 @@ cd "$(dirname "$0")/.."
 
 BUILD=${FUZZ_BUILD:-build-fuzz}
 RUN_SECONDS=${FUZZ_SECONDS:-60}
-SEEDS=${TARVEX_SHARED_DIR:-$PWD/../shared}/testdata/replays/real
+SHARED=${TARVEX_SHARED_DIR:-$PWD/../shared}
+SEEDS=$SHARED/testdata/replays/real
+MAP_SEEDS=$SHARED/testdata/maps
 
 cmake -S . -B "$BUILD" -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_WARNINGS_AS_ERRORS=ON \
@@ -18,7 +20,7 @@ cmake -S . -B "$BUILD" -G Ninja \
   -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link \
   -DTARVEX_SANITIZE=address,undefined \
   -DTARVEX_FUZZ=ON -DTARVEX_BUILD_UI=OFF -DTARVEX_BUILD_BENCH=OFF
-cmake --build "$BUILD" --target fuzz_header fuzz_match fuzz_big_archive make_big_seeds
+cmake --build "$BUILD" --target fuzz_header fuzz_match fuzz_big_archive fuzz_map_cache make_big_seeds
 
 header_corpora=("$BUILD/fuzz-corpus")
 if [[ -d $SEEDS ]]; then
@@ -29,7 +31,8 @@ elif [[ ${CI:-} == true ]]; then
 else
   echo "test-fuzz: no seed corpus at $SEEDS (shared test material); fuzzing from scratch" >&2
 fi
-mkdir -p "$BUILD/fuzz-corpus" "$BUILD/fuzz-corpus-match" "$BUILD/fuzz-corpus-big" "$BUILD/fuzz-findings"
+mkdir -p "$BUILD/fuzz-corpus" "$BUILD/fuzz-corpus-match" "$BUILD/fuzz-corpus-big" \
+  "$BUILD/fuzz-corpus-map-cache" "$BUILD/fuzz-findings"
 "$BUILD/bin/make_big_seeds" "$BUILD/big-seeds"
 
 # fuzz NAME SECONDS MAX_LEN CORPUS...: new inputs go into the first folder (scratch); the
@@ -53,10 +56,15 @@ fuzz() {
 
 # Real headers end before byte 600, so longer inputs are cut to 4 KiB and the fuzzer stays
 # fast. The walk gets 16 KiB: a header and a few hundred orders of a real replay. Tables of a
-# few dozen entries show every way a table can lie.
-header_seconds=$(( RUN_SECONDS * 2 / 5 ))
-match_seconds=$(( RUN_SECONDS / 3 ))
+# few dozen entries show every way a table can lie. The official cache (21 KB) fits the map
+# cache's 32 KiB.
+header_seconds=$(( RUN_SECONDS / 3 ))
+match_seconds=$(( RUN_SECONDS / 4 ))
+big_seconds=$(( RUN_SECONDS / 5 ))
 fuzz fuzz_header "$header_seconds" 4096 "${header_corpora[@]}"
 match_corpora=("$BUILD/fuzz-corpus-match" "${header_corpora[@]:1}")
 fuzz fuzz_match "$match_seconds" 16384 "${match_corpora[@]}"
-fuzz fuzz_big_archive "$(( RUN_SECONDS - header_seconds - match_seconds ))" 8192 "$BUILD/fuzz-corpus-big" "$BUILD/big-seeds"
+fuzz fuzz_big_archive "$big_seconds" 8192 "$BUILD/fuzz-corpus-big" "$BUILD/big-seeds"
+map_corpora=("$BUILD/fuzz-corpus-map-cache")
+[[ -d $MAP_SEEDS ]] && map_corpora+=("$MAP_SEEDS")
+fuzz fuzz_map_cache "$(( RUN_SECONDS - header_seconds - match_seconds - big_seconds ))" 32768 "${map_corpora[@]}"

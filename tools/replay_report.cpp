@@ -20,6 +20,45 @@ void AppendPicksJson(JsonWriter& json, const TZH_player& p) {
     json.member("colourRandom", p.colourRandom);
 }
 
+// "startResolved" (from 1, or null when unknown) and "startRandom".
+void AppendStartJson(JsonWriter& json, const PlayerStart& start) {
+    json.key("startResolved");
+    if (start.spot >= 0)
+        json.value(start.spot + 1);
+    else
+        json.null();
+    json.member("startRandom", start.random);
+}
+
+void AppendPointJson(JsonWriter& json, MapPoint point) {
+    json.beginArray().value(point.x, 2).value(point.y, 2).endArray();
+}
+
+// "mapData": the map cache's start spots (null for one the map lacks), extent and which cache
+// held it; null when none did.
+void AppendMapDataJson(JsonWriter& json, const std::optional<MapData>& map) {
+    json.key("mapData");
+    if (!map) {
+        json.null();
+        return;
+    }
+    const MapCacheEntry& entry = *map->entry;
+    json.beginObject();
+    json.key("spots").beginArray();
+    for (const std::optional<MapPoint>& spot : entry.spots)
+        if (spot)
+            AppendPointJson(json, *spot);
+        else
+            json.null();
+    json.endArray();
+    json.key("extent").beginArray();
+    AppendPointJson(json, entry.extent.min);
+    AppendPointJson(json, entry.extent.max);
+    json.endArray();
+    json.member("cache", MapCacheKindName(map->cache));
+    json.endObject();
+}
+
 // "date": the match's local start time, "2024-03-14T21:14:05", or null.
 void AppendDateJson(JsonWriter& json, const std::optional<TZH_date>& date) {
     json.key("date");
@@ -78,8 +117,18 @@ void AppendMatchJson(JsonWriter& json, const std::optional<MatchOrders>& match) 
     json.endObject();
 }
 
-void AppendJson(std::string& out, const TZH_replay& replay,
-                const std::optional<MatchOrders>* match) {
+// The starts the record alone tells: the spots fixed in the lobby.
+ReplayStarts StartsWithoutMapData(const TZH_replay& replay) {
+    return ReplayStarts{std::nullopt, ResolveStartSpots(replay, nullptr)};
+}
+
+PlayerStart StartOf(const ReplayStarts& starts, std::size_t player) {
+    return player < starts.players.size() ? starts.players[player] : PlayerStart{};
+}
+
+void AppendJson(std::string& out, const TZH_replay& replay, const std::optional<MatchOrders>* match,
+                const ReplayStarts* given) {
+    const ReplayStarts starts = given ? *given : StartsWithoutMapData(replay);
     JsonWriter json(out);
     json.beginObject();
     json.key("file").beginObject();
@@ -98,7 +147,8 @@ void AppendJson(std::string& out, const TZH_replay& replay,
     json.member("vanilla", replay.vanilla);
     json.member("version", DisplayText(replay.version));
     json.key("players").beginArray();
-    for (const TZH_player& p : replay.players) {
+    for (std::size_t i = 0; i < replay.players.size(); ++i) {
+        const TZH_player& p = replay.players[i];
         json.beginObject();
         json.member("name", DisplayText(p.name));
         json.member("army", p.army);
@@ -112,6 +162,7 @@ void AppendJson(std::string& out, const TZH_replay& replay,
         json.endArray();
         json.member("port", p.port);
         AppendPicksJson(json, p);
+        AppendStartJson(json, StartOf(starts, i));
         json.endObject();
     }
     json.endArray();
@@ -119,19 +170,20 @@ void AppendJson(std::string& out, const TZH_replay& replay,
     json.member("valid", replay.valid);
     AppendDateJson(json, replay.date);
     AppendInvalidReasonJson(json, replay);
+    AppendMapDataJson(json, starts.map);
     if (match) AppendMatchJson(json, *match);
     json.endObject();
 }
 
 } // namespace
 
-void AppendReplayJson(std::string& out, const TZH_replay& replay) {
-    AppendJson(out, replay, nullptr);
+void AppendReplayJson(std::string& out, const TZH_replay& replay, const ReplayStarts* starts) {
+    AppendJson(out, replay, nullptr, starts);
 }
 
 void AppendReplayJson(std::string& out, const TZH_replay& replay,
-                      const std::optional<MatchOrders>& match) {
-    AppendJson(out, replay, &match);
+                      const std::optional<MatchOrders>& match, const ReplayStarts* starts) {
+    AppendJson(out, replay, &match, starts);
 }
 
 std::string ReplayToJson(const TZH_replay& replay) {
@@ -181,13 +233,27 @@ void AppendLeaving(std::string& line, const PlayerOrders* orders) {
     line += LeaveHowName(orders->left->how);
 }
 
+// "spot 3", "spot 3, random" (the game chose it), "spot random" (it can't be told).
+void AppendSpot(std::string& line, const PlayerStart& start) {
+    line += ", spot ";
+    if (start.spot < 0) {
+        line += "random";
+        return;
+    }
+    AppendNumber(line, start.spot + 1);
+    if (start.random) line += ", random";
+}
+
 // picks: the line of --match, with the drawn army and colour and how the player left.
-void AppendPlayer(std::string& line, const TZH_player& p, bool picks, const PlayerOrders* orders) {
+void AppendPlayer(std::string& line, const TZH_player& p, const PlayerStart& start, bool picks,
+                  const PlayerOrders* orders) {
     const std::size_t nameAt = line.size();
     line += DisplayText(p.name);
     if (line.size() == nameAt) line += p.human ? "?" : "IA";
     if (p.army == ObserverArmy) {
         line += " (observer";
+        // An observer's spot is only where his camera starts: named when known.
+        if (start.spot >= 0) AppendSpot(line, start);
         if (picks) AppendLeaving(line, orders);
         line += ')';
         return;
@@ -209,11 +275,13 @@ void AppendPlayer(std::string& line, const TZH_player& p, bool picks, const Play
         line += ", team ";
         AppendNumber(line, p.team + 1);
     }
+    AppendSpot(line, start);
     if (picks) AppendLeaving(line, orders);
     line += ')';
 }
 
-std::string Summary(const TZH_replay& replay, bool picks, const MatchOrders* match) {
+std::string Summary(const TZH_replay& replay, bool picks, const MatchOrders* match,
+                    const ReplayStarts* given) {
     std::string line = DisplayText(replay.file.name);
     line += ": ";
     if (!replay.valid) {
@@ -241,10 +309,12 @@ std::string Summary(const TZH_replay& replay, bool picks, const MatchOrders* mat
     line += ", ";
     line += FormatDuration(replay.duration);
     line += ", players: ";
+    const ReplayStarts starts = given ? *given : StartsWithoutMapData(replay);
     for (std::size_t i = 0; i < replay.players.size(); ++i) {
         if (i) line += ", ";
         const bool counted = match && i < match->players.size();
-        AppendPlayer(line, replay.players[i], picks, counted ? &match->players[i] : nullptr);
+        AppendPlayer(line, replay.players[i], StartOf(starts, i), picks,
+                     counted ? &match->players[i] : nullptr);
     }
     if (replay.players.empty()) line += "none";
     return line;
@@ -252,10 +322,11 @@ std::string Summary(const TZH_replay& replay, bool picks, const MatchOrders* mat
 
 } // namespace
 
-std::string ReplaySummary(const TZH_replay& replay) {
-    return Summary(replay, false, nullptr);
+std::string ReplaySummary(const TZH_replay& replay, const ReplayStarts* starts) {
+    return Summary(replay, false, nullptr, starts);
 }
 
-std::string ReplaySummary(const TZH_replay& replay, const std::optional<MatchOrders>& match) {
-    return Summary(replay, true, match ? &*match : nullptr);
+std::string ReplaySummary(const TZH_replay& replay, const std::optional<MatchOrders>& match,
+                          const ReplayStarts* starts) {
+    return Summary(replay, true, match ? &*match : nullptr, starts);
 }

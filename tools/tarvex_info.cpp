@@ -11,6 +11,7 @@
 
 #include "game/big_archive.h"
 #include "game/game_install.h"
+#include "game/map_caches.h"
 #include "game/map_pictures.h"
 #include "game/user_data.h"
 #include "platform/platform.h"
@@ -32,10 +33,21 @@ constexpr const char* Usage =
     "  --json     one JSON object per replay and line (JSON Lines)\n"
     "  --match    also read the orders after each header (whole files): the armies and\n"
     "             colours the game drew, and when and how each player left\n"
-    "  --where    print the replay folder Tarvex would list and how it was found, and the\n"
-    "             game's install folder and archives its maps' pictures come from\n"
+    "  --where    print the replay folder Tarvex would list and how it was found, the\n"
+    "             game's install folder and archives its maps' pictures come from, and\n"
+    "             the map caches its players' start spots come from\n"
     "  --help     show this help\n"
     "  --version  show the version\n";
+
+// The user data folder of the replay folder Tarvex would list, whatever folder the files
+// given lie in: the map caches are the player's game's, as the window finds them.
+Text FoundUserDataFolder() {
+    try {
+        return UserDataFolderOf(FindReplayFolder().folder);
+    } catch (const RegistryTypeError&) {
+        return {};
+    }
+}
 
 struct Options {
     bool json = false;
@@ -68,16 +80,20 @@ private:
         try {
             const TZH_replay replay = read();
             line_.clear();
+            // The caches are found and read at the first replay that needs them.
+            std::optional<ReplayStarts> found;
+            if (replay.valid) found = StartsOf(replay, caches());
+            const ReplayStarts* starts = found ? &*found : nullptr;
             if (match_) {
                 const std::optional<MatchOrders> match = ReadMatch(replay);
                 if (json_)
-                    AppendReplayJson(line_, replay, match);
+                    AppendReplayJson(line_, replay, match, starts);
                 else
-                    line_ = ReplaySummary(replay, match);
+                    line_ = ReplaySummary(replay, match, starts);
             } else if (json_) {
-                AppendReplayJson(line_, replay);
+                AppendReplayJson(line_, replay, starts);
             } else {
-                line_ = ReplaySummary(replay);
+                line_ = ReplaySummary(replay, starts);
             }
             line_ += '\n';
             std::cout.write(line_.data(), static_cast<std::streamsize>(line_.size()));
@@ -89,15 +105,20 @@ private:
         }
     }
 
+    MapCaches& caches() {
+        if (!caches_) caches_.emplace(FoundUserDataFolder());
+        return *caches_;
+    }
+
     bool json_;
     bool match_;
     bool failed_ = false;
+    std::optional<MapCaches> caches_;
     std::string line_; // one buffer for every line printed
 };
 
 // The install folders and, per archive, how many map pictures its table holds.
-void PrintInstall() {
-    const GameInstall install = FindGameInstall();
+void PrintInstall(const GameInstall& install) {
     std::cout << install.how << '\n';
     for (const Text& path : install.archives) {
         const big::Archive archive = big::Archive::Open(path, IsMapPreviewEntry);
@@ -108,6 +129,23 @@ void PrintInstall() {
             std::cout << ", " << index.outsideCount << " entries past its end left out";
         if (!index.problem.empty()) std::cout << " (" << index.problem << ")";
         std::cout << '\n';
+    }
+}
+
+// Each map cache found and how many entries it holds.
+void PrintMapCaches(const GameInstall& install, const Text& userDataFolder) {
+    MapCaches caches(userDataFolder, [&install] { return install; });
+    for (const MapCacheKind kind : {MapCacheKind::Game, MapCacheKind::Player}) {
+        std::cout << "map cache (" << MapCacheKindName(kind) << "): ";
+        if (const MapCacheFile* file = caches.file(kind))
+            std::cout << file->source << ": " << file->entries.size()
+                      << (file->entries.size() == 1 ? " entry\n" : " entries\n");
+        else if (kind == MapCacheKind::Game)
+            std::cout << "none below the install folders or in their archives\n";
+        else if (userDataFolder.empty())
+            std::cout << "none (no user data folder)\n";
+        else
+            std::cout << "none in " << userDataFolder << "\n";
     }
 }
 
@@ -149,7 +187,9 @@ int main(int argc, char** argv) {
             const ReplayFolderChoice choice = FindReplayFolder();
             if (options.where) {
                 std::cout << choice.folder << '\n' << choice.how << '\n';
-                PrintInstall();
+                const GameInstall install = FindGameInstall();
+                PrintInstall(install);
+                PrintMapCaches(install, UserDataFolderOf(choice.folder));
                 return 0;
             }
             printer.path(choice.folder);

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -160,6 +161,90 @@ TEST_F(TarvexInfoWhere, WinePrefixWithTheRegistryWineWrote) {
     const ProgramRun list = TarvexInfo(home(), "", "WINEPREFIX=" + Quoted(prefix.string()));
     ASSERT_EQ(list.lines.size(), 1u) << Joined(list.lines);
     EXPECT_TRUE(list.lines[0].starts_with("game.rep: version 1.04")) << list.lines[0];
+}
+
+// The official maps' real cache in the install's map archive, a player's cache in his user
+// data folder, and real replays that lie elsewhere: their start spots.
+TEST_F(TarvexInfoWhere, StartSpotsFromTheMapCachesOfTheInstallAndTheUserDataFolder) {
+    const auto shared = SharedDir() / "testdata";
+    TARVEX_REQUIRE_SHARED(shared / "maps");
+    const fs::path prefix = dir_ / "wine-zh";
+    PrefixSetup setup;
+    setup.user = "root";
+    const fs::path userData = MakeReplayFolder(MakePrefix(prefix, setup)).parent_path();
+    for (const char* reg : {"system.reg", "user.reg"})
+        fs::copy_file(shared / "wine/win64-game-installed" / reg, prefix / reg,
+                      fs::copy_options::overwrite_existing);
+    const fs::path install =
+        prefix / "drive_c/Program Files (x86)/EA Games/Command and Conquer Generals Zero Hour";
+    fs::create_directories(install);
+    std::ostringstream cache;
+    cache << std::ifstream(shared / "maps/MapCache.ini", std::ios::binary).rdbuf();
+    big_builder::WriteArchive(install / "MapsZH.big", {{"Maps\\MapCache.ini", cache.str()}});
+    // Golden Replay #2's map, of six spots whose positions the player's cache lacks.
+    WriteText(userData / "Maps/MapCache.ini",
+              "MapCache tansooo\r\n fileSize = 106110\r\n fileCRC = 1662318077\r\n"
+              " numPlayers = 6\r\nEND\r\n");
+    const std::string wine = "WINEPREFIX=" + Quoted(prefix.string());
+
+    const std::string where = Joined(TarvexInfo(home(), "--where", wine).lines);
+    EXPECT_NE(where.find("map cache (game): " + (install / "MapsZH.big").string() +
+                         " (Maps\\MapCache.ini): 12 entries\n"),
+              std::string::npos)
+        << where;
+    EXPECT_NE(where.find("map cache (player): " + (userData / "Maps/MapCache.ini").string() +
+                         ": 1 entry\n"),
+              std::string::npos)
+        << where;
+    // The spots confirmed on the real files, the two computers of a 2v2, a spot fixed in the
+    // lobby, and the players' map: five fixed spots leave the random player the last one.
+    const std::string nic = "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep";
+    struct Case {
+        std::string file;
+        std::size_t player;
+        const char* start;
+    };
+    const Case cases[] = {
+        {"Test_001_MoveDozer.rep", 0, R"("startResolved":1,"startRandom":true)"},
+        {"Test_002_BuildPowerPlant.rep", 0, R"("startResolved":3,"startRandom":true)"},
+        {"Test_004_TrainInfantry.rep", 0, R"("startResolved":4,"startRandom":true)"},
+        {"11-25-57_2v2_Kana_HardAI_Erbolat_Hulk.rep", 1, R"("startResolved":3,"startRandom":true)"},
+        {"12-11-35_2v2_babai_ILnur_HardAI_HardAI.rep", 1,
+         R"("startResolved":4,"startRandom":true)"},
+        {"18-13-02_3v3_Supremac_Loonen_JB_HardAI_HardAI_HardAI.rep", 2,
+         R"("startResolved":1,"startRandom":true)"},
+        {nic, 2, R"("startResolved":3,"startRandom":true)"},
+        {nic, 3, R"("startResolved":4,"startRandom":true)"},
+        {nic, 0, R"("startResolved":2,"startRandom":false)"},
+        {"Golden Replay #2.rep", 4, R"("startResolved":2,"startRandom":true)"},
+        {"leex279_vs_fox27.rep", 0, R"("startResolved":null,"startRandom":true)"}, // no cache
+    };
+    std::string files;
+    for (const Case& c : cases)
+        files += " " + Quoted((RealReplayDir() / c.file).string());
+    const std::vector<std::string> lines = TarvexInfo(home(), "--json" + files, wine).lines;
+    ASSERT_EQ(lines.size(), std::size(cases));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE(cases[i].file + " player " + std::to_string(cases[i].player));
+        auto at = lines[i].find("\"players\"");
+        for (std::size_t k = 0; k <= cases[i].player; ++k)
+            at = lines[i].find("{\"name\"", at + 1);
+        const std::string player = lines[i].substr(at, lines[i].find('}', at) - at);
+        EXPECT_NE(player.find(cases[i].start), std::string::npos) << player;
+    }
+    EXPECT_NE(lines[6].find(R"("mapData":{"spots":[[961.84,2537.37],[1011.89,947.30],)"
+                            R"([2490.84,887.17],[2486.15,2502.84]],"extent":[[0.00,0.00],)"
+                            R"([3500.00,3500.00]],"cache":"game"}})"),
+              std::string::npos)
+        << lines[6];
+    EXPECT_NE(lines[9].find(R"("mapData":{"spots":[null,null,null,null,null,null],)"),
+              std::string::npos)
+        << lines[9];
+    EXPECT_NE(lines[10].find(R"("mapData":null)"), std::string::npos) << lines[10];
+    const std::string plain =
+        Joined(TarvexInfo(home(), Quoted((RealReplayDir() / cases[1].file).string()), wine).lines);
+    EXPECT_NE(plain.find("DESKTOP-J8EU7T4 (USA, no team, spot 3, random)"), std::string::npos)
+        << plain;
 }
 
 TEST_F(TarvexInfoWhere, WithNothingInstalledNamesTheProgramsOwnFolder) {

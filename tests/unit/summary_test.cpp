@@ -31,21 +31,31 @@ TEST(ReplaySummary, NamesEveryKindOfRecordAndPlayer) {
     full.duration = 125;
     full.players = {Player("Ana", true, 2, 0), Player("", true, 4, -1), Player("", false, -1, 3),
                     Player("Obs", true, -2, -1), Player("IA Difficile", false, 14, 1)};
+    full.players[1].slotValue3 = 2;
+    full.players[2].slotValue3 = 255; // a random spot
+    // What the map's cache lets the game's placement give.
+    const ReplayStarts starts{std::nullopt, {{0, false}, {2, false}, {3, true}, {1, true}, {4}}};
     struct Case {
         TZH_replay record;
         const char* line;
+        const ReplayStarts* starts = nullptr;
     };
     const Case cases[] = {
         {full, "m.rep: version 1.04, map tournament island, $20K, 1 SW, Vanilla, 2m 5s, players: "
-               "Ana (USA, team 1), ? (GLA, no team), IA (random, team 4), Obs (observer), "
-               "IA Difficile (army 14, team 2)"},
+               "Ana (USA, team 1, spot 1), ? (GLA, no team, spot 3), IA (random, team 4, spot "
+               "random), Obs (observer), IA Difficile (army 14, team 2, spot 1)"},
+        {full,
+         "m.rep: version 1.04, map tournament island, $20K, 1 SW, Vanilla, 2m 5s, players: "
+         "Ana (USA, team 1, spot 1), ? (GLA, no team, spot 3), IA (random, team 4, spot 4, "
+         "random), Obs (observer, spot 2, random), IA Difficile (army 14, team 2, spot 5)",
+         &starts},
         {Record(true, "1.00"), "m.rep: version 1.00, map , $0K, 0s, players: none"},
         {Record(false, ""), "m.rep: INVALID (not a replay), 1536 bytes"},
         {Record(false, "Invalid"), "m.rep: INVALID (unsupported version), 1536 bytes"},
         {Record(false, "1.04"), "m.rep: INVALID (version 1.04), 1536 bytes"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ReplaySummary(c.record), c.line);
+        EXPECT_EQ(ReplaySummary(c.record, c.starts), c.line);
 }
 
 } // namespace

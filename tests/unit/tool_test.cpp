@@ -44,11 +44,15 @@ std::string Quoted(const std::string& text) {
     return quoted + "'";
 }
 
-// Runs tarvex-info with the arguments; stderr is collected through a file.
+// Runs tarvex-info with the arguments; stderr is collected through a file. Its home is an
+// empty folder: no game installed, so no map cache.
 ToolRun RunTool(const std::vector<std::string>& args) {
     testsupport::TempDir scratch;
     const fs::path errFile = scratch / "stderr";
-    std::string command = Quoted(TARVEX_INFO);
+    std::string command = "env -i PATH=/usr/bin:/bin HOME=";
+    command += Quoted(scratch.str());
+    command += ' ';
+    command += Quoted(TARVEX_INFO);
     // Appended piece by piece: GCC 12's -O3 warns falsely (-Wrestrict) on " " + Quoted(...).
     for (const std::string& arg : args) {
         command += ' ';
@@ -103,12 +107,13 @@ TEST(TarvexInfo, JsonLinesForTheRealFolder) {
     const auto lines = run.lines();
     ASSERT_EQ(lines.size(), 49u);
 
-    const std::vector<std::string> top = {"file",    "map",     "money",        "superweaponLimit",
-                                          "vanilla", "version", "players",      "duration",
-                                          "valid",   "date",    "invalidReason"};
+    const std::vector<std::string> top = {"file",    "map",     "money",         "superweaponLimit",
+                                          "vanilla", "version", "players",       "duration",
+                                          "valid",   "date",    "invalidReason", "mapData"};
     const std::vector<std::string> player = {
-        "name",    "army", "slotValue1",   "human",      "team",           "slotValue3",
-        "address", "port", "armyResolved", "armyRandom", "colourResolved", "colourRandom"};
+        "name",           "army",         "slotValue1",    "human",        "team",
+        "slotValue3",     "address",      "port",          "armyResolved", "armyRandom",
+        "colourResolved", "colourRandom", "startResolved", "startRandom"};
     std::set<std::string> names;
     int valid = 0;
     for (const std::string& line : lines) {
@@ -265,11 +270,12 @@ TEST(TarvexInfo, MatchReadsTheOrders) {
     EXPECT_EQ(RunTool({"--match", nic}).out, "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep: version "
                                              "1.04, map tournament island, $20K, 1 SW, "
                                              "20m 33s, players: Nic (random \u2192 USA, team 1, "
-                                             "left at 20m 33s, quit), |BOMD|2MA.S^ (random "
-                                             "\u2192 China Infantry, team 1), IA Difficile (random "
-                                             "\u2192 GLA Toxin, colour random \u2192 Sky blue, "
-                                             "team 2), IA Difficile (random \u2192 USA "
-                                             "SuperWeapon, colour random \u2192 Gold, team 2)\n");
+                                             "spot 2, left at 20m 33s, quit), |BOMD|2MA.S^ (random "
+                                             "\u2192 China Infantry, team 1, spot 1), IA Difficile "
+                                             "(random \u2192 GLA Toxin, colour random \u2192 Sky "
+                                             "blue, team 2, spot random), IA Difficile (random "
+                                             "\u2192 USA SuperWeapon, colour random \u2192 Gold, "
+                                             "team 2, spot random)\n");
 
     const ToolRun run = RunTool({"--json", "--match", testsupport::RealReplayDir().string()});
     EXPECT_EQ(run.status, 0) << run.err;
@@ -278,6 +284,7 @@ TEST(TarvexInfo, MatchReadsTheOrders) {
         const json object = json::parse(line);
         SCOPED_TRACE(object["file"]["name"].dump());
         EXPECT_EQ(Keys(object).back(), "match");
+        EXPECT_TRUE(object["mapData"].is_null()); // no cache found
         EXPECT_EQ(object["match"].is_null(),
                   !object["valid"].get<bool>()); // no orders read for a refused one
     }
@@ -286,7 +293,8 @@ TEST(TarvexInfo, MatchReadsTheOrders) {
     EXPECT_EQ(
         object["players"][2].dump(),
         R"({"name":"IA Difficile","army":-1,"slotValue1":255,"human":false,"team":1,"slotValue3":255,)"
-        R"("address":[0,0,0,0],"port":0,"armyResolved":11,"armyRandom":true,"colourResolved":5,"colourRandom":true})");
+        R"("address":[0,0,0,0],"port":0,"armyResolved":11,"armyRandom":true,"colourResolved":5,"colourRandom":true,)"
+        R"("startResolved":null,"startRandom":true})");
     EXPECT_EQ(
         object["match"].dump(),
         R"({"complete":true,"endFrame":37019,"players":[{"commands":469,"selections":944,"apm":22.8,)"
