@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 OUR_FLAGS = -DTARVEX_WARNINGS_AS_ERRORS=ON -DTARVEX_BUILD_BENCH=ON
 
 # make screenshot: the README's picture, made again by the program itself.
-.PHONY: run test deps build screenshot test-native test-windows test-sanitizers test-fuzz bench clean
+.PHONY: run test deps build screenshot test-format test-native test-windows test-sanitizers test-fuzz bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -20,6 +20,10 @@ run: build
 
 test-native: build
 	ctest --test-dir $(BUILD) --output-on-failure --timeout 300
+
+# Every C++ file as .clang-format has it.
+test-format: deps
+	bash scripts/check-format.sh
 
 # The Windows build (mingw-w64; tarvex.exe with the shared Qt for mingw) and its tests under Wine,
 # in a private Wine prefix, the real-window scenario on Xvfb and the players' zip started.
@@ -36,7 +40,7 @@ test-fuzz: deps
 	bash scripts/test-fuzz.sh
 
 # The native suite last, so that its summary closes the run.
-test: test-windows test-sanitizers test-fuzz test-native
+test: test-format test-windows test-sanitizers test-fuzz test-native
 
 # Benchmarks time things, so they are not tests: run them on demand.
 bench: build

@@ -2,10 +2,11 @@
 // memory it needs, on replay folders of many files; beside a bare loop over the same files and
 // beside tarvex-info. Runs the real programs under a private Xvfb and watches the X server for
 // the window's MapNotify, so the program carries no hook for it.
-// Measures from a warm cache, then, when it may (as root), from a cold one: the page cache is
-// dropped before each measured run, after which the program's own files are warmed again by a
-// run on an empty folder, so that only the replays come from the storage.
-//   startup_bench [--runs N] [--counts 1000,10000,50000]
+// Measures from a warm cache; with --cold, and when it may (as root), from a cold one too: the
+// page cache of the whole machine is dropped before each measured run, after which the
+// program's own files are warmed again by a run on an empty folder, so that only the replays
+// come from the storage.
+//   startup_bench [--cold] [--runs N] [--counts 1000,10000,50000]
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -206,6 +207,7 @@ void WaitUntilIdle(pid_t pid) {
 
 struct Options {
     int runs = 5;
+    bool cold = false; // also from a cold page cache (root only)
     std::vector<std::size_t> counts = {1000, 10000, 50000};
 };
 
@@ -215,13 +217,16 @@ Options ParseOptions(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--runs" && i + 1 < argc) {
             options.runs = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--cold") {
+            options.cold = true;
         } else if (arg == "--counts" && i + 1 < argc) {
             options.counts.clear();
             std::istringstream list(argv[++i]);
             for (std::string count; std::getline(list, count, ',');)
                 options.counts.push_back(std::stoul(count));
         } else {
-            throw std::runtime_error("usage: startup_bench [--runs N] [--counts 1000,10000,50000]");
+            throw std::runtime_error(
+                "usage: startup_bench [--cold] [--runs N] [--counts 1000,10000,50000]");
         }
     }
     std::sort(options.counts.begin(), options.counts.end());
@@ -477,13 +482,16 @@ int main(int argc, char** argv) {
         MapWatcher watcher(server.display());
         const std::vector<std::string> env = home.environment(server.display());
         const std::vector<std::string> emptyEnv = emptyHome.environment(server.display());
-        const bool canDrop = ::geteuid() == 0 && PageCacheDrops(home.replays());
+        // Dropping the page cache slows every program on the machine: only when asked.
+        const bool canDrop = options.cold && ::geteuid() == 0 && PageCacheDrops(home.replays());
 
         std::cout << "Start-up of " << TARVEX_PROGRAM << " under Xvfb " << server.display()
                   << "; folders made from " << samples.source()
                   << ", one replay in twenty not Zero Hour;\n"
                   << "median of " << options.runs << " rounds (after one unmeasured round)\n";
-        if (!canDrop)
+        if (!options.cold)
+            std::cout << "from a warm cache (--cold measures from a cold one too)\n";
+        else if (!canDrop)
             std::cout << "cannot drop the page cache ("
                       << (::geteuid() == 0 ? "the kernel refused" : "not root")
                       << "): measuring from a warm cache only\n";

@@ -8,7 +8,7 @@ packages=(
   xvfb xauth x11-utils x11-xserver-utils xdotool openbox imagemagick
   fonts-dejavu-core fonts-liberation2 fonts-wine
   g++-mingw-w64-x86-64-posix wine64 wine unzip
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format-14
   libxcb1-dev appstream desktop-file-utils
 )
 

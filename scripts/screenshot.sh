@@ -39,8 +39,19 @@ done
 eval "$(xdotool getwindowgeometry --shell "$window")"
 # The fourth row: "4v4 Guerre totale.rep".
 xdotool mousemove $((X + 100)) $((Y + 35 + 3 * 13 + 6)) click --repeat 2 --delay 120 1
-sleep 1
-import -window root "$work/screen.png"
+# The shot is taken once the details window shows the map's name in orange.
+shown=
+for _ in $(seq 100); do
+  if xdotool search --onlyvisible --name '^MoreForm$' >/dev/null 2>&1; then
+    import -window root "$work/screen.png"
+    orange=$(/usr/bin/convert "$work/screen.png" -crop "170x13+$((X + 277 + 11))+$((Y + 11))" -depth 8 txt:- |
+      sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
+      awk '$1 > 180 && $2 > 100 && $2 < 160 && $3 < 100 { n++ } END { print n + 0 }')
+    [ "$orange" -gt 20 ] && { shown=1; break; }
+  fi
+  sleep 0.1
+done
+[ -n "$shown" ] || { echo "screenshot: the details window did not show the replay" >&2; exit 1; }
 # Both windows and a margin of desktop round them.
 /usr/bin/convert "$work/screen.png" -crop "$((280 - 3 + 192 + 24))x$((310 + 24))+$((X - 12))+$((Y - 12))" +repage -strip -define png:exclude-chunks=date,time "$output"
 echo "screenshot: $output"

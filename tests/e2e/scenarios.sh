@@ -35,16 +35,17 @@ start_tarvex() {
   main=$(window_named Tarvex) || fail "no Tarvex window"
   geometry_of "$main"
   MX=$WX MY=$WY
-  sleep 0.3
+  # Painted: the first row (a valid replay) is black.
+  wait_pixel $((MX + 240)) $((MY + $(row_y 0))) "0,0,0" "the first row once shown"
 }
 stop_tarvex() {
   kill "$tarvex_pid" 2>/dev/null || true
   wait "$tarvex_pid" 2>/dev/null || true
   tarvex_pid=
 }
-click_at() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep 0.3; }
-# A press held for $3 seconds at (x, y).
-hold_at() { xdotool mousemove "$1" "$2" mousedown 1; sleep "$3"; xdotool mouseup 1; sleep 0.3; }
+click_at() { xdotool mousemove "$1" "$2" click "${3:-1}"; }
+# A press held for $3 seconds at (x, y): the hold itself is what is tested.
+hold_at() { xdotool mousemove "$1" "$2" mousedown 1; sleep "$3"; xdotool mouseup 1; }
 
 # The scroll bar's position as the scroller shows it: the scroller's top is the first black
 # line down the middle of the track, and the layout rule puts it at 13 + 222 * P / 81 (rounded
@@ -82,6 +83,25 @@ bar_and_list_agree() { # what
   expect_list_from "$position"
   echo "$position"
 }
+# The scroller's position once the bar and the list have stopped moving: two shots a tenth of
+# a second apart show the same position, and the list matches it.
+scroller_still_at() { # what
+  local before now
+  before=$(bar_and_list_agree "$1")
+  for _ in $(seq 100); do
+    sleep 0.1
+    now=$(bar_and_list_agree "$1")
+    [ "$now" = "$before" ] && { echo "$now"; return 0; }
+    before=$now
+  done
+  fail "$1: the scroll bar never stopped moving"
+}
+shot_scroller_at() { shot; [ "$(scroller_top)" = "$(top_for_position "$1")" ]; }
+# Waits until the scroller shows position $1, then checks the list against it.
+wait_position() { # position what
+  wait_until shot_scroller_at "$1" || fail "$2: the scroll bar never reached position $1"
+  bar_and_list_agree "$2" >/dev/null
+}
 
 scenario="centred, corners cut"
 start_tarvex
@@ -97,7 +117,7 @@ magenta=$(count_pixels "$MX" "$MY" 280 310 'r == 240 && g == 0 && b == 255')
 expect_pixel $((MX + 240)) $((MY + 282)) "0,0,0" "the 20th row's first pixel line"
 # A press in a cut corner reaches the desktop behind, not the window: nothing moves.
 xdotool mousemove $((MX + 1)) $((MY + 1)) mousedown 1 mousemove $((MX + 61)) $((MY + 41)) mouseup 1
-sleep 0.3
+settle
 geometry_of "$main"
 [ "$WX,$WY" = "$MX,$MY" ] || fail "a press in the cut corner moved the window to $WX,$WY"
 stop_tarvex
@@ -106,11 +126,8 @@ scenario="double click shows the details docked"
 start_tarvex
 xdotool mousemove $((MX + 100)) $((MY + $(row_y 0))) click --repeat 2 --delay 120 1
 details=$(window_named MoreForm) || fail "no details window"
-sleep 0.3
-geometry_of "$details"
-[ "$WX,$WY,$WW,$WH" = "$((MX + 277)),$MY,192,310" ] || fail "details at $WX,$WY ${WW}x$WH"
-shot
-expect_pixel $((WX + 96)) $((WY + 49)) "0,200,0" "the map picture"
+wait_geometry "$details" "$((MX + 277)),$MY,192,310" "the details window"
+wait_pixel $((WX + 96)) $((WY + 49)) "0,200,0" "the map picture"
 [ "$(count_pixels $((WX + 11)) $((WY + 11)) 170 13 "$orange_test")" -gt 20 ] || fail "no map name"
 [ "$(count_pixels $((WX + 11)) $((WY + 31)) 55 35 "$orange_test")" -gt 20 ] || fail "no version and length"
 for row in 0 1; do
@@ -125,23 +142,20 @@ scenario="scrolling by wheel, arrows, track and drag"
 start_tarvex
 click_at $((MX + 100)) $((MY + $(row_y 0)))   # the list takes the focus with a selection
 xdotool click 5 click 5 click 5
-sleep 0.3
-[ "$(bar_and_list_agree "three wheel notches")" = 15 ] || fail "three notches did not scroll 15 rows"
+wait_position 15 "three wheel notches"
 hold_at $((MX + bar_x)) $((MY + bar_top + 245)) 0.4
-p=$(bar_and_list_agree "holding the lower arrow")
+p=$(scroller_still_at "holding the lower arrow")
 [ "$p" -gt 15 ] || fail "holding the lower arrow scrolled nothing"
 # Paging by 5 stops at the first position whose scroller has passed the pointer.
 hold_at $((MX + bar_x)) $((MY + bar_top + 200)) 2
-p=$(bar_and_list_agree "paging on the track")
+p=$(scroller_still_at "paging on the track")
 [ $(($(top_for_position $((p - 5))) + 3)) -le 200 ] && [ $(($(top_for_position "$p") + 3)) -gt 200 ] ||
   fail "paging on the track stopped at position $p, not where the scroller passed the pointer at 200"
 top=$(top_for_position "$p")
 xdotool mousemove $((MX + bar_x)) $((MY + bar_top + top + 1)) mousedown 1
 xdotool mousemove $((MX + bar_x)) $((MY + bar_top + 80)) mousemove $((MX + bar_x)) $((MY + bar_top + 100))
 xdotool mouseup 1
-sleep 0.3
-p=$(bar_and_list_agree "dragging the scroller")
-[ "$p" = 31 ] || fail "dragging the scroller's top to 99 gave position $p, not 31"
+wait_position 31 "dragging the scroller's top to 99"
 stop_tarvex
 
 scenario="history and about open centred and close on their glyph"
@@ -151,12 +165,8 @@ for button in "235 297 history" "250 297 about"; do
   name=$3
   click_at $((MX + $1)) $((MY + $2))
   about=$(window_sized 192 121) || fail "no $name window"
-  sleep 0.3
-  geometry_of "$about"
-  [ "$WX,$WY,$WW,$WH" = "$((MX + 44)),$((MY + 94)),192,121" ] || fail "$name at $WX,$WY ${WW}x$WH"
-  shot
-  [ "$(count_pixels $((WX + 11)) $((WY + 11)) 160 98 'r == g && g == b && r > 100')" -gt 50 ] ||
-    fail "$name shows no grey text"
+  wait_geometry "$about" "$((MX + 44)),$((MY + 94)),192,121" "the $name window"
+  wait_pixels $((WX + 11)) $((WY + 11)) 160 98 'r == g && g == b && r > 100' 50 "$name shows no grey text"
   click_at $((WX + 176)) $((WY + 5))
   wait_hidden "$about"
 done
@@ -169,12 +179,8 @@ details=$(window_named MoreForm) || fail "no details window"
 xdotool mousemove $((MX + 100)) $((MY + 20)) mousedown 1
 for step in 1 2 3 4 5 6; do xdotool mousemove $((MX + 100 + 10 * step)) $((MY + 20 + 7 * step)); sleep 0.05; done
 xdotool mouseup 1
-sleep 0.5
-geometry_of "$main"
-[ "$WX,$WY" = "$((MX + 60)),$((MY + 42))" ] || fail "the main window is at $WX,$WY after the drag"
-NX=$WX NY=$WY
-geometry_of "$details"
-[ "$WX,$WY" = "$((NX + 277)),$NY" ] || fail "the details window is at $WX,$WY, not docked"
+wait_geometry "$main" "$((MX + 60)),$((MY + 42))" "after the drag, the main window"
+wait_geometry "$details" "$((MX + 60 + 277)),$((MY + 42))" "after the drag, the details window"
 stop_tarvex
 
 if [ "$wm" = openbox ]; then
@@ -200,12 +206,10 @@ if [ "$wm" = openbox ]; then
   for y in 40 200; do
     xdotool windowactivate --sync "$other"
     click_at $((WX + 96)) $((WY + y))
-    [ "$(xdotool getactivewindow)" = "$main" ] || fail "a click at y $y left Tarvex behind"
+    wait_until eval '[ "$(xdotool getactivewindow)" = "$main" ]' || fail "a click at y $y left Tarvex behind"
   done
   xdotool key Down
-  sleep 0.3
-  shot
-  expect_pixel $((MX + 240)) $((MY + $(row_y 2))) "50,42,42" "the row the Down key selects"
+  wait_pixel $((MX + 240)) $((MY + $(row_y 2))) "50,42,42" "the row the Down key selects"
   stop_tarvex
 fi
 

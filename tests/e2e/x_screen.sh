@@ -51,6 +51,41 @@ start_openbox() {
 
 shot() { import -window root "$work/shot.png"; }
 
+# The scenarios wait for what they check, never a fixed time: a window, a pixel, a place.
+# Runs "$@" until it succeeds, for up to 10 s; its status is the last try's.
+wait_until() {
+  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
+  "$@"
+}
+
+# Takes shots until the pixel (x, y) is colour, for up to 10 s.
+shot_pixel_is() { shot; [ "$(pixel "$1" "$2")" = "$3" ]; }
+wait_pixel() { # x y colour what
+  wait_until shot_pixel_is "$1" "$2" "$3" || fail "$4: pixel ($1,$2) is $(pixel "$1" "$2"), expected $3"
+}
+
+# Takes shots until at least $6 pixels of the rectangle x y w h match the awk test $5.
+shot_count_above() { shot; [ "$(count_pixels "$1" "$2" "$3" "$4" "$5")" -gt "$6" ]; }
+wait_pixels() { # x y w h test more-than what
+  wait_until shot_count_above "$1" "$2" "$3" "$4" "$5" "$6" || fail "$7"
+}
+
+# Waits until the window $1 is at "x,y", or at "x,y,w,h" with that size.
+geometry_is() {
+  geometry_of "$1" 2>/dev/null || return 1
+  case $2 in
+    *,*,*,*) [ "$WX,$WY,$WW,$WH" = "$2" ] ;;
+    *) [ "$WX,$WY" = "$2" ] ;;
+  esac
+}
+wait_geometry() { # window place what
+  wait_until geometry_is "$1" "$2" || fail "$3 is at $WX,$WY ${WW}x$WH, not $2"
+}
+
+# A check that nothing happened has no event to wait for: the program gets this long to do
+# what it must not.
+settle() { sleep 0.3; }
+
 # The colour of the screen pixel (x, y) of the last shot, as "r,g,b".
 pixel() {
   /usr/bin/convert "$work/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- |

@@ -54,7 +54,7 @@ in_main() { echo $((MX + $1 * s)) $((MY + $2 * s)); }
 in_window() { echo $((WX + $1 * s)) $((WY + $2 * s)); }
 readonly orange_test='r > 180 && g > 100 && g < 160 && b < 100'
 readonly not_black='r + g + b > 60'
-click_at() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep 0.3; }
+click_at() { xdotool mousemove "$1" "$2" click "${3:-1}"; }
 
 scenario="centred, corners cut"
 # Wine itself, not its wrapper, so that the process id is the program's own. Its output goes to
@@ -63,18 +63,15 @@ WINEDEBUG=-all wine "$tarvex" </dev/null >"$work/tarvex.log" 2>&1 &
 tarvex_pid=$!
 # A program's first window in a prefix takes Wine a while (its graphics set-up).
 main=$(window_named Tarvex || window_named Tarvex || window_named Tarvex) || fail "no Tarvex window"
-sleep 1
-geometry_of "$main"
+wait_geometry "$main" "$((372 * s)),$((229 * s)),$((280 * s)),$((310 * s))" "the main window (centred)"
 MX=$WX MY=$WY
-[ "$MX,$MY,$WW,$WH" = "$((372 * s)),$((229 * s)),$((280 * s)),$((310 * s))" ] ||
-  fail "the window is at $MX,$MY ${WW}x$WH, not centred at $((280 * s))x$((310 * s))"
-shot
+# Painted: the first row (a valid replay) is black.
+wait_pixel $(in_main 240 "$(row_y 0)") "0,0,0" "the first row's colour (a valid replay)"
 root=$(pixel 2 2)
 for corner in "0 0" "$((WW - 1)) 0" "0 $((WH - 1))" "$((WW - 1)) $((WH - 1))" "1 1" "$((WW - 2)) $((WH - 2))"; do
   set -- $corner
   expect_pixel $((MX + $1)) $((MY + $2)) "$root" "the corner outside the rounded outline"
 done
-expect_pixel $(in_main 240 "$(row_y 0)") "0,0,0" "the first row's colour (a valid replay)"
 expect_pixel $(in_main 240 "$(row_y 7)") "251,98,98" "the eighth row's colour (a broken replay)"
 
 scenario="double click shows the details docked"
@@ -83,11 +80,8 @@ scenario="double click shows the details docked"
 # double click would move the window instead.
 xdotool mousemove $(in_main 130 "$(row_y 0)") click --repeat 2 --delay 120 1
 details=$(window_named MoreForm) || fail "no details window"
-sleep 0.5
-geometry_of "$details"
-[ "$WX,$WY,$WW,$WH" = "$((MX + 277 * s)),$MY,$((192 * s)),$((310 * s))" ] || fail "details at $WX,$WY ${WW}x$WH"
-shot
-expect_pixel $(in_window 96 49) "0,200,0" "the map picture"
+wait_geometry "$details" "$((MX + 277 * s)),$MY,$((192 * s)),$((310 * s))" "the details window"
+wait_pixel $(in_window 96 49) "0,200,0" "the map picture"
 [ "$(count_pixels $(in_window 11 11) $((170 * s)) $((13 * s)) "$orange_test")" -gt 20 ] || fail "no map name"
 [ "$(count_pixels $(in_window 11 31) $((55 * s)) $((35 * s)) "$orange_test")" -gt 20 ] || fail "no version and length"
 for row in 0 1; do
@@ -100,23 +94,16 @@ read -r x y <<<"$(in_main 100 20)"
 xdotool mousemove "$x" "$y" mousedown 1
 for step in 1 2 3 4 5 6; do xdotool mousemove $((x + 10 * step)) $((y + 7 * step)); sleep 0.1; done
 xdotool mouseup 1
-sleep 0.5
-geometry_of "$main"
-[ "$WX,$WY" = "$((MX + 60)),$((MY + 42))" ] || fail "the main window is at $WX,$WY after the drag"
+wait_geometry "$main" "$((MX + 60)),$((MY + 42))" "after the drag, the main window"
 MX=$WX MY=$WY
-geometry_of "$details"
-[ "$WX,$WY" = "$((MX + 277 * s)),$MY" ] || fail "the details window is at $WX,$WY, not docked"
+wait_geometry "$details" "$((MX + 277 * s)),$MY" "after the drag, the details window"
 
 scenario="about opens centred and closes on its glyph"
 click_at $(in_main 250 297)
 about=$(window_named "A propos") || fail "no about window"
-sleep 0.5
-geometry_of "$about"
-[ "$WX,$WY,$WW,$WH" = "$((MX + 44 * s)),$((MY + 94 * s)),$((192 * s)),$((121 * s))" ] ||
-  fail "about at $WX,$WY ${WW}x$WH"
-shot
-[ "$(count_pixels $(in_window 11 11) $((160 * s)) $((98 * s)) 'r == g && g == b && r > 100')" -gt 50 ] ||
-  fail "the about window shows no grey text"
+wait_geometry "$about" "$((MX + 44 * s)),$((MY + 94 * s)),$((192 * s)),$((121 * s))" "the about window"
+wait_pixels $(in_window 11 11) $((160 * s)) $((98 * s)) 'r == g && g == b && r > 100' 50 \
+  "the about window shows no grey text"
 click_at $(in_window 176 5)
 wait_gone "A propos"
 
