@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix wine64 wine unzip
   clang-14 libclang-rt-14-dev
   libxcb1-dev appstream desktop-file-utils
-  debhelper dpkg-dev fakeroot lintian
+  build-essential debhelper dpkg-dev fakeroot lintian
 )
 
 missing=()
