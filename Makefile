@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 OUR_FLAGS = -DTARVEX_WARNINGS_AS_ERRORS=ON -DTARVEX_BUILD_BENCH=ON
 
 # make screenshot: the README's picture, made again by the program itself.
-.PHONY: run test deps build screenshot test-format test-native test-windows test-sanitizers test-fuzz bench clean
+.PHONY: run test deps build screenshot deb test-format test-deb test-native test-windows test-sanitizers test-fuzz bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -39,8 +39,18 @@ test-sanitizers: deps
 test-fuzz: deps
 	bash scripts/test-fuzz.sh
 
+# The Debian package (build-deb/tarvex_<version>_<arch>.deb), made by dpkg-buildpackage from a
+# copy of the sources; made again only when they changed.
+deb: deps
+	bash scripts/build-deb.sh
+
+# The package checked without installing it: lintian, its files and dependencies, its programs
+# unpacked and run beside the native build's.
+test-deb: build
+	bash tests/install/deb_check.sh $(BUILD)
+
 # The native suite last, so that its summary closes the run.
-test: test-format test-windows test-sanitizers test-fuzz test-native
+test: test-format test-windows test-sanitizers test-fuzz test-deb test-native
 
 # Benchmarks time things, so they are not tests: run them on demand.
 bench: build
@@ -55,4 +65,4 @@ screenshot: build
 	bash scripts/screenshot.sh $(BUILD) docs/screenshot.png
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-deb

@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix wine64 wine unzip
   clang-14 libclang-rt-14-dev clang-format-14
   libxcb1-dev appstream desktop-file-utils
+  build-essential debhelper dpkg-dev fakeroot lintian
 )
 
 missing=()
