@@ -13,8 +13,6 @@ constexpr std::array<uint32_t, 6> SeedOffsets = {0xF22D0E56, 0x883126E9, 0xC624D
 constexpr std::array<int8_t, 12> AllArmies = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
 constexpr std::size_t OriginalArmyCount = 3;
 
-constexpr std::size_t MaxPlayers = 8;
-constexpr int8_t ColourCount = 8;
 // A colour is drawn again while another slot holds it; one of eight is always free, so this
 // bound is never reached by the real generator. It only keeps a hostile case finite.
 constexpr int MaxColourDraws = 1000;
@@ -22,7 +20,7 @@ constexpr int MaxColourDraws = 1000;
 // The lobby writes -1 for a random pick. A file may hold values it never writes: any other
 // negative army (but the observer's) and any colour outside 0-7 are drawn too.
 bool IsColour(int colour) {
-    return colour >= 0 && colour < ColourCount;
+    return colour >= 0 && colour < PlayerColourCount;
 }
 bool DrawsArmy(int8_t army) {
     return army < 0 && army != ObserverArmy;
@@ -48,8 +46,8 @@ namespace {
 // The picks as the draws see them: the stored ones, -1 for one still to be drawn.
 struct Picks {
     std::size_t count = 0;
-    std::array<int8_t, MaxPlayers> armies{};
-    std::array<int, MaxPlayers> colours{};
+    std::array<int8_t, LobbySlots> armies{};
+    std::array<int, LobbySlots> colours{};
 
     bool colourHeld(std::size_t before, int colour) const {
         const auto end = colours.begin() + static_cast<std::ptrdiff_t>(before);
@@ -60,7 +58,7 @@ struct Picks {
 Picks StoredPicks(const std::vector<TZH_player>& players) {
     Picks picks;
     // A record holds at most eight players (one per slot); any beyond stay unresolved.
-    picks.count = std::min(players.size(), MaxPlayers);
+    picks.count = std::min(players.size(), LobbySlots);
     for (std::size_t i = 0; i < picks.count; ++i) {
         const TZH_player& p = players[i];
         const int colour = static_cast<int8_t>(p.slotValue1);
@@ -83,7 +81,7 @@ void Draw(Picks& picks, LogicRandom& random, uint32_t seed, bool vanilla) {
             picks.armies[i] = AllArmies[random.between(0, 1000) % poolSize];
         }
         for (int draw = 0; picks.colours[i] < 0 && draw < MaxColourDraws; ++draw) {
-            const int colour = static_cast<int>(random.between(0, ColourCount - 1));
+            const int colour = static_cast<int>(random.between(0, PlayerColourCount - 1));
             if (!picks.colourHeld(picks.count, colour)) picks.colours[i] = colour;
         }
     }

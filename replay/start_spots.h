@@ -20,7 +20,7 @@ struct MapPoint {
 using MapSpots = std::vector<std::optional<MapPoint>>;
 
 // The game's lobby has eight slots, so a map offers at most eight spots.
-inline constexpr std::size_t MaxStartSpots = 8;
+inline constexpr std::size_t MaxStartSpots = LobbySlots;
 
 struct PlayerStart {
     int8_t spot = -1;    // from 0; -1 when unknown

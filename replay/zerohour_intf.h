@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -82,6 +83,10 @@ struct TZH_replay {
 
 inline constexpr std::string_view VersionWords = "Version Wersja ";
 inline constexpr std::string_view VersionInitials = "VW";
+
+// The game's lobby has eight slots (players, computers, observers), and eight player colours.
+inline constexpr std::size_t LobbySlots = 8;
+inline constexpr int8_t PlayerColourCount = 8;
 
 // The first bytes of every replay file.
 inline constexpr std::string_view ReplayMagic = "GENREP";

@@ -204,8 +204,8 @@ void AppendNumber(std::string& line, int32_t number) {
 // "random → China Nuke": what the game drew for a random pick.
 constexpr std::string_view DrawnArrow = " \u2192 ";
 
-constexpr std::array<std::string_view, 8> ColourNames = {"Gold",   "Red",      "Blue",   "Green",
-                                                         "Orange", "Sky blue", "Purple", "Pink"};
+constexpr std::array<std::string_view, PlayerColourCount> ColourNames = {
+    "Gold", "Red", "Blue", "Green", "Orange", "Sky blue", "Purple", "Pink"};
 
 void AppendArmy(std::string& line, int8_t army) {
     if (const auto name = ArmyName(army)) {

@@ -19,10 +19,10 @@ QString DrawnArmyLine(const TZH_player& player) {
 
 // The French name of one of the game's eight colours (0 gold .. 7 pink); empty outside them.
 QString ColourName(int colour) {
-    static const std::array<QString, 8> names{QStringLiteral("Or"),     QStringLiteral("Rouge"),
-                                              QStringLiteral("Bleu"),   QStringLiteral("Vert"),
-                                              QStringLiteral("Orange"), QStringLiteral("Bleu ciel"),
-                                              QStringLiteral("Violet"), QStringLiteral("Rose")};
+    static const std::array<QString, PlayerColourCount> names{
+        QStringLiteral("Or"),     QStringLiteral("Rouge"),  QStringLiteral("Bleu"),
+        QStringLiteral("Vert"),   QStringLiteral("Orange"), QStringLiteral("Bleu ciel"),
+        QStringLiteral("Violet"), QStringLiteral("Rose")};
     if (colour < 0 || colour >= static_cast<int>(names.size())) return {};
     return names[static_cast<std::size_t>(colour)];
 }
