@@ -35,8 +35,9 @@ start_tarvex() {
   main=$(window_named Tarvex) || fail "no Tarvex window"
   geometry_of "$main"
   MX=$WX MY=$WY
-  # Painted: the first row (a valid replay) is black.
-  wait_pixel $((MX + 240)) $((MY + $(row_y 0))) "0,0,0" "the first row once shown"
+  # The rows are drawn once the eighth (a broken replay) shows its red: the list's panel is
+  # black before any row is.
+  wait_pixel $((MX + 240)) $((MY + $(row_y 7))) "251,98,98" "the eighth row once shown"
 }
 stop_tarvex() {
   kill "$tarvex_pid" 2>/dev/null || true

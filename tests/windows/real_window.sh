@@ -65,14 +65,15 @@ tarvex_pid=$!
 main=$(window_named Tarvex || window_named Tarvex || window_named Tarvex) || fail "no Tarvex window"
 wait_geometry "$main" "$((372 * s)),$((229 * s)),$((280 * s)),$((310 * s))" "the main window (centred)"
 MX=$WX MY=$WY
-# Painted: the first row (a valid replay) is black.
-wait_pixel $(in_main 240 "$(row_y 0)") "0,0,0" "the first row's colour (a valid replay)"
+# The rows are drawn once the eighth (a broken replay) shows its red: the list's panel is black
+# before any row is.
+wait_pixel $(in_main 240 "$(row_y 7)") "251,98,98" "the eighth row's colour (a broken replay)"
 root=$(pixel 2 2)
 for corner in "0 0" "$((WW - 1)) 0" "0 $((WH - 1))" "$((WW - 1)) $((WH - 1))" "1 1" "$((WW - 2)) $((WH - 2))"; do
   set -- $corner
   expect_pixel $((MX + $1)) $((MY + $2)) "$root" "the corner outside the rounded outline"
 done
-expect_pixel $(in_main 240 "$(row_y 7)") "251,98,98" "the eighth row's colour (a broken replay)"
+expect_pixel $(in_main 240 "$(row_y 0)") "0,0,0" "the first row's colour (a valid replay)"
 
 scenario="double click shows the details docked"
 # At x 130 of the list: in screen pixels at scale 2 (260) it is right of the scroll bar, where
