@@ -72,14 +72,43 @@ QPointF OnArea(QPointF fraction, const QRectF& area) {
     return {std::floor(x) + 0.5, std::floor(y) + 0.5};
 }
 
-QRectF LabelRect(QPointF centre, qreal diameter, QSizeF size, const QRectF& bounds) {
+std::vector<QRectF> PlaceLabels(const std::vector<QPointF>& centres, qreal diameter,
+                                const std::vector<QSizeF>& sizes, const QRectF& bounds) {
     const qreal reach = diameter / 2 + LabelGap;
-    qreal left = centre.x() + reach;
-    if (left + size.width() > bounds.right()) left = centre.x() - reach - size.width();
-    left = std::clamp(left, bounds.left(), std::max(bounds.left(), bounds.right() - size.width()));
-    const qreal top = std::clamp(centre.y() - size.height() / 2, bounds.top(),
-                                 std::max(bounds.top(), bounds.bottom() - size.height()));
-    return {QPointF(left, top), size};
+    const auto inside = [&](QRectF label) {
+        label.moveLeft(std::clamp(label.left(), bounds.left(),
+                                  std::max(bounds.left(), bounds.right() - label.width())));
+        label.moveTop(std::clamp(label.top(), bounds.top(),
+                                 std::max(bounds.top(), bounds.bottom() - label.height())));
+        return label;
+    };
+    std::vector<QRectF> placed;
+    for (std::size_t i = 0; i < centres.size() && i < sizes.size(); ++i) {
+        const QPointF c = centres[i];
+        const QSizeF size = sizes[i];
+        const QRectF above(QPointF(c.x() - size.width() / 2, c.y() - reach - size.height()), size);
+        const QRectF below(QPointF(c.x() - size.width() / 2, c.y() + reach), size);
+        const QRectF right(QPointF(c.x() + reach, c.y() - size.height() / 2), size);
+        const QRectF left(QPointF(c.x() - reach - size.width(), c.y() - size.height() / 2), size);
+        const bool upper = c.y() < bounds.center().y();
+        const QRectF tries[] = {upper ? above : below, upper ? below : above, right, left};
+        const auto free = [&](const QRectF& label) {
+            for (const QRectF& other : placed)
+                if (label.intersects(other)) return false;
+            for (const QPointF& disc : centres)
+                if (label.intersects(QRectF(disc - QPointF(reach, reach), QSizeF(2, 2) * reach)))
+                    return false;
+            return true;
+        };
+        QRectF chosen = inside(tries[0]);
+        for (const QRectF& label : tries)
+            if (free(inside(label))) {
+                chosen = inside(label);
+                break;
+            }
+        placed.push_back(chosen);
+    }
+    return placed;
 }
 
 QPoint PanelPosition(const QRect& details, const QRect& main, QSize panel, const QRect& screen) {

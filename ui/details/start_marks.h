@@ -43,9 +43,12 @@ QPointF OnArea(QPointF fraction, const QRectF& area);
 inline constexpr qreal HeaderDisc = 5;
 inline constexpr qreal PanelDisc = 11;
 
-// Where a label of `size` goes beside a disc of `diameter` at `centre`: right of it, or left
-// when it would pass the right edge of `bounds`; vertically centred, kept inside `bounds`.
-QRectF LabelRect(QPointF centre, qreal diameter, QSizeF size, const QRectF& bounds);
+// Where the players' names go beside their discs of `diameter` at `centres`: above a disc in
+// the upper half of `bounds`, below one in the lower half, else on the other side, right or
+// left, the first place that overlaps no name placed before nor another disc; each centred on
+// its disc and kept inside `bounds`.
+std::vector<QRectF> PlaceLabels(const std::vector<QPointF>& centres, qreal diameter,
+                                const std::vector<QSizeF>& sizes, const QRectF& bounds);
 
 // The larger map: the preview at this size, in a frame of this width.
 inline constexpr QSize PanelMapSize{128, 128};

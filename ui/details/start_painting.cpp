@@ -19,6 +19,8 @@ const QColor FreeSpot(95, 96, 98);
 const QColor Supply(236, 200, 90);
 const QColor Tech(170, 220, 255);
 const QColor NameText(225, 225, 225);
+// Longer names are cut short: two fit side by side on the map.
+constexpr int LongestName = 62;
 
 // A disc of `diameter` with a one-pixel black ring, so it reads on any ground.
 void Disc(QPainter& painter, QPointF centre, qreal diameter, const QColor& colour) {
@@ -100,12 +102,18 @@ void PaintMapPanel(QPainter& painter, const MapMarks& marks, const QImage& map,
             Qt::AlignCenter, QString::number(spot.spot + 1));
     }
     painter.setFont(ArialFont(11, true));
+    const QFontMetrics metrics = painter.fontMetrics();
+    std::vector<QPointF> centres;
+    std::vector<QString> names;
+    std::vector<QSizeF> sizes;
     for (const SpotMark& spot : marks.spots) {
         if (!spot.taken || spot.name.isEmpty()) continue;
-        const QSizeF size(painter.fontMetrics().horizontalAdvance(spot.name) + 1,
-                          painter.fontMetrics().height());
-        OutlinedText(painter, LabelRect(OnArea(spot.at, area), PanelDisc, size, QRectF(ground)),
-                     spot.name);
+        centres.push_back(OnArea(spot.at, area));
+        names.push_back(metrics.elidedText(spot.name, Qt::ElideRight, LongestName));
+        sizes.emplace_back(metrics.horizontalAdvance(names.back()) + 1, metrics.height());
     }
+    const std::vector<QRectF> labels = PlaceLabels(centres, PanelDisc, sizes, QRectF(ground));
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        OutlinedText(painter, labels[i], names[i]);
     painter.restore();
 }
