@@ -48,14 +48,11 @@ QString Tip(int8_t army, int8_t colour, bool colourDrawn, std::optional<PlayerOr
     return PlayerTooltip(replay, 1, {}, match);
 }
 
-// The tooltip of the second of two players, who picked his army and has no colour, started
-// on `spot` (from 0; -1 unknown).
+// The tooltip of the second of two players, of no drawn army nor colour, started on `spot`.
 QString Started(int8_t spot, bool random) {
     TZH_replay replay;
     replay.players.resize(2);
-    replay.players[1].armyResolved = Chosen;
-    const std::vector<PlayerStart> starts{{}, {spot, random}};
-    return PlayerTooltip(replay, 1, starts, std::nullopt);
+    return PlayerTooltip(replay, 1, std::vector<PlayerStart>{{}, {spot, random}}, std::nullopt);
 }
 
 PlayerOrders Orders(std::optional<double> apm, uint32_t leftAt = 0, LeaveHow how = LeaveHow::Quit) {

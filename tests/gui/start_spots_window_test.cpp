@@ -35,8 +35,8 @@ TEST(StartSpotsWindow, FourDiscsOnTheMapPictureAndTheLargerMapUnderThePointer) {
     const GameInstall install{{(dir / "game").string()}, {(dir / "game/MapsZH.big").string()}, ""};
 
     TMainForm main(guitest::FixedFolder(dir / "replays"));
+    main.move(50, 50); // room on the right of the details window
     auto* details = new TMoreForm(main, [&] { return install; }); // owned by the main window
-    main.move(50, 50);
     main.show();
     main.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
@@ -71,7 +71,6 @@ TEST(StartSpotsWindow, FourDiscsOnTheMapPictureAndTheLargerMapUnderThePointer) {
     const QImage panel = details->Panel->grab().toImage();
     for (const Disc& disc : discs)
         EXPECT_EQ(panel.pixelColor(disc.panel), disc.colour) << disc.panel.x();
-    EXPECT_EQ(details->Panel->Marks().spots.at(1).name, QStringLiteral("Nic"));
     EXPECT_EQ(QApplication::focusWidget(), main.RepList);
     EXPECT_TRUE(main.isActiveWindow());
 

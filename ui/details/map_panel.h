@@ -20,7 +20,6 @@ public:
     void ShowBeside(const QRect& details, const QRect& main);
 
     const QImage& Map() const { return map_; }
-    const MapMarks& Marks() const { return marks_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
