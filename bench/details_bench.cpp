@@ -4,7 +4,10 @@
 // and for the largest real replay with the pointer resting on a player row, whose tooltip has
 // the whole file read and its orders walked; and for a replay in a folder of 100 and one of
 // 50,000 without a maps folder, where the two should cost the same. Each step selects the
-// other of two such rows, as the Down key walks the list.
+// other of two such rows, as the Down key walks the list. Then the start spots: reading the
+// game's and the player's map caches and resolving a replay's spots, as the first selection
+// that needs them does, and a selection change between two real replays with and without the
+// map cache in the install.
 #include <QApplication>
 #include <QHelpEvent>
 #include <QImage>
@@ -15,17 +18,23 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <random>
+#include <sstream>
 
 #include "bench/bench_folder.h"
+#include "game/map_caches.h"
 #include "game/user_data.h"
+#include "replay/zerohour.h"
 #include "resources/pictures.h"
+#include "tests/support/big_builder.h"
 #include "tests/support/replay_builder.h"
 #include "ui/common/fonts.h"
 #include "ui/details/details_form.h"
 #include "ui/details/map_picture.h"
+#include "ui/details/start_marks.h"
 #include "ui/main/replay_list_view.h"
 #include "ui/main/tarvex_main.h"
 
@@ -242,10 +251,100 @@ void MapPictureLookUp(benchmark::State& state) {
         benchmark::DoNotOptimize(PictureForMap(folder, "tournament desert"));
 }
 
+const fs::path SharedData = fs::path(TARVEX_SHARED_DIR) / "testdata";
+const std::string OnOfficialMap = "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep";
+const std::string OnOfficialMap2 = "11-25-57_2v2_Kana_HardAI_Erbolat_Hulk.rep";
+const std::string OnPlayersMap = "Golden Replay #2.rep";
+
+// An install whose MapsZH.big holds the real map cache, and a user data folder whose cache
+// holds the real one's entries again and the player's map of OnPlayersMap.
+struct CacheFolders {
+    CacheFolders() {
+        fs::create_directories(root / "game");
+        fs::create_directories(root / "data/Maps");
+        std::ostringstream cache;
+        cache << std::ifstream(SharedData / "maps/MapCache.ini", std::ios::binary).rdbuf();
+        big_builder::WriteArchive(root / "game/MapsZH.big", {{"Maps\\MapCache.ini", cache.str()}});
+        std::ofstream(root / "data/Maps/MapCache.ini", std::ios::binary)
+            << cache.str()
+            << "MapCache tansooo\r\n fileSize = 106110\r\n fileCRC = 1662318077\r\n"
+               " numPlayers = 6\r\nEND\r\n";
+        install = {{(root / "game").string()}, {(root / "game/MapsZH.big").string()}, ""};
+    }
+    ~CacheFolders() {
+        std::error_code ignored;
+        fs::remove_all(root, ignored);
+    }
+    fs::path root = fs::temp_directory_path() /
+                    ("tarvex-caches-bench-" + std::to_string(std::random_device{}()));
+    GameInstall install;
+};
+
+// What the first selection that needs the map data does: both caches read, the spots
+// resolved and placed as marks.
+void FirstSelectionReadsBothCaches(benchmark::State& state) {
+    if (!fs::is_directory(SharedData / "maps")) {
+        state.SkipWithError("the shared map cache is missing");
+        return;
+    }
+    const CacheFolders folders;
+    const TZH_replay replay = ReadReplay((SharedData / "replays/real" / OnPlayersMap).string());
+    for (auto _ : state) {
+        MapCaches caches((folders.root / "data").string(), [&] { return folders.install; });
+        const ReplayStarts starts = StartsOf(replay, caches);
+        if (!starts.map || starts.map->cache != MapCacheKind::Player) {
+            state.SkipWithError("the player's cache did not give the map");
+            return;
+        }
+        benchmark::DoNotOptimize(MarksOf(replay, starts));
+    }
+}
+
+// A selection change between two real replays on official maps, up to the drawn windows:
+// range(0) 1 with the map caches (the discs drawn), 0 without any (as before them).
+void RealReplaysWithStartSpots(benchmark::State& state) {
+    if (!fs::is_directory(SharedData / "maps")) {
+        state.SkipWithError("the shared map cache is missing");
+        return;
+    }
+    const bool withCache = state.range(0) == 1;
+    const CacheFolders folders;
+    if (!withCache) fs::remove(folders.root / "data/Maps/MapCache.ini");
+    const fs::path folder = folders.root / "data/Replays";
+    fs::create_directories(folder);
+    for (const std::string& file : {OnOfficialMap, OnOfficialMap2})
+        fs::copy_file(SharedData / "replays/real" / file, folder / file);
+    const Text path = folder.string();
+    TMainForm main([path] { return ReplayFolderChoice{path, "bench"}; });
+    auto* details =
+        new TMoreForm(main, [&] { return withCache ? folders.install : GameInstall{}; });
+    main.show();
+    details->show();
+    QCoreApplication::processEvents();
+    const QModelIndex rows[] = {main.RepList->model()->index(0, 0),
+                                main.RepList->model()->index(1, 0)};
+    const auto select = [&](const QModelIndex& row) {
+        main.RepList->setCurrentIndex(row);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    };
+    select(rows[1]);
+    select(rows[0]);
+    if (details->StartMarks().spots.empty() == withCache) {
+        state.SkipWithError("the start spots are not what the install holds");
+        return;
+    }
+    std::size_t step = 0;
+    for (auto _ : state)
+        select(rows[++step % 2]);
+}
+
 BENCHMARK(EightPlayersWithMapPicture)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(UnreadableReplay)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(LargestRealReplayWithItsOrders)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(MapPictureLookUp)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(FirstSelectionReadsBothCaches)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(RealReplaysWithStartSpots)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(SelectionWithoutMapsFolder)
     ->Arg(100)
     ->Arg(50000)

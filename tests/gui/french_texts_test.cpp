@@ -45,7 +45,14 @@ QString Tip(int8_t army, int8_t colour, bool colourDrawn, std::optional<PlayerOr
     player.colourRandom = colourDrawn;
     std::optional<MatchOrders> match;
     if (orders) match = MatchOrders{true, 40000, {PlayerOrders{}, *orders}};
-    return PlayerTooltip(replay, 1, match);
+    return PlayerTooltip(replay, 1, {}, match);
+}
+
+// The tooltip of the second of two players, of no drawn army nor colour, started on `spot`.
+QString Started(int8_t spot, bool random) {
+    TZH_replay replay;
+    replay.players.resize(2);
+    return PlayerTooltip(replay, 1, std::vector<PlayerStart>{{}, {spot, random}}, std::nullopt);
 }
 
 PlayerOrders Orders(std::optional<double> apm, uint32_t leftAt = 0, LeaveHow how = LeaveHow::Quit) {
@@ -174,6 +181,12 @@ TEST(FrenchTexts, ShownExactly) {
         {"tooltip: out of the tables", Tip(14, 8, false), QString()},
         {"tooltip: an observer", Tip(-2, Red, true),
          QStringLiteral("Couleur : Rouge (tirée au sort)")},
+        {"tooltip: start chosen", Started(2, false), QStringLiteral("Position de départ : 3")},
+        {"tooltip: start drawn", Started(0, true),
+         QStringLiteral("Position de départ : 1 (tirée au sort)")},
+        {"tooltip: start drawn, spots unknown", Started(-1, true),
+         QStringLiteral("Position de départ : tirée au sort")},
+        {"tooltip: start unknown", Started(-1, false), QString()},
         // Tooltips: a list row's match date, or why the replay is refused.
         {"date", Played(TZH_date{2024, 3, 4, 14, 21, 14, 5, 0}),
          QStringLiteral("Partie du 14/03/2024 à 21:14")},

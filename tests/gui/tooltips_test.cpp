@@ -133,7 +133,7 @@ TEST(TooltipRules, OrdersForFewerPlayersThanTheRecordHolds) {
     for (TZH_player& player : replay.players)
         player.human = true;
     const MatchOrders shorter{false, 100, {PlayerOrders{0, 0, std::nullopt, 5.0}}};
-    EXPECT_NE(PlayerTooltip(replay, 0, shorter), QString());
-    EXPECT_EQ(PlayerTooltip(replay, 1, shorter), QString());
-    EXPECT_EQ(PlayerTooltip(replay, 2, shorter), QString());
+    EXPECT_NE(PlayerTooltip(replay, 0, {}, shorter), QString());
+    EXPECT_EQ(PlayerTooltip(replay, 1, {}, shorter), QString());
+    EXPECT_EQ(PlayerTooltip(replay, 2, {}, shorter), QString());
 }

@@ -13,10 +13,12 @@
 #include "ui/controls/pointer_position.h"
 #include "ui/details/details_layout.h"
 #include "ui/details/details_painting.h"
+#include "ui/details/map_panel.h"
 #include "ui/details/map_picture.h"
 #include "ui/details/player_rows.h"
 #include "ui/details/player_tooltip.h"
 #include "ui/details/players_list.h"
+#include "ui/details/start_painting.h"
 #include "ui/main/replay_list_view.h"
 #include "ui/main/tarvex_main.h"
 
@@ -37,6 +39,8 @@ TMoreForm::TMoreForm(TMainForm& mainForm, MapPreviewFinder::InstallFinder findIn
         Armies.emplace_back(icon);
     PlayersList = MakePlayersList(*this);
     PlayersList->viewport()->installEventFilter(this);
+    Panel = new MapPanel(*this);
+    setMouseTracking(true);
     FormCreate();
     connect(&main_, &TMainForm::SelectedReplayChanged, this, &TMoreForm::RefreshDetails);
     connect(&main_, &TMainForm::DetailsRequested, this, &TMoreForm::ShowDocked);
@@ -68,11 +72,18 @@ void TMoreForm::RefreshDetails() {
         QPainter painter(&Background);
         ClearPanel(painter);
         PlayersList->clear();
+        Panel->hide();
+        panelReady_ = false;
+        starts_.clear();
+        marks_ = {};
         const TZH_replay* replay = SelectedReplay();
         if (replay && replay->valid) {
             PlayersList->show();
             // Whatever the rows' paints will need of the disk, but the map's picture file.
             Previews().Prepare(replay->map);
+            const ReplayStarts starts = StartsOf(*replay, Caches());
+            marks_ = MarksOf(*replay, starts);
+            starts_ = starts.players;
             for (const int player : PlayerRowIndices(*replay))
                 PlayersList->addItem(QString::number(player));
             // The orders are read when a tooltip is first asked for: a selection moved along
@@ -95,7 +106,7 @@ void TMoreForm::RefreshDetails() {
 void TMoreForm::SetTooltips(const TZH_replay& replay, const std::optional<MatchOrders>& match) {
     for (int index = 0; index < PlayersList->count(); ++index) {
         QListWidgetItem* row = PlayersList->item(index);
-        row->setToolTip(PlayerTooltip(replay, row->text().toULongLong(), match));
+        row->setToolTip(PlayerTooltip(replay, row->text().toULongLong(), starts_, match));
     }
 }
 
@@ -136,10 +147,11 @@ void TMoreForm::PlayersListDrawItem(QPainter& canvas, int index, const QRect& re
         PaintPlayerRow(canvas, replay->players[static_cast<std::size_t>(player)], rect, Armies);
         QPainter header(&Background);
         // The map picture file is looked up again with every row; the game's previews are kept.
-        PaintHeader(header, *replay,
-                    PictureForMap(main_.ReplayFolder, replay->map, Previews(),
-                                  Background.devicePixelRatio()),
-                    noMap_);
+        const MapPicture picture = PictureForMap(main_.ReplayFolder, replay->map, Previews(),
+                                                 Background.devicePixelRatio());
+        PaintHeader(header, *replay, picture, noMap_);
+        header.setClipRect(dl::HeaderArea);
+        PaintStartDiscs(header, marks_, picture.mapArea.translated(dl::MapPictureAt));
         // The header lies above the list: repainting it repaints no row.
         update(dl::HeaderArea);
     } catch (...) {
@@ -148,11 +160,71 @@ void TMoreForm::PlayersListDrawItem(QPainter& canvas, int index, const QRect& re
 }
 
 MapPreviews& TMoreForm::Previews() {
-    if (!previews_ || previewsFolder_ != main_.ReplayFolder) {
-        previews_.emplace(MapPreviewFinder(UserDataFolderOf(main_.ReplayFolder), findInstall_));
-        previewsFolder_ = main_.ReplayFolder;
-    }
+    FollowReplayFolder();
     return *previews_;
+}
+
+MapCaches& TMoreForm::Caches() {
+    FollowReplayFolder();
+    return *caches_;
+}
+
+void TMoreForm::FollowReplayFolder() {
+    if (previews_ && previewsFolder_ == main_.ReplayFolder) return;
+    // One look for the installation serves the previews and the caches.
+    auto install = std::make_shared<std::optional<GameInstall>>();
+    const MapPreviewFinder::InstallFinder once = [find = findInstall_, install] {
+        if (!*install) *install = find ? find() : GameInstall{};
+        return **install;
+    };
+    const Text userData = UserDataFolderOf(main_.ReplayFolder);
+    previews_.emplace(MapPreviewFinder(userData, once));
+    caches_.emplace(userData, once);
+    previewsFolder_ = main_.ReplayFolder;
+}
+
+void TMoreForm::mouseMoveEvent(QMouseEvent* event) {
+    const QRect mapCell(dl::MapPictureAt, dl::MapPictureSize);
+    if (mapCell.contains(WholePixel(event->position())))
+        ShowMapPanel();
+    else
+        Panel->hide();
+}
+
+void TMoreForm::leaveEvent(QEvent*) {
+    Panel->hide();
+}
+
+void TMoreForm::hideEvent(QHideEvent*) {
+    Panel->hide();
+}
+
+void TMoreForm::ShowMapPanel() {
+    const TZH_replay* replay = SelectedReplay();
+    // The header, and so the picture, is drawn only with a player's row.
+    if (Panel->isVisible() || !replay || !replay->valid || PlayersList->count() == 0) return;
+    try {
+        if (!panelReady_) {
+            const qreal ratio = devicePixelRatioF();
+            QImage map = Previews().PictureFor(replay->map, ratio, PanelMapSize);
+            QRectF area = Previews().AreaIn(replay->map, ratio, PanelMapSize);
+            if (map.isNull()) {
+                // The user's own picture, larger.
+                if (const auto file = FindMapPictureFile(main_.ReplayFolder, replay->map.name)) {
+                    const QImage picture = LoadBmpFile(*file);
+                    map = FitIntoCell(picture, PanelMapSize, ratio);
+                    area = FittedRect(picture.size(), PanelMapSize);
+                }
+            }
+            if (area.isEmpty()) area = QRectF(QPointF(0, 0), PanelMapSize);
+            Panel->SetContent(std::move(map), area, marks_);
+            panelReady_ = true;
+        }
+        if (Panel->Map().isNull() && marks_.spots.empty()) return; // nothing larger to show
+        Panel->ShowBeside(frameGeometry(), main_.frameGeometry());
+    } catch (...) {
+        ReportError(std::current_exception());
+    }
 }
 
 void TMoreForm::FormPaint() {

@@ -11,12 +11,15 @@
 #include <vector>
 
 #include "game/game_install.h"
+#include "game/map_caches.h"
 #include "game/map_pictures.h"
 #include "replay/match.h"
 #include "replay/zerohour_intf.h"
 #include "ui/controls/skin_picture.h"
 #include "ui/details/map_preview.h"
+#include "ui/details/start_marks.h"
 
+class MapPanel;
 class QListWidget;
 class TMainForm;
 
@@ -29,7 +32,8 @@ public:
     // A hidden tool window of `mainForm`: no task-bar entry, never the keyboard focus, and
     // gone while the main window is minimised. It follows the main list's selection and
     // shows, docked, on a double click on a row. findInstall tells where the game is
-    // installed, for its maps' previews; it runs when the first such map is selected. readMatch
+    // installed, for its maps' previews and caches; it runs once, when the first map that
+    // needs it is selected. readMatch
     // reads the orders of the selected replay for the rows' tooltips, at most once per
     // selection, when the first of them is asked for.
     explicit TMoreForm(
@@ -45,6 +49,10 @@ public:
     QListWidget* PlayersList = nullptr;
     // The army icons, in the order of ArmyNames; the last one is the question mark.
     std::vector<SkinPicture> Armies;
+    // The larger map, shown while the pointer rests on the map picture.
+    MapPanel* Panel = nullptr;
+    // Where the selected replay's players started, drawn on the map picture and the panel.
+    const MapMarks& StartMarks() const { return marks_; }
 
     void FormCreate();
     // Takes up the replay selected in the main list, shown or not.
@@ -61,6 +69,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     // The wheel over the header or the rows scrolls the main list, as over the list itself.
     void wheelEvent(QWheelEvent* event) override;
+    // The pointer on the map picture shows the larger map; anywhere else hides it.
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -79,9 +91,13 @@ private:
     void FollowMainWindowState();
     // Errors met while drawing are shown once, after the paint, never thrown into it.
     void ReportError(const std::exception_ptr& error);
-    // The game's map previews for the folder the main window lists, made at the first
-    // selection that needs one.
+    // The game's map previews and map caches for the folder the main window lists, made at
+    // the first selection that needs them.
     MapPreviews& Previews();
+    MapCaches& Caches();
+    void FollowReplayFolder();
+    // The larger map for the selection: its picture is made at the first showing.
+    void ShowMapPanel();
 
     TMainForm& main_;
     SkinPicture skin_;
@@ -93,7 +109,11 @@ private:
     MapPreviewFinder::InstallFinder findInstall_;
     MatchReader readMatch_;
     std::optional<MapPreviews> previews_;
+    std::optional<MapCaches> caches_;
     Text previewsFolder_;
+    std::vector<PlayerStart> starts_; // the selection's, one per player
+    MapMarks marks_;
+    bool panelReady_ = false; // the panel holds the selection's picture
 };
 
 // The program's one details window (set by the program entry).

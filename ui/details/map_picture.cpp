@@ -55,6 +55,13 @@ private:
     qint64 size_ = 0;
 };
 
+// The game's previews are square.
+MapPicture Placeholder() {
+    return {MapPicture::Source::Placeholder,
+            {},
+            QRectF(FittedRect(QSize(1, 1), details_layout::MapPictureSize))};
+}
+
 } // namespace
 
 std::optional<std::string> MapPictureFileName(const Text& mapName) {
@@ -89,9 +96,12 @@ QImage LoadBmpFile(const std::string& path) {
 MapPicture PictureForMap(const Text& replayFolder, const Text& mapName) {
     if (const auto path = FindMapPictureFile(replayFolder, mapName)) {
         QImage image = LoadBmpFile(*path);
-        if (!image.isNull()) return {MapPicture::Source::File, std::move(image)};
+        if (!image.isNull()) {
+            const QRectF whole(QPointF(0, 0), image.deviceIndependentSize());
+            return {MapPicture::Source::File, std::move(image), whole};
+        }
     }
-    return {};
+    return Placeholder();
 }
 
 MapPicture PictureForMap(const Text& replayFolder, const TZH_map& map, MapPreviews& previews,
@@ -99,8 +109,8 @@ MapPicture PictureForMap(const Text& replayFolder, const TZH_map& map, MapPrevie
     MapPicture file = PictureForMap(replayFolder, map.name);
     if (file.source == MapPicture::Source::File) return file;
     QImage preview = previews.PictureFor(map, dpr);
-    if (preview.isNull()) return {};
-    return {MapPicture::Source::GamePreview, std::move(preview)};
+    if (preview.isNull()) return Placeholder();
+    return {MapPicture::Source::GamePreview, std::move(preview), previews.AreaIn(map, dpr)};
 }
 
 void DrawMapPicture(QPainter& painter, const MapPicture& picture, SkinPicture& placeholder) {

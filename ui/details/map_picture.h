@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRectF>
 #include <optional>
 #include <string>
 
@@ -39,6 +40,10 @@ struct MapPicture {
     // The file's picture, drawn at its own size, or the preview made for the cell at the
     // screen's ratio; null for the placeholder.
     QImage image;
+    // Where the map lies, in logical pixels from the picture's top-left corner: the whole
+    // file's picture, the preview within the cell, the square a preview would take for the
+    // placeholder.
+    QRectF mapArea = {};
 };
 
 // The picture for a replay's map: its maps/NAME.bmp file when there is one that reads as a

@@ -74,6 +74,13 @@ QImage DecodePreview(const std::string& bytes) {
     return picture;
 }
 
+QRect FittedRect(QSize picture, QSize cell) {
+    if (picture.isEmpty()) return {};
+    const QSize fitted = picture.scaled(cell, Qt::KeepAspectRatio);
+    return {QPoint((cell.width() - fitted.width()) / 2, (cell.height() - fitted.height()) / 2),
+            fitted};
+}
+
 QImage FitIntoCell(const QImage& picture, QSize cell, qreal dpr) {
     if (picture.isNull() || cell.isEmpty()) return {};
     dpr = std::max<qreal>(dpr, 1.0 / 16);
@@ -81,12 +88,11 @@ QImage FitIntoCell(const QImage& picture, QSize cell, qreal dpr) {
                        std::max(1, qRound(cell.height() * dpr)));
     QImage out(pixels, QImage::Format_RGB32);
     out.fill(Qt::black);
-    const QImage scaled = picture.scaled(pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QRect at = FittedRect(picture.size(), pixels);
     {
         QPainter painter(&out);
-        painter.drawImage(
-            QPoint((pixels.width() - scaled.width()) / 2, (pixels.height() - scaled.height()) / 2),
-            scaled);
+        painter.drawImage(at.topLeft(), picture.scaled(at.size(), Qt::IgnoreAspectRatio,
+                                                       Qt::SmoothTransformation));
     }
     out.setDevicePixelRatio(dpr);
     return out;
@@ -110,12 +116,25 @@ void MapPreviews::Prepare(const TZH_map& map) {
     KeptFor(map);
 }
 
-QImage MapPreviews::PictureFor(const TZH_map& map, qreal dpr) {
+QImage MapPreviews::PictureFor(const TZH_map& map, qreal dpr, QSize cell) {
     Kept& kept = KeptFor(map);
     if (kept.source.isNull()) return {};
-    if (kept.cell.isNull() || kept.dpr != dpr) {
-        kept.cell = FitIntoCell(kept.source, MapCellSize, dpr);
-        kept.dpr = dpr;
+    auto fitted = std::find_if(kept.fitted.begin(), kept.fitted.end(),
+                               [&](const Fitted& f) { return f.cell == cell; });
+    if (fitted == kept.fitted.end())
+        fitted = kept.fitted.insert(kept.fitted.end(), Fitted{cell, 0, {}});
+    if (fitted->image.isNull() || fitted->dpr != dpr) {
+        fitted->image = FitIntoCell(kept.source, cell, dpr);
+        fitted->dpr = dpr;
     }
-    return kept.cell;
+    return fitted->image;
+}
+
+QRectF MapPreviews::AreaIn(const TZH_map& map, qreal dpr, QSize cell) {
+    const QImage picture = PictureFor(map, dpr, cell);
+    if (picture.isNull()) return {};
+    const QRect pixels = FittedRect(KeptFor(map).source.size(), picture.size());
+    const qreal ratio = picture.devicePixelRatio();
+    return {pixels.x() / ratio, pixels.y() / ratio, pixels.width() / ratio,
+            pixels.height() / ratio};
 }

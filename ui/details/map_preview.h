@@ -6,8 +6,10 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <QImage>
+#include <QRectF>
 #include <QSize>
 
 #include "game/map_pictures.h"
@@ -23,6 +25,10 @@ inline constexpr int MaxPreviewPixels = 512 * 512;
 // than MaxPreviewPixels pixels; its size is checked before any pixel is decoded.
 QImage DecodePreview(const std::string& bytes);
 
+// Where a picture of `picture` pixels lies when fitted into a cell of `cell` pixels, its aspect
+// kept and centred.
+QRect FittedRect(QSize picture, QSize cell);
+
 // The picture scaled smoothly to fit the cell, its aspect kept and centred, the rest of the
 // cell black; made for a screen of device pixel ratio dpr (the image carries that ratio, so
 // drawn at a point it covers exactly the cell).
@@ -33,18 +39,25 @@ public:
     // Nothing is read until the first picture is asked for.
     explicit MapPreviews(MapPreviewFinder finder);
 
-    // The map's preview in the map cell at dpr, or a null image when the game keeps none.
-    // Each map is looked up and decoded once; a new ratio only scales again.
-    QImage PictureFor(const TZH_map& map, qreal dpr);
+    // The map's preview in a cell (the header's, or the larger map's) at dpr, or a null image
+    // when the game keeps none. Each map is looked up and decoded once; a new ratio only
+    // scales again.
+    QImage PictureFor(const TZH_map& map, qreal dpr, QSize cell = MapCellSize);
+    // Where the map lies in that cell, in its logical pixels; empty when there's no preview.
+    QRectF AreaIn(const TZH_map& map, qreal dpr, QSize cell = MapCellSize);
     // Looks the map's preview up and decodes it now, for a selection before it is drawn: the
     // install folder, the archives and the file are searched outside any paint.
     void Prepare(const TZH_map& map);
 
 private:
-    struct Kept {
-        QImage source; // null: the map has no preview
-        QImage cell;
+    struct Fitted {
+        QSize cell;
         qreal dpr = 0;
+        QImage image;
+    };
+    struct Kept {
+        QImage source;              // null: the map has no preview
+        std::vector<Fitted> fitted; // one per cell size
     };
 
     Kept& KeptFor(const TZH_map& map);

@@ -34,6 +34,15 @@ QString ColourLine(const TZH_player& player) {
            (player.colourRandom ? QStringLiteral(" (tirée au sort)") : QString());
 }
 
+QString StartLine(std::span<const PlayerStart> starts, std::size_t player) {
+    if (player >= starts.size()) return {};
+    const PlayerStart& start = starts[player];
+    const QString line = QStringLiteral("Position de départ : ");
+    if (start.spot < 0) return start.random ? line + QStringLiteral("tirée au sort") : QString();
+    return line + QString::number(start.spot + 1) +
+           (start.random ? QStringLiteral(" (tirée au sort)") : QString());
+}
+
 QString ApmLine(double apm) {
     QLocale french(QLocale::French);
     french.setNumberOptions(QLocale::OmitGroupSeparator);
@@ -57,10 +66,11 @@ QString LeavingLine(const PlayerLeaving& left) {
 } // namespace
 
 QString PlayerTooltip(const TZH_replay& replay, std::size_t player,
+                      std::span<const PlayerStart> starts,
                       const std::optional<MatchOrders>& match) {
     if (player >= replay.players.size()) return {};
     const TZH_player& who = replay.players[player];
-    QStringList lines{DrawnArmyLine(who), ColourLine(who)};
+    QStringList lines{DrawnArmyLine(who), ColourLine(who), StartLine(starts, player)};
     if (who.human && match && player < match->players.size()) {
         const PlayerOrders& orders = match->players[player];
         if (orders.apm) lines.append(ApmLine(*orders.apm));

@@ -5,11 +5,14 @@
 #include <QString>
 #include <cstddef>
 #include <optional>
+#include <span>
 
 #include "replay/match.h"
+#include "replay/start_spots.h"
 #include "replay/zerohour_intf.h"
 
 // The lines of the tooltip of replay.players[player], one per line; empty when there is
-// nothing to say. Without `match` (orders unread or unreadable) only the header's part.
+// nothing to say. starts: where each player started (empty when not resolved). Without
+// `match` (orders unread or unreadable) only the header's part.
 QString PlayerTooltip(const TZH_replay& replay, std::size_t player,
-                      const std::optional<MatchOrders>& match);
+                      std::span<const PlayerStart> starts, const std::optional<MatchOrders>& match);

@@ -1,0 +1,88 @@
+// The start marks' plain rules: where a spot lands on a picture, who takes it, where the names
+// and the larger map go.
+#include "ui/details/start_marks.h"
+
+#include <gtest/gtest.h>
+#include <tuple>
+
+#include "ui/details/map_preview.h"
+
+TEST(StartMarks, SpotsTakenInTheirPlayersColoursLandOnThePicturesCornersLetterboxedAsTheCell) {
+    MapCacheEntry entry;
+    entry.extent = {{100, 0}, {1100, 500}};
+    // Top-left, bottom-right, a spot the map lacks, one outside the extent, the middle.
+    entry.spots = {MapPoint{100, 500}, MapPoint{1100, 0}, std::nullopt, MapPoint{2000, 250},
+                   MapPoint{600, 250}};
+    entry.supplyPositions = {{350, 125}, {-5, 30}};
+    entry.techPositions = {{600, 0}};
+    // An observer watches from a player's spot; a player without a colour gets the grey.
+    TZH_replay replay;
+    replay.players.resize(3);
+    const std::tuple<const char*, int8_t, int8_t> players[] = {
+        {"vu", -2, 1}, {"Rouge", 4, 1}, {"Sans", 2, -1}};
+    for (std::size_t i = 0; i < 3; ++i)
+        std::tie(replay.players[i].name, replay.players[i].army, replay.players[i].colourResolved) =
+            players[i];
+    const ReplayStarts starts{MapData{&entry, MapCacheKind::Game},
+                              {PlayerStart{4, true}, PlayerStart{4, true}, PlayerStart{0, false}}};
+    const MapMarks marks = MarksOf(replay, starts);
+    ASSERT_EQ(marks.spots.size(), 3u);
+    EXPECT_EQ(marks.spots[2].spot, 4);
+    EXPECT_EQ(std::tie(marks.spots[0].name, marks.spots[0].colour),
+              std::tuple(QStringLiteral("Sans"), QColor(200, 200, 200)));
+    EXPECT_FALSE(marks.spots[1].taken);
+    EXPECT_EQ(std::tie(marks.spots[2].name, marks.spots[2].colour),
+              std::tuple(QStringLiteral("Rouge"), QColor(255, 0, 0)));
+    EXPECT_EQ(marks.supplies, std::vector<QPointF>{QPointF(0.25, 0.75)});
+    EXPECT_EQ(marks.techs, std::vector<QPointF>{QPointF(0.5, 1)});
+    EXPECT_TRUE(MarksOf(replay, ReplayStarts{std::nullopt, starts.players}).spots.empty());
+    struct Case {
+        QSize picture; // fitted into the header's cell
+        QPointF topLeft, bottomRight, middle;
+    };
+    const Case cases[] = {
+        {{128, 128}, {1.5, 0.5}, {46.5, 45.5}, {24.5, 23.5}},
+        {{200, 50}, {0.5, 17.5}, {47.5, 28.5}, {24.5, 23.5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.picture.width() << "x" << c.picture.height());
+        const QRectF area(FittedRect(c.picture, MapCellSize));
+        EXPECT_EQ(OnArea(marks.spots[0].at, area), c.topLeft);
+        EXPECT_EQ(OnArea(marks.spots[1].at, area), c.bottomRight);
+        EXPECT_EQ(OnArea(marks.spots[2].at, area), c.middle);
+    }
+}
+
+TEST(StartMarks, NamesStayClearOfEachOtherAndInsideTheMap) {
+    const QRectF map(8, 8, 128, 128);
+    const QSizeF name(60, 13);
+    struct Case {
+        const char* what;
+        std::vector<QPointF> discs;
+        std::vector<QRectF> labels;
+    };
+    const Case cases[] = {
+        {"above in the upper half, below in the lower",
+         {{40, 40}, {40, 110}},
+         {{{10, 19.5}, name}, {{10, 117.5}, name}}},
+        {"side by side: the second one below",
+         {{40, 40}, {90, 40}},
+         {{{10, 19.5}, name}, {{60, 47.5}, name}}},
+        {"at the top edge: below, kept inside", {{134, 9}}, {{{76, 16.5}, name}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(PlaceLabels(c.discs, 11, std::vector<QSizeF>(c.discs.size(), name), map),
+                  c.labels);
+    }
+}
+
+TEST(StartMarks, TheLargerMapGoesRightOfTheDetailsElseLeftOfTheMainWindow) {
+    const QRect screen(0, 0, 1024, 768);
+    const QRect main(100, 50, 280, 310);
+    const QRect details(377, 50, 192, 310);
+    EXPECT_EQ(PanelPosition(details, main, PanelSize, screen), QPoint(571, 68));
+    EXPECT_EQ(
+        PanelPosition(QRect(900, 600, 192, 310), QRect(623, 600, 280, 310), PanelSize, screen),
+        QPoint(623 - 2 - 144, 618));
+}

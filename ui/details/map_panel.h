@@ -1,0 +1,31 @@
+// The larger map shown beside the details window while the pointer rests on its map picture:
+// a window that never takes the focus nor the pointer, so the main list keeps both.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "ui/details/start_marks.h"
+
+class MapPanel : public QWidget {
+    Q_OBJECT
+public:
+    // A hidden window of `owner`'s, gone with it.
+    explicit MapPanel(QWidget& owner);
+
+    // map: the picture fitted into PanelMapSize at the screen's ratio, or null; mapArea: where
+    // the map lies in it (the marks are placed there).
+    void SetContent(QImage map, const QRectF& mapArea, MapMarks marks);
+    // Shows it beside the details window (see PanelPosition), in the screen that holds it.
+    void ShowBeside(const QRect& details, const QRect& main);
+
+    const QImage& Map() const { return map_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage map_;
+    QRectF mapArea_;
+    MapMarks marks_;
+};
