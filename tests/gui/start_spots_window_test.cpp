@@ -74,7 +74,11 @@ TEST(StartSpotsWindow, FourDiscsOnTheMapPictureAndTheLargerMapUnderThePointer) {
     EXPECT_EQ(QApplication::focusWidget(), main.RepList);
     EXPECT_TRUE(main.isActiveWindow());
 
-    // Off the picture, gone; back on it and the selection moves: gone.
+    // Off the picture, onto the rows, gone; back on it and the selection moves: gone.
+    QTest::mouseMove(details->PlayersList->viewport(), QPoint(30, 10));
+    EXPECT_FALSE(details->Panel->isVisible());
+    QTest::mouseMove(details, onThePicture);
+    EXPECT_TRUE(details->Panel->isVisible());
     QTest::mouseMove(details, QPoint(30, 40));
     EXPECT_FALSE(details->Panel->isVisible());
     QTest::mouseMove(details, onThePicture);

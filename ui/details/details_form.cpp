@@ -294,6 +294,9 @@ bool TMoreForm::eventFilter(QObject* watched, QEvent* event) {
     const bool press =
         event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
     if (press && watched == PlayersList->viewport()) BringMainForward();
+    // The rows are a window of their own: the pointer going onto them leaves the picture
+    // without a move of this window's.
+    if (event->type() == QEvent::Enter && watched == PlayersList->viewport()) Panel->hide();
     if (event->type() == QEvent::Wheel && watched == PlayersList->viewport()) {
         main_.WheelTurned(static_cast<QWheelEvent*>(event));
         return true;
