@@ -7,6 +7,7 @@
 #include <limits>
 #include <unordered_map>
 
+#include "platform/ascii_text.h"
 #include "platform/platform.h"
 
 namespace {
@@ -15,17 +16,6 @@ constexpr std::string_view BlockWord = "MapCache";
 constexpr std::string_view EndWord = "END";
 constexpr std::string_view SpotPrefix = "Player_";
 constexpr std::string_view SpotSuffix = "_Start";
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Keys in any letter case, as the game's reader takes them.
-bool SameWord(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return AsciiLower(x) == AsciiLower(y);
-           });
-}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
@@ -67,7 +57,7 @@ std::optional<MapPoint> Point(std::string_view text) {
             text.substr(0, static_cast<std::size_t>(blank - text.begin()));
         text.remove_prefix(word.size());
         if (word.size() < 2 || word[1] != ':') return std::nullopt;
-        const char axis = AsciiLower(word[0]);
+        const char axis = platform::AsciiLower(word[0]);
         if (axis != 'x' && axis != 'y') continue;
         const std::optional<float> value = Coordinate(word.substr(2));
         if (!value) return std::nullopt;
@@ -80,8 +70,8 @@ std::optional<MapPoint> Point(std::string_view text) {
 // N of Player_N_Start, from 1; 0 for any other key.
 std::size_t SpotNumber(std::string_view key) {
     if (key.size() <= SpotPrefix.size() + SpotSuffix.size() ||
-        !SameWord(key.substr(0, SpotPrefix.size()), SpotPrefix) ||
-        !SameWord(key.substr(key.size() - SpotSuffix.size()), SpotSuffix))
+        !platform::SameAsciiIgnoringCase(key.substr(0, SpotPrefix.size()), SpotPrefix) ||
+        !platform::SameAsciiIgnoringCase(key.substr(key.size() - SpotSuffix.size()), SpotSuffix))
         return 0;
     const auto number =
         Unsigned(key.substr(SpotPrefix.size(), key.size() - SpotPrefix.size() - SpotSuffix.size()));
@@ -97,19 +87,19 @@ struct Block {
     bool malformed = false;
 
     void take(std::string_view key, std::string_view value) {
-        if (SameWord(key, "fileSize")) {
+        if (platform::SameAsciiIgnoringCase(key, "fileSize")) {
             hasSize = assign(entry.fileSize, Unsigned(value));
-        } else if (SameWord(key, "fileCRC")) {
+        } else if (platform::SameAsciiIgnoringCase(key, "fileCRC")) {
             hasCRC = assign(entry.fileCRC, Unsigned(value));
-        } else if (SameWord(key, "numPlayers")) {
+        } else if (platform::SameAsciiIgnoringCase(key, "numPlayers")) {
             assign(entry.numPlayers, Unsigned(value));
-        } else if (SameWord(key, "extentMin")) {
+        } else if (platform::SameAsciiIgnoringCase(key, "extentMin")) {
             assign(entry.extent.min, Point(value));
-        } else if (SameWord(key, "extentMax")) {
+        } else if (platform::SameAsciiIgnoringCase(key, "extentMax")) {
             assign(entry.extent.max, Point(value));
-        } else if (SameWord(key, "techPosition")) {
+        } else if (platform::SameAsciiIgnoringCase(key, "techPosition")) {
             add(entry.techPositions, Point(value));
-        } else if (SameWord(key, "supplyPosition")) {
+        } else if (platform::SameAsciiIgnoringCase(key, "supplyPosition")) {
             add(entry.supplyPositions, Point(value));
         } else if (const std::size_t number = SpotNumber(key)) {
             const std::optional<MapPoint> point = Point(value);
@@ -153,9 +143,9 @@ public:
         const auto blank = std::find_if(text.begin(), text.end(), IsBlank);
         const std::string_view word =
             text.substr(0, static_cast<std::size_t>(blank - text.begin()));
-        if (SameWord(word, EndWord)) {
+        if (platform::SameAsciiIgnoringCase(word, EndWord)) {
             close();
-        } else if (SameWord(word, BlockWord)) {
+        } else if (platform::SameAsciiIgnoringCase(word, BlockWord)) {
             // A block that another begins before its END was cut: it is dropped.
             block_.emplace();
             block_->entry.name = Trimmed(text.substr(word.size()));
