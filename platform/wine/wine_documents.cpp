@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "platform/ascii_text.h"
@@ -22,7 +22,8 @@ std::string TrimTrailingSlashes(std::string path) {
 
 // XDG_DOCUMENTS_DIR="$HOME/Documents" in user-dirs.dirs (a shell fragment of this one form).
 std::optional<std::string> DocumentsFromUserDirs(const std::string& file, const std::string& home) {
-    std::ifstream in(file);
+    constexpr std::size_t UserDirsLimit = 64u << 10; // a dozen lines where it is the desktop's
+    std::istringstream in(ReadSmallFile(file, UserDirsLimit).value_or(std::string()));
     std::string line;
     while (std::getline(in, line)) {
         constexpr std::string_view prefix = "XDG_DOCUMENTS_DIR=";
