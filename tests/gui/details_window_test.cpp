@@ -17,6 +17,7 @@
 #include "tests/support/temp_dir.h"
 #include "ui/details/details_form.h"
 #include "ui/details/details_layout.h"
+#include "ui/details/map_panel.h"
 #include "ui/main/replay_list_view.h"
 
 namespace fs = std::filesystem;
@@ -204,14 +205,22 @@ TEST_F(DetailsWindow, TheMapsPictureFileThenTheGamesPreviewThenThePlaceholder) {
     main_->RepList->setCurrentIndex(indexOf("alpha.rep"));
     EXPECT_EQ(installLookups_, 1);
     const QImage placeholder = OnBlack(tarvex::pictures::kNoMap);
+    int step = 0;
     for (const std::string file : {"alpha.rep", "both.rep", "none.rep", "alpha.rep"}) {
         SCOPED_TRACE(file);
         select(file);
         const QImage cell = details_->Background.copy(QRect(dl::MapPictureAt, dl::MapPictureSize));
-        EXPECT_EQ(cell.pixelColor(24, 23), file == "alpha.rep"  ? QColor(30, 60, 220)
-                                           : file == "both.rep" ? MapColour
-                                                                : placeholder.pixelColor(24, 23));
+        const QColor shown = file == "alpha.rep"  ? QColor(30, 60, 220)
+                             : file == "both.rep" ? MapColour
+                                                  : placeholder.pixelColor(24, 23);
+        EXPECT_EQ(cell.pixelColor(24, 23), shown);
         EXPECT_EQ(cell == placeholder, file == "none.rep");
+        // The larger map under the pointer is the same picture; there is none without one.
+        QTest::mouseMove(details_, dl::MapPictureAt + QPoint(20 + ++step, 23));
+        ASSERT_EQ(details_->Panel->isVisible(), file != "none.rep");
+        if (file != "none.rep") {
+            EXPECT_EQ(details_->Panel->grab().toImage().pixelColor(72, 72), shown);
+        }
     }
     // The square preview fills the cell's height, centred: a black column on either side.
     select("alpha.rep");

@@ -205,19 +205,9 @@ void TMoreForm::ShowMapPanel() {
     if (Panel->isVisible() || !replay || !replay->valid || PlayersList->count() == 0) return;
     try {
         if (!panelReady_) {
-            const qreal ratio = devicePixelRatioF();
-            QImage map = Previews().PictureFor(replay->map, ratio, PanelMapSize);
-            QRectF area = Previews().AreaIn(replay->map, ratio, PanelMapSize);
-            if (map.isNull()) {
-                // The user's own picture, larger.
-                if (const auto file = FindMapPictureFile(main_.ReplayFolder, replay->map.name)) {
-                    const QImage picture = LoadBmpFile(*file);
-                    map = FitIntoCell(picture, PanelMapSize, ratio);
-                    area = FittedRect(picture.size(), PanelMapSize);
-                }
-            }
-            if (area.isEmpty()) area = QRectF(QPointF(0, 0), PanelMapSize);
-            Panel->SetContent(std::move(map), area, marks_);
+            MapPicture picture = FittedPictureForMap(main_.ReplayFolder, replay->map, Previews(),
+                                                     devicePixelRatioF(), PanelMapSize);
+            Panel->SetContent(std::move(picture.image), picture.mapArea, marks_);
             panelReady_ = true;
         }
         if (Panel->Map().isNull() && marks_.spots.empty()) return; // nothing larger to show

@@ -113,6 +113,17 @@ MapPicture PictureForMap(const Text& replayFolder, const TZH_map& map, MapPrevie
     return {MapPicture::Source::GamePreview, std::move(preview), previews.AreaIn(map, dpr)};
 }
 
+MapPicture FittedPictureForMap(const Text& replayFolder, const TZH_map& map, MapPreviews& previews,
+                               qreal dpr, QSize cell) {
+    const MapPicture file = PictureForMap(replayFolder, map.name);
+    if (file.source == MapPicture::Source::File)
+        return {MapPicture::Source::File, FitIntoCell(file.image, cell, dpr),
+                FittedRect(file.image.size(), cell)};
+    QImage preview = previews.PictureFor(map, dpr, cell);
+    if (preview.isNull()) return {MapPicture::Source::Placeholder, {}, QRectF(QPointF(0, 0), cell)};
+    return {MapPicture::Source::GamePreview, std::move(preview), previews.AreaIn(map, dpr, cell)};
+}
+
 void DrawMapPicture(QPainter& painter, const MapPicture& picture, SkinPicture& placeholder) {
     const QPoint at = details_layout::MapPictureAt;
     switch (picture.source) {

@@ -56,5 +56,10 @@ MapPicture PictureForMap(const Text& replayFolder, const Text& mapName);
 MapPicture PictureForMap(const Text& replayFolder, const TZH_map& map, MapPreviews& previews,
                          qreal dpr);
 
+// The same picture, fitted into a cell of `cell` logical pixels for a surface of ratio dpr, as
+// the larger map shows it; a null image for the placeholder, whose map area is the whole cell.
+MapPicture FittedPictureForMap(const Text& replayFolder, const TZH_map& map, MapPreviews& previews,
+                               qreal dpr, QSize cell);
+
 // Draws the picture with its top-left corner at the header's picture place.
 void DrawMapPicture(QPainter& painter, const MapPicture& picture, SkinPicture& placeholder);
