@@ -33,9 +33,8 @@ public:
     // gone while the main window is minimised. It follows the main list's selection and
     // shows, docked, on a double click on a row. findInstall tells where the game is
     // installed, for its maps' previews and caches; it runs once, when the first map that
-    // needs it is selected. readMatch
-    // reads the orders of the selected replay for the rows' tooltips, at most once per
-    // selection, when the first of them is asked for.
+    // needs it is selected. readMatch reads the orders of the selected replay for the rows'
+    // tooltips, at most once per selection, when the first of them is asked for.
     explicit TMoreForm(
         TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall = FindGameInstall,
         MatchReader readMatch = [](const TZH_replay& replay) { return ReadMatch(replay); });
