@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "replay/match_course.h"
 #include "replay/zerohour_intf.h"
 
 // How a player's first self-destruct order came about: the others dropped him after his
@@ -24,10 +25,11 @@ struct PlayerLeaving {
 struct PlayerOrders {
     uint32_t commands = 0;   // moves, attacks, building, training, powers, upgrades, beacons
     uint32_t selections = 0; // selecting and grouping units (bookkeeping orders count as neither)
-    std::optional<PlayerLeaving> left; // none: stayed to the end or was destroyed
-    std::optional<double> apm;         // commands per minute of game time, from frame 0 to his
-                                       // leaving frame or the end frame, one decimal; none
-                                       // for computers, observers and an empty span
+    std::optional<PlayerLeaving> left;  // none: stayed to the end or was destroyed
+    std::optional<double> apm;          // commands per minute of game time, from frame 0 to his
+                                        // leaving frame or the end frame, one decimal; none
+                                        // for computers, observers and an empty span
+    std::optional<PlayerCourse> course; // humans who are not observers only
 };
 
 struct MatchOrders {
