@@ -1,15 +1,14 @@
 #include "ui/details/start_marks.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
+#include "replay/game_colours.h"
 #include "ui/details/details_layout.h"
 #include "ui/details/header_texts.h"
 
 namespace {
 
-constexpr int ArmyObserver = -2;
 // Between the details window and the larger map, and between a disc and its label.
 constexpr int PanelGap = 2;
 constexpr qreal LabelGap = 2;
@@ -33,12 +32,9 @@ std::vector<QPointF> Fractions(const MapExtent& extent, const std::vector<MapPoi
 } // namespace
 
 QColor PlayerColour(int colour) {
-    // The game's lobby colours: gold, red, blue, green, orange, sky blue, purple, pink.
-    static const std::array<QColor, 8> lobby{
-        QColor(221, 226, 13), QColor(255, 0, 0),    QColor(34, 52, 254), QColor(62, 209, 46),
-        QColor(255, 160, 25), QColor(50, 215, 230), QColor(150, 0, 200), QColor(255, 150, 255)};
-    if (colour < 0 || colour >= static_cast<int>(lobby.size())) return QColor(200, 200, 200);
-    return lobby[static_cast<std::size_t>(colour)];
+    const GameColour* game = GameColourOf(colour);
+    if (!game) return QColor(200, 200, 200);
+    return QColor(game->red, game->green, game->blue);
 }
 
 MapMarks MarksOf(const TZH_replay& replay, const ReplayStarts& starts) {
@@ -52,7 +48,7 @@ MapMarks MarksOf(const TZH_replay& replay, const ReplayStarts& starts) {
         SpotMark mark{at, static_cast<int>(spot), false, {}, {}};
         for (std::size_t i = 0; i < starts.players.size() && i < replay.players.size(); ++i) {
             const TZH_player& player = replay.players[i];
-            if (player.army == ArmyObserver || starts.players[i].spot != mark.spot) continue;
+            if (player.army == ObserverArmy || starts.players[i].spot != mark.spot) continue;
             mark.taken = true;
             mark.colour = PlayerColour(player.colourResolved);
             mark.name = ShownText(player.name);
