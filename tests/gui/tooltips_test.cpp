@@ -132,7 +132,7 @@ TEST(TooltipRules, OrdersForFewerPlayersThanTheRecordHolds) {
     replay.players.resize(2);
     for (TZH_player& player : replay.players)
         player.human = true;
-    const MatchOrders shorter{false, 100, {PlayerOrders{0, 0, std::nullopt, 5.0, {}}}};
+    const MatchOrders shorter{false, 100, {PlayerOrders{0, 0, std::nullopt, 5.0, std::nullopt}}};
     EXPECT_NE(PlayerTooltip(replay, 0, {}, shorter), QString());
     EXPECT_EQ(PlayerTooltip(replay, 1, {}, shorter), QString());
     EXPECT_EQ(PlayerTooltip(replay, 2, {}, shorter), QString());
