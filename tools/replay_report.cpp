@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "replay/display_text.h"
-#include "replay/match_date.h"
 #include "replay/replay_texts.h"
 #include "replay/zerohour.h"
 #include "tools/json_writer.h"
@@ -62,7 +61,7 @@ void AppendMapDataJson(JsonWriter& json, const std::optional<MapData>& map) {
 // "date": the match's local start time, "2024-03-14T21:14:05", or null.
 void AppendDateJson(JsonWriter& json, const std::optional<TZH_date>& date) {
     json.key("date");
-    if (!date || !IsRealDate(*date)) {
+    if (!date) {
         json.null();
         return;
     }

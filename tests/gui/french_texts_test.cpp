@@ -56,7 +56,7 @@ QString Started(int8_t spot, bool random) {
 }
 
 PlayerOrders Orders(std::optional<double> apm, uint32_t leftAt = 0, LeaveHow how = LeaveHow::Quit) {
-    return {0, 0, leftAt ? std::optional(PlayerLeaving{leftAt, how}) : std::nullopt, apm};
+    return {0, 0, leftAt ? std::optional(PlayerLeaving{leftAt, how}) : std::nullopt, apm, {}};
 }
 
 QString Played(std::optional<TZH_date> date) {
@@ -192,10 +192,8 @@ TEST(FrenchTexts, ShownExactly) {
          QStringLiteral("Partie du 14/03/2024 à 21:14")},
         {"date, padded", Played(TZH_date{2003, 1, 0, 5, 9, 7, 59, 999}),
          QStringLiteral("Partie du 05/01/2003 à 09:07")},
-        {"no such day", Played(TZH_date{2023, 2, 0, 29, 12, 0, 0, 0}), QString()},
         {"leap day", Played(TZH_date{2024, 2, 4, 29, 12, 0, 0, 0}),
          QStringLiteral("Partie du 29/02/2024 à 12:00")},
-        {"no such hour", Played(TZH_date{2023, 2, 0, 28, 24, 0, 0, 0}), QString()},
         {"no date", Played(std::nullopt), QString()},
         {"refused: unreadable", Refused(InvalidReason::Unreadable),
          QStringLiteral("Fichier illisible")},
