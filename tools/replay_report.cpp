@@ -33,8 +33,8 @@ void AppendPointJson(JsonWriter& json, MapPoint point) {
     json.beginArray().value(point.x, 2).value(point.y, 2).endArray();
 }
 
-// "mapData": the map cache's start spots (null for one the map lacks), extent and which cache
-// held it; null when none did.
+// "mapData": the map cache's start spots (null for one the map lacks), extent (null when the
+// entry lacks it) and which cache held it; null when none did.
 void AppendMapDataJson(JsonWriter& json, const std::optional<MapData>& map) {
     json.key("mapData");
     if (!map) {
@@ -50,10 +50,15 @@ void AppendMapDataJson(JsonWriter& json, const std::optional<MapData>& map) {
         else
             json.null();
     json.endArray();
-    json.key("extent").beginArray();
-    AppendPointJson(json, entry.extent.min);
-    AppendPointJson(json, entry.extent.max);
-    json.endArray();
+    json.key("extent");
+    if (entry.extent) {
+        json.beginArray();
+        AppendPointJson(json, entry.extent->min);
+        AppendPointJson(json, entry.extent->max);
+        json.endArray();
+    } else {
+        json.null();
+    }
     json.member("cache", MapCacheKindName(map->cache));
     json.endObject();
 }

@@ -88,11 +88,29 @@ TEST(MapCacheText, OnlyTheFirstMegabytesOfAHugeFileAreRead) {
 }
 
 TEST(MapCacheText, PointsOnThePreviewPicture) {
-    const auto point = PictureFraction({{0, 0}, {3500, 1750}}, {875, 1312.5f});
-    ASSERT_TRUE(point.has_value());
-    EXPECT_EQ(point->x, 0.25f);
-    EXPECT_EQ(point->y, 0.25f); // the picture's top row is the map's largest y
-    EXPECT_EQ(PictureFraction({{5, 0}, {5, 100}}, {5, 5}), std::nullopt); // no width
+    struct Case {
+        const char* what;
+        MapExtent extent;
+        MapPoint point;
+        std::optional<MapPoint> fraction;
+    };
+    const Case cases[] = {
+        // The picture's top row is the map's largest y.
+        {"inside", {{0, 0}, {3500, 1750}}, {875, 1312.5f}, MapPoint{0.25f, 0.25f}},
+        {"no width", {{5, 0}, {5, 100}}, {5, 5}, std::nullopt},
+        {"a distance beyond a float",
+         {{-3e38f, -3e38f}, {-2e38f, -2e38f}},
+         {3e38f, 3e38f},
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto fraction = PictureFraction(c.extent, c.point);
+        ASSERT_EQ(fraction.has_value(), c.fraction.has_value());
+        if (!fraction) continue;
+        EXPECT_EQ(fraction->x, c.fraction->x);
+        EXPECT_EQ(fraction->y, c.fraction->y);
+    }
 }
 
 } // namespace
