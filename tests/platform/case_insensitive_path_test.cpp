@@ -1,8 +1,12 @@
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
+#include "platform/posix/folder_state.h"
 #include "tests/platform/fake_prefix.h"
 #include "tests/support/temp_dir.h"
 
@@ -44,16 +48,45 @@ TEST_F(FindEntryTest, PrefersTheExactSpellingThenTheFirstInFolderOrder) {
     EXPECT_EQ(find("Data/RePlays"), path("Data/REPLAYS"));
 }
 
-TEST_F(FindEntryTest, AFolderIsListedAgainOnlyOnceItsTimeChanged) {
+// A folder's listing is kept while the folder is settled and its state the same.
+TEST_F(FindEntryTest, AFolderIsSettledFarFromNowEitherWayAndChangedByAnyEntry) {
+    constexpr time_t Now = 1'800'000'000;
+    const auto times = [](time_t modified, time_t changed) {
+        platform::FolderState folder;
+        folder.modified = {modified, 0};
+        folder.changed = {changed, 0};
+        return folder;
+    };
+    struct Case {
+        const char* what;
+        platform::FolderState folder;
+        bool settled;
+    };
+    const Case cases[] = {
+        {"changed two hours ago", times(Now - 7200, Now - 7200), true},
+        {"written two hours ahead by a clock kept in local time", times(Now + 7200, Now + 7200),
+         true},
+        {"changed a second ago", times(Now - 1, Now - 1), false},
+        {"a second ahead", times(Now + 1, Now + 1), false},
+        {"its modification time put back just now", times(Now - 7200, Now), false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::IsSettled(c.folder, {Now, 0}), c.settled) << c.what;
+
+    // An entry added behind the folder's back, its modification time put back: still seen.
     const fs::path data = dir_ / "Data";
-    const auto settled = fs::file_time_type::clock::now() - std::chrono::hours(2);
-    fs::last_write_time(data, settled);
+    struct stat before {};
+    ASSERT_EQ(::stat(data.c_str(), &before), 0);
+    const auto modified = fs::last_write_time(data);
     EXPECT_FALSE(find("Data/Previews"));
-    // Added behind the folder's back, its time put back: the kept answer stands till it moves.
     fs::create_directories(data / "PREVIEWS");
-    fs::last_write_time(data, settled);
-    EXPECT_FALSE(find("Data/Previews"));
-    fs::last_write_time(data, settled + std::chrono::hours(1));
+    fs::last_write_time(data, modified);
+    struct stat after {};
+    ASSERT_EQ(::stat(data.c_str(), &after), 0);
+    ASSERT_EQ(std::tie(after.st_mtim.tv_sec, after.st_mtim.tv_nsec),
+              std::tie(before.st_mtim.tv_sec, before.st_mtim.tv_nsec));
+    EXPECT_FALSE(
+        platform::SameFolderState(platform::FolderStateOf(before), platform::FolderStateOf(after)));
     EXPECT_EQ(find("Data/Previews"), path("Data/PREVIEWS"));
 }
 
