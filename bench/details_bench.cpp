@@ -66,7 +66,7 @@ struct ScratchFolder {
 // Both windows over a replay folder, the details window shown beside the list.
 struct Windows {
     explicit Windows(const fs::path& folder,
-                     MapPreviewFinder::InstallFinder install = FindGameInstall)
+                     InstallFinder install = FindGameInstall)
         : main(std::make_unique<TMainForm>([path = folder.string()] {
               return ReplayFolderChoice{path, "bench"};
           })),

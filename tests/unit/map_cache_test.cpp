@@ -1,13 +1,19 @@
-// The map cache's text as strangers' tools and cut or hostile files leave it.
+// The map cache's text as strangers' tools and cut or hostile files leave it, and the caches
+// as the game rewrites them while the program runs.
 #include "game/map_cache.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "game/map_caches.h"
+#include "tests/support/big_builder.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/utf8_path.h"
 
 namespace {
 
@@ -111,6 +117,67 @@ TEST(MapCacheText, PointsOnThePreviewPicture) {
         EXPECT_EQ(fraction->x, c.fraction->x);
         EXPECT_EQ(fraction->y, c.fraction->y);
     }
+}
+
+// Every selection finds the caches as they are now: none is remembered as missing, and a file
+// whose size or time changed is read again.
+TEST(MapCacheText, TheCachesAreLookedAtAgainAtEverySelection) {
+    namespace fs = std::filesystem;
+    testsupport::TempDir dir;
+    const fs::path game = dir / "game", player = dir / "user/Maps/MapCache.ini";
+    fs::create_directories(game);
+    fs::create_directories(player.parent_path());
+    const auto eden = [](int players) {
+        return Entry("eden", "  numPlayers = " + std::to_string(players) + "\r\n");
+    };
+    const std::string other = "MapCache other\r\n  fileSize = 1\r\n  fileCRC = 2\r\nEND\r\n";
+    // Each change gets a time of its own: two writes within a tick of the clock keep theirs.
+    int changes = 0;
+    const auto stamped = [&](const fs::path& path) {
+        fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(++changes));
+    };
+    const auto writePlayer = [&](const std::string& text) {
+        std::ofstream(player, std::ios::binary) << text;
+        stamped(player);
+    };
+    const auto writeArchive = [&](const std::string& text) {
+        big_builder::WriteArchive(game / "MapsZH.big", {{"Maps\\MapCache.ini", text}});
+        stamped(game / "MapsZH.big");
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        std::optional<MapCacheKind> cache; // where the map is found
+        uint32_t numPlayers = 0;
+    };
+    const Step steps[] = {
+        {"no cache anywhere", [] {}, std::nullopt},
+        {"the game writes the player's", [&] { writePlayer(eden(2)); }, MapCacheKind::Player, 2},
+        {"cut while the game rewrites it", [&] { writePlayer(other + "MapCache eden"); },
+         std::nullopt},
+        {"written to its end", [&] { writePlayer(other + eden(3)); }, MapCacheKind::Player, 3},
+        {"the same size at another time", [&] { writePlayer(other + eden(4)); },
+         MapCacheKind::Player, 4},
+        {"the install's archive gains it: the game's first", [&] { writeArchive(eden(6)); },
+         MapCacheKind::Game, 6},
+        {"the archive made again", [&] { writeArchive(other + eden(7)); }, MapCacheKind::Game, 7},
+    };
+    int installLookups = 0;
+    MapCaches caches(testsupport::PathUtf8(dir / "user"), [&] {
+        ++installLookups;
+        return GameInstall{
+            {testsupport::PathUtf8(game)}, {testsupport::PathUtf8(game / "MapsZH.big")}, ""};
+    });
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        const auto found = caches.find(TZH_map{"eden", 20, 10, true});
+        ASSERT_EQ(found.has_value(), step.cache.has_value());
+        if (!found) continue;
+        EXPECT_EQ(found->cache, *step.cache);
+        EXPECT_EQ(found->entry->numPlayers, step.numPlayers);
+    }
+    EXPECT_EQ(installLookups, 1);
 }
 
 } // namespace

@@ -26,7 +26,7 @@ TMoreForm* MoreForm = nullptr;
 
 namespace dl = details_layout;
 
-TMoreForm::TMoreForm(TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall,
+TMoreForm::TMoreForm(TMainForm& mainForm, InstallFinder findInstall,
                      MatchReader readMatch)
     : QWidget(&mainForm, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       main_(mainForm), skin_(tarvex::pictures::kDetailsSkin), noMap_(tarvex::pictures::kNoMap),
@@ -173,7 +173,7 @@ void TMoreForm::FollowReplayFolder() {
     if (previews_ && previewsFolder_ == main_.ReplayFolder) return;
     // One look for the installation serves the previews and the caches.
     auto install = std::make_shared<std::optional<GameInstall>>();
-    const MapPreviewFinder::InstallFinder once = [find = findInstall_, install] {
+    const InstallFinder once = [find = findInstall_, install] {
         if (!*install) *install = find ? find() : GameInstall{};
         return **install;
     };
