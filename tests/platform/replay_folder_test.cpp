@@ -32,10 +32,20 @@ struct World {
     }
 };
 
+// The folder that must be listed (empty: the program's own) and the user data folder, the
+// replay folder's parent unless told.
+struct Expected {
+    Expected(const fs::path& listed)
+        : replays(listed), userData(listed.empty() ? fs::path() : listed.parent_path()) {}
+    Expected(const fs::path& listed, const fs::path& data) : replays(listed), userData(data) {}
+    fs::path replays;
+    fs::path userData;
+};
+
 struct DiscoveryCase {
     const char* name;
-    // Builds the world; returns the folder that must be listed (empty: the program's own).
-    std::function<fs::path(World&)> build;
+    // Builds the world; returns what must be found in it.
+    std::function<Expected(World&)> build;
 };
 
 void PrintTo(const DiscoveryCase& c, std::ostream* out);
@@ -156,9 +166,11 @@ const DiscoveryCase DiscoveryCases[] = {
      }},
     {"GameKeyButNoReplayFolderListsTheOwnFolder",
      [](World& w) {
-         MakePrefix(w.home / ".wine",
-                    WithMachineKey(GameKey32({TextValue(LeafValue, DefaultLeaf)})));
-         return fs::path{};
+         const fs::path documents = MakePrefix(
+             w.home / ".wine", WithMachineKey(GameKey32({TextValue(LeafValue, DefaultLeaf)})));
+         // The player's maps are there all the same.
+         fs::create_directories(documents / DefaultLeaf / "Maps");
+         return Expected{{}, documents / DefaultLeaf};
      }},
     {"NoPrefixAtAllListsTheOwnFolder", [](World&) { return fs::path{}; }},
     {"NoPrefixButTheUsersOwnDocumentsHoldTheReplays",
@@ -178,9 +190,14 @@ protected:
 
 TEST_P(ReplayFolderDiscovery, ListsTheGamesReplayFolder) {
     World w = world();
-    const fs::path expected = GetParam().build(w);
+    const Expected found = GetParam().build(w);
+    const fs::path& expected = found.replays;
     platform::wine::ResetCurrentPrefix(w.environment);
     const ReplayFolderChoice choice = FindReplayFolder();
+    if (!found.userData.empty()) {
+        EXPECT_TRUE(fs::equivalent(choice.userDataFolder, found.userData))
+            << choice.userDataFolder << " is not " << found.userData;
+    }
     if (expected.empty()) {
         EXPECT_EQ(choice.folder, platform::ProgramFolder());
         EXPECT_NE(choice.how.find("the program's own folder"), std::string::npos) << choice.how;
