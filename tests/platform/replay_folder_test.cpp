@@ -32,20 +32,10 @@ struct World {
     }
 };
 
-// The folder that must be listed (empty: the program's own) and the user data folder, the
-// replay folder's parent unless told.
-struct Expected {
-    Expected(const fs::path& listed)
-        : replays(listed), userData(listed.empty() ? fs::path() : listed.parent_path()) {}
-    Expected(const fs::path& listed, const fs::path& data) : replays(listed), userData(data) {}
-    fs::path replays;
-    fs::path userData;
-};
-
 struct DiscoveryCase {
     const char* name;
-    // Builds the world; returns what must be found in it.
-    std::function<Expected(World&)> build;
+    // Builds the world; returns the folder that must be listed (empty: the program's own).
+    std::function<fs::path(World&)> build;
 };
 
 void PrintTo(const DiscoveryCase& c, std::ostream* out);
@@ -166,11 +156,9 @@ const DiscoveryCase DiscoveryCases[] = {
      }},
     {"GameKeyButNoReplayFolderListsTheOwnFolder",
      [](World& w) {
-         const fs::path documents = MakePrefix(
-             w.home / ".wine", WithMachineKey(GameKey32({TextValue(LeafValue, DefaultLeaf)})));
-         // The player's maps are there all the same.
-         fs::create_directories(documents / DefaultLeaf / "Maps");
-         return Expected{{}, documents / DefaultLeaf};
+         MakePrefix(w.home / ".wine",
+                    WithMachineKey(GameKey32({TextValue(LeafValue, DefaultLeaf)})));
+         return fs::path{};
      }},
     {"NoPrefixAtAllListsTheOwnFolder", [](World&) { return fs::path{}; }},
     {"NoPrefixButTheUsersOwnDocumentsHoldTheReplays",
@@ -190,19 +178,18 @@ protected:
 
 TEST_P(ReplayFolderDiscovery, ListsTheGamesReplayFolder) {
     World w = world();
-    const Expected found = GetParam().build(w);
-    const fs::path& expected = found.replays;
+    const fs::path expected = GetParam().build(w);
     platform::wine::ResetCurrentPrefix(w.environment);
     const ReplayFolderChoice choice = FindReplayFolder();
-    if (!found.userData.empty()) {
-        EXPECT_TRUE(fs::equivalent(choice.userDataFolder, found.userData))
-            << choice.userDataFolder << " is not " << found.userData;
-    }
+    // The user data folder holds the player's maps whether Replays exists or not.
+    const fs::path userData = choice.userDataFolder;
     if (expected.empty()) {
+        EXPECT_EQ(userData.filename(), DefaultLeaf) << userData;
         EXPECT_EQ(choice.folder, platform::ProgramFolder());
         EXPECT_NE(choice.how.find("the program's own folder"), std::string::npos) << choice.how;
     } else {
         ASSERT_TRUE(fs::is_directory(choice.folder)) << choice.folder << "\n" << choice.how;
+        EXPECT_EQ(userData, fs::path(choice.folder).parent_path());
         EXPECT_TRUE(fs::equivalent(choice.folder, expected))
             << choice.folder << " is not " << expected << "\n"
             << choice.how;

@@ -5,8 +5,8 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -94,29 +94,13 @@ TEST(MapCacheText, OnlyTheFirstMegabytesOfAHugeFileAreRead) {
 }
 
 TEST(MapCacheText, PointsOnThePreviewPicture) {
-    struct Case {
-        const char* what;
-        MapExtent extent;
-        MapPoint point;
-        std::optional<MapPoint> fraction;
-    };
-    const Case cases[] = {
-        // The picture's top row is the map's largest y.
-        {"inside", {{0, 0}, {3500, 1750}}, {875, 1312.5f}, MapPoint{0.25f, 0.25f}},
-        {"no width", {{5, 0}, {5, 100}}, {5, 5}, std::nullopt},
-        {"a distance beyond a float",
-         {{-3e38f, -3e38f}, {-2e38f, -2e38f}},
-         {3e38f, 3e38f},
-         std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const auto fraction = PictureFraction(c.extent, c.point);
-        ASSERT_EQ(fraction.has_value(), c.fraction.has_value());
-        if (!fraction) continue;
-        EXPECT_EQ(fraction->x, c.fraction->x);
-        EXPECT_EQ(fraction->y, c.fraction->y);
-    }
+    const auto point = PictureFraction({{0, 0}, {3500, 1750}}, {875, 1312.5f});
+    ASSERT_TRUE(point.has_value());
+    EXPECT_EQ(point->x, 0.25f);
+    EXPECT_EQ(point->y, 0.25f); // the picture's top row is the map's largest y
+    EXPECT_EQ(PictureFraction({{5, 0}, {5, 100}}, {5, 5}), std::nullopt); // no width
+    // A distance beyond a float: no finite fraction.
+    EXPECT_EQ(PictureFraction({{-3e38f, 0}, {-2e38f, 1}}, {3e38f, 0}), std::nullopt);
 }
 
 // Every selection finds the caches as they are now: none is remembered as missing, and a file
@@ -124,8 +108,8 @@ TEST(MapCacheText, PointsOnThePreviewPicture) {
 TEST(MapCacheText, TheCachesAreLookedAtAgainAtEverySelection) {
     namespace fs = std::filesystem;
     testsupport::TempDir dir;
-    const fs::path game = dir / "game", player = dir / "user/Maps/MapCache.ini";
-    fs::create_directories(game);
+    const fs::path archive = dir / "game/MapsZH.big", player = dir / "user/Maps/MapCache.ini";
+    fs::create_directories(archive.parent_path());
     fs::create_directories(player.parent_path());
     const auto eden = [](int players) {
         return Entry("eden", "  numPlayers = " + std::to_string(players) + "\r\n");
@@ -133,49 +117,36 @@ TEST(MapCacheText, TheCachesAreLookedAtAgainAtEverySelection) {
     const std::string other = "MapCache other\r\n  fileSize = 1\r\n  fileCRC = 2\r\nEND\r\n";
     // Each change gets a time of its own: two writes within a tick of the clock keep theirs.
     int changes = 0;
-    const auto stamped = [&](const fs::path& path) {
+    const auto write = [&](const fs::path& path, const std::string& text) {
+        if (path == archive)
+            big_builder::WriteArchive(path, {{"Maps\\MapCache.ini", text}});
+        else
+            std::ofstream(path, std::ios::binary) << text;
         fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(++changes));
     };
-    const auto writePlayer = [&](const std::string& text) {
-        std::ofstream(player, std::ios::binary) << text;
-        stamped(player);
-    };
-    const auto writeArchive = [&](const std::string& text) {
-        big_builder::WriteArchive(game / "MapsZH.big", {{"Maps\\MapCache.ini", text}});
-        stamped(game / "MapsZH.big");
-    };
-    struct Step {
-        const char* what;
-        std::function<void()> change;
-        std::optional<MapCacheKind> cache; // where the map is found
-        uint32_t numPlayers = 0;
-    };
-    const Step steps[] = {
-        {"no cache anywhere", [] {}, std::nullopt},
-        {"the game writes the player's", [&] { writePlayer(eden(2)); }, MapCacheKind::Player, 2},
-        {"cut while the game rewrites it", [&] { writePlayer(other + "MapCache eden"); },
-         std::nullopt},
-        {"written to its end", [&] { writePlayer(other + eden(3)); }, MapCacheKind::Player, 3},
-        {"the same size at another time", [&] { writePlayer(other + eden(4)); },
-         MapCacheKind::Player, 4},
-        {"the install's archive gains it: the game's first", [&] { writeArchive(eden(6)); },
-         MapCacheKind::Game, 6},
-        {"the archive made again", [&] { writeArchive(other + eden(7)); }, MapCacheKind::Game, 7},
+    // What is written, and where the map is then found with how many players (none: 0).
+    const std::tuple<fs::path, std::string, std::optional<MapCacheKind>, uint32_t> steps[] = {
+        {player, eden(2), MapCacheKind::Player, 2},         // no cache was found before
+        {player, other + "MapCache eden", std::nullopt, 0}, // cut while the game writes it
+        {player, other + eden(3), MapCacheKind::Player, 3},
+        {player, other + eden(4), MapCacheKind::Player, 4}, // the same size, another time
+        {archive, eden(6), MapCacheKind::Game, 6},          // the game's first
+        {archive, other + eden(7), MapCacheKind::Game, 7},
     };
     int installLookups = 0;
     MapCaches caches(testsupport::PathUtf8(dir / "user"), [&] {
         ++installLookups;
         return GameInstall{
-            {testsupport::PathUtf8(game)}, {testsupport::PathUtf8(game / "MapsZH.big")}, ""};
+            {testsupport::PathUtf8(archive.parent_path())}, {testsupport::PathUtf8(archive)}, ""};
     });
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.what);
-        step.change();
+    EXPECT_FALSE(caches.find(TZH_map{"eden", 20, 10, true}));
+    for (const auto& [path, text, cache, numPlayers] : steps) {
+        write(path, text);
         const auto found = caches.find(TZH_map{"eden", 20, 10, true});
-        ASSERT_EQ(found.has_value(), step.cache.has_value());
+        ASSERT_EQ(found.has_value(), cache.has_value()) << text;
         if (!found) continue;
-        EXPECT_EQ(found->cache, *step.cache);
-        EXPECT_EQ(found->entry->numPlayers, step.numPlayers);
+        EXPECT_EQ(found->cache, *cache) << text;
+        EXPECT_EQ(found->entry->numPlayers, numPlayers) << text;
     }
     EXPECT_EQ(installLookups, 1);
 }
