@@ -65,10 +65,9 @@ struct ScratchFolder {
 
 // Both windows over a replay folder, the details window shown beside the list.
 struct Windows {
-    explicit Windows(const fs::path& folder,
-                     MapPreviewFinder::InstallFinder install = FindGameInstall)
+    explicit Windows(const fs::path& folder, InstallFinder install = FindGameInstall)
         : main(std::make_unique<TMainForm>([path = folder.string()] {
-              return ReplayFolderChoice{path, "bench"};
+              return ReplayFolderChoice{path, "bench", {}};
           })),
           details(new TMoreForm(*main, std::move(install))) {
         main->show();

@@ -83,8 +83,8 @@ int main(int argc, char** argv) {
         fs::temp_directory_path() / ("tarvex-map-memory-" + std::to_string(std::random_device{}()));
     MakeUserData(scratch);
     {
-        TMainForm main([folder = (scratch / "Replays").string()] {
-            return ReplayFolderChoice{folder, "bench"};
+        TMainForm main([folder = (scratch / "Replays").string(), userData = scratch.string()] {
+            return ReplayFolderChoice{folder, "bench", userData};
         });
         auto* details = new TMoreForm(main, [] { return GameInstall{}; });
         main.show();

@@ -1,6 +1,7 @@
 // Where the game is installed, and the archives its own maps come from.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ struct GameInstall {
 // user data folder's name), then the folder Steam installed the game in: steamapps/common/
 // <installdir> of the library holding its appmanifest. Never throws.
 GameInstall FindGameInstall();
+
+// Finds the game's installation: FindGameInstall, or what a test or a caller sharing one
+// look gives.
+using InstallFinder = std::function<GameInstall()>;
 
 // The *.big files of folder: the game's map archive first, then the others in folder order.
 std::vector<Text> ArchivesIn(const Text& folder);

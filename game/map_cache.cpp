@@ -29,8 +29,9 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
-std::optional<uint32_t> Unsigned(std::string_view text) {
-    uint32_t value = 0;
+// The whole text as one number, nothing before or after it.
+template <typename Number> std::optional<Number> Parsed(std::string_view text) {
+    Number value{};
     const char* end = text.data() + text.size();
     const auto [at, error] = std::from_chars(text.data(), end, value);
     if (error != std::errc() || at != end || text.empty()) return std::nullopt;
@@ -39,13 +40,10 @@ std::optional<uint32_t> Unsigned(std::string_view text) {
 
 // A coordinate as the game keeps it: read as a double, stored as a float.
 std::optional<float> Coordinate(std::string_view text) {
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [at, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || at != end || text.empty()) return std::nullopt;
-    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
+    const std::optional<double> value = Parsed<double>(text);
+    if (!value || !std::isfinite(*value) || std::fabs(*value) > std::numeric_limits<float>::max())
         return std::nullopt;
-    return static_cast<float>(value);
+    return static_cast<float>(*value);
 }
 
 // "X:961.84 Y:2537.37 Z:0.00": x and y are needed, z is of no use here.
@@ -73,8 +71,8 @@ std::size_t SpotNumber(std::string_view key) {
         !platform::SameAsciiIgnoringCase(key.substr(0, SpotPrefix.size()), SpotPrefix) ||
         !platform::SameAsciiIgnoringCase(key.substr(key.size() - SpotSuffix.size()), SpotSuffix))
         return 0;
-    const auto number =
-        Unsigned(key.substr(SpotPrefix.size(), key.size() - SpotPrefix.size() - SpotSuffix.size()));
+    const auto number = Parsed<uint32_t>(
+        key.substr(SpotPrefix.size(), key.size() - SpotPrefix.size() - SpotSuffix.size()));
     return number ? *number : 0;
 }
 
@@ -82,21 +80,23 @@ std::size_t SpotNumber(std::string_view key) {
 struct Block {
     MapCacheEntry entry;
     std::array<std::optional<MapPoint>, MaxStartSpots> spots;
+    std::optional<MapPoint> extentMin;
+    std::optional<MapPoint> extentMax;
     bool hasSize = false;
     bool hasCRC = false;
     bool malformed = false;
 
     void take(std::string_view key, std::string_view value) {
         if (platform::SameAsciiIgnoringCase(key, "fileSize")) {
-            hasSize = assign(entry.fileSize, Unsigned(value));
+            hasSize = assign(entry.fileSize, Parsed<uint32_t>(value));
         } else if (platform::SameAsciiIgnoringCase(key, "fileCRC")) {
-            hasCRC = assign(entry.fileCRC, Unsigned(value));
+            hasCRC = assign(entry.fileCRC, Parsed<uint32_t>(value));
         } else if (platform::SameAsciiIgnoringCase(key, "numPlayers")) {
-            assign(entry.numPlayers, Unsigned(value));
+            assign(entry.numPlayers, Parsed<uint32_t>(value));
         } else if (platform::SameAsciiIgnoringCase(key, "extentMin")) {
-            assign(entry.extent.min, Point(value));
+            assign(extentMin, Point(value));
         } else if (platform::SameAsciiIgnoringCase(key, "extentMax")) {
-            assign(entry.extent.max, Point(value));
+            assign(extentMax, Point(value));
         } else if (platform::SameAsciiIgnoringCase(key, "techPosition")) {
             add(entry.techPositions, Point(value));
         } else if (platform::SameAsciiIgnoringCase(key, "supplyPosition")) {
@@ -109,7 +109,8 @@ struct Block {
         }
     }
 
-    template <typename T> bool assign(T& member, const std::optional<T>& value) {
+    template <typename Member, typename T>
+    bool assign(Member& member, const std::optional<T>& value) {
         malformed = malformed || !value;
         if (value) member = *value;
         return value.has_value();
@@ -125,6 +126,7 @@ struct Block {
     MapCacheEntry finish() {
         if (entry.numPlayers >= 1 && entry.numPlayers <= MaxStartSpots)
             entry.spots.assign(spots.begin(), spots.begin() + entry.numPlayers);
+        if (extentMin && extentMax) entry.extent = MapExtent{*extentMin, *extentMax};
         return std::move(entry);
     }
 };
@@ -198,8 +200,11 @@ std::optional<std::vector<MapCacheEntry>> ReadMapCacheFile(const std::string& pa
 std::optional<MapPoint> PictureFraction(const MapExtent& extent, MapPoint point) {
     const float width = extent.max.x - extent.min.x;
     const float height = extent.max.y - extent.min.y;
-    if (!(width > 0) || !(height > 0) || !std::isfinite(width) || !std::isfinite(height) ||
-        !std::isfinite(point.x) || !std::isfinite(point.y))
+    if (!(width > 0) || !(height > 0) || !std::isfinite(width) || !std::isfinite(height))
         return std::nullopt;
-    return MapPoint{(point.x - extent.min.x) / width, 1 - (point.y - extent.min.y) / height};
+    const MapPoint fraction{(point.x - extent.min.x) / width,
+                            1 - (point.y - extent.min.y) / height};
+    // Extreme coordinates overflow the float on their way: what isn't finite places nothing.
+    if (!std::isfinite(fraction.x) || !std::isfinite(fraction.y)) return std::nullopt;
+    return fraction;
 }

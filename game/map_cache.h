@@ -40,7 +40,7 @@ struct MapCacheEntry {
     uint32_t fileSize = 0;
     uint32_t fileCRC = 0;
     uint32_t numPlayers = 0;
-    MapExtent extent;
+    std::optional<MapExtent> extent; // none unless the block gives extentMin and extentMax
     // Player_1_Start to Player_<numPlayers>_Start; empty when numPlayers is 0 or above the
     // lobby's eight slots, which no game can use.
     MapSpots spots;
@@ -59,5 +59,5 @@ std::optional<std::vector<MapCacheEntry>> ReadMapCacheFile(const std::string& pa
 
 // Where a point of the map lies on its preview picture, as fractions of the picture's width
 // and height from its top left corner (the picture's top row is the map's largest y); nullopt
-// when the extent has no area or the point isn't finite.
+// when the extent has no area, or the point or the fraction isn't finite.
 std::optional<MapPoint> PictureFraction(const MapExtent& extent, MapPoint point);

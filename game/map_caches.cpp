@@ -2,21 +2,12 @@
 
 #include <algorithm>
 
-#include "game/big_archive.h"
 #include "platform/platform.h"
 
 namespace {
 
 constexpr std::string_view CacheBelowFolder = "Maps/MapCache.ini";
 constexpr std::string_view CacheEntry = "maps\\mapcache.ini"; // as big::EntryKey gives it
-
-std::optional<MapCacheFile> LooseCache(const Text& folder, MapCacheKind kind) {
-    const auto path = platform::FindEntry(folder, CacheBelowFolder);
-    if (!path || !platform::FileExists(*path)) return std::nullopt;
-    auto entries = ReadMapCacheFile(*path);
-    if (!entries) return std::nullopt;
-    return MapCacheFile{kind, *path, std::move(*entries)};
-}
 
 bool IsCacheEntry(std::string_view name) {
     return big::EntryKey(name) == CacheEntry;
@@ -29,37 +20,33 @@ std::string_view MapCacheKindName(MapCacheKind kind) {
 }
 
 MapCaches::MapCaches(Text userDataFolder, InstallFinder findInstall)
-    : userDataFolder_(std::move(userDataFolder)), findInstall_(std::move(findInstall)) {}
+    : userDataFolder_(std::move(userDataFolder)),
+      gameFiles_(std::move(findInstall), IsCacheEntry, GameFiles::Tables::ReadAtEachLook) {}
 
-// As the game's file system: a loose file below an install folder, else the first archive
-// that holds one.
-std::optional<MapCacheFile> MapCaches::findGameCache() const {
-    const GameInstall install = findInstall_ ? findInstall_() : GameInstall{};
-    for (const Text& folder : install.folders)
-        if (auto file = LooseCache(folder, MapCacheKind::Game)) return file;
-    for (const Text& path : install.archives) {
-        const big::Archive archive = big::Archive::Open(path, IsCacheEntry);
-        const big::Entry* entry = archive.find(CacheEntry);
-        if (!entry) continue;
-        if (const auto bytes = archive.read(*entry, MaxMapCacheBytes))
-            return MapCacheFile{MapCacheKind::Game, path + " (" + entry->name + ")",
-                                ParseMapCache(*bytes)};
-    }
-    return std::nullopt;
+std::optional<MapCaches::CacheReading> MapCaches::readGameCache() {
+    auto found = gameFiles_.find(CacheBelowFolder, CacheEntry, MaxMapCacheBytes);
+    if (!found) return std::nullopt;
+    return CacheReading{
+        MapCacheFile{MapCacheKind::Game, found->source, ParseMapCache(found->bytes)}, found->path,
+        found->stamp};
 }
 
-std::optional<MapCacheFile> MapCaches::findPlayerCache() const {
+std::optional<MapCaches::CacheReading> MapCaches::readPlayerCache() const {
     if (userDataFolder_.empty()) return std::nullopt;
-    return LooseCache(userDataFolder_, MapCacheKind::Player);
+    const auto found = FindLooseFile(userDataFolder_, CacheBelowFolder);
+    if (!found) return std::nullopt;
+    // A cache larger than the limit is read up to it: the entries there still count.
+    auto entries = ReadMapCacheFile(found->path);
+    if (!entries) return std::nullopt;
+    return CacheReading{MapCacheFile{MapCacheKind::Player, found->path, std::move(*entries)},
+                        found->path, found->stamp};
 }
 
 const MapCacheFile* MapCaches::file(MapCacheKind kind) {
-    Slot& slot = kind == MapCacheKind::Game ? game_ : player_;
-    if (!slot.lookedFor) {
-        slot.file = kind == MapCacheKind::Game ? findGameCache() : findPlayerCache();
-        slot.lookedFor = true;
-    }
-    return slot.file ? &*slot.file : nullptr;
+    std::optional<CacheReading>& held = kind == MapCacheKind::Game ? game_ : player_;
+    if (!held || platform::FileStampOf(held->path) != held->stamp)
+        held = kind == MapCacheKind::Game ? readGameCache() : readPlayerCache();
+    return held ? &held->file : nullptr;
 }
 
 std::optional<MapData> MapCaches::find(const TZH_map& map) {

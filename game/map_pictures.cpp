@@ -32,15 +32,10 @@ bool IsRefusedCharacter(unsigned char c) {
            std::string_view("/\\:<>\"|?*").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
-// maps/NAME/NAME.tga below folder, letter case ignored.
-std::optional<PreviewFile> LooseFile(const Text& folder, const Text& mapName) {
+// maps/NAME/NAME.tga, below the user data folder or an install folder.
+std::string LoosePreview(const Text& mapName) {
     const Text name = DisplayText(mapName);
-    const auto path = platform::FindEntry(folder, std::string(MapsFolder) + "/" + name + "/" +
-                                                      name + std::string(PreviewExtension));
-    if (!path || !platform::FileExists(*path)) return std::nullopt;
-    auto bytes = platform::ReadSmallFile(*path, MaxPreviewFileBytes);
-    if (!bytes) return std::nullopt;
-    return PreviewFile{std::move(*bytes), *path};
+    return std::string(MapsFolder) + "/" + name + "/" + name + std::string(PreviewExtension);
 }
 
 } // namespace
@@ -69,39 +64,15 @@ bool IsMapPreviewEntry(std::string_view entryName) {
 }
 
 MapPreviewFinder::MapPreviewFinder(Text userDataFolder, InstallFinder findInstall)
-    : userDataFolder_(std::move(userDataFolder)), findInstall_(std::move(findInstall)) {}
+    : userDataFolder_(std::move(userDataFolder)),
+      // Only the previews' entries are kept: an archive of textures costs nothing to keep.
+      gameFiles_(std::move(findInstall), IsMapPreviewEntry, GameFiles::Tables::Kept) {}
 
-std::optional<PreviewFile> MapPreviewFinder::find(const TZH_map& map) {
+std::optional<GameFile> MapPreviewFinder::find(const TZH_map& map) {
     if (!IsSafeMapFileName(map.name)) return std::nullopt;
-    return map.userMap ? findUserMap(map.name) : findGameMap(map.name);
-}
-
-std::optional<PreviewFile> MapPreviewFinder::findUserMap(const Text& name) const {
+    if (!map.userMap)
+        return gameFiles_.find(LoosePreview(map.name), MapPreviewEntry(map.name),
+                               MaxPreviewFileBytes);
     if (userDataFolder_.empty()) return std::nullopt;
-    return LooseFile(userDataFolder_, name);
-}
-
-// As the game does: a loose file below an install folder comes before the archives.
-std::optional<PreviewFile> MapPreviewFinder::findGameMap(const Text& name) {
-    if (!install_) {
-        install_ = findInstall_ ? findInstall_() : GameInstall{};
-        archives_.resize(install_->archives.size());
-    }
-    for (const Text& folder : install_->folders)
-        if (auto file = LooseFile(folder, name)) return file;
-    const std::string entryName = MapPreviewEntry(name);
-    for (std::size_t i = 0; i < archives_.size(); ++i) {
-        const big::Archive& each = archive(i);
-        const big::Entry* entry = each.find(entryName);
-        if (!entry) continue;
-        if (auto bytes = each.read(*entry, MaxPreviewFileBytes))
-            return PreviewFile{std::move(*bytes), each.path() + " (" + entry->name + ")"};
-    }
-    return std::nullopt;
-}
-
-const big::Archive& MapPreviewFinder::archive(std::size_t i) {
-    // Only the previews' entries are kept: an archive of textures costs nothing to keep.
-    if (!archives_[i]) archives_[i] = big::Archive::Open(install_->archives[i], IsMapPreviewEntry);
-    return *archives_[i];
+    return LooseGameFile(userDataFolder_, LoosePreview(map.name), MaxPreviewFileBytes);
 }

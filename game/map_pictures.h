@@ -4,13 +4,11 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "game/big_archive.h"
+#include "game/game_files.h"
 #include "game/game_install.h"
 #include "replay/zerohour_intf.h"
 
@@ -27,31 +25,19 @@ std::string MapPreviewEntry(std::string_view mapName);
 // True for maps\FOLDER\NAME.tga, a picture in a map's folder: any letter case, "\" or "/".
 bool IsMapPreviewEntry(std::string_view entryName);
 
-struct PreviewFile {
-    std::string bytes;
-    std::string source; // the file, or the archive and its entry
-};
-
 class MapPreviewFinder {
 public:
-    using InstallFinder = std::function<GameInstall()>;
-
     // Nothing is read here: the install folder is looked for at the first map of the game's
-    // own, and each archive's table when the archives before it didn't hold the picture.
+    // own, and each archive's table when the archives before it didn't hold the picture; the
+    // tables are kept.
     explicit MapPreviewFinder(Text userDataFolder, InstallFinder findInstall = FindGameInstall);
 
     // The picture's bytes, or nullopt when the game keeps none for this map (or only one
     // larger than MaxPreviewFileBytes). A user map is looked for only in the user data
     // folder, a map of the game's only in its installation.
-    std::optional<PreviewFile> find(const TZH_map& map);
+    std::optional<GameFile> find(const TZH_map& map);
 
 private:
-    std::optional<PreviewFile> findUserMap(const Text& name) const;
-    std::optional<PreviewFile> findGameMap(const Text& name);
-    const big::Archive& archive(std::size_t i);
-
     Text userDataFolder_;
-    InstallFinder findInstall_;
-    std::optional<GameInstall> install_;
-    std::vector<std::optional<big::Archive>> archives_;
+    GameFiles gameFiles_;
 };

@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "game/game_registry.h"
-#include "platform/ascii_text.h"
 #include "platform/game_identity.h"
 #include "platform/platform.h"
 #include "replay/GR_Utils.h"
@@ -50,26 +49,22 @@ Text LeafAsRelativePath(Text leaf) {
 ReplayFolderChoice FindReplayFolder() {
     const LeafName leaf = ReadUserDataLeafName();
     const Text documents = SpecialFolderPath(CSIDL_PERSONAL_FOLDER);
-    const Text relative = platform::JoinPath(LeafAsRelativePath(leaf.text), ReplaySubfolder);
+    const Text leafPath = LeafAsRelativePath(leaf.text);
     std::string how = platform::DescribeSources() + "\nleaf name: " + leaf.source +
                       "\ndocuments folder: " + (documents.empty() ? "(unknown)" : documents);
-    // Inside the game's folders letter case doesn't matter, as on Windows.
+    // Inside the game's folders letter case doesn't matter, as on Windows. The user data
+    // folder holds the player's maps whether he kept replays or not.
+    Text userData;
+    if (!documents.empty())
+        userData = platform::FindEntry(documents, leafPath)
+                       .value_or(platform::JoinPath(documents, leafPath));
     std::optional<Text> found;
-    if (!documents.empty()) found = platform::FindEntry(documents, relative);
+    if (!userData.empty()) found = platform::FindEntry(userData, ReplaySubfolder);
     if (found && platform::DirectoryExists(*found))
-        return {*found, how + "\nreplay folder: " + *found};
+        return {*found, how + "\nreplay folder: " + *found, userData};
     const Text own = platform::ProgramFolder();
+    const Text relative = platform::JoinPath(leafPath, ReplaySubfolder);
     const Text composed = documents.empty() ? relative : platform::JoinPath(documents, relative);
-    return {own, how + "\nno folder " + composed + "; listing the program's own folder " + own};
-}
-
-Text UserDataFolderOf(const Text& replayFolder) {
-    Text folder = replayFolder;
-    while (!folder.empty() && (folder.back() == '/' || folder.back() == '\\'))
-        folder.pop_back();
-    const auto cut = folder.find_last_of("/\\");
-    if (cut == Text::npos || cut == 0 ||
-        !platform::SameAsciiIgnoringCase(folder.substr(cut + 1), ReplaySubfolder))
-        return {};
-    return folder.substr(0, cut);
+    return {own, how + "\nno folder " + composed + "; listing the program's own folder " + own,
+            userData};
 }

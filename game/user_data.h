@@ -14,15 +14,14 @@ public:
 };
 
 struct ReplayFolderChoice {
-    Text folder;     // the folder to list
-    std::string how; // how it was found, in a sentence or two (for tarvex-info --where)
+    Text folder;         // the folder to list
+    std::string how;     // how it was found, in a sentence or two (for tarvex-info --where)
+    Text userDataFolder; // where the game keeps the player's maps and their cache; empty when
+                         // the documents folder is unknown
 };
 
 // Documents folder + leaf name + "Replays", where the leaf name is the game's registry value
 // (machine, 32-bit view first, then 64-bit, then the user's) or else the game's default; the
-// program's own folder when that is not an existing directory. Throws RegistryTypeError.
+// program's own folder when that is not an existing directory. The user data folder is the
+// documents folder + leaf name either way. Throws RegistryTypeError.
 ReplayFolderChoice FindReplayFolder();
-
-// The user data folder of a replay folder: its parent when the folder is the game's
-// "Replays"; empty otherwise (the program's own folder, listed when the game has none).
-Text UserDataFolderOf(const Text& replayFolder);

@@ -61,6 +61,16 @@ std::optional<std::string> FindEntry(const std::string& folder, std::string_view
 // Size of a file or folder entry as the file system reports it; nullopt when there is none.
 std::optional<uint64_t> FileSize(const std::string& path);
 
+// What tells that a file changed since it was read: its size and its last modification time
+// (in the system's own units), as the file system reports them.
+struct FileStamp {
+    uint64_t size = 0;
+    int64_t modified = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+// nullopt when there is no such entry.
+std::optional<FileStamp> FileStampOf(const std::string& path);
+
 // ---- Directory listing ----
 
 struct DirectoryEntry {

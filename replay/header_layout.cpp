@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "replay/match_date.h"
 #include "replay/zerohour.h"
 
 namespace {
@@ -47,6 +46,24 @@ private:
     std::string_view bytes_;
     std::size_t at_ = 0;
 };
+
+bool IsLeapYear(unsigned year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+unsigned DaysInMonth(unsigned year, unsigned month) {
+    constexpr unsigned Days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : Days[month - 1];
+}
+
+// A moment a calendar holds: a day that exists in its month (29 February in leap years only),
+// a time of day, a day of the week and a year Windows can hold (from 1601). The record keeps
+// no other: the list's tooltip and tarvex-info show its date as it is.
+bool IsRealDate(const TZH_date& d) {
+    return d.year >= 1601 && d.month >= 1 && d.month <= 12 && d.dayOfWeek <= 6 && d.day >= 1 &&
+           d.day <= DaysInMonth(d.year, d.month) && d.hour < 24 && d.minute < 60 && d.second < 60 &&
+           d.milliseconds < 1000;
+}
 
 uint16_t Word(std::string_view bytes, std::size_t at) {
     return static_cast<uint16_t>(static_cast<unsigned char>(bytes[at]) |

@@ -11,7 +11,7 @@
 #include "replay/zerohour_intf.h"
 
 // The match's local start time (the SYSTEMTIME after the replay name); nullopt when the bytes
-// don't reach it or it isn't a date and time.
+// don't reach it or it isn't a date and time that a calendar holds.
 std::optional<TZH_date> MatchDate(std::string_view fileBytes);
 
 // The offset of the first order: just past the header. nullopt when the header's layout

@@ -76,7 +76,7 @@ struct TZH_replay {
     std::vector<TZH_player> players;
     int32_t duration = 0; // seconds
     bool valid = false;
-    std::optional<TZH_date> date; // the match's local start time, valid replays only
+    std::optional<TZH_date> date; // the match's local start time, a real one; valid replays only
     std::optional<uint32_t> seed; // the match seed (SD) as its bit pattern, valid replays only
     InvalidReason invalidReason = InvalidReason::Unreadable;
 };

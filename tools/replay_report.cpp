@@ -5,7 +5,6 @@
 
 #include "replay/display_text.h"
 #include "replay/game_colours.h"
-#include "replay/match_date.h"
 #include "replay/replay_texts.h"
 #include "replay/zerohour.h"
 #include "tools/json_writer.h"
@@ -34,8 +33,8 @@ void AppendPointJson(JsonWriter& json, MapPoint point) {
     json.beginArray().value(point.x, 2).value(point.y, 2).endArray();
 }
 
-// "mapData": the map cache's start spots (null for one the map lacks), extent and which cache
-// held it; null when none did.
+// "mapData": the map cache's start spots (null for one the map lacks), extent (null when the
+// entry lacks it) and which cache held it; null when none did.
 void AppendMapDataJson(JsonWriter& json, const std::optional<MapData>& map) {
     json.key("mapData");
     if (!map) {
@@ -51,10 +50,15 @@ void AppendMapDataJson(JsonWriter& json, const std::optional<MapData>& map) {
         else
             json.null();
     json.endArray();
-    json.key("extent").beginArray();
-    AppendPointJson(json, entry.extent.min);
-    AppendPointJson(json, entry.extent.max);
-    json.endArray();
+    json.key("extent");
+    if (entry.extent) {
+        json.beginArray();
+        AppendPointJson(json, entry.extent->min);
+        AppendPointJson(json, entry.extent->max);
+        json.endArray();
+    } else {
+        json.null();
+    }
     json.member("cache", MapCacheKindName(map->cache));
     json.endObject();
 }
@@ -62,7 +66,7 @@ void AppendMapDataJson(JsonWriter& json, const std::optional<MapData>& map) {
 // "date": the match's local start time, "2024-03-14T21:14:05", or null.
 void AppendDateJson(JsonWriter& json, const std::optional<TZH_date>& date) {
     json.key("date");
-    if (!date || !IsRealDate(*date)) {
+    if (!date) {
         json.null();
         return;
     }

@@ -39,11 +39,11 @@ constexpr const char* Usage =
     "  --help     show this help\n"
     "  --version  show the version\n";
 
-// The user data folder of the replay folder Tarvex would list, whatever folder the files
-// given lie in: the map caches are the player's game's, as the window finds them.
+// The game's user data folder, whatever folder the files given lie in: the map caches are
+// the player's game's, as the window finds them.
 Text FoundUserDataFolder() {
     try {
-        return UserDataFolderOf(FindReplayFolder().folder);
+        return FindReplayFolder().userDataFolder;
     } catch (const RegistryTypeError&) {
         return {};
     }
@@ -189,7 +189,7 @@ int main(int argc, char** argv) {
                 std::cout << choice.folder << '\n' << choice.how << '\n';
                 const GameInstall install = FindGameInstall();
                 PrintInstall(install);
-                PrintMapCaches(install, UserDataFolderOf(choice.folder));
+                PrintMapCaches(install, choice.userDataFolder);
                 return 0;
             }
             printer.path(choice.folder);

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/platform.h"
+#include "platform/posix/folder_state.h"
 #include "platform/posix/windows_names.h"
 
 namespace platform {
@@ -38,28 +39,11 @@ std::optional<std::string> ListForMatch(const std::string& folder, std::string_v
 
 // The details window looks for "maps" in the replay folder at every repaint, and a
 // replay folder may hold tens of thousands of files: a folder's answer is kept as long as
-// the folder stays the same one with the same modification time, which every entry added,
-// removed or renamed in it changes.
+// the folder's state stays the same.
 struct KeptAnswer {
-    dev_t device = 0;
-    ino_t inode = 0;
-    timespec modified{};
+    FolderState folder;
     std::optional<std::string> match;
 };
-
-bool SameFolderState(const KeptAnswer& kept, const struct stat& now) {
-    return kept.device == now.st_dev && kept.inode == now.st_ino &&
-           kept.modified.tv_sec == now.st_mtim.tv_sec &&
-           kept.modified.tv_nsec == now.st_mtim.tv_nsec;
-}
-
-// A folder changed in the last two seconds may change again within the same tick of the
-// file system's clock, its time unchanged: its answer is not kept.
-bool SettledSince(const struct stat& folder) {
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    return folder.st_mtim.tv_sec + 2 < now.tv_sec;
-}
 
 std::optional<std::string> MatchIgnoringCase(const std::string& folder, std::string_view part) {
     constexpr std::size_t MostKept = 256;
@@ -69,17 +53,21 @@ std::optional<std::string> MatchIgnoringCase(const std::string& folder, std::str
     const std::string dirPath = folder.empty() ? "/" : folder;
     struct stat info {};
     if (::stat(dirPath.c_str(), &info) != 0) return std::nullopt;
+    const FolderState state = FolderStateOf(info);
     auto key = std::make_pair(dirPath, UpperCaseName(part));
     {
         const std::lock_guard lock(guard);
         const auto found = kept.find(key);
-        if (found != kept.end() && SameFolderState(found->second, info)) return found->second.match;
+        if (found != kept.end() && SameFolderState(found->second.folder, state))
+            return found->second.match;
     }
     auto match = ListForMatch(dirPath, part);
-    if (SettledSince(info)) {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    if (IsSettled(state, now)) {
         const std::lock_guard lock(guard);
         if (kept.size() >= MostKept) kept.clear();
-        kept[std::move(key)] = KeptAnswer{info.st_dev, info.st_ino, info.st_mtim, match};
+        kept[std::move(key)] = KeptAnswer{state, match};
     }
     return match;
 }

@@ -99,10 +99,18 @@ std::optional<uint64_t> ThreadStorageReadBytes() {
     return static_cast<uint64_t>(usage.ru_inblock) * 512; // counted in blocks of 512 bytes
 }
 
-std::optional<uint64_t> FileSize(const std::string& path) {
+std::optional<FileStamp> FileStampOf(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return std::nullopt;
-    return static_cast<uint64_t>(info.st_size);
+    constexpr int64_t NanosecondsPerSecond = 1'000'000'000;
+    return FileStamp{static_cast<uint64_t>(info.st_size),
+                     int64_t{info.st_mtim.tv_sec} * NanosecondsPerSecond + info.st_mtim.tv_nsec};
+}
+
+std::optional<uint64_t> FileSize(const std::string& path) {
+    const auto stamp = FileStampOf(path);
+    if (!stamp) return std::nullopt;
+    return stamp->size;
 }
 
 bool DirectoryExists(const std::string& path) {

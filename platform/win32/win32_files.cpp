@@ -71,14 +71,23 @@ uint64_t InputFile::entrySize() const {
 }
 
 // Found by a directory search, as the size of any entry is, whatever its attributes.
-std::optional<uint64_t> FileSize(const std::string& path) {
+std::optional<FileStamp> FileStampOf(const std::string& path) {
     if (path.empty()) return std::nullopt;
     WIN32_FIND_DATAW data{};
     const HANDLE search = FindFirstFileExW(win32::Widen(path).c_str(), FindExInfoBasic, &data,
                                            FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) return std::nullopt;
     FindClose(search);
-    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    const FILETIME written = data.ftLastWriteTime;
+    return FileStamp{(static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                     static_cast<int64_t>((static_cast<uint64_t>(written.dwHighDateTime) << 32) |
+                                          written.dwLowDateTime)};
+}
+
+std::optional<uint64_t> FileSize(const std::string& path) {
+    const auto stamp = FileStampOf(path);
+    if (!stamp) return std::nullopt;
+    return stamp->size;
 }
 
 bool DirectoryExists(const std::string& path) {

@@ -237,7 +237,8 @@ TEST_F(TarvexInfoWhere, StartSpotsFromTheMapCachesOfTheInstallAndTheUserDataFold
                             R"([3500.00,3500.00]],"cache":"game"}})"),
               std::string::npos)
         << lines[6];
-    EXPECT_NE(lines[9].find(R"("mapData":{"spots":[null,null,null,null,null,null],)"),
+    EXPECT_NE(lines[9].find(R"("mapData":{"spots":[null,null,null,null,null,null],)"
+                            R"("extent":null,"cache":"player"})"),
               std::string::npos)
         << lines[9];
     EXPECT_NE(lines[10].find(R"("mapData":null)"), std::string::npos) << lines[10];

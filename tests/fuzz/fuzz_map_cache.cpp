@@ -1,7 +1,7 @@
 // Fuzz target over the map cache's reader and the start spots placed from what it keeps: any
-// text in; every entry kept must hold finite points and at most the lobby's eight spots, and
-// the placement must give each player a spot of the map or none. Built as a libFuzzer program
-// (TARVEX_FUZZ) and as a plain corpus player for ctest.
+// text in; every entry kept must hold at most the lobby's eight spots, place its marks on the
+// map's picture at finite fractions or not at all, and give each player a spot of the map or
+// none. Built as a libFuzzer program (TARVEX_FUZZ) and as a plain corpus player for ctest.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -44,19 +44,17 @@ TZH_replay Match(uint32_t seed) {
 
 void CheckEntry(const MapCacheEntry& entry, const TZH_replay& replay) {
     Require(entry.spots.size() <= MaxStartSpots, "no more spots than the lobby's slots");
-    Require(entry.spots.empty() || entry.spots.size() == entry.numPlayers,
-            "a spot per player the map claims, or none");
-    Require(entry.techPositions.size() <= MaxPositionsPerKind &&
-                entry.supplyPositions.size() <= MaxPositionsPerKind,
-            "positions are capped");
-    Require(Finite(entry.extent.min) && Finite(entry.extent.max), "a finite extent");
-    for (const auto& spot : entry.spots)
-        Require(!spot || Finite(*spot), "finite spots");
-    for (const auto* points : {&entry.techPositions, &entry.supplyPositions})
-        for (const MapPoint point : *points) {
-            const auto onPicture = PictureFraction(entry.extent, point);
-            Require(Finite(point) && (!onPicture || Finite(*onPicture)), "finite positions");
-        }
+    if (entry.extent) {
+        const auto placed = [&](MapPoint point) {
+            const auto onPicture = PictureFraction(*entry.extent, point);
+            return !onPicture || Finite(*onPicture);
+        };
+        for (const auto& spot : entry.spots)
+            Require(!spot || placed(*spot), "a spot placed at a finite fraction or not at all");
+        for (const auto* points : {&entry.techPositions, &entry.supplyPositions})
+            for (const MapPoint point : *points)
+                Require(placed(point), "a mark placed at a finite fraction or not at all");
+    }
     const auto starts = ResolveStartSpots(replay, &entry.spots);
     Require(starts.size() == replay.players.size(), "a start per player");
     for (const PlayerStart& start : starts)

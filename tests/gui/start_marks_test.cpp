@@ -10,7 +10,7 @@
 
 TEST(StartMarks, SpotsTakenInTheirPlayersColoursLandOnThePicturesCornersLetterboxedAsTheCell) {
     MapCacheEntry entry;
-    entry.extent = {{100, 0}, {1100, 500}};
+    entry.extent = MapExtent{{100, 0}, {1100, 500}};
     // Top-left, bottom-right, a spot the map lacks, one outside the extent, the middle.
     entry.spots = {MapPoint{100, 500}, MapPoint{1100, 0}, std::nullopt, MapPoint{2000, 250},
                    MapPoint{600, 250}};
@@ -37,6 +37,10 @@ TEST(StartMarks, SpotsTakenInTheirPlayersColoursLandOnThePicturesCornersLetterbo
     EXPECT_EQ(marks.supplies, std::vector<QPointF>{QPointF(0.25, 0.75)});
     EXPECT_EQ(marks.techs, std::vector<QPointF>{QPointF(0.5, 1)});
     EXPECT_TRUE(MarksOf(replay, ReplayStarts{std::nullopt, starts.players}).spots.empty());
+    MapCacheEntry unplaced = entry; // an entry without extentMin and extentMax places nothing
+    unplaced.extent.reset();
+    const MapMarks none = MarksOf(replay, {MapData{&unplaced, MapCacheKind::Game}, starts.players});
+    EXPECT_TRUE(none.spots.empty() && none.supplies.empty() && none.techs.empty());
     struct Case {
         QSize picture; // fitted into the header's cell
         QPointF topLeft, bottomRight, middle;

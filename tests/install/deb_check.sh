@@ -92,16 +92,14 @@ env -u WINEPREFIX HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
   XDG_DOCUMENTS_DIR="$work/documents" QT_QPA_PLATFORM=xcb "$bin/tarvex" >"$work/tarvex.log" 2>&1 &
 tarvex_pid=$!
 main=$(window_named Tarvex) || fail "no Tarvex window"
-sleep 0.5
-geometry_of "$main"
-[[ "$WW,$WH" == "280,310" ]] || fail "the window is ${WW}x$WH"
-shot
-# The skin's black list panel, the replays' names written on it, and the close glyph.
-expect_pixel $((WX + 100)) $((WY + 250)) "0,0,0" "the list's panel below its rows"
-[[ $(count_pixels $((WX + 10)) $((WY + 35)) 220 13 'r + g + b > 300') -gt 20 ]] ||
-  fail "no replay's name on the list's first row"
-[[ $(count_pixels $((WX + 246)) $((WY + 11)) 12 13 'r > 180 && g > 100 && g < 160 && b < 100') -gt 5 ]] ||
-  fail "no close glyph on the skin"
+sized() { geometry_of "$main" && [[ "$WW,$WH" == "280,310" ]]; }
+wait_until sized || fail "the window is ${WW}x$WH"
+# The skin's black list panel, the replays' names written on it, and the close glyph, each
+# waited for until it is drawn (10 s at most).
+wait_pixel $((WX + 100)) $((WY + 250)) "0,0,0" "the list's panel below its rows"
+wait_pixels $((WX + 10)) $((WY + 35)) 220 13 'r + g + b > 300' 20 "no replay's name on the list's first row"
+wait_pixels $((WX + 246)) $((WY + 11)) 12 13 'r > 180 && g > 100 && g < 160 && b < 100' 5 \
+  "no close glyph on the skin"
 
 scenario="close"
 xdotool mousemove $((WX + 251)) $((WY + 17)) click 1

@@ -1,8 +1,12 @@
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
+#include "platform/posix/folder_state.h"
 #include "tests/platform/fake_prefix.h"
 #include "tests/support/temp_dir.h"
 
@@ -44,17 +48,34 @@ TEST_F(FindEntryTest, PrefersTheExactSpellingThenTheFirstInFolderOrder) {
     EXPECT_EQ(find("Data/RePlays"), path("Data/REPLAYS"));
 }
 
-TEST_F(FindEntryTest, AFolderIsListedAgainOnlyOnceItsTimeChanged) {
+// A folder's listing is kept while the folder is settled and its state the same.
+TEST_F(FindEntryTest, AFolderIsSettledFarFromNowEitherWayAndChangedByAnyEntry) {
+    constexpr time_t Now = 1'800'000'000;
+    // Modification and change times from now, and whether the folder is settled: two hours
+    // ago; two hours ahead (a clock kept in local time); a second ago; a second ahead; its
+    // modification time put back just now.
+    const std::tuple<time_t, time_t, bool> cases[] = {{-7200, -7200, true},
+                                                      {7200, 7200, true},
+                                                      {-1, -1, false},
+                                                      {1, 1, false},
+                                                      {-7200, 0, false}};
+    for (const auto& [modified, changed, settled] : cases) {
+        platform::FolderState folder;
+        folder.modified = {Now + modified, 0};
+        folder.changed = {Now + changed, 0};
+        EXPECT_EQ(platform::IsSettled(folder, {Now, 0}), settled) << modified << " " << changed;
+    }
+    // An entry added behind the folder's back, its modification time put back, still shows.
     const fs::path data = dir_ / "Data";
-    const auto settled = fs::file_time_type::clock::now() - std::chrono::hours(2);
-    fs::last_write_time(data, settled);
-    EXPECT_FALSE(find("Data/Previews"));
-    // Added behind the folder's back, its time put back: the kept answer stands till it moves.
+    struct stat before {
+    }, after{};
+    ASSERT_EQ(::stat(data.c_str(), &before), 0);
+    const auto modified = fs::last_write_time(data);
     fs::create_directories(data / "PREVIEWS");
-    fs::last_write_time(data, settled);
-    EXPECT_FALSE(find("Data/Previews"));
-    fs::last_write_time(data, settled + std::chrono::hours(1));
-    EXPECT_EQ(find("Data/Previews"), path("Data/PREVIEWS"));
+    fs::last_write_time(data, modified);
+    ASSERT_EQ(::stat(data.c_str(), &after), 0);
+    EXPECT_FALSE(
+        platform::SameFolderState(platform::FolderStateOf(before), platform::FolderStateOf(after)));
 }
 
 TEST_F(FindEntryTest, EmptyPartsAndEmptyPathAreHarmless) {

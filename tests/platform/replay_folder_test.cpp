@@ -181,11 +181,15 @@ TEST_P(ReplayFolderDiscovery, ListsTheGamesReplayFolder) {
     const fs::path expected = GetParam().build(w);
     platform::wine::ResetCurrentPrefix(w.environment);
     const ReplayFolderChoice choice = FindReplayFolder();
+    // The user data folder holds the player's maps whether Replays exists or not.
+    const fs::path userData = choice.userDataFolder;
     if (expected.empty()) {
+        EXPECT_EQ(userData.filename(), DefaultLeaf) << userData;
         EXPECT_EQ(choice.folder, platform::ProgramFolder());
         EXPECT_NE(choice.how.find("the program's own folder"), std::string::npos) << choice.how;
     } else {
         ASSERT_TRUE(fs::is_directory(choice.folder)) << choice.folder << "\n" << choice.how;
+        EXPECT_EQ(userData, fs::path(choice.folder).parent_path());
         EXPECT_TRUE(fs::equivalent(choice.folder, expected))
             << choice.folder << " is not " << expected << "\n"
             << choice.how;

@@ -90,7 +90,8 @@ TEST_F(HeaderExtras, TheStartTimeIsKeptWhenItIsOne) {
         {{2024, 3, 4, 0, 21, 14, 5, 0}, false},   {{2024, 3, 4, 14, 24, 14, 5, 0}, false},
         {{2024, 3, 7, 14, 21, 14, 5, 0}, false},  {{2024, 3, 4, 14, 21, 60, 5, 0}, false},
         {{2024, 3, 4, 14, 21, 14, 60, 0}, false}, {{2024, 3, 4, 14, 21, 14, 5, 1000}, false},
-        {{0, 0, 0, 0, 0, 0, 0, 0}, false},
+        {{0, 0, 0, 0, 0, 0, 0, 0}, false},        {{2023, 2, 0, 29, 12, 0, 0, 0}, false},
+        {{2024, 2, 4, 29, 12, 0, 0, 0}, true},
     };
     rb::Replay replay = With(TwoPlayers());
     replay.replayName = u"Последний повтор"; // its "л" holds a ";" byte

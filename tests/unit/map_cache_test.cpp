@@ -1,13 +1,19 @@
-// The map cache's text as strangers' tools and cut or hostile files leave it.
+// The map cache's text as strangers' tools and cut or hostile files leave it, and the caches
+// as the game rewrites them while the program runs.
 #include "game/map_cache.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
+#include "game/map_caches.h"
+#include "tests/support/big_builder.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/utf8_path.h"
 
 namespace {
 
@@ -93,6 +99,56 @@ TEST(MapCacheText, PointsOnThePreviewPicture) {
     EXPECT_EQ(point->x, 0.25f);
     EXPECT_EQ(point->y, 0.25f); // the picture's top row is the map's largest y
     EXPECT_EQ(PictureFraction({{5, 0}, {5, 100}}, {5, 5}), std::nullopt); // no width
+    // A distance beyond a float: no finite fraction.
+    EXPECT_EQ(PictureFraction({{-3e38f, 0}, {-2e38f, 1}}, {3e38f, 0}), std::nullopt);
+}
+
+// Every selection finds the caches as they are now: none is remembered as missing, and a file
+// whose size or time changed is read again.
+TEST(MapCacheText, TheCachesAreLookedAtAgainAtEverySelection) {
+    namespace fs = std::filesystem;
+    testsupport::TempDir dir;
+    const fs::path archive = dir / "game/MapsZH.big", player = dir / "user/Maps/MapCache.ini";
+    fs::create_directories(archive.parent_path());
+    fs::create_directories(player.parent_path());
+    const auto eden = [](int players) {
+        return Entry("eden", "  numPlayers = " + std::to_string(players) + "\r\n");
+    };
+    const std::string other = "MapCache other\r\n  fileSize = 1\r\n  fileCRC = 2\r\nEND\r\n";
+    // Each change gets a time of its own: two writes within a tick of the clock keep theirs.
+    int changes = 0;
+    const auto write = [&](const fs::path& path, const std::string& text) {
+        if (path == archive)
+            big_builder::WriteArchive(path, {{"Maps\\MapCache.ini", text}});
+        else
+            std::ofstream(path, std::ios::binary) << text;
+        fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(++changes));
+    };
+    // What is written, and where the map is then found with how many players (none: 0).
+    const std::tuple<fs::path, std::string, std::optional<MapCacheKind>, uint32_t> steps[] = {
+        {player, eden(2), MapCacheKind::Player, 2},         // no cache was found before
+        {player, other + "MapCache eden", std::nullopt, 0}, // cut while the game writes it
+        {player, other + eden(3), MapCacheKind::Player, 3},
+        {player, other + eden(4), MapCacheKind::Player, 4}, // the same size, another time
+        {archive, eden(6), MapCacheKind::Game, 6},          // the game's first
+        {archive, other + eden(7), MapCacheKind::Game, 7},
+    };
+    int installLookups = 0;
+    MapCaches caches(testsupport::PathUtf8(dir / "user"), [&] {
+        ++installLookups;
+        return GameInstall{
+            {testsupport::PathUtf8(archive.parent_path())}, {testsupport::PathUtf8(archive)}, ""};
+    });
+    EXPECT_FALSE(caches.find(TZH_map{"eden", 20, 10, true}));
+    for (const auto& [path, text, cache, numPlayers] : steps) {
+        write(path, text);
+        const auto found = caches.find(TZH_map{"eden", 20, 10, true});
+        ASSERT_EQ(found.has_value(), cache.has_value()) << text;
+        if (!found) continue;
+        EXPECT_EQ(found->cache, *cache) << text;
+        EXPECT_EQ(found->entry->numPlayers, numPlayers) << text;
+    }
+    EXPECT_EQ(installLookups, 1);
 }
 
 } // namespace

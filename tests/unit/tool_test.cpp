@@ -192,17 +192,6 @@ TEST(TarvexInfo, NamesPrintAsUtf8) {
     EXPECT_EQ(OneReplay(latin.string())["file"]["name"], "caf\xC3\xA9.rep");
 }
 
-TEST(TarvexInfo, TheDateOnlyWhenItsDayExists) {
-    testsupport::TempDir dir;
-    rb::Replay replay = ReplayWithPlayer("One");
-    for (const auto& [year, date] :
-         {std::pair<uint16_t, json>{2023, nullptr}, {2024, "2024-02-29T12:00:00"}}) {
-        replay.startDate = {year, 2, 4, 29, 12, 0, 0, 0};
-        rb::WriteFile((dir / "a.rep").string(), rb::Bytes(replay));
-        EXPECT_EQ(OneReplay((dir / "a.rep").string())["date"], date) << year;
-    }
-}
-
 TEST(TarvexInfo, UnreadableFileIsReportedAndTheOthersPrinted) {
     testsupport::TempDir dir;
     const fs::path first = dir / "first.rep", last = dir / "last.rep",

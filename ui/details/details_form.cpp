@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QWheelEvent>
 
-#include "game/user_data.h"
 #include "resources/pictures.h"
 #include "ui/common/contact_address.h"
 #include "ui/common/error_box.h"
@@ -28,8 +27,7 @@ TMoreForm* MoreForm = nullptr;
 
 namespace dl = details_layout;
 
-TMoreForm::TMoreForm(TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall,
-                     MatchReader readMatch)
+TMoreForm::TMoreForm(TMainForm& mainForm, InstallFinder findInstall, MatchReader readMatch)
     : QWidget(&mainForm, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       main_(mainForm), skin_(tarvex::pictures::kDetailsSkin), noMap_(tarvex::pictures::kNoMap),
       findInstall_(std::move(findInstall)), readMatch_(std::move(readMatch)) {
@@ -179,13 +177,12 @@ void TMoreForm::FollowReplayFolder() {
     if (previews_ && previewsFolder_ == main_.ReplayFolder) return;
     // One look for the installation serves the previews and the caches.
     auto install = std::make_shared<std::optional<GameInstall>>();
-    const MapPreviewFinder::InstallFinder once = [find = findInstall_, install] {
+    const InstallFinder once = [find = findInstall_, install] {
         if (!*install) *install = find ? find() : GameInstall{};
         return **install;
     };
-    const Text userData = UserDataFolderOf(main_.ReplayFolder);
-    previews_.emplace(MapPreviewFinder(userData, once));
-    caches_.emplace(userData, once);
+    previews_.emplace(MapPreviewFinder(main_.UserDataFolder, once));
+    caches_.emplace(main_.UserDataFolder, once);
     previewsFolder_ = main_.ReplayFolder;
 }
 

@@ -36,7 +36,7 @@ public:
     // needs it is selected. readMatch reads the orders of the selected replay for the rows'
     // tooltips, at most once per selection, when the first of them is asked for.
     explicit TMoreForm(
-        TMainForm& mainForm, MapPreviewFinder::InstallFinder findInstall = FindGameInstall,
+        TMainForm& mainForm, InstallFinder findInstall = FindGameInstall,
         MatchReader readMatch = [](const TZH_replay& replay) { return ReadMatch(replay); });
     ~TMoreForm() override;
 
@@ -108,7 +108,7 @@ private:
     bool errorReported_ = false;
     bool hiddenWithMain_ = false;
     bool ordersPending_ = false; // the selection's orders are still to be read
-    MapPreviewFinder::InstallFinder findInstall_;
+    InstallFinder findInstall_;
     MatchReader readMatch_;
     std::optional<MapPreviews> previews_;
     std::optional<MapCaches> caches_;

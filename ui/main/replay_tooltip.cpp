@@ -3,13 +3,9 @@
 #include <QDate>
 #include <QTime>
 
-#include "replay/match_date.h"
-
 namespace {
 
 QString MatchDateText(const TZH_date& date) {
-    // The file's word only: a date that no calendar holds says nothing.
-    if (!IsRealDate(date)) return {};
     const QDate day(date.year, date.month, date.day);
     const QTime time(date.hour, date.minute);
     return QStringLiteral("Partie du %1 à %2")

@@ -139,7 +139,10 @@ void TMainForm::FormCreate() {
         model_->clear();
         Replays.clear();
         ReplayFolder.clear();
-        ReplayFolder = findFolder_().folder;
+        UserDataFolder.clear();
+        ReplayFolderChoice choice = findFolder_();
+        ReplayFolder = std::move(choice.folder);
+        UserDataFolder = std::move(choice.userDataFolder);
         LoadReplayFolder(ReplayFolder);
     } catch (...) {
         // The window is still created; the steps after the failing one are skipped.

@@ -33,9 +33,10 @@ public:
     explicit TMainForm(FolderFinder findFolder = FindReplayFolder, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // The listed folder and one record per list row, in the same order; the details
-    // window reads both.
+    // The listed folder and one record per list row, in the same order, and the game's user
+    // data folder (empty when unknown); the details window reads them.
     Text ReplayFolder;
+    Text UserDataFolder;
     std::vector<TZH_replay> Replays;
     // While set, moves of the list's scroll bar are passed on to the list.
     bool ScrollSync = false;
