@@ -59,6 +59,7 @@ bench: build
 	$(BUILD)/bin/map_preview_bench
 	$(BUILD)/bin/scrollbar_bench
 	$(BUILD)/bin/details_bench
+	$(BUILD)/bin/filter_bench
 	$(BUILD)/bin/startup_bench
 
 screenshot: build
