@@ -61,6 +61,7 @@ bench: build
 	QT_SCALE_FACTOR=2 $(BUILD)/bin/map_memory_bench
 	$(BUILD)/bin/scrollbar_bench
 	$(BUILD)/bin/details_bench
+	$(BUILD)/bin/filter_bench
 	$(BUILD)/bin/startup_bench
 
 screenshot: build

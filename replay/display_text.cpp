@@ -39,14 +39,22 @@ bool IsValidUtf8(std::string_view bytes) {
     return ValidUtf8Prefix(bytes, end) && end == bytes.size();
 }
 
-std::string DisplayText(std::string_view bytes) {
+std::optional<std::size_t> DisplayedUtf8Length(std::string_view bytes) {
     std::size_t end = 0;
-    if (ValidUtf8Prefix(bytes, end)) return std::string(bytes.substr(0, end));
+    if (!ValidUtf8Prefix(bytes, end)) return std::nullopt;
+    return end;
+}
+
+char32_t Windows1252Character(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? Cp1252High[byte - 0x80] : char32_t{byte};
+}
+
+std::string DisplayText(std::string_view bytes) {
+    if (const std::optional<std::size_t> length = DisplayedUtf8Length(bytes))
+        return std::string(bytes.substr(0, *length));
     std::string out;
     out.reserve(bytes.size() * 2);
-    for (const char byte : bytes) {
-        const auto c = static_cast<unsigned char>(byte);
-        platform::AppendUtf8(out, c >= 0x80 && c < 0xA0 ? Cp1252High[c - 0x80] : char32_t{c});
-    }
+    for (const char byte : bytes)
+        platform::AppendUtf8(out, Windows1252Character(static_cast<unsigned char>(byte)));
     return out;
 }

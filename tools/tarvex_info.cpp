@@ -17,13 +17,14 @@
 #include "platform/platform.h"
 #include "replay/match.h"
 #include "replay/replay_folder.h"
+#include "replay/replay_match_text.h"
 #include "replay/zerohour.h"
 #include "tools/replay_report.h"
 
 namespace {
 
 constexpr const char* Usage =
-    "Usage: tarvex-info [--json] [--match] [PATH...]\n"
+    "Usage: tarvex-info [--json] [--match] [--find TEXT] [PATH...]\n"
     "       tarvex-info --where\n"
     "\n"
     "Prints one line per Command and Conquer Generals Zero Hour replay (.rep) file.\n"
@@ -33,6 +34,9 @@ constexpr const char* Usage =
     "  --json     one JSON object per replay and line (JSON Lines)\n"
     "  --match    also read the orders after each header (whole files): the armies and\n"
     "             colours the game drew, and when and how each player left\n"
+    "  --find TEXT  only the replays Tarvex's list shows when TEXT is typed over it:\n"
+    "             every word of TEXT in the file's name, the map's name, a player's\n"
+    "             name or the date (27/04/2025), whatever the case and accents\n"
     "  --where    print the replay folder Tarvex would list and how it was found, the\n"
     "             game's install folder and archives its maps' pictures come from, and\n"
     "             the map caches its players' start spots come from\n"
@@ -53,12 +57,14 @@ struct Options {
     bool json = false;
     bool match = false;
     bool where = false;
+    std::optional<ReplayQuery> find;
     std::vector<std::string> paths;
 };
 
 class Printer {
 public:
-    Printer(bool json, bool match) : json_(json), match_(match) {}
+    Printer(bool json, bool match, const std::optional<ReplayQuery>& find)
+        : json_(json), match_(match), find_(find) {}
 
     void file(const std::string& path) {
         print([&path] { return ReadReplay(path); });
@@ -79,6 +85,7 @@ private:
     template <typename Read> void print(const Read& read) {
         try {
             const TZH_replay replay = read();
+            if (find_ && !ReplayMatches(*find_, replay)) return;
             line_.clear();
             // The caches are found and read at the first replay that needs them.
             std::optional<ReplayStarts> found;
@@ -112,6 +119,7 @@ private:
 
     bool json_;
     bool match_;
+    const std::optional<ReplayQuery>& find_;
     bool failed_ = false;
     std::optional<MapCaches> caches_;
     std::string line_; // one buffer for every line printed
@@ -171,6 +179,12 @@ int main(int argc, char** argv) {
             options.match = true;
         } else if (arg == "--where") {
             options.where = true;
+        } else if (arg == "--find") {
+            if (i + 1 == argc) {
+                std::cerr << "tarvex-info: --find needs a text\n" << Usage;
+                return 2;
+            }
+            options.find.emplace(argv[++i]);
         } else if (arg == "--") {
             for (++i; i < argc; ++i)
                 options.paths.push_back(argv[i]);
@@ -182,7 +196,7 @@ int main(int argc, char** argv) {
         }
     }
     try {
-        Printer printer(options.json, options.match);
+        Printer printer(options.json, options.match, options.find);
         if (options.where || options.paths.empty()) {
             const ReplayFolderChoice choice = FindReplayFolder();
             if (options.where) {

@@ -1,5 +1,6 @@
 // Writes the replays the real-window scenarios show: 100 replays (every tenth one, from the
-// eighth on, broken) and a maps folder with the first replay's map picture in one plain colour.
+// eighth on, broken; Kestrel against Drako, but from the fourth on every tenth against Nic) and
+// a maps folder with the first replay's map picture in one plain colour.
 // On Linux they go into a home folder holding a Steam Proton prefix of the game; the Windows
 // build writes the replay folder alone (the scenario under Wine names it in the registry).
 // Usage: make_e2e_home HOME          (Windows: make_e2e_home REPLAY_FOLDER)
@@ -30,7 +31,7 @@ std::string ReplayBytes(int index) {
     rb::Settings settings;
     settings.mapPath = index == 0 ? std::string("maps/") + PictureMap : "maps/sans image";
     settings.slots = {rb::Human("Kestrel", "C0A80102", 0, 2, 0, 0),
-                      rb::Human("Drako", "C0A80107", 1, 3, 1, 1)};
+                      rb::Human(index % 10 == 3 ? "Nic" : "Drako", "C0A80107", 1, 3, 1, 1)};
     rb::Replay replay;
     replay.settings = rb::SettingsText(settings);
     return rb::Bytes(replay);

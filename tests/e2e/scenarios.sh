@@ -159,6 +159,29 @@ xdotool mouseup 1
 wait_position 31 "dragging the scroller's top to 99"
 stop_tarvex
 
+scenario="typing a player's name shows only his replays"
+start_tarvex
+click_at $((MX + 100)) $((MY + $(row_y 0)))
+xdotool type --delay 50 nic
+# The field's lit top edge, over the list's last row.
+wait_pixel $((MX + 120)) $((MY + 269)) "79,80,82" "the filter's field"
+# Nic played the ten replays 3, 13, ... 93, all readable: ten rows of text, the first one
+# selected, none red, and nothing below them.
+expect_pixel $((MX + 240)) $((MY + $(row_y 0))) "50,42,42" "the first match, selected"
+[ "$(count_pixels $((MX + 24)) $((MY + 35)) 223 234 'r > 200 && g < 120')" = 0 ] ||
+  fail "a broken replay's row is shown"
+for k in $(seq 0 17); do
+  texts=$(count_pixels $((MX + 24)) $((MY + 35 + k * 13)) 100 13 'r + g + b > 300')
+  if [ "$k" -lt 10 ]; then [ "$texts" -gt 10 ] || fail "row $k shows no replay"
+  else [ "$texts" = 0 ] || fail "row $k shows a replay"; fi
+done
+xdotool key Escape
+wait_pixel $((MX + 240)) $((MY + 269)) "0,0,0" "the list's last row once the field closed"
+# The whole list again, from the selected replay 3 on: replay 7 is broken.
+expect_pixel $((MX + 240)) $((MY + $(row_y 0))) "50,42,42" "the same replay, selected"
+expect_pixel $((MX + 240)) $((MY + $(row_y 4))) "251,98,98" "replay 7"
+stop_tarvex
+
 scenario="history and about open centred and close on their glyph"
 start_tarvex
 for button in "235 297 history" "250 297 about"; do

@@ -14,6 +14,7 @@
 #include "ui/details/header_texts.h"
 #include "ui/details/player_tooltip.h"
 #include "ui/main/credit_line.h"
+#include "ui/main/filter_field.h"
 #include "ui/main/read_errors.h"
 #include "ui/main/replay_tooltip.h"
 
@@ -140,6 +141,8 @@ TEST(FrenchTexts, ShownExactly) {
         {"credits (7)", credits.value(6),
          QStringLiteral("Tarvex est un logiciel libre, distribué sous licence MIT : "), true},
         {"credit line", MainCreditLine().text, QStringLiteral("Code & skin : l'équipe Tarvex")},
+        // Numbers grouped as French writes them, with a narrow no-break space.
+        {"filter count", FilterCountText(12, 49873), QStringLiteral("12 / 49\u202F873")},
         {"error, first line", errorLines[0].text, QStringLiteral("Impossible de lire le replay")},
         {"error, second line", errorLines[1].text,
          QStringLiteral("Merci de me l'envoyer par mail à :")},

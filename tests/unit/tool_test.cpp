@@ -234,10 +234,9 @@ TEST(TarvexInfo, OptionsAndExitStatus) {
         const char* errHas;
     };
     const Case cases[] = {
-        {{"--help"}, 0, "Usage: tarvex-info", ""},
-        {{"--version"}, 0, "tarvex-info ", ""},
-        {{"--frobnicate"}, 2, "", "--frobnicate"},
-        {{"-q", "x.rep"}, 2, "", "-q"},
+        {{"--help"}, 0, "Usage: tarvex-info", ""},  {{"--version"}, 0, "tarvex-info ", ""},
+        {{"--frobnicate"}, 2, "", "--frobnicate"},  {{"-q", "x.rep"}, 2, "", "-q"},
+        {{"--find"}, 2, "", "--find needs a text"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args[0]);
@@ -248,6 +247,25 @@ TEST(TarvexInfo, OptionsAndExitStatus) {
         // Output and errors never mix: a failed run prints nothing, a good one no error.
         EXPECT_EQ(c.status == 0 ? run.err : run.out, "");
     }
+}
+
+TEST(TarvexInfo, FindPrintsTheReplaysTheTextFinds) {
+    TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
+    const std::string folder = testsupport::RealReplayDir().string();
+    const ToolRun lines = RunTool({"--find", "NIC", folder});
+    const ToolRun records = RunTool({"--json", "--find", "nic", folder});
+    EXPECT_EQ(lines.status, 0) << lines.err;
+    EXPECT_EQ(records.status, 0) << records.err;
+    std::vector<std::string> fromLines, fromRecords;
+    for (const std::string& line : lines.lines())
+        fromLines.push_back(line.substr(0, line.find(": ")));
+    for (const std::string& line : records.lines())
+        fromRecords.push_back(json::parse(line)["file"]["name"]);
+    // The game Nic played, and the one on the map manic aggression, in the folder's order.
+    EXPECT_EQ(std::set<std::string>(fromLines.begin(), fromLines.end()),
+              (std::set<std::string>{"00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep",
+                                     "Test_004_TrainInfantry.rep"}));
+    EXPECT_EQ(fromRecords, fromLines);
 }
 
 // A file whose draws and orders were read off its bytes order by order: SD=21160562 draws four

@@ -59,9 +59,9 @@ void TMoreForm::FormCreate() {
 }
 
 const TZH_replay* TMoreForm::SelectedReplay() const {
-    const int row = main_.SelectedRow();
-    if (row < 0 || static_cast<std::size_t>(row) >= main_.Replays.size()) return nullptr;
-    return &main_.Replays[static_cast<std::size_t>(row)];
+    const int replay = main_.SelectedReplay();
+    if (replay < 0 || static_cast<std::size_t>(replay) >= main_.Replays.size()) return nullptr;
+    return &main_.Replays[static_cast<std::size_t>(replay)];
 }
 
 void TMoreForm::RefreshDetails() {

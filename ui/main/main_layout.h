@@ -20,6 +20,14 @@ inline constexpr int WholeRowsVisible = RepListRect.height() / RowHeight;
 // Row text starts this far right of the row's left edge.
 inline constexpr int RowTextIndent = 4;
 
+// While the list is filtered, the filter's field lies over its bottom: the list keeps one
+// whole row less, and the field the rest of its height.
+inline constexpr QRect FilteredListRect{RepListRect.left(), RepListRect.top(), RepListRect.width(),
+                                        (WholeRowsVisible - 1) * RowHeight};
+inline constexpr QRect FilterFieldRect{RepListRect.left(), FilteredListRect.bottom() + 1,
+                                       RepListRect.width(),
+                                       RepListRect.height() - FilteredListRect.height()};
+
 // The list's flat scroll bar, right of the list: grey, with 13-pixel buttons and a scroller 10
 // pixels long until the first listing sizes it.
 inline constexpr QRect ScrollRect{249, 33, 10, 251};

@@ -26,6 +26,11 @@ void ReplayListView::ScrollLines(int lines) {
         verticalScrollBar()->triggerAction(action);
 }
 
+void ReplayListView::ShowFromRow(int top) {
+    executeDelayedItemsLayout();
+    verticalScrollBar()->setValue(top);
+}
+
 QItemSelectionModel::SelectionFlags ReplayListView::selectionCommand(const QModelIndex& index,
                                                                      const QEvent* event) const {
     // A click below the last row leaves the selection as it is.

@@ -22,6 +22,8 @@ public:
     void SetRowPainter(RowPainter paint);
     // One single-line scroll request per line: down for positive counts, up for negative.
     void ScrollLines(int lines);
+    // Shows the rows from `top` on at once, when the rows themselves changed (the filter).
+    void ShowFromRow(int top);
 
 Q_SIGNALS:
     void doubleClickedAnywhere();

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopeGuard>
@@ -29,6 +31,8 @@
 #include "ui/common/rounded_region.h"
 #include "ui/controls/flat_scrollbar.h"
 #include "ui/main/credit_line.h"
+#include "ui/main/filter_field.h"
+#include "ui/main/filter_keys.h"
 #include "ui/main/list_scrolling.h"
 #include "ui/main/main_layout.h"
 #include "ui/main/replay_list_model.h"
@@ -51,6 +55,7 @@ TMainForm::TMainForm(FolderFinder findFolder, QWidget* parent)
     SetUpPressedLooks();
     SetUpList();
     SetUpScrollBar();
+    SetUpFilterField();
     // Events are serviced during the scan and while an error box is open: whatever they
     // reach must already find the main window.
     MainForm = this;
@@ -104,8 +109,10 @@ void TMainForm::SetUpList() {
     RepList->SetRowPainter([this](QPainter& canvas, int row, const QRect& rect, bool selected) {
         RepListDrawItem(canvas, row, rect, selected);
     });
-    // The list moves only through the scroll bar: the wheel goes to the window.
+    // The list moves only through the scroll bar: the wheel goes to the window. Keys that
+    // type a filter go to the window too.
     RepList->viewport()->installEventFilter(this);
+    RepList->installEventFilter(this);
     model_ = new ReplayListModel(Replays, this);
     RepList->setModel(model_);
     connect(RepList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -131,6 +138,13 @@ void TMainForm::SetUpScrollBar() {
     };
 }
 
+void TMainForm::SetUpFilterField() {
+    FilterBox = new FilterField(this);
+    FilterBox->setGeometry(ml::FilterFieldRect);
+    FilterBox->setFont(RepList->font());
+    FilterBox->hide();
+}
+
 void TMainForm::FormCreate() {
     try {
         ApplyRoundedRegion();
@@ -138,6 +152,7 @@ void TMainForm::FormCreate() {
         // The rows go before the records they show.
         model_->clear();
         Replays.clear();
+        search_.clear();
         ReplayFolder.clear();
         UserDataFolder.clear();
         ReplayFolderChoice choice = findFolder_();
@@ -156,15 +171,22 @@ void TMainForm::ApplyRoundedRegion() {
 }
 
 void TMainForm::LoadReplayFolder(const Text& folder) {
+    // A new listing shows every replay: the filter closes without a trace.
+    filterText_.clear();
+    FilterBox->hide();
+    RepList->setGeometry(ml::RepListRect);
     model_->clear();
     Replays.clear();
+    search_.clear();
     unreadable_.clear();
+    listing_ = true;
+    const auto listed = qScopeGuard([this] { listing_ = false; });
     ScanFolder(folder, ReplayFileMask);
     // All rows at once, after the scan.
     model_->showAll();
     // No row is current either, so the first Down key selects the first row.
     RepList->setCurrentIndex(QModelIndex());
-    lastSelectedRow_ = -1;
+    lastSelectedReplay_ = -1;
     ResetListScroll();
     // One box for all the files that could not be read; they are listed as invalid.
     if (!unreadable_.empty()) ShowErrorBox(UnreadableFilesMessage(unreadable_), this);
@@ -175,7 +197,10 @@ void TMainForm::ScanFolder(const Text& folder, std::string_view mask) {
         folder, mask, [this](ListedReplayFile& file) { AddReplay(file); },
         [] { QCoreApplication::processEvents(); },
         // Room for every record at once: no copying while the sequence grows, less memory.
-        [this](std::size_t entries) { Replays.reserve(Replays.size() + entries); });
+        [this](std::size_t entries) {
+            Replays.reserve(Replays.size() + entries);
+            search_.reserve(entries);
+        });
 }
 
 void TMainForm::AddReplay(ListedReplayFile& file) {
@@ -184,11 +209,13 @@ void TMainForm::AddReplay(ListedReplayFile& file) {
         ReadReplayKeepingErrors(file.path, [&file](const Text&) { return file.read(); });
     if (outcome.unreadable) unreadable_.push_back(std::move(*outcome.unreadable));
     Replays.push_back(std::move(outcome.record));
+    search_.add(Replays.back());
 }
 
 void TMainForm::RepListDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected) {
-    if (index < 0 || static_cast<std::size_t>(index) >= Replays.size()) return;
-    const TZH_replay& replay = Replays[static_cast<std::size_t>(index)];
+    const int shown = model_->ReplayAt(index);
+    if (shown < 0) return;
+    const TZH_replay& replay = Replays[static_cast<std::size_t>(shown)];
     const RowLook look = LookOfRow(replay.valid, selected);
     QFont font = RepList->font();
     font.setBold(look.bold);
@@ -215,22 +242,28 @@ int TMainForm::SelectedRow() const {
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
+int TMainForm::SelectedReplay() const {
+    return model_->ReplayAt(SelectedRow());
+}
+
 void TMainForm::OnSelectionChanged() {
-    const int row = SelectedRow();
-    if (row == lastSelectedRow_) return;
-    lastSelectedRow_ = row;
+    // The same replay on another row (the filter changed) is no change.
+    const int replay = SelectedReplay();
+    if (replay == lastSelectedReplay_) return;
+    lastSelectedReplay_ = replay;
     RepListClick();
 }
 
 void TMainForm::RepListClick() {
-    Q_EMIT SelectedReplayChanged(SelectedRow());
+    Q_EMIT SelectedReplayChanged(SelectedReplay());
     KeepSelectionInView();
 }
 
 void TMainForm::KeepSelectionInView() {
     // The list brings a row it doesn't show wholly into view by itself (not while it scrolls
     // by its timer, under a pressed pointer held past its edge); the bar only follows the list.
-    if (ListTopShowing(SelectedRow(), ListTop)) FollowList(RepList->verticalScrollBar()->value());
+    if (ListTopShowing(SelectedRow(), ListTop, VisibleRows()))
+        FollowList(RepList->verticalScrollBar()->value());
 }
 
 void TMainForm::FollowList(int top) {
@@ -252,7 +285,7 @@ void TMainForm::ScrollScroll(TFlatCustomScrollBar*, TScrollCode ScrollCode, int&
 
 void TMainForm::ResetListScroll() {
     const ListScrollRange range =
-        ListScrollRangeFor(RepList->model()->rowCount(), Scroll->height());
+        ListScrollRangeFor(RepList->model()->rowCount(), Scroll->height(), VisibleRows());
     Scroll->SetMax(0);
     Scroll->SetScrollerWidth(Scroll->height());
     if (range.max > 0) {
@@ -294,13 +327,79 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         WheelTurned(static_cast<QWheelEvent*>(event));
         return true;
     }
+    if (RepList && watched == RepList && !listing_) {
+        const bool open = !filterText_.isEmpty();
+        if (event->type() == QEvent::KeyPress)
+            return EditFilter(FilterEditOf(*static_cast<QKeyEvent*>(event), open));
+        if (event->type() == QEvent::InputMethod)
+            return EditFilter(
+                TypedFilterEdit(static_cast<QInputMethodEvent*>(event)->commitString(), open));
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+bool TMainForm::EditFilter(const FilterEdit& edit) {
+    if (edit.key == FilterKey::None) return false;
+    SetFilterText(EditedFilterText(filterText_, edit));
+    return true;
+}
+
+int TMainForm::VisibleRows() const {
+    return ml::WholeRowsVisible - (filterText_.isEmpty() ? 0 : 1);
+}
+
+void TMainForm::SetFilterText(const QString& text) {
+    const int selected = SelectedReplay();
+    const int line = SelectedRow() - ListTop;
+    filterText_ = text;
+    const bool open = !text.isEmpty();
+    if (open) {
+        std::vector<int> found;
+        search_.find(ReplayQuery(text.toStdString()), found);
+        model_->showOnly(std::move(found));
+    } else {
+        model_->showAll();
+    }
+    const int rows = model_->rowCount();
+    FilterBox->SetContents(text, rows, static_cast<int>(Replays.size()));
+    FilterBox->setVisible(open);
+    RepList->setGeometry(open ? ml::FilteredListRect : ml::RepListRect);
+    // The model's reset dropped the selection without a word; lastSelectedReplay_ still
+    // names the replay selected before.
+    int row = model_->RowOf(selected);
+    if (row < 0 && open && rows > 0) row = 0;
+    ShowRowsFrom(row < 0 ? 0 : ListTopKeepingLine(row, line, rows, VisibleRows()));
+    if (row >= 0) {
+        RepList->setCurrentIndex(model_->index(row));
+        return;
+    }
+    RepList->setCurrentIndex(QModelIndex());
+    if (lastSelectedReplay_ >= 0) {
+        lastSelectedReplay_ = -1;
+        RepListClick();
+    }
+    if (open && detailsWindow_) detailsWindow_->hide();
+}
+
+void TMainForm::ShowRowsFrom(int top) {
+    const bool sync = ScrollSync;
+    ScrollSync = false;
+    const auto resume = qScopeGuard([this, sync] { ScrollSync = sync; });
+    const ListScrollRange range =
+        ListScrollRangeFor(model_->rowCount(), Scroll->height(), VisibleRows());
+    Scroll->SetMax(range.max);
+    Scroll->SetScrollerWidth(range.scrollerWidth);
+    Scroll->SetPosition(top);
+    ListTop = Scroll->Position();
+    barMovesList_ = true;
+    const auto done = qScopeGuard([this] { barMovesList_ = false; });
+    RepList->ShowFromRow(ListTop);
 }
 
 void TMainForm::RepListDblClick() {
     const QModelIndex index = RepList->indexAt(RepList->viewport()->mapFromGlobal(QCursor::pos()));
     if (!index.isValid()) return;
-    Q_EMIT DetailsRequested(index.row());
+    Q_EMIT DetailsRequested(model_->ReplayAt(index.row()));
 }
 
 void TMainForm::paintEvent(QPaintEvent*) {

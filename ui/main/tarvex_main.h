@@ -11,6 +11,7 @@
 
 #include "game/user_data.h"
 #include "replay/replay_folder.h"
+#include "replay/replay_search.h"
 #include "ui/controls/flat_scrollbar_types.h"
 #include "ui/controls/skin_picture.h"
 #include "ui/controls/wheel_notches.h"
@@ -19,6 +20,8 @@
 
 class QPainter;
 class QWheelEvent;
+class FilterField;
+struct FilterEdit;
 class ReplayListModel;
 class ReplayListView;
 class TFlatCustomScrollBar;
@@ -33,8 +36,9 @@ public:
     explicit TMainForm(FolderFinder findFolder = FindReplayFolder, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // The listed folder and one record per list row, in the same order, and the game's user
-    // data folder (empty when unknown); the details window reads them.
+    // The listed folder, one record per replay in the folder's order, and the game's user data
+    // folder (empty when unknown); the details window reads them. The list shows a row per
+    // record, or while filtered those that match.
     Text ReplayFolder;
     Text UserDataFolder;
     std::vector<TZH_replay> Replays;
@@ -49,6 +53,8 @@ public:
     SkinPictureWidget* PushReduce = nullptr;
     SkinPictureWidget* PushHisto = nullptr;
     SkinPictureWidget* PushInfo = nullptr;
+    // Over the list's bottom while a filter is typed.
+    FilterField* FilterBox = nullptr;
 
     void FormCreate();
     void ApplyRoundedRegion();
@@ -70,6 +76,14 @@ public:
 
     // The selected row, or -1.
     int SelectedRow() const;
+    // The replay the selected row shows, by its index in Replays, or -1.
+    int SelectedReplay() const;
+
+    // The filter: the text typed over the list, empty while its field is closed. Setting it
+    // shows the replays it finds (all of them once it is empty), keeps the selected replay
+    // if it is among them, else selects the first, and hides the details window if none is.
+    const QString& FilterText() const { return filterText_; }
+    void SetFilterText(const QString& text);
 
     // A wheel turn over this window or over the details window, which never takes the
     // focus: either way it scrolls the list.
@@ -89,9 +103,9 @@ public:
 Q_SIGNALS:
     // RepListClick: the selected replay changed. The details window takes it up from here
     // and the scroll bar keeps the row in view.
-    void SelectedReplayChanged(int row);
+    void SelectedReplayChanged(int replay);
     // RepListDblClick found a row: the details window docks beside this one and shows it.
-    void DetailsRequested(int row);
+    void DetailsRequested(int replay);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -110,6 +124,13 @@ protected:
 private:
     void SetUpList();
     void SetUpScrollBar();
+    void SetUpFilterField();
+    // A key or typed text on the list that edits the filter; false when it is the list's.
+    bool EditFilter(const FilterEdit& edit);
+    // Whole rows the list shows: one less while the filter's field covers its bottom.
+    int VisibleRows() const;
+    // The bar's range for the rows now shown, the list showing them from `top` on.
+    void ShowRowsFrom(int top);
     // The bar follows a selected row that the list scrolled into view.
     void KeepSelectionInView();
     // The bar follows the list wherever it scrolled by itself.
@@ -126,7 +147,12 @@ private:
     SkinPicture skin_;
     ReplayListModel* model_ = nullptr;
     std::vector<UnreadableFile> unreadable_;
-    int lastSelectedRow_ = -1;
+    // Each replay's text for the filter, made as it is read.
+    ReplaySearch search_;
+    QString filterText_;
+    // True while a listing runs: nothing can be filtered yet.
+    bool listing_ = false;
+    int lastSelectedReplay_ = -1;
     // The bar is moving the list: the list's moves are the bar's own.
     bool barMovesList_ = false;
     // A press in a button area reached the skin; its release acts.

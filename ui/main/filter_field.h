@@ -1,0 +1,40 @@
+// The filter's field over the bottom of the replay list: the typed text, a caret and, at its
+// right, how many replays match out of how many. Painted in the skin's colours (its gunmetal
+// plate, lit edge and orange), it looks like no row of the list; it never takes the focus,
+// which stays on the list that the text is typed into.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+struct FilterFieldLook {
+    QColor plate; // the skin's gunmetal
+    QColor edge;  // its lit bevel, along the field's top
+    QColor text;
+    QColor caret; // the skin buttons' orange
+    QColor count;
+};
+FilterFieldLook FilterFieldColours();
+
+// "12 / 49 873": both numbers written as the program writes numbers, in French.
+QString FilterCountText(int matches, int total);
+
+class FilterField : public QWidget {
+    Q_OBJECT
+public:
+    explicit FilterField(QWidget* parent);
+
+    void SetContents(const QString& text, int matches, int total);
+    const QString& text() const { return text_; }
+    const QString& countText() const { return count_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    // A press on the field neither selects a row nor moves the window.
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QString text_;
+    QString count_;
+};
