@@ -254,3 +254,98 @@ TEST(CourseNames, EveryLabelPowerAndPurchasableScienceHasItsFrenchName) {
     for (const auto& [text, expected] : texts)
         EXPECT_EQ(text, expected);
 }
+
+namespace {
+
+constexpr int32_t Human = 2; // the player index of the record's first player
+
+std::string Ids(std::initializer_list<uint32_t> ids) {
+    std::string bytes;
+    for (const uint32_t id : ids)
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<char>(id >> shift & 0xFF));
+    return bytes;
+}
+
+// A selection (1001) whose flag says new or added to, of objects.
+std::string Select(uint32_t frame, bool fresh, std::initializer_list<uint32_t> ids) {
+    return rb::OrderBytes(frame, 1001, Human, {{2, 1}, {3, static_cast<uint8_t>(ids.size())}},
+                          std::string(1, fresh ? '\1' : '\0') + Ids(ids));
+}
+
+// Orders that carry only object ids: deselect (1004), hotkey groups set (1006 + n).
+std::string WithIds(uint32_t frame, uint32_t type, std::initializer_list<uint32_t> ids) {
+    return rb::OrderBytes(frame, type, Human, {{3, static_cast<uint8_t>(ids.size())}}, Ids(ids));
+}
+
+std::string Queue(uint32_t frame, uint32_t productionId) {
+    return rb::OrderBytes(frame, 1047, Human, {{0, 2}}, Ids({135, productionId}));
+}
+
+std::string Cancel(uint32_t frame, uint32_t productionId) {
+    return rb::OrderBytes(frame, 1048, Human, {{0, 1}}, Ids({productionId}));
+}
+
+PlayerCourse CourseOf(const std::string& body) {
+    TZH_replay record;
+    record.players.emplace_back().human = true;
+    record.players.back().army = 2;
+    return WalkOrders(body, record).players.at(0).course.value();
+}
+
+} // namespace
+
+// A cancel names a production id; its producer is the first object selected, followed through
+// selections, deselections, clears and hotkey groups as the game keeps them.
+TEST(CourseReader, CancelsFindTheirProducerThroughTheSelection) {
+    const uint32_t Clear = 1003, Deselect = 1004, SetGroup0 = 1006, SetGroup1 = 1007,
+                   RecallGroup0 = 1016, RecallGroup1 = 1017;
+    struct Case {
+        const char* rule;
+        std::string body;
+        std::vector<std::optional<uint32_t>> cancelled; // of each queue entry
+    };
+    const Case cases[] = {
+        {"a recalled group selects its objects",
+         Select(1, true, {100}) + Queue(2, 1) + Select(3, true, {200}) + Queue(4, 1) +
+             WithIds(5, SetGroup0, {100}) + Select(6, true, {300}) +
+             rb::OrderBytes(7, RecallGroup0, Human) + Cancel(50, 1),
+         {50, std::nullopt}},
+        {"objects added keep the first",
+         Select(1, true, {200}) + Queue(2, 1) + Select(3, false, {100}) + Cancel(40, 1),
+         {40}},
+        {"a deselected first object leaves the next one first",
+         Select(1, true, {100, 200}) + Queue(2, 1) + Select(3, true, {200}) + Queue(4, 1) +
+             Select(5, true, {100, 200}) + WithIds(6, Deselect, {100}) + Cancel(40, 1),
+         {std::nullopt, 40}},
+        {"an object joins one group only",
+         Select(1, true, {100}) + Queue(2, 1) + WithIds(3, SetGroup0, {100}) +
+             WithIds(4, SetGroup1, {100}) + rb::OrderBytes(5, RecallGroup0, Human) + Cancel(40, 1) +
+             rb::OrderBytes(50, RecallGroup1, Human) + Cancel(60, 1),
+         {60}},
+        {"the start command centre, and the first of two cancels",
+         Queue(2, 1) + Select(3, true, {404}) + Cancel(30, 1) + Cancel(35, 1),
+         {30}},
+        {"a cleared selection cancels nothing",
+         Select(1, true, {100}) + Queue(2, 1) + rb::OrderBytes(3, Clear, Human) + Cancel(40, 1),
+         {std::nullopt}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rule);
+        const PlayerCourse course = CourseOf(c.body);
+        ASSERT_EQ(course.queued.size(), c.cancelled.size());
+        for (std::size_t i = 0; i < c.cancelled.size(); ++i)
+            EXPECT_EQ(course.queued[i].cancelled, c.cancelled[i]) << "entry " << i;
+    }
+}
+
+// Commands counted in the game minute they fall in, up to his leaving: a command at the very
+// end of the span counts in the last minute, none after he left.
+TEST(CourseReader, CommandsPerMinuteUpToTheLeaving) {
+    const std::string leave = rb::OrderBytes(3600, 1093, Human, {{2, 1}}, "\1");
+    const std::string body =
+        Queue(0, 1) + Queue(1799, 2) + Queue(1800, 3) + Queue(3600, 4) + leave + Queue(3700, 5);
+    EXPECT_EQ(CourseOf(body).commandsPerMinute, (std::vector<uint32_t>{2, 2}));
+    EXPECT_EQ(CourseOf(Queue(0, 1) + Queue(5000, 2)).commandsPerMinute,
+              (std::vector<uint32_t>{1, 0, 1}));
+}
