@@ -25,6 +25,7 @@ namespace {
 
 constexpr const char* Usage =
     "Usage: tarvex-info [--json] [--match] [--find TEXT] [PATH...]\n"
+    "       tarvex-info --course PATH...\n"
     "       tarvex-info --where\n"
     "\n"
     "Prints one line per Command and Conquer Generals Zero Hour replay (.rep) file.\n"
@@ -37,6 +38,8 @@ constexpr const char* Usage =
     "  --find TEXT  only the replays Tarvex's list shows when TEXT is typed over it:\n"
     "             every word of TEXT in the file's name, the map's name, a player's\n"
     "             name or the date (27/04/2025), whatever the case and accents\n"
+    "  --course   each human player's orders, one line each with its game time: what\n"
+    "             he placed, queued, fired and picked, his cancels and sales (in French)\n"
     "  --where    print the replay folder Tarvex would list and how it was found, the\n"
     "             game's install folder and archives its maps' pictures come from, and\n"
     "             the map caches its players' start spots come from\n"
@@ -56,6 +59,7 @@ Text FoundUserDataFolder() {
 struct Options {
     bool json = false;
     bool match = false;
+    bool course = false;
     bool where = false;
     std::optional<ReplayQuery> find;
     std::vector<std::string> paths;
@@ -63,8 +67,8 @@ struct Options {
 
 class Printer {
 public:
-    Printer(bool json, bool match, const std::optional<ReplayQuery>& find)
-        : json_(json), match_(match), find_(find) {}
+    Printer(bool json, bool match, bool course, const std::optional<ReplayQuery>& find)
+        : json_(json), match_(match), course_(course), find_(find) {}
 
     void file(const std::string& path) {
         print([&path] { return ReadReplay(path); });
@@ -91,7 +95,10 @@ private:
             std::optional<ReplayStarts> found;
             if (replay.valid) found = StartsOf(replay, caches());
             const ReplayStarts* starts = found ? &*found : nullptr;
-            if (match_) {
+            if (course_) {
+                line_ = CourseReport(replay, ReadMatch(replay));
+                line_.pop_back(); // the line's end comes below
+            } else if (match_) {
                 const std::optional<MatchOrders> match = ReadMatch(replay);
                 if (json_)
                     AppendReplayJson(line_, replay, match, starts);
@@ -119,6 +126,7 @@ private:
 
     bool json_;
     bool match_;
+    bool course_;
     const std::optional<ReplayQuery>& find_;
     bool failed_ = false;
     std::optional<MapCaches> caches_;
@@ -177,6 +185,8 @@ int main(int argc, char** argv) {
             options.json = true;
         } else if (arg == "--match") {
             options.match = true;
+        } else if (arg == "--course") {
+            options.course = true;
         } else if (arg == "--where") {
             options.where = true;
         } else if (arg == "--find") {
@@ -196,7 +206,11 @@ int main(int argc, char** argv) {
         }
     }
     try {
-        Printer printer(options.json, options.match, options.find);
+        if (options.course && options.paths.empty()) {
+            std::cerr << "tarvex-info: --course needs the replay files to read\n" << Usage;
+            return 2;
+        }
+        Printer printer(options.json, options.match, options.course, options.find);
         if (options.where || options.paths.empty()) {
             const ReplayFolderChoice choice = FindReplayFolder();
             if (options.where) {
