@@ -21,6 +21,8 @@
 #include "ui/details/start_painting.h"
 #include "ui/main/replay_list_view.h"
 #include "ui/main/tarvex_main.h"
+#include "ui/match/match_form.h"
+#include "ui/match/match_layout.h"
 
 TMoreForm* MoreForm = nullptr;
 
@@ -40,10 +42,12 @@ TMoreForm::TMoreForm(TMainForm& mainForm, MapPreviewFinder::InstallFinder findIn
     PlayersList = MakePlayersList(*this);
     PlayersList->viewport()->installEventFilter(this);
     Panel = new MapPanel(*this);
+    Match = new TMatchForm(mainForm);
     setMouseTracking(true);
     FormCreate();
     connect(&main_, &TMainForm::SelectedReplayChanged, this, &TMoreForm::RefreshDetails);
     connect(&main_, &TMainForm::DetailsRequested, this, &TMoreForm::ShowDocked);
+    connect(&main_, &TMainForm::MatchRequested, this, &TMoreForm::OpenMatch);
     main_.installEventFilter(this);
     main_.SetDetailsWindow(this);
 }
@@ -151,7 +155,7 @@ void TMoreForm::PlayersListDrawItem(QPainter& canvas, int index, const QRect& re
                                                  Background.devicePixelRatio());
         PaintHeader(header, *replay, picture, noMap_);
         header.setClipRect(dl::HeaderArea);
-        PaintStartDiscs(header, marks_, picture.mapArea.translated(dl::MapPictureAt));
+        PaintStartDiscs(header, marks_, picture.mapArea.translated(dl::MapPictureAt), HeaderDisc);
         // The header lies above the list: repainting it repaints no row.
         update(dl::HeaderArea);
     } catch (...) {
@@ -185,10 +189,43 @@ void TMoreForm::FollowReplayFolder() {
 
 void TMoreForm::mouseMoveEvent(QMouseEvent* event) {
     const QRect mapCell(dl::MapPictureAt, dl::MapPictureSize);
-    if (mapCell.contains(WholePixel(event->position())))
+    if (mapCell.contains(WholePixel(event->position())) && MapPictureShown()) {
+        setCursor(Qt::PointingHandCursor);
         ShowMapPanel();
-    else
+    } else {
+        unsetCursor();
         Panel->hide();
+    }
+}
+
+bool TMoreForm::MapPictureShown() const {
+    const TZH_replay* replay = SelectedReplay();
+    // The header, and so the picture, is drawn only with a player's row.
+    return replay && replay->valid && PlayersList->count() > 0;
+}
+
+void TMoreForm::OpenMatch() {
+    const TZH_replay* replay = SelectedReplay();
+    if (!replay || !replay->valid) return;
+    try {
+        Panel->hide();
+        MatchOpening opening;
+        opening.replay = *replay;
+        // Read once, here: the window reads nothing more while it is open.
+        opening.match = ReadOrders(*replay);
+        if (const ReplayStarts starts = StartsOf(*replay, Caches()); starts.map)
+            opening.extent = starts.map->entry->extent;
+        MapPicture picture =
+            FittedPictureForMap(main_.ReplayFolder, replay->map, Previews(),
+                                Match->devicePixelRatioF(), match_layout::MapCell.size());
+        opening.picture = std::move(picture.image);
+        opening.mapArea = picture.mapArea;
+        opening.starts = marks_;
+        Match->Open(std::move(opening), isVisible() ? std::optional(frameGeometry()) : std::nullopt,
+                    main_.frameGeometry());
+    } catch (...) {
+        ReportError(std::current_exception());
+    }
 }
 
 void TMoreForm::leaveEvent(QEvent*) {
@@ -201,8 +238,8 @@ void TMoreForm::hideEvent(QHideEvent*) {
 
 void TMoreForm::ShowMapPanel() {
     const TZH_replay* replay = SelectedReplay();
-    // The header, and so the picture, is drawn only with a player's row.
-    if (Panel->isVisible() || !replay || !replay->valid || PlayersList->count() == 0) return;
+    // Nor while the match window shows the map larger still.
+    if (Panel->isVisible() || !MapPictureShown() || Match->isVisible()) return;
     try {
         if (!panelReady_) {
             MapPicture picture = FittedPictureForMap(main_.ReplayFolder, replay->map, Previews(),
@@ -237,8 +274,11 @@ void TMoreForm::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, Background);
 }
 
-void TMoreForm::BackgroundMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+void TMoreForm::BackgroundMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
     if (dl::CloseGlyphArea.contains(x, y)) close();
+    if (button == Qt::LeftButton && QRect(dl::MapPictureAt, dl::MapPictureSize).contains(x, y) &&
+        MapPictureShown())
+        OpenMatch();
 }
 
 void TMoreForm::mousePressEvent(QMouseEvent* event) {

@@ -59,12 +59,12 @@ void OutlinedText(QPainter& painter, const QRectF& cell, const QString& text) {
 
 } // namespace
 
-void PaintStartDiscs(QPainter& painter, const MapMarks& marks, const QRectF& area) {
+void PaintStartDiscs(QPainter& painter, const MapMarks& marks, const QRectF& area, qreal diameter) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipRect(area, Qt::IntersectClip);
     for (const SpotMark& spot : marks.spots)
-        if (spot.taken) Disc(painter, OnArea(spot.at, area), HeaderDisc, spot.colour);
+        if (spot.taken) Disc(painter, OnArea(spot.at, area), diameter, spot.colour);
     painter.restore();
 }
 

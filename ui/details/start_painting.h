@@ -8,8 +8,8 @@
 class QPainter;
 struct MapMarks;
 
-// A disc in its player's colour on each taken spot of the map lying in `area`.
-void PaintStartDiscs(QPainter& painter, const MapMarks& marks, const QRectF& area);
+// A disc of `diameter` in its player's colour on each taken spot of the map lying in `area`.
+void PaintStartDiscs(QPainter& painter, const MapMarks& marks, const QRectF& area, qreal diameter);
 
 // The larger map's whole window, PanelSize: the skin's metal round a black ground, the map's
 // picture on it (fitted into PanelMapSize; none when null), then, placed on mapArea (from the

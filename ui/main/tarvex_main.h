@@ -11,6 +11,7 @@
 
 #include "game/user_data.h"
 #include "replay/replay_folder.h"
+#include "ui/common/ground_drag.h"
 #include "ui/controls/flat_scrollbar_types.h"
 #include "ui/controls/skin_picture.h"
 #include "ui/controls/wheel_notches.h"
@@ -91,6 +92,8 @@ Q_SIGNALS:
     void SelectedReplayChanged(int row);
     // RepListDblClick found a row: the details window docks beside this one and shows it.
     void DetailsRequested(int row);
+    // Enter in the list: the match of the selected replay, in a window of its own.
+    void MatchRequested(int row);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -130,9 +133,7 @@ private:
     bool barMovesList_ = false;
     // A press in a button area reached the skin; its release acts.
     bool skinPressed_ = false;
-    // Moving the window by hand, where the window system does not move it: the pointer's
-    // offset from the window's top-left corner.
-    std::optional<QPoint> manualMoveOffset_;
+    GroundDrag drag_;
     WheelNotches wheelNotches_;
     QPointer<QWidget> detailsWindow_;
 };
