@@ -16,6 +16,7 @@
 #include "ui/main/credit_line.h"
 #include "ui/main/read_errors.h"
 #include "ui/main/replay_tooltip.h"
+#include "ui/match/match_texts.h"
 
 namespace {
 
@@ -73,6 +74,20 @@ QString Refused(InvalidReason reason) {
     return ReplayTooltip(replay);
 }
 
+// The match window's list for a course holding one order of each kind, in time order.
+std::vector<CourseLine> EveryKindOfLine() {
+    PlayerCourse course;
+    course.placed = {{248, 1229, {}, 0, false}, {260, 58, {}, 0, true}};
+    course.queued = {{300, 135, std::nullopt}, {310, 135, 24275u}};
+    course.constructionCancels = {320};
+    course.sales = {330};
+    course.resumed = {340};
+    course.powers = {{350, 24, std::nullopt}};
+    course.sciences = {{360, 12}};
+    course.upgrades = {{370, 2300, false}, {380, 2300, true}};
+    return CourseLines(course, CourseData{});
+}
+
 } // namespace
 
 TEST(FrenchTexts, ShownExactly) {
@@ -92,6 +107,8 @@ TEST(FrenchTexts, ShownExactly) {
     const QStringList credits = CreditsText(contact).split(QStringLiteral("\r\n\r\n"));
     const std::vector<PlacedText> errorLines = ErrorMessageTexts(contact);
     ASSERT_EQ(errorLines.size(), 3u);
+    const std::vector<CourseLine> course = EveryKindOfLine();
+    ASSERT_EQ(course.size(), 11u);
 
     struct Case {
         const char* what;
@@ -209,6 +226,32 @@ TEST(FrenchTexts, ShownExactly) {
          QStringLiteral("Réglages de la partie illisibles")},
         {"refused: players", Refused(InvalidReason::BadPlayers),
          QStringLiteral("Liste des joueurs illisible")},
+        // The match window: the cursor's time, a mark's tooltip, what it can't show, the list.
+        {"moment", ClockText(At12m3s + 29), QStringLiteral("12m 03s")},
+        {"mark", MarkTip(QStringLiteral("Caserne"), QStringLiteral("Nic"), 248),
+         QStringLiteral("Caserne — Nic — 0m 08s")},
+        {"no orders: cut", NoOrdersLine(NoOrders::CutFile),
+         QStringLiteral("Aucun ordre lu : le fichier est coupé")},
+        {"no orders: computers", NoOrdersLine(NoOrders::ComputersOnly),
+         QStringLiteral("Aucun ordre : les ordinateurs n'en enregistrent pas")},
+        {"no orders: unreadable", NoOrdersLine(NoOrders::Unreadable),
+         QStringLiteral("Aucun ordre : le fichier ne se lit plus")},
+        {"no orders", NoOrdersLine(NoOrders::NoneRecorded),
+         QStringLiteral("Aucun ordre enregistré dans ce replay")},
+        {"positions unknown", UnknownPositionsLine(),
+         QStringLiteral("Emplacements inconnus : cette carte n'est dans aucun cache de cartes")},
+        // The names after the verbs are the course's own texts.
+        {"placed", course[0].text, QStringLiteral("0m 08s  posé : "), true},
+        {"sneak attack", course[1].text, QStringLiteral("0m 08s  lancé : "), true},
+        {"queued", course[2].text, QStringLiteral("0m 10s  mis en production : "), true},
+        {"queued, cancelled", course[3].text.right(19), QStringLiteral(" (annulé à 13m 29s)")},
+        {"construction cancelled", course[4].text, QStringLiteral("0m 10s  construction annulée")},
+        {"sold", course[5].text, QStringLiteral("0m 11s  bâtiment vendu")},
+        {"resumed", course[6].text, QStringLiteral("0m 11s  construction reprise")},
+        {"power", course[7].text, QStringLiteral("0m 11s  lancé : "), true},
+        {"science", course[8].text, QStringLiteral("0m 12s  choisi : "), true},
+        {"upgrade", course[9].text, QStringLiteral("0m 12s  mis en production : "), true},
+        {"upgrade cancelled", course[10].text, QStringLiteral("0m 12s  annulé : "), true},
     };
 #ifndef _WIN32
     // The Linux reader's reason for a fifo (Windows has none to give).
