@@ -55,7 +55,7 @@ TEST(Tooltips, ShownOnRestingOrdersReadOncePerSelectionInTheSkinsColours) {
             ++reads[record.file.name];
             if (record.file.name == "b.rep") throw std::runtime_error("gone since the scan");
             return std::optional(
-                MatchOrders{true, 30000, {PlayerOrders{}, PlayerOrders{1, 0, {}, 41.3, {}}}});
+                MatchOrders{true, 30000, {PlayerOrders{}, PlayerOrders{1, 0, {}, 41.3, std::nullopt}}});
         });
     form.show();
     form.activateWindow();
@@ -132,7 +132,7 @@ TEST(TooltipRules, OrdersForFewerPlayersThanTheRecordHolds) {
     replay.players.resize(2);
     for (TZH_player& player : replay.players)
         player.human = true;
-    const MatchOrders shorter{false, 100, {PlayerOrders{0, 0, std::nullopt, 5.0, {}}}};
+    const MatchOrders shorter{false, 100, {PlayerOrders{0, 0, std::nullopt, 5.0, std::nullopt}}};
     EXPECT_NE(PlayerTooltip(replay, 0, {}, shorter), QString());
     EXPECT_EQ(PlayerTooltip(replay, 1, {}, shorter), QString());
     EXPECT_EQ(PlayerTooltip(replay, 2, {}, shorter), QString());
