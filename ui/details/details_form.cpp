@@ -217,7 +217,7 @@ void TMoreForm::OpenMatch() {
             opening.extent = starts.map->entry->extent;
         MapPicture picture =
             FittedPictureForMap(main_.ReplayFolder, replay->map, Previews(),
-                                Match->devicePixelRatioF(), match_layout::MapCell.size());
+                                Match->RatioAtOpening(), match_layout::MapCell.size());
         opening.picture = std::move(picture.image);
         opening.mapArea = picture.mapArea;
         opening.starts = marks_;

@@ -69,8 +69,7 @@ void TMatchForm::Open(MatchOpening opening, const std::optional<QRect>& details,
     cursor_ = view_.endFrame;
     shown_ = MarksUpTo(view_.marks, cursor_);
     if (!isVisible()) {
-        const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-        if (!screen) screen = QGuiApplication::primaryScreen();
+        const QScreen* screen = PointerScreen();
         const QRect room = screen ? screen->availableGeometry() : main;
         move(MatchWindowPosition(details, main, size(), room));
     }
@@ -79,6 +78,16 @@ void TMatchForm::Open(MatchOpening opening, const std::optional<QRect>& details,
     raise();
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
+}
+
+const QScreen* TMatchForm::PointerScreen() {
+    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+qreal TMatchForm::RatioAtOpening() const {
+    const QScreen* screen = PointerScreen();
+    return isVisible() || !screen ? devicePixelRatioF() : screen->devicePixelRatio();
 }
 
 void TMatchForm::SetCursor(uint32_t frame) {

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QRectF>
 #include <QWidget>
+
+class QScreen;
 #include <optional>
 #include <vector>
 
@@ -42,6 +44,9 @@ public:
     // first human's list. A hidden window opens beside the details window (none when hidden)
     // and the main window, on the screen the pointer is on; a shown one stays where it is.
     void Open(MatchOpening opening, const std::optional<QRect>& details, const QRect& main);
+    // The device pixel ratio the window will show at once opened: its screen's when shown, else
+    // that of the screen the pointer is on, where it opens. The map's picture is made for it.
+    qreal RatioAtOpening() const;
 
     const MatchView& View() const { return view_; }
     uint32_t Cursor() const { return cursor_; }
@@ -70,6 +75,8 @@ protected:
 #endif
 
 private:
+    // The screen the pointer is on, where a hidden window opens.
+    static const QScreen* PointerScreen();
     void SetUpScroll();
     // The bar's range for the chosen player's lines, back at the top.
     void ResetListScroll();
