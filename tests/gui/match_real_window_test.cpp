@@ -43,8 +43,8 @@ QString Tip(QWidget& window, QPoint at) {
 
 // A world point of Tournament Island (3500 units square) on the match window's map.
 QPoint OnIsland(float x, float y) {
-    return ml::MapCell.topLeft() + QPoint(static_cast<int>(x / 3500 * 256),
-                                          static_cast<int>((1 - y / 3500) * 256));
+    return ml::MapCell.topLeft() +
+           QPoint(static_cast<int>(x / 3500 * 256), static_cast<int>((1 - y / 3500) * 256));
 }
 
 } // namespace
@@ -129,9 +129,9 @@ TEST(MatchRealWindow, BasesRoundTheirSpotsTheCursorTakesThemAwayASecondReplayRep
     EXPECT_TRUE(std::any_of(match.Lines().begin(), match.Lines().end(), [](const CourseLine& line) {
         return line.text.startsWith(QStringLiteral("0m 08s  posé : Centrale électrique"));
     }));
-    EXPECT_TRUE(std::is_sorted(
-        match.Lines().begin(), match.Lines().end(),
-        [](const CourseLine& a, const CourseLine& b) { return a.frame < b.frame; }));
+    EXPECT_TRUE(
+        std::is_sorted(match.Lines().begin(), match.Lines().end(),
+                       [](const CourseLine& a, const CourseLine& b) { return a.frame < b.frame; }));
 
     // Escape, and the larger map shows again; Enter in the list opens the match anew.
     QTest::keyClick(&match, Qt::Key_Escape);
