@@ -53,6 +53,10 @@ uint16_t Word(std::string_view bytes, std::size_t at) {
                                  static_cast<unsigned char>(bytes[at + 1]) << 8);
 }
 
+uint32_t DoubleWord(std::string_view bytes, std::size_t at) {
+    return uint32_t{Word(bytes, at)} | uint32_t{Word(bytes, at + 2)} << 16;
+}
+
 bool IsSlotText(std::string_view text) {
     if (!text.empty() && text.front() == '-') text.remove_prefix(1);
     return !text.empty() && text.size() < MaxSlotTextSize &&
@@ -71,6 +75,16 @@ std::optional<TZH_date> MatchDate(std::string_view fileBytes) {
                         Word(b, at + 8), Word(b, at + 10), Word(b, at + 12), Word(b, at + 14)};
     if (!IsRealDate(date)) return std::nullopt;
     return date;
+}
+
+std::optional<HeaderChecksums> ReadChecksums(std::string_view fileBytes) {
+    LayoutCursor cursor(fileBytes);
+    if (!cursor.skip(ReplayNameOffset) || !cursor.skipWideText() || !cursor.skip(DateSize) ||
+        !cursor.skipWideText() || !cursor.skipWideText())
+        return std::nullopt;
+    const std::size_t at = cursor.at(); // the version number, then the two checksums
+    if (!cursor.skip(VersionNumbersSize)) return std::nullopt;
+    return HeaderChecksums{DoubleWord(cursor.bytes(), at + 4), DoubleWord(cursor.bytes(), at + 8)};
 }
 
 std::optional<std::size_t> OrdersOffset(std::string_view fileBytes) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -13,6 +14,14 @@
 // The match's local start time (the SYSTEMTIME after the replay name); nullopt when the bytes
 // don't reach it or it isn't a date and time.
 std::optional<TZH_date> MatchDate(std::string_view fileBytes);
+
+// The checksums the header holds of the game's program (exe) and of its data files (INI): they
+// tell which data set numbered the objects in the orders. nullopt when the bytes don't reach them.
+struct HeaderChecksums {
+    uint32_t exe = 0;
+    uint32_t ini = 0;
+};
+std::optional<HeaderChecksums> ReadChecksums(std::string_view fileBytes);
 
 // The offset of the first order: just past the header. nullopt when the header's layout
 // doesn't hold (a text that never ends, a recording slot that isn't a number, cut short).

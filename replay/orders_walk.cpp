@@ -2,10 +2,16 @@
 // player index (i32), a count of argument groups (u8), that many (argument type, count) byte
 // pairs, then the arguments group after group. Nothing in the body is trusted: every count is
 // checked against the bytes left, and the first order that doesn't fit ends the walk.
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
+#include <cstdint>
+#include <memory>
 
+#include "replay/course_reader.h"
 #include "replay/match.h"
+#include "replay/order_arguments.h"
 
 namespace {
 
@@ -13,23 +19,25 @@ constexpr uint32_t EndOfRecording = 27;
 constexpr uint32_t SelfDestruct = 1093;
 constexpr int32_t FirstPlayerIndex = 2; // 0 and 1 are the map's neutral and civilian sides
 constexpr std::size_t OrderHeadSize = 13;
-constexpr std::size_t BooleanArgument = 2;
-// Bytes of one argument of each type: integer, real, boolean, object id, drawable id, team id,
-// location, pixel, pixel region, timestamp, wide character.
-constexpr std::array<uint8_t, 11> ArgumentSizes = {4, 4, 1, 4, 4, 4, 12, 8, 16, 4, 2};
 // A player who surrendered stays in the game and his client goes on sending orders; one who
 // quit sends nothing after leaving. Ten seconds of game time tell them apart.
 constexpr uint32_t SurrenderedAfterFrames = 300;
-constexpr double FramesPerMinute = FramesPerSecond * 60.0;
+constexpr uint32_t FramesPerMinute = FramesPerSecond * 60;
 
 enum class OrderKind : uint8_t { Other, Bookkeeping, Selection, Command };
+
+// An order's kind, and whether a player's course reads it: one look-up for both.
+struct KindAndCourse {
+    OrderKind kind = OrderKind::Other;
+    bool course = false;
+};
 
 constexpr uint32_t FirstGameOrder = 1000;
 constexpr uint32_t LastGameOrder = 1097;
 
 // Kinds of the game's orders, 1001 to 1097 (1000 is none), looked up for every order.
-constexpr std::array<OrderKind, LastGameOrder - FirstGameOrder + 1> GameOrderKinds = [] {
-    std::array<OrderKind, LastGameOrder - FirstGameOrder + 1> kinds{};
+constexpr std::array<KindAndCourse, LastGameOrder - FirstGameOrder + 1> GameOrderKinds = [] {
+    std::array<KindAndCourse, LastGameOrder - FirstGameOrder + 1> kinds{};
     for (uint32_t type = 1001; type <= LastGameOrder; ++type) {
         OrderKind kind = OrderKind::Command;
         if ((type <= 1004) || (type >= 1016 && type <= 1035) || type == 1058)
@@ -38,40 +46,17 @@ constexpr std::array<OrderKind, LastGameOrder - FirstGameOrder + 1> GameOrderKin
         // (set by the client itself)
         if (type == 1088 || type == 1092 || type == SelfDestruct || type == 1095 || type == 1097)
             kind = OrderKind::Bookkeeping;
-        kinds[type - FirstGameOrder] = kind;
+        kinds[type - FirstGameOrder] = {kind, CourseReader::Reads(type)};
     }
     return kinds;
 }();
 
 // The end marker is bookkeeping; the orders outside 1001-1097 (a community client's own, 2000
 // and up, and unknown ones) are nothing.
-OrderKind KindOf(uint32_t type) {
+KindAndCourse KindOf(uint32_t type) {
     if (type - FirstGameOrder <= LastGameOrder - FirstGameOrder)
         return GameOrderKinds[type - FirstGameOrder];
-    return type == EndOfRecording ? OrderKind::Bookkeeping : OrderKind::Other;
-}
-
-// Bytes of one argument by type, for every byte value: 0 for a type that doesn't exist.
-constexpr std::array<uint8_t, 256> ArgumentSizeOf = [] {
-    std::array<uint8_t, 256> sizes{};
-    for (std::size_t type = 0; type < ArgumentSizes.size(); ++type)
-        sizes[type] = ArgumentSizes[type];
-    return sizes;
-}();
-
-uint32_t Little32(const unsigned char* at) {
-    return uint32_t{at[0]} | uint32_t{at[1]} << 8 | uint32_t{at[2]} << 16 | uint32_t{at[3]} << 24;
-}
-
-// The first boolean argument of an order whose groups are already known to fit.
-std::optional<bool> FirstBoolean(const unsigned char* groups, std::size_t count) {
-    const unsigned char* argument = groups + 2 * count;
-    for (std::size_t g = 0; g < count; ++g) {
-        const std::size_t type = groups[2 * g], n = groups[2 * g + 1];
-        if (type == BooleanArgument && n > 0) return *argument != 0;
-        argument += n * ArgumentSizeOf[type];
-    }
-    return std::nullopt;
+    return {type == EndOfRecording ? OrderKind::Bookkeeping : OrderKind::Other, false};
 }
 
 // The bytes of an order's arguments, or nullopt when a group names an unknown type. Most
@@ -106,21 +91,69 @@ struct Tally {
     std::optional<PlayerLeaving> left;
     uint32_t commandsBeforeLeaving = 0;
     bool leftFlag = true;
+    std::optional<CourseReader> course; // humans who play
+    // His commands before each game minute from the second on, noted at his first order in or
+    // after it: the minutes' counts without work for each command.
+    std::vector<uint32_t> commandsBeforeMinute;
+    uint64_t nextMinute = FramesPerMinute;
 };
 
-void Count(Tally& tally, uint32_t frame, uint32_t type, const unsigned char* groups,
-           std::size_t groupCount) {
+void NoteMinutes(Tally& tally, uint32_t frame) {
+    for (; tally.nextMinute <= frame; tally.nextMinute += FramesPerMinute)
+        tally.commandsBeforeMinute.push_back(
+            tally.kinds[static_cast<std::size_t>(OrderKind::Command)]);
+}
+
+// Commands in each game minute begun within span, of the counted ones (those before his
+// leaving): a command at the span's very end counts in its last minute.
+std::vector<uint32_t> CommandsPerMinute(const Tally& tally, uint32_t span, uint32_t counted) {
+    const std::size_t minutes = span / FramesPerMinute + (span % FramesPerMinute ? 1 : 0);
+    std::vector<uint32_t> perMinute(minutes);
+    uint32_t before = 0;
+    for (std::size_t m = 0; m < minutes; ++m) {
+        // Minutes after his last order saw no command of his.
+        const uint32_t after = m + 1 < minutes && m < tally.commandsBeforeMinute.size()
+                                   ? std::min(tally.commandsBeforeMinute[m], counted)
+                                   : counted;
+        perMinute[m] = after - before;
+        before = after;
+    }
+    return perMinute;
+}
+
+// Counts the order; true when the player's course reads it.
+bool Count(Tally& tally, uint32_t frame, uint32_t type, const OrderArguments& arguments) {
     tally.lastFrame = frame;
-    ++tally.kinds[static_cast<std::size_t>(KindOf(type))];
+    if (frame >= tally.nextMinute) NoteMinutes(tally, frame);
+    const auto [kind, course] = KindOf(type);
+    ++tally.kinds[static_cast<std::size_t>(kind)];
     if (type == SelfDestruct && !tally.left) {
         tally.left = PlayerLeaving{frame, LeaveHow::Quit};
         tally.commandsBeforeLeaving = tally.kinds[static_cast<std::size_t>(OrderKind::Command)];
         // The game always writes the flag; an order without one is taken as a plain leave.
-        tally.leftFlag = FirstBoolean(groups, groupCount).value_or(true);
+        tally.leftFlag = arguments.boolean(0).value_or(true);
     }
+    return course & tally.course.has_value(); // no branch: see WalkOrders
 }
 
-PlayerOrders Finish(const Tally& tally, const TZH_player& player, uint32_t endFrame) {
+// The orders' fields once they are known to fit.
+struct Order {
+    explicit Order(const unsigned char* at)
+        : frame(Little32(at)), type(Little32(at + 4)),
+          position(Little32(at + 8) - static_cast<uint32_t>(FirstPlayerIndex)),
+          arguments(at + OrderHeadSize, at[12]) {}
+
+    uint32_t frame;
+    uint32_t type;
+    uint32_t position; // unsigned: indices 0 and 1 and negative ones fall outside the players
+    OrderArguments arguments;
+};
+
+bool Plays(const TZH_player& player) {
+    return player.human && player.army != ObserverArmy;
+}
+
+PlayerOrders Finish(Tally& tally, const TZH_player& player, uint32_t endFrame) {
     PlayerOrders orders;
     orders.commands = tally.kinds[static_cast<std::size_t>(OrderKind::Command)];
     orders.selections = tally.kinds[static_cast<std::size_t>(OrderKind::Selection)];
@@ -134,8 +167,12 @@ PlayerOrders Finish(const Tally& tally, const TZH_player& player, uint32_t endFr
     // Commands up to his leaving, over the game time up to it; or all of them up to the end.
     const uint32_t span = orders.left ? orders.left->frame : endFrame;
     const uint32_t commands = orders.left ? tally.commandsBeforeLeaving : orders.commands;
-    if (player.human && player.army != ObserverArmy && span > 0)
-        orders.apm = std::round(commands * FramesPerMinute / span * 10.0) / 10.0;
+    if (Plays(player) && span > 0)
+        orders.apm = std::round(commands * double{FramesPerMinute} / span * 10.0) / 10.0;
+    if (tally.course) {
+        orders.course = std::move(*tally.course).finish();
+        orders.course->commandsPerMinute = CommandsPerMinute(tally, span, commands);
+    }
     return orders;
 }
 
@@ -143,11 +180,20 @@ PlayerOrders Finish(const Tally& tally, const TZH_player& player, uint32_t endFr
 
 MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
     std::vector<Tally> tallies(record.players.size());
+    for (std::size_t i = 0; i < tallies.size(); ++i)
+        if (Plays(record.players[i])) tallies[i].course.emplace();
+    // Where the orders the courses read begin, noted without a branch: which orders those are
+    // is as hard to guess as the orders themselves, and a wrong guess for each would cost more
+    // than the rest of the walk. Offsets fit 32 bits: bodies are read up to MatchReadLimit.
+    body = body.substr(0, std::min<std::size_t>(body.size(), UINT32_MAX));
+    const std::unique_ptr<uint32_t[]> courseOrders(new uint32_t[body.size() / OrderHeadSize + 1]);
+    std::size_t courseOrderCount = 0;
     MatchOrders match;
     uint32_t endMarker = 0;
     bool ended = false;
     uint32_t lastFrame = 0;
-    const auto* at = reinterpret_cast<const unsigned char*>(body.data());
+    const auto* const begin = reinterpret_cast<const unsigned char*>(body.data());
+    const unsigned char* at = begin;
     const unsigned char* const end = at + body.size();
     // Each order is checked against the bytes left before anything of it is counted.
     while (end - at >= static_cast<std::ptrdiff_t>(OrderHeadSize)) {
@@ -167,8 +213,16 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
         }
         // Unsigned, so that indices 0 and 1 and negative ones all fall outside the players.
         const uint32_t position = Little32(at + 8) - static_cast<uint32_t>(FirstPlayerIndex);
-        if (position < tallies.size()) Count(tallies[position], frame, type, groups, groupCount);
+        if (position < tallies.size()) {
+            courseOrders[courseOrderCount] = static_cast<uint32_t>(at - begin);
+            courseOrderCount +=
+                Count(tallies[position], frame, type, OrderArguments(groups, groupCount));
+        }
         at = groups + 2 * groupCount + *argumentBytes;
+    }
+    for (std::size_t i = 0; i < courseOrderCount; ++i) {
+        const Order order(begin + courseOrders[i]);
+        tallies[order.position].course->take(order.frame, order.type, order.arguments);
     }
     match.complete = at == end;
     match.endFrame = ended ? endMarker : lastFrame;

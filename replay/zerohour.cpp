@@ -288,6 +288,10 @@ bool ParseFields(const FieldViews& fields, TZH_replay& record, const FirstFieldV
     }
     record.invalidReason = InvalidReason::None;
     record.date = MatchDate(fields[0]);
+    if (const auto checksums = ReadChecksums(fields[0])) {
+        record.exeCrc = checksums->exe;
+        record.iniCrc = checksums->ini;
+    }
     record.seed = MatchSeed(FieldValue(fields[SeedField]));
     ResolveRandomPicks(record.players, record.seed, record.vanilla);
     return true;

@@ -78,6 +78,10 @@ struct TZH_replay {
     bool valid = false;
     std::optional<TZH_date> date; // the match's local start time, valid replays only
     std::optional<uint32_t> seed; // the match seed (SD) as its bit pattern, valid replays only
+    // The header's checksums of the game's program and data files, valid replays only (0 when
+    // the header doesn't reach them): the data set that numbered the objects in the orders.
+    uint32_t exeCrc = 0;
+    uint32_t iniCrc = 0;
     InvalidReason invalidReason = InvalidReason::Unreadable;
 };
 

@@ -57,7 +57,8 @@ QString Started(int8_t spot, bool random) {
 }
 
 PlayerOrders Orders(std::optional<double> apm, uint32_t leftAt = 0, LeaveHow how = LeaveHow::Quit) {
-    return {0, 0, leftAt ? std::optional(PlayerLeaving{leftAt, how}) : std::nullopt, apm, std::nullopt};
+    return {0, 0, leftAt ? std::optional(PlayerLeaving{leftAt, how}) : std::nullopt, apm,
+            std::nullopt};
 }
 
 QString Played(std::optional<TZH_date> date) {

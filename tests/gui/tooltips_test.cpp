@@ -54,8 +54,8 @@ TEST(Tooltips, ShownOnRestingOrdersReadOncePerSelectionInTheSkinsColours) {
         [&](const TZH_replay& record) {
             ++reads[record.file.name];
             if (record.file.name == "b.rep") throw std::runtime_error("gone since the scan");
-            return std::optional(
-                MatchOrders{true, 30000, {PlayerOrders{}, PlayerOrders{1, 0, {}, 41.3, std::nullopt}}});
+            return std::optional(MatchOrders{
+                true, 30000, {PlayerOrders{}, PlayerOrders{1, 0, {}, 41.3, std::nullopt}}});
         });
     form.show();
     form.activateWindow();

@@ -1,0 +1,102 @@
+# Turns the game's numbering (zh104-*.tsv) and our French names (french-names.tsv) into the C++
+# tables of replay/course_tables.h. Run by the build: cmake -DDATA=<this folder> -DOUTPUT=<file>
+# -P course_tables.cmake
+cmake_minimum_required(VERSION 3.25)
+
+# The rows of a tab-separated file, header left out, each row a list of its columns. The
+# files' free text may hold ";", CMake's list separator: it becomes ",".
+function(read_rows file columns out)
+  file(READ "${DATA}/${file}" text)
+  string(REPLACE ";" "," text "${text}")
+  string(REPLACE "\n" ";" lines "${text}")
+  list(POP_FRONT lines)
+  set(rows "")
+  foreach(line IN LISTS lines)
+    if(line STREQUAL "")
+      continue()
+    endif()
+    string(REPLACE "\t" ";" fields "${line}")
+    list(LENGTH fields count)
+    if(count LESS columns)
+      message(FATAL_ERROR "${file}: a row with fewer than ${columns} columns: ${line}")
+    endif()
+    if(line MATCHES "[\"\\\\]")
+      message(FATAL_ERROR "${file}: quotes and backslashes are not expected: ${line}")
+    endif()
+    string(REPLACE ";" "\t" line "${fields}")
+    list(APPEND rows "${line}")
+  endforeach()
+  list(SORT rows COMPARE NATURAL)
+  set(${out} "${rows}" PARENT_SCOPE)
+endfunction()
+
+# column: the index-th column of a tab-joined row.
+function(column row index out)
+  string(REPLACE "\t" ";" fields "${row}")
+  list(GET fields ${index} value)
+  set(${out} "${value}" PARENT_SCOPE)
+endfunction()
+
+read_rows(french-names.tsv 2 french_rows)
+foreach(row IN LISTS french_rows)
+  column("${row}" 0 key)
+  column("${row}" 1 name)
+  set("french_${key}" "${name}")
+endforeach()
+
+function(french key out)
+  if(DEFINED "french_${key}")
+    set(${out} "${french_${key}}" PARENT_SCOPE)
+  else()
+    set(${out} "" PARENT_SCOPE)
+  endif()
+endfunction()
+
+set(code "// Made by replay/data/course_tables.cmake from replay/data/*.tsv: change those.\n")
+string(APPEND code "#include \"replay/course_tables.h\"\n\n")
+
+# number, template, kind, side, display_label, build_cost, base
+read_rows(zh104-objects.tsv 7 objects)
+string(APPEND code "const CourseObject CourseObjectRows[] = {\n")
+foreach(row IN LISTS objects)
+  column("${row}" 0 number)
+  column("${row}" 1 template)
+  column("${row}" 4 label)
+  french("${label}" name)
+  string(APPEND code "    {${number}, \"${template}\", \"${label}\", \"${name}\"},\n")
+endforeach()
+string(APPEND code "};\nconst std::span<const CourseObject> CourseObjects(CourseObjectRows);\n\n")
+
+# number, name, target
+read_rows(zh104-powers.tsv 3 powers)
+string(APPEND code "const CourseNumbered CoursePowerRows[] = {\n")
+foreach(row IN LISTS powers)
+  column("${row}" 0 number)
+  column("${row}" 1 power)
+  french("${power}" name)
+  string(APPEND code "    {${number}, \"${power}\", \"${name}\"},\n")
+endforeach()
+string(APPEND code "};\nconst std::span<const CourseNumbered> CoursePowers(CoursePowerRows);\n\n")
+
+# number, name, display_label, purchasable: only sciences a player can pick get a name.
+read_rows(zh104-sciences.tsv 4 sciences)
+string(APPEND code "const CourseNumbered CourseScienceRows[] = {\n")
+foreach(row IN LISTS sciences)
+  column("${row}" 0 number)
+  column("${row}" 1 science)
+  column("${row}" 3 purchasable)
+  set(name "")
+  if(purchasable STREQUAL "yes")
+    french("${science}" name)
+  endif()
+  string(APPEND code "    {${number}, \"${science}\", \"${name}\"},\n")
+endforeach()
+string(APPEND code "};\nconst std::span<const CourseNumbered> CourseSciences(CourseScienceRows);\n")
+
+# Written only when it changed, so that a build run again compiles nothing.
+if(EXISTS "${OUTPUT}")
+  file(READ "${OUTPUT}" old)
+endif()
+if(NOT old STREQUAL code)
+  file(WRITE "${OUTPUT}" "${code}")
+endif()
