@@ -211,6 +211,7 @@ void TMoreForm::OpenMatch() {
         Panel->hide();
         MatchOpening opening;
         opening.replay = *replay;
+        opening.data = CourseDataOf(*replay);
         // Read once, here: the window reads nothing more while it is open.
         opening.match = ReadOrders(*replay);
         if (const ReplayStarts starts = StartsOf(*replay, Caches()); starts.map)
