@@ -75,7 +75,7 @@ Picks StoredPicks(const std::vector<TZH_player>& players) {
 void Draw(Picks& picks, LogicRandom& random, uint32_t seed, bool vanilla) {
     const std::size_t poolSize = vanilla ? OriginalArmyCount : AllArmies.size();
     for (std::size_t i = 0; i < picks.count; ++i) {
-        if (picks.armies[i] == -1) {
+        if (picks.armies[i] == RandomArmy) {
             for (uint32_t k = 0; k < seed % 7; ++k)
                 random.between(0, 1);
             picks.armies[i] = AllArmies[random.between(0, 1000) % poolSize];
@@ -93,7 +93,7 @@ void ResolveRandomPicks(std::vector<TZH_player>& players, std::optional<uint32_t
                         bool vanilla) {
     Picks picks = StoredPicks(players);
     for (std::size_t i = 0; i < picks.count; ++i) {
-        players[i].armyRandom = picks.armies[i] == -1;
+        players[i].armyRandom = picks.armies[i] == RandomArmy;
         players[i].colourRandom = picks.colours[i] < 0;
     }
     if (seed) {

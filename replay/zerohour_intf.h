@@ -30,7 +30,7 @@ struct TZH_player {
     int8_t army = 0;        // -2 observer, -1 random, 2..13 the armies
     uint8_t slotValue1 = 0; // first number of the slot (colour)
     bool human = false;
-    int8_t team = 0;                  // -1 no team
+    int8_t team = 0;                  // NoTeam, or 0.. the team
     uint8_t slotValue3 = 0;           // third number of the slot (start position)
     std::array<uint8_t, 4> address{}; // human slots only, first pair first
     uint16_t port = 0;                // human slots only
@@ -99,7 +99,10 @@ inline constexpr int32_t FramesPerSecond = 30;
 // A slot's army: 2 to 13 the armies ArmyNames names from FirstArmy on, -1 a random pick, -2 an
 // observer.
 inline constexpr int8_t FirstArmy = 2;
+inline constexpr int8_t RandomArmy = -1;
 inline constexpr int8_t ObserverArmy = -2;
+// A player's team when he plays in none.
+inline constexpr int8_t NoTeam = -1;
 
 inline constexpr std::array<std::string_view, 13> ArmyNames = {
     "USA",        "China",          "GLA",        "USA SuperWeapon", "USA Laser", "USA Air Force",

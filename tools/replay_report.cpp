@@ -1,10 +1,10 @@
 #include "tools/replay_report.h"
 
-#include <array>
 #include <charconv>
 #include <cstdio>
 
 #include "replay/display_text.h"
+#include "replay/game_colours.h"
 #include "replay/match_date.h"
 #include "replay/replay_texts.h"
 #include "replay/zerohour.h"
@@ -204,9 +204,6 @@ void AppendNumber(std::string& line, int32_t number) {
 // "random → China Nuke": what the game drew for a random pick.
 constexpr std::string_view DrawnArrow = " \u2192 ";
 
-constexpr std::array<std::string_view, PlayerColourCount> ColourNames = {
-    "Gold", "Red", "Blue", "Green", "Orange", "Sky blue", "Purple", "Pink"};
-
 void AppendArmy(std::string& line, int8_t army) {
     if (const auto name = ArmyName(army)) {
         line += *name;
@@ -218,10 +215,11 @@ void AppendArmy(std::string& line, int8_t army) {
 
 // The colour the game drew, for the line of --match.
 void AppendDrawnColour(std::string& line, const TZH_player& p) {
-    if (!p.colourRandom || p.colourResolved < 0) return;
+    const GameColour* drawn = GameColourOf(p.colourResolved);
+    if (!p.colourRandom || !drawn) return;
     line += ", colour random";
     line += DrawnArrow;
-    line += ColourNames[static_cast<std::size_t>(p.colourResolved)];
+    line += drawn->english;
 }
 
 // How the player left, for the line of --match.
@@ -259,7 +257,7 @@ void AppendPlayer(std::string& line, const TZH_player& p, const PlayerStart& sta
         return;
     }
     line += " (";
-    if (p.army == -1) {
+    if (p.army == RandomArmy) {
         line += "random";
         if (picks && p.armyResolved >= 0) {
             line += DrawnArrow;
@@ -269,7 +267,7 @@ void AppendPlayer(std::string& line, const TZH_player& p, const PlayerStart& sta
         AppendArmy(line, p.army);
     }
     if (picks) AppendDrawnColour(line, p);
-    if (p.team == -1) {
+    if (p.team == NoTeam) {
         line += ", no team";
     } else {
         line += ", team ";

@@ -205,7 +205,8 @@ TEST_F(DetailsWindow, TheMapsPictureFileThenTheGamesPreviewThenThePlaceholder) {
     main_->RepList->setCurrentIndex(indexOf("alpha.rep"));
     EXPECT_EQ(installLookups_, 1);
     const QImage placeholder = OnBlack(tarvex::pictures::kNoMap);
-    int step = 0;
+    // The pointer rests on the picture while the selection moves.
+    QTest::mouseMove(details_, dl::MapPictureAt + QPoint(20, 23));
     for (const std::string file : {"alpha.rep", "both.rep", "none.rep", "alpha.rep"}) {
         SCOPED_TRACE(file);
         select(file);
@@ -216,7 +217,6 @@ TEST_F(DetailsWindow, TheMapsPictureFileThenTheGamesPreviewThenThePlaceholder) {
         EXPECT_EQ(cell.pixelColor(24, 23), shown);
         EXPECT_EQ(cell == placeholder, file == "none.rep");
         // The larger map under the pointer is the same picture; there is none without one.
-        QTest::mouseMove(details_, dl::MapPictureAt + QPoint(20 + ++step, 23));
         ASSERT_EQ(details_->Panel->isVisible(), file != "none.rep");
         if (file != "none.rep") {
             EXPECT_EQ(details_->Panel->grab().toImage().pixelColor(72, 72), shown);

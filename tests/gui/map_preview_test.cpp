@@ -1,4 +1,5 @@
-// Map previews: decoding within limits, scaling into the header's cell, and keeping each.
+// Map previews: decoding within limits, scaling into the header's cell, and keeping the last
+// ones shown.
 #include "ui/details/map_preview.h"
 
 #include <filesystem>
@@ -136,6 +137,15 @@ TEST_F(MapPreviewsKept, UserAndGameMapOfOneNameEachGetTheirOwnPictureOnce) {
     EXPECT_EQ(kept.PictureFor(TZH_map{"TWIN", 0, 0, true}, 1).cacheKey(), user.cacheKey());
     EXPECT_EQ(kept.PictureFor(TZH_map{"twin", 0, 0, false}, 2).size(), QSize(96, 92));
     EXPECT_EQ(installLookups, 1);
+
+    // A bounded number of maps: the game's twin, shown least recently, goes first; the user's
+    // stays and is not read again.
+    write(dir / "data/Maps/Twin/Twin.tga", Plain(128, 128, qRgb(250, 0, 0)));
+    kept.PictureFor(TZH_map{"twin", 0, 0, true}, 1);
+    for (int i = 0; i < KeptMaps - 1; ++i)
+        kept.PictureFor(TZH_map{"other " + std::to_string(i), 0, 0, true}, 1);
+    EXPECT_EQ(kept.PictureFor(TZH_map{"twin", 0, 0, true}, 1).cacheKey(), user.cacheKey());
+    EXPECT_TRUE(kept.PictureFor(TZH_map{"twin", 0, 0, false}, 1).isNull()); // its archive gone
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <tuple>
 
+#include "ui/details/map_panel_layout.h"
 #include "ui/details/map_preview.h"
 
 TEST(StartMarks, SpotsTakenInTheirPlayersColoursLandOnThePicturesCornersLetterboxedAsTheCell) {
@@ -53,36 +54,85 @@ TEST(StartMarks, SpotsTakenInTheirPlayersColoursLandOnThePicturesCornersLetterbo
     }
 }
 
-TEST(StartMarks, NamesStayClearOfEachOtherAndInsideTheMap) {
+TEST(StartMarks, NamesStayClearOfEachOtherAndOfTheMarksAndInsideTheMap) {
     const QRectF map(8, 8, 128, 128);
     const QSizeF name(60, 13);
+    // A taken spot at (40.5, 40.5); a tech building just above it, a free spot below right.
+    MapMarks crowded;
+    crowded.spots = {{{0.25, 0.25}, 0, true, Qt::red, "Nic"}, {{0.5, 0.4}, 1, false, {}, {}}};
+    crowded.techs = {{0.25, 0.15}};
     struct Case {
         const char* what;
         std::vector<QPointF> discs;
+        std::vector<QRectF> marks;
         std::vector<QRectF> labels;
     };
     const Case cases[] = {
         {"above in the upper half, below in the lower",
          {{40, 40}, {40, 110}},
+         {},
          {{{10, 19.5}, name}, {{10, 117.5}, name}}},
         {"side by side: the second one below",
          {{40, 40}, {90, 40}},
+         {},
          {{{10, 19.5}, name}, {{60, 47.5}, name}}},
-        {"at the top edge: below, kept inside", {{134, 9}}, {{{76, 16.5}, name}}},
+        {"at the top edge, clear of its own disc: below, kept inside",
+         {{134, 9}},
+         {{127.5, 2.5, 13, 13}},
+         {{{76, 16.5}, name}}},
+        {"a tech building above, a free spot's disc below: on the right",
+         {{40.5, 40.5}},
+         MarkAreas(crowded, map, 11),
+         {{{48, 34}, name}}},
+        {"no place free: where it covers least (a corner of a supply pile, on the right)",
+         {{40, 40}},
+         {{{10, 19.5}, name}, {{10, 47.5}, name}, {20, 36, 10, 10}, {100, 36, 4, 4}},
+         {{{47.5, 33.5}, name}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(PlaceLabels(c.discs, 11, std::vector<QSizeF>(c.discs.size(), name), map),
+        EXPECT_EQ(PlaceLabels(c.discs, 11, std::vector<QSizeF>(c.discs.size(), name), c.marks, map),
                   c.labels);
     }
 }
 
-TEST(StartMarks, TheLargerMapGoesRightOfTheDetailsElseLeftOfTheMainWindow) {
+TEST(StartMarks, TheLargerMapGoesToThePointersScreenRightOfTheDetailsElseLeftOfTheMainWindow) {
     const QRect screen(0, 0, 1024, 768);
     const QRect main(100, 50, 280, 310);
     const QRect details(377, 50, 192, 310);
-    EXPECT_EQ(PanelPosition(details, main, PanelSize, screen), QPoint(571, 68));
-    EXPECT_EQ(
-        PanelPosition(QRect(900, 600, 192, 310), QRect(623, 600, 280, 310), PanelSize, screen),
-        QPoint(623 - 2 - 144, 618));
+    struct Case {
+        const char* what;
+        std::vector<QRect> screens;
+        QPoint pointer;
+        QRect details, main;
+        QPoint at;
+    };
+    const Case cases[] = {
+        {"room on the right", {screen}, {450, 90}, details, main, {571, 68}},
+        {"none: left of the main window",
+         {screen},
+         {950, 640},
+         {900, 600, 192, 310},
+         {623, 600, 280, 310},
+         {623 - 2 - 144, 618}},
+        {"the lower of two stacked screens, the details window across both",
+         {screen, screen.translated(0, 768)},
+         {450, 770},
+         details.translated(0, 700),
+         main.translated(0, 700),
+         {571, 768}},
+        {"the window's centre and the pointer below the shorter screen, nearer to it",
+         {{0, 0, 1920, 1080}, {1920, 0, 1280, 720}},
+         {2022, 730},
+         {1950, 700, 192, 310},
+         {1673, 700, 280, 310},
+         {2144, 576}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto chosen = PanelScreen(c.pointer, c.screens);
+        ASSERT_TRUE(chosen);
+        EXPECT_EQ(PanelPosition(c.details, c.main, PanelSize, c.screens[*chosen]), c.at);
+    }
+    EXPECT_FALSE(PanelScreen({0, 0}, {}));
 }

@@ -74,7 +74,8 @@ TEST(StartSpotsWindow, FourDiscsOnTheMapPictureAndTheLargerMapUnderThePointer) {
     EXPECT_EQ(QApplication::focusWidget(), main.RepList);
     EXPECT_TRUE(main.isActiveWindow());
 
-    // Off the picture, onto the rows, gone; back on it and the selection moves: gone.
+    // Off the picture, onto the rows, gone; back on it, it stays while the selection moves
+    // (the Down key) and shows the new replay's map.
     QTest::mouseMove(details->PlayersList->viewport(), QPoint(30, 10));
     EXPECT_FALSE(details->Panel->isVisible());
     QTest::mouseMove(details, onThePicture);
@@ -83,10 +84,10 @@ TEST(StartSpotsWindow, FourDiscsOnTheMapPictureAndTheLargerMapUnderThePointer) {
     EXPECT_FALSE(details->Panel->isVisible());
     QTest::mouseMove(details, onThePicture);
     EXPECT_TRUE(details->Panel->isVisible());
-    main.RepList->setCurrentIndex(main.RepList->model()->index(1, 0));
-    EXPECT_FALSE(details->Panel->isVisible());
-    QTest::mouseMove(details, onThePicture + QPoint(1, 0));
+    QTest::keyClick(main.RepList, Qt::Key_Down);
+    ASSERT_EQ(main.SelectedRow(), 1);
     EXPECT_TRUE(details->Panel->isVisible());
+    EXPECT_EQ(details->Panel->grab().toImage(), panel);
     details->hide();
     EXPECT_FALSE(details->Panel->isVisible());
     EXPECT_EQ(QApplication::focusWidget(), main.RepList);

@@ -11,9 +11,8 @@
 #include "ui/about/about_memo.h"
 #include "ui/about/about_texts.h"
 #include "ui/common/centred.h"
+#include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
-#include "ui/controls/pointer_position.h"
-#include "ui/main/main_layout.h"
 
 namespace al = about_layout;
 

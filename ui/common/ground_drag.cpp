@@ -10,7 +10,7 @@
 #include <windows.h>
 #endif
 
-#include "ui/controls/pointer_position.h"
+#include "ui/common/pointer_position.h"
 
 void GroundDrag::Press(QWidget& window, QMouseEvent* event) {
     if (offset_ || event->button() != Qt::LeftButton) return;

@@ -6,7 +6,7 @@
 #include <QScopeGuard>
 #include <array>
 
-#include "ui/controls/pointer_position.h"
+#include "ui/common/pointer_position.h"
 #include "ui/controls/system_colors.h"
 
 namespace fsb = flat_scrollbar;

@@ -1,16 +1,18 @@
 #include "ui/details/details_form.h"
 
+#include <QCursor>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWheelEvent>
 
 #include "game/user_data.h"
 #include "resources/pictures.h"
 #include "ui/common/contact_address.h"
 #include "ui/common/error_box.h"
+#include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
-#include "ui/controls/pointer_position.h"
 #include "ui/details/details_layout.h"
 #include "ui/details/details_painting.h"
 #include "ui/details/map_panel.h"
@@ -76,8 +78,7 @@ void TMoreForm::RefreshDetails() {
         QPainter painter(&Background);
         ClearPanel(painter);
         PlayersList->clear();
-        Panel->hide();
-        panelReady_ = false;
+        panelRatio_ = 0;
         starts_.clear();
         marks_ = {};
         const TZH_replay* replay = SelectedReplay();
@@ -104,6 +105,11 @@ void TMoreForm::RefreshDetails() {
     } catch (...) {
         ReportError(std::current_exception());
     }
+    // The pointer still on the picture shows the new replay's map.
+    if (pointerOnPicture_)
+        ShowMapPanel(QCursor::pos());
+    else
+        Panel->hide();
     update();
 }
 
@@ -191,10 +197,11 @@ void TMoreForm::mouseMoveEvent(QMouseEvent* event) {
     const QRect mapCell(dl::MapPictureAt, dl::MapPictureSize);
     if (mapCell.contains(WholePixel(event->position())) && MapPictureShown()) {
         setCursor(Qt::PointingHandCursor);
-        ShowMapPanel();
+        pointerOnPicture_ = true;
+        ShowMapPanel(WholePixel(event->globalPosition()));
     } else {
         unsetCursor();
-        Panel->hide();
+        LeaveMapPicture();
     }
 }
 
@@ -230,26 +237,35 @@ void TMoreForm::OpenMatch() {
 }
 
 void TMoreForm::leaveEvent(QEvent*) {
-    Panel->hide();
+    LeaveMapPicture();
 }
 
 void TMoreForm::hideEvent(QHideEvent*) {
+    LeaveMapPicture();
+}
+
+void TMoreForm::LeaveMapPicture() {
+    pointerOnPicture_ = false;
     Panel->hide();
 }
 
-void TMoreForm::ShowMapPanel() {
+void TMoreForm::ShowMapPanel(QPoint pointer) {
     const TZH_replay* replay = SelectedReplay();
-    // Nor while the match window shows the map larger still.
-    if (Panel->isVisible() || !MapPictureShown() || Match->isVisible()) return;
+    // The header, and so the picture, is drawn only with a player's row; nor is it shown while
+    // the match window shows the map larger still.
+    if (!MapPictureShown() || Match->isVisible()) return Panel->hide();
     try {
-        if (!panelReady_) {
+        QScreen* screen = MapPanel::ScreenFor(pointer);
+        const qreal ratio = screen ? screen->devicePixelRatio() : devicePixelRatioF();
+        if (Panel->isVisible() && panelRatio_ == ratio && Panel->screen() == screen) return;
+        if (panelRatio_ != ratio) {
             MapPicture picture = FittedPictureForMap(main_.ReplayFolder, replay->map, Previews(),
-                                                     devicePixelRatioF(), PanelMapSize);
+                                                     ratio, PanelMapSize);
             Panel->SetContent(std::move(picture.image), picture.mapArea, marks_);
-            panelReady_ = true;
+            panelRatio_ = ratio;
         }
-        if (Panel->Map().isNull() && marks_.spots.empty()) return; // nothing larger to show
-        Panel->ShowBeside(frameGeometry(), main_.frameGeometry());
+        if (Panel->Map().isNull() && marks_.spots.empty()) return Panel->hide(); // nothing larger
+        Panel->ShowBeside(frameGeometry(), main_.frameGeometry(), screen);
     } catch (...) {
         ReportError(std::current_exception());
     }
@@ -327,7 +343,7 @@ bool TMoreForm::eventFilter(QObject* watched, QEvent* event) {
     if (press && watched == PlayersList->viewport()) BringMainForward();
     // The rows are a window of their own: the pointer going onto them leaves the picture
     // without a move of this window's.
-    if (event->type() == QEvent::Enter && watched == PlayersList->viewport()) Panel->hide();
+    if (event->type() == QEvent::Enter && watched == PlayersList->viewport()) LeaveMapPicture();
     if (event->type() == QEvent::Wheel && watched == PlayersList->viewport()) {
         main_.WheelTurned(static_cast<QWheelEvent*>(event));
         return true;

@@ -101,8 +101,11 @@ private:
     MapPreviews& Previews();
     MapCaches& Caches();
     void FollowReplayFolder();
-    // The larger map for the selection: its picture is made at the first showing.
-    void ShowMapPanel();
+    // The larger map for the selection, on the screen under the pointer at `pointer` (on the
+    // desktop); its picture is made at the first showing, at that screen's ratio. Hidden when
+    // there is nothing larger to show.
+    void ShowMapPanel(QPoint pointer);
+    void LeaveMapPicture();
     // The map picture is drawn, and opens the match on a click.
     bool MapPictureShown() const;
 
@@ -120,7 +123,8 @@ private:
     Text previewsFolder_;
     std::vector<PlayerStart> starts_; // the selection's, one per player
     MapMarks marks_;
-    bool panelReady_ = false; // the panel holds the selection's picture
+    qreal panelRatio_ = 0;          // of the selection's picture in the panel; 0: not made yet
+    bool pointerOnPicture_ = false; // the pointer rests on the map picture
 };
 
 // The program's one details window (set by the program entry).

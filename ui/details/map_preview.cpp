@@ -101,15 +101,20 @@ QImage FitIntoCell(const QImage& picture, QSize cell, qreal dpr) {
 MapPreviews::MapPreviews(MapPreviewFinder finder) : finder_(std::move(finder)) {}
 
 MapPreviews::Kept& MapPreviews::KeptFor(const TZH_map& map) {
-    // The game finds a map's files whatever their letter case: so does the key.
-    const auto key = std::make_pair(map.userMap, LowerCase(map.name));
-    auto found = kept_.find(key);
-    if (found == kept_.end()) {
-        Kept kept;
-        if (const auto file = finder_.find(map)) kept.source = Reduced(DecodePreview(file->bytes));
-        found = kept_.emplace(key, std::move(kept)).first;
+    // The game finds a map's files whatever their letter case: so does the look-up.
+    std::string name = LowerCase(map.name);
+    const auto found = std::find_if(kept_.begin(), kept_.end(), [&](const Kept& kept) {
+        return kept.userMap == map.userMap && kept.name == name;
+    });
+    if (found != kept_.end()) {
+        kept_.splice(kept_.begin(), kept_, found);
+        return kept_.front();
     }
-    return found->second;
+    Kept kept{map.userMap, std::move(name), {}, {}};
+    if (const auto file = finder_.find(map)) kept.source = Reduced(DecodePreview(file->bytes));
+    kept_.push_front(std::move(kept));
+    if (kept_.size() > std::size_t{KeptMaps}) kept_.pop_back();
+    return kept_.front();
 }
 
 void MapPreviews::Prepare(const TZH_map& map) {

@@ -3,9 +3,8 @@
 // kept, since the window draws its header again with every row it paints.
 #pragma once
 
-#include <map>
+#include <list>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <QImage>
@@ -20,6 +19,9 @@
 inline constexpr QSize MapCellSize = details_layout::MapPictureSize;
 // The largest picture decoded (a mebibyte as 32-bit pixels); the game's are 128 x 128.
 inline constexpr int MaxPreviewPixels = 512 * 512;
+// The maps whose previews are kept, the least recently shown going first: a third of a
+// mebibyte each at pixel ratio 2, and enough for a list walked up and down.
+inline constexpr int KeptMaps = 32;
 
 // The picture in bytes (a TGA file), or a null image when Qt can't read it or it has more
 // than MaxPreviewPixels pixels; its size is checked before any pixel is decoded.
@@ -40,8 +42,8 @@ public:
     explicit MapPreviews(MapPreviewFinder finder);
 
     // The map's preview in a cell (the header's, or the larger map's) at dpr, or a null image
-    // when the game keeps none. Each map is looked up and decoded once; a new ratio only
-    // scales again.
+    // when the game keeps none. Each of the last KeptMaps maps asked for is looked up and
+    // decoded once; a new ratio only scales again.
     QImage PictureFor(const TZH_map& map, qreal dpr, QSize cell = MapCellSize);
     // Where the map lies in that cell, in its logical pixels; empty when there's no preview.
     QRectF AreaIn(const TZH_map& map, qreal dpr, QSize cell = MapCellSize);
@@ -56,6 +58,8 @@ private:
         QImage image;
     };
     struct Kept {
+        bool userMap = false;
+        std::string name;           // in lower case
         QImage source;              // null: the map has no preview
         std::vector<Fitted> fitted; // one per cell size
     };
@@ -63,5 +67,5 @@ private:
     Kept& KeptFor(const TZH_map& map);
 
     MapPreviewFinder finder_;
-    std::map<std::pair<bool, std::string>, Kept> kept_;
+    std::list<Kept> kept_; // the most recently asked for first
 };

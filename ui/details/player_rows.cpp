@@ -8,9 +8,6 @@ namespace dl = details_layout;
 
 namespace {
 
-constexpr int RandomArmy = -1;
-constexpr int NoTeam = -1;
-
 // The row's right edge, one past its last pixel.
 int RightEdge(const QRect& row) {
     return row.left() + row.width();

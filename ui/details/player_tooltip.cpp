@@ -2,8 +2,8 @@
 
 #include <QLocale>
 #include <QStringList>
-#include <array>
 
+#include "replay/game_colours.h"
 #include "replay/replay_texts.h"
 #include "ui/details/header_texts.h"
 
@@ -17,20 +17,10 @@ QString DrawnArmyLine(const TZH_player& player) {
            QString::fromLatin1(name->data(), static_cast<qsizetype>(name->size()));
 }
 
-// The French name of one of the game's eight colours (0 gold .. 7 pink); empty outside them.
-QString ColourName(int colour) {
-    static const std::array<QString, PlayerColourCount> names{
-        QStringLiteral("Or"),     QStringLiteral("Rouge"),  QStringLiteral("Bleu"),
-        QStringLiteral("Vert"),   QStringLiteral("Orange"), QStringLiteral("Bleu ciel"),
-        QStringLiteral("Violet"), QStringLiteral("Rose")};
-    if (colour < 0 || colour >= static_cast<int>(names.size())) return {};
-    return names[static_cast<std::size_t>(colour)];
-}
-
 QString ColourLine(const TZH_player& player) {
-    const QString name = ColourName(player.colourResolved);
-    if (name.isEmpty()) return {};
-    return QStringLiteral("Couleur : ") + name +
+    const GameColour* colour = GameColourOf(player.colourResolved);
+    if (!colour) return {};
+    return QStringLiteral("Couleur : ") + QString::fromUtf8(colour->french) +
            (player.colourRandom ? QStringLiteral(" (tirée au sort)") : QString());
 }
 

@@ -7,7 +7,6 @@
 #include <QColor>
 #include <QPointF>
 #include <QRectF>
-#include <QSize>
 #include <QString>
 #include <vector>
 
@@ -39,23 +38,13 @@ MapMarks MarksOf(const TZH_replay& replay, const ReplayStarts& starts);
 // as sharp as the screen allows.
 QPointF OnArea(QPointF fraction, const QRectF& area);
 
-// A spot's disc on the header's map picture and on the larger map.
+// The marks' sizes in logical pixels, without their black outlines (a pixel at most round
+// each): a spot's disc on the header's map picture, a supply pile's square, a tech building's
+// diamond from its centre to a corner.
 inline constexpr qreal HeaderDisc = 5;
-inline constexpr qreal PanelDisc = 11;
+inline constexpr qreal SupplySide = 4;
+inline constexpr qreal TechReach = 3.5;
 
-// Where the players' names go beside their discs of `diameter` at `centres`: above a disc in
-// the upper half of `bounds`, below one in the lower half, else on the other side, right or
-// left, the first place that overlaps no name placed before nor another disc; each centred on
-// its disc and kept inside `bounds`.
-std::vector<QRectF> PlaceLabels(const std::vector<QPointF>& centres, qreal diameter,
-                                const std::vector<QSizeF>& sizes, const QRectF& bounds);
-
-// The larger map: the preview at this size, in a frame of this width.
-inline constexpr QSize PanelMapSize{128, 128};
-inline constexpr int PanelMargin = 8;
-inline constexpr QSize PanelSize{PanelMapSize.width() + 2 * PanelMargin,
-                                 PanelMapSize.height() + 2 * PanelMargin};
-
-// Where the larger map's window goes: right of the details window, top at its map picture's
-// top; where that leaves the screen, left of the main window; kept inside the screen.
-QPoint PanelPosition(const QRect& details, const QRect& main, QSize panel, const QRect& screen);
+// What each mark covers, outline included, drawn on `area` with spots' discs of `disc`: every
+// spot's disc, then the supply piles and the tech buildings.
+std::vector<QRectF> MarkAreas(const MapMarks& marks, const QRectF& area, qreal disc);

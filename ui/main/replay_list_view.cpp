@@ -5,7 +5,7 @@
 #include <QScrollBar>
 #include <cstdlib>
 
-#include "ui/controls/pointer_position.h"
+#include "ui/common/pointer_position.h"
 #include "ui/main/main_layout.h"
 
 ReplayListView::ReplayListView(QWidget* parent) : QListView(parent) {

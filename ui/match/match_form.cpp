@@ -10,8 +10,9 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
+#include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
-#include "ui/controls/pointer_position.h"
+#include "ui/details/map_panel.h"
 #include "ui/match/match_layout.h"
 #include "ui/match/match_painting.h"
 #include "ui/match/match_placement.h"
@@ -81,7 +82,8 @@ void TMatchForm::Open(MatchOpening opening, const std::optional<QRect>& details,
 }
 
 const QScreen* TMatchForm::PointerScreen() {
-    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    // The larger map's rule: the screen under the pointer, else the nearest.
+    const QScreen* screen = MapPanel::ScreenFor(QCursor::pos());
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 
