@@ -91,6 +91,15 @@ struct ScratchFolder {
     }
 };
 
+// Counts the paints a window receives: the measured steps must have painted.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 // The three windows over the long replay, selected, the details window shown.
 struct Windows {
     Windows() {
@@ -104,27 +113,32 @@ struct Windows {
         WriteLongReplay(replays / "long.rep");
         bytes = fs::file_size(replays / "long.rep");
         const GameInstall install{{game.string()}, {(game / "MapsZH.big").string()}, ""};
-        main = std::make_unique<TMainForm>(
-            [path = replays.string()] { return ReplayFolderChoice{path, "bench"}; });
+        main = std::make_unique<TMainForm>([path = replays.string()] {
+            return ReplayFolderChoice{path, "bench"};
+        });
         details = new TMoreForm(*main, [install] { return install; });
         main->show();
         details->show();
         main->RepList->setCurrentIndex(main->RepList->model()->index(0, 0));
         QCoreApplication::processEvents();
         details->PlayersList->viewport()->repaint();
+        details->Match->installEventFilter(&painted);
     }
 
-    // The click on the map picture, and the match window drawn.
-    void ClickMapPicture() const {
+    // The click on the map picture, up to the match window's first paint.
+    void ClickMapPicture() {
         const QPoint picture = details_layout::MapPictureAt + QPoint(24, 23);
+        const int before = painted.paints;
         details->BackgroundMouseUp(Qt::LeftButton, {}, picture.x(), picture.y());
-        details->Match->repaint();
+        for (int i = 0; i < 1000 && painted.paints == before; ++i)
+            QCoreApplication::processEvents();
     }
 
     ScratchFolder scratch;
     std::uintmax_t bytes = 0;
     std::unique_ptr<TMainForm> main;
     TMoreForm* details = nullptr; // owned by the main window
+    PaintCounter painted;
 };
 
 std::unique_ptr<Windows> Shown;
@@ -141,10 +155,15 @@ void OpenFromTheMapPicture(benchmark::State& state) {
         state.SkipWithError("the match window did not open on the long replay's course");
         return;
     }
+    const int before = Shown->painted.paints;
     for (auto _ : state) {
         // Closed between clicks: each one opens it anew, placed and drawn.
         Shown->details->Match->hide();
         Shown->ClickMapPicture();
+    }
+    if (Shown->painted.paints - before < state.iterations()) {
+        state.SkipWithError("the openings did not all paint the window");
+        return;
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                             static_cast<int64_t>(Shown->bytes));
@@ -158,6 +177,7 @@ void CursorDragStep(benchmark::State& state) {
         state.SkipWithError("the match window did not open on the long replay's course");
         return;
     }
+    const int before = Shown->painted.paints;
     const uint32_t step = EndFrame / 420;
     uint32_t at = EndFrame;
     bool back = true;
@@ -166,6 +186,10 @@ void CursorDragStep(benchmark::State& state) {
         at = back ? at - step : at + step;
         match.SetCursor(at);
         match.repaint();
+    }
+    if (Shown->painted.paints - before < state.iterations()) {
+        state.SkipWithError("the steps did not all repaint the window");
+        return;
     }
     state.counters["repaints per second"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
