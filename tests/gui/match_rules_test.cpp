@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "ui/match/match_placement.h"
+#include "ui/match/match_texts.h"
 #include "ui/match/match_timeline.h"
 #include "ui/match/match_view.h"
 
@@ -35,9 +36,6 @@ TEST(MatchTimeline, FramesAcrossThePixelsAndBack) {
             EXPECT_NEAR(FrameAtX(scale, c.x), c.frame, 43u) << c.x;
         }
     }
-    EXPECT_EQ(FrameAtX(scale, 0), 0u);
-    EXPECT_EQ(FrameAtX(scale, 104), 0u);
-    EXPECT_EQ(FrameAtX(scale, 600), 36000u);
     EXPECT_EQ(XAtFrame(TimeScale{0, 10, 50}, 0), 10); // an empty match: no division by zero
 }
 
@@ -69,10 +67,6 @@ TEST(MatchTimeline, OneBarPerActiveMinuteAsHighAsItsShareOfThePeak) {
     EXPECT_EQ(bars[1], QRect(80, 17, 20, 3)); // from the row's bottom, a quarter of its height
     EXPECT_EQ(ActivityBars({1}, 1000, scale, row).front().height(), 1); // never thinner
     EXPECT_TRUE(ActivityBars({3}, 0, scale, row).empty());
-    EXPECT_EQ(RowAt({50, 293}, 293, 15, 2), std::optional<std::size_t>(0));
-    EXPECT_EQ(RowAt({50, 322}, 293, 15, 2), std::optional<std::size_t>(1));
-    EXPECT_EQ(RowAt({50, 323}, 293, 15, 2), std::nullopt);
-    EXPECT_EQ(RowAt({50, 292}, 293, 15, 2), std::nullopt);
 }
 
 TEST(MatchPlacement, BesideTheTwoWindowsWhereTheScreenHasRoomElseCoveringLeast) {
@@ -99,13 +93,8 @@ TEST(MatchPlacement, BesideTheTwoWindowsWhereTheScreenHasRoomElseCoveringLeast) 
         {"too small", details, {0, 0, 1024, 768}, {0, 338}},
         {"smaller than the window", details, {0, 0, 500, 400}, {0, 0}},
     };
-    for (const Case& c : cases) {
-        const QPoint at = MatchWindowPosition(c.details, main, window, c.screen);
-        EXPECT_EQ(at, c.expected) << c.what;
-        if (c.screen.width() >= window.width() && c.screen.height() >= window.height()) {
-            EXPECT_TRUE(c.screen.contains(QRect(at, window))) << c.what;
-        }
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(MatchWindowPosition(c.details, main, window, c.screen), c.expected) << c.what;
 }
 
 TEST(MatchView, HumansRowsAndTheirMarksInTimeOrderWithTheLineForWhatCantBeShown) {
@@ -128,13 +117,10 @@ TEST(MatchView, HumansRowsAndTheirMarksInTimeOrderWithTheLineForWhatCantBeShown)
     const MapExtent extent{{0, 0}, {2000, 1000}};
     const MatchView view = MatchViewOf(replay, match, extent, CourseData{});
 
-    EXPECT_EQ(view.endFrame, 36000u);
-    EXPECT_TRUE(view.message.isEmpty());
     ASSERT_EQ(view.rows.size(), 2u);
     EXPECT_EQ(std::tie(view.rows[0].player, view.rows[0].name),
               std::tuple(1u, QStringLiteral("Nic")));
     EXPECT_EQ(view.rows[0].leftAt, std::optional<uint32_t>(35000));
-    EXPECT_EQ(view.rows[0].perMinute, nic.commandsPerMinute);
     EXPECT_EQ(view.rows[1].player, 3u);
     EXPECT_NE(view.rows[0].colour, view.rows[1].colour);
     struct Mark {
@@ -155,32 +141,22 @@ TEST(MatchView, HumansRowsAndTheirMarksInTimeOrderWithTheLineForWhatCantBeShown)
                   std::tie(expected[i].frame, expected[i].at, expected[i].shape, expected[i].row))
             << i;
         EXPECT_EQ(mark.colour, view.rows[mark.row].colour) << i;
-        EXPECT_TRUE(mark.tip.contains(view.rows[mark.row].name)) << i;
     }
-    EXPECT_EQ(MarksUpTo(view.marks, 0), 0u);
     EXPECT_EQ(MarksUpTo(view.marks, 248), 2u);
     EXPECT_EQ(MarksUpTo(view.marks, 899), 3u);
-    EXPECT_EQ(MarksUpTo(view.marks, 36000), 4u);
 
-    struct Message {
-        const char* what;
-        MatchView view;
-        bool empty;
-    };
+    // What can't be shown, said: the places, or the orders, and why.
     MatchOrders cut{false, 0, std::vector<PlayerOrders>(4)};
-    for (const std::size_t human : {1u, 3u})
-        cut.players[human].course = PlayerCourse{};
+    cut.players[1].course = cut.players[3].course = PlayerCourse{};
     TZH_replay computers = replay;
     computers.players = {Player("IA", false, 0), Player("IA", false, 1)};
-    const Message messages[] = {
-        {"positions unknown", MatchViewOf(replay, match, std::nullopt, {}), false},
-        {"the file cut before any order", MatchViewOf(replay, cut, extent, {}), false},
-        {"computers only", MatchViewOf(computers, MatchOrders{true, 9000, {{}, {}}}, extent, {}),
-         false},
-        {"the file unreadable", MatchViewOf(replay, std::nullopt, extent, {}), false},
-    };
-    for (const Message& m : messages)
-        EXPECT_FALSE(m.view.message.isEmpty()) << m.what;
+    const MatchOrders none{true, 9000, {{}, {}}};
+    EXPECT_EQ(MatchViewOf(replay, match, std::nullopt, {}).message, UnknownPositionsLine());
+    EXPECT_EQ(MatchViewOf(replay, cut, extent, {}).message, NoOrdersLine(NoOrders::CutFile));
+    EXPECT_EQ(MatchViewOf(computers, none, extent, {}).message,
+              NoOrdersLine(NoOrders::ComputersOnly));
+    EXPECT_EQ(MatchViewOf(replay, std::nullopt, extent, {}).message,
+              NoOrdersLine(NoOrders::Unreadable));
     EXPECT_TRUE(MatchViewOf(replay, match, std::nullopt, {}).marks.empty());
     EXPECT_EQ(MatchViewOf(replay, std::nullopt, extent, {}).endFrame, 600u * 30);
 }
