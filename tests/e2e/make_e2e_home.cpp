@@ -75,8 +75,8 @@ void Make(const fs::path& home, const std::optional<OneReplay>& one) {
     PrefixSetup setup;
     setup.machineKeys = {
         GameKey32({TextValue("UserDataLeafName", "Command and Conquer Generals Zero Hour Data")})};
-    WriteReplays(MakeReplayFolder(
-                     MakePrefix(home / ".local/share/Steam/steamapps/compatdata/2732960/pfx", setup)),
+    WriteReplays(MakeReplayFolder(MakePrefix(
+                     home / ".local/share/Steam/steamapps/compatdata/2732960/pfx", setup)),
                  one);
 }
 #else
