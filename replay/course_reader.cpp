@@ -39,7 +39,7 @@ enum Order : uint32_t {
     ResumeConstruction = 1065,
 };
 static_assert(ResumeConstruction == CourseReader::LastReadOrder);
-static_assert(ClearSelection == 1003); // take() clears the selection itself
+static_assert(ClearSelection == 1003 && SelectNew == 1001 && SelectAdd == 1002);
 
 // Adds the ids list doesn't hold yet, in their order.
 void AppendMissing(std::vector<uint32_t>& list, const std::vector<uint32_t>& ids) {
@@ -98,13 +98,22 @@ std::optional<uint32_t> KeyIndex::get(uint64_t key) const {
 
 CourseReader::CourseReader() : selection_{StartCommandCentre} {}
 
+void CourseReader::replaceSelection(const OrderArguments* selecting) {
+    if (selecting)
+        Objects(*selecting, selection_);
+    else
+        selection_.clear();
+}
+
 void CourseReader::Objects(const OrderArguments& arguments, Ids& ids) {
     ids.clear();
     arguments.forEachObject([&ids](uint32_t id) { ids.push_back(id); });
 }
 
 void CourseReader::select(uint32_t type, const OrderArguments& arguments) {
-    if (type == SelectNew || type == SelectAdd) {
+    if (type == ClearSelection) {
+        selection_.clear();
+    } else if (type == SelectNew || type == SelectAdd) {
         if (const auto plain = arguments.flagThenObjects(); plain && plain->flag) {
             selection_.resize(plain->count);
             for (std::size_t i = 0; i < plain->count; ++i)
@@ -172,7 +181,7 @@ void CourseReader::place(uint32_t frame, const OrderArguments& arguments, uint32
         PlacedBuilding{frame, *number, *at, arguments.real(0).value_or(0), sneakAttack});
 }
 
-void CourseReader::takeOther(uint32_t frame, uint32_t type, const OrderArguments& arguments) {
+void CourseReader::take(uint32_t frame, uint32_t type, const OrderArguments& arguments) {
     if (type <= LastGroupAdd) {
         select(type, arguments);
         return;

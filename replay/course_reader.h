@@ -42,19 +42,36 @@ public:
 
     CourseReader();
 
-    // One of his orders, of any kind.
-    void take(uint32_t frame, uint32_t type, const OrderArguments& arguments) {
-        // Half of a player's orders clear his selection: that is kept short.
-        if (type == ClearSelectionOrder)
-            selection_.clear();
-        else
-            takeOther(frame, type, arguments);
+    // Whether an order replaces the selection, whatever it held: a cleared one (1003), or a
+    // selection of objects whose flag says new. Those are two thirds of a player's orders, and
+    // the walk asks for each of its orders: no branch. end: the end of the bytes.
+    static bool ReplacesSelection(uint32_t type, const unsigned char* groups,
+                                  std::size_t groupCount, const unsigned char* end) {
+        static constexpr unsigned char None[5] = {};
+        // The groups when there are two and five bytes to read, else None, chosen by a mask:
+        // compilers turn a choice between two pointers into a branch.
+        const bool readable = (groupCount == 2) & (end - groups >= 5);
+        const uintptr_t mask = 0 - static_cast<uintptr_t>(readable);
+        const auto* g =
+            reinterpret_cast<const unsigned char*>((reinterpret_cast<uintptr_t>(groups) & mask) |
+                                                   (reinterpret_cast<uintptr_t>(&None[0]) & ~mask));
+        const bool selects = (type == SelectNewOrder) | (type == SelectAddOrder);
+        const bool plainNew = (g[0] == static_cast<uint8_t>(ArgumentType::Boolean)) & (g[1] == 1) &
+                              (g[2] == static_cast<uint8_t>(ArgumentType::ObjectId)) & (g[4] != 0);
+        return (type == ClearSelectionOrder) | (selects & plainNew);
     }
+
+    // His selection replaced by the objects of a selecting order, or cleared (nullptr).
+    void replaceSelection(const OrderArguments* selecting);
+    // One of his orders that Reads and that doesn't replace his selection, in his order.
+    void take(uint32_t frame, uint32_t type, const OrderArguments& arguments);
     // His course, but his activity, which the walk counts.
     PlayerCourse finish() && { return std::move(course_); }
 
 private:
     using Ids = std::vector<uint32_t>;
+    static constexpr uint32_t SelectNewOrder = 1001;
+    static constexpr uint32_t SelectAddOrder = 1002;
     static constexpr uint32_t ClearSelectionOrder = 1003;
 
     // Selections (1001-1004), hotkey groups (1006-1035), powers (1040-1042), sciences, upgrades,
@@ -69,7 +86,6 @@ private:
         return read;
     }();
 
-    void takeOther(uint32_t frame, uint32_t type, const OrderArguments& arguments);
     void select(uint32_t type, const OrderArguments& arguments);
     void queue(uint32_t frame, const OrderArguments& arguments);
     void cancel(uint32_t frame, const OrderArguments& arguments);

@@ -85,6 +85,13 @@ std::optional<std::size_t> ArgumentBytes(const unsigned char* groups, std::size_
     return bytes;
 }
 
+// Where a player's selection was last replaced: the offset of the order, shifted left, and 1
+// for a cleared selection; or the selection the game starts him with.
+constexpr uint32_t StartSelection = UINT32_MAX;
+uint32_t SelectionMark(uint32_t offset, uint32_t type) {
+    return offset << 1 | static_cast<uint32_t>(type == 1003);
+}
+
 struct Tally {
     std::array<uint32_t, 4> kinds{}; // orders of each OrderKind
     uint32_t lastFrame = 0;          // of his last order of any kind
@@ -96,6 +103,10 @@ struct Tally {
     // after it: the minutes' counts without work for each command.
     std::vector<uint32_t> commandsBeforeMinute;
     uint64_t nextMinute = FramesPerMinute;
+    // The last order that replaced his selection, as a SelectionMark, noted in the walk; and
+    // the one his course was last given.
+    uint32_t selection = StartSelection;
+    uint32_t courseSelection = StartSelection;
 };
 
 void NoteMinutes(Tally& tally, uint32_t frame) {
@@ -176,18 +187,56 @@ PlayerOrders Finish(Tally& tally, const TZH_player& player, uint32_t endFrame) {
     return orders;
 }
 
+// The orders the courses read, noted by the walk without a branch: which orders those are is as
+// hard to guess as the orders themselves, and a wrong guess for each costs more than the rest
+// of the walk. They are read in batches while their bytes are still in the processor's cache.
+struct CourseBatch {
+    std::array<uint32_t, 256> offsets;    // from the body's start
+    std::array<uint32_t, 256> selections; // SelectionMark of the player before each
+    std::size_t count = 0;
+};
+
+void ReadCourses(CourseBatch& batch, std::vector<Tally>& tallies, const unsigned char* begin,
+                 const unsigned char* end) {
+    // Two thirds of those replace the selection whatever it held: they are only noted, again
+    // without a branch, with the orders that follow them.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < batch.count; ++i) {
+        const unsigned char* noted = begin + batch.offsets[i];
+        const uint32_t type = Little32(noted + 4);
+        Tally& tally = tallies[Little32(noted + 8) - static_cast<uint32_t>(FirstPlayerIndex)];
+        const bool replaces =
+            CourseReader::ReplacesSelection(type, noted + OrderHeadSize, noted[12], end);
+        const uint32_t mask = 0 - static_cast<uint32_t>(replaces); // a branch otherwise
+        tally.selection =
+            (SelectionMark(batch.offsets[i], type) & mask) | (tally.selection & ~mask);
+        batch.offsets[kept] = batch.offsets[i];
+        batch.selections[kept] = tally.selection;
+        kept += !replaces;
+    }
+    for (std::size_t i = 0; i < kept; ++i) {
+        const Order order(begin + batch.offsets[i]);
+        Tally& tally = tallies[order.position];
+        if (batch.selections[i] != tally.courseSelection) {
+            tally.courseSelection = batch.selections[i];
+            const Order selecting(begin + (batch.selections[i] >> 1));
+            tally.course->replaceSelection(batch.selections[i] & 1 ? nullptr
+                                                                   : &selecting.arguments);
+        }
+        tally.course->take(order.frame, order.type, order.arguments);
+    }
+    batch.count = 0;
+}
+
 } // namespace
 
 MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
     std::vector<Tally> tallies(record.players.size());
     for (std::size_t i = 0; i < tallies.size(); ++i)
         if (Plays(record.players[i])) tallies[i].course.emplace();
-    // Where the orders the courses read begin, noted without a branch: which orders those are
-    // is as hard to guess as the orders themselves, and a wrong guess for each would cost more
-    // than the rest of the walk. Offsets fit 32 bits: bodies are read up to MatchReadLimit.
-    body = body.substr(0, std::min<std::size_t>(body.size(), UINT32_MAX));
-    const std::unique_ptr<uint32_t[]> courseOrders(new uint32_t[body.size() / OrderHeadSize + 1]);
-    std::size_t courseOrderCount = 0;
+    // Offsets fit 31 bits: bodies are read up to MatchReadLimit.
+    body = body.substr(0, std::min<std::size_t>(body.size(), INT32_MAX));
+    CourseBatch batch;
     MatchOrders match;
     uint32_t endMarker = 0;
     bool ended = false;
@@ -214,16 +263,14 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
         // Unsigned, so that indices 0 and 1 and negative ones all fall outside the players.
         const uint32_t position = Little32(at + 8) - static_cast<uint32_t>(FirstPlayerIndex);
         if (position < tallies.size()) {
-            courseOrders[courseOrderCount] = static_cast<uint32_t>(at - begin);
-            courseOrderCount +=
+            batch.offsets[batch.count] = static_cast<uint32_t>(at - begin);
+            batch.count +=
                 Count(tallies[position], frame, type, OrderArguments(groups, groupCount));
+            if (batch.count == batch.offsets.size()) ReadCourses(batch, tallies, begin, end);
         }
         at = groups + 2 * groupCount + *argumentBytes;
     }
-    for (std::size_t i = 0; i < courseOrderCount; ++i) {
-        const Order order(begin + courseOrders[i]);
-        tallies[order.position].course->take(order.frame, order.type, order.arguments);
-    }
+    ReadCourses(batch, tallies, begin, end);
     match.complete = at == end;
     match.endFrame = ended ? endMarker : lastFrame;
     match.players.reserve(tallies.size());

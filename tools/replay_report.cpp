@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "replay/course_names.h"
+#include "replay/course_texts.h"
 #include "replay/display_text.h"
 #include "replay/game_colours.h"
 #include "replay/match_date.h"
@@ -82,8 +84,107 @@ void AppendInvalidReasonJson(JsonWriter& json, const TZH_replay& replay) {
         json.value(InvalidReasonName(replay.invalidReason));
 }
 
+void NameOrNull(JsonWriter& json, std::string_view key,
+                const std::optional<std::string_view>& name) {
+    json.key(key);
+    if (name)
+        json.value(*name);
+    else
+        json.null();
+}
+
+void PointMembers(JsonWriter& json, const std::optional<WorldPoint>& at) {
+    if (at) {
+        json.key("x").value(static_cast<double>(at->x), 2);
+        json.key("y").value(static_cast<double>(at->y), 2);
+    } else {
+        json.key("x").null();
+        json.key("y").null();
+    }
+}
+
+void FramesJson(JsonWriter& json, std::string_view key, const std::vector<uint32_t>& frames) {
+    json.key(key).beginArray();
+    for (const uint32_t frame : frames)
+        json.value(frame);
+    json.endArray();
+}
+
+// "course": what a human who played placed, queued, fired and picked; null for the others.
+void AppendCourseJson(JsonWriter& json, const std::optional<PlayerCourse>& course,
+                      const CourseData& data) {
+    json.key("course");
+    if (!course) {
+        json.null();
+        return;
+    }
+    json.beginObject();
+    json.key("placed").beginArray();
+    for (const PlacedBuilding& p : course->placed) {
+        json.beginObject();
+        json.member("frame", p.frame).member("number", p.object);
+        // The sneak attack's number is its power's.
+        NameOrNull(json, "object", p.sneakAttack ? std::nullopt : ObjectTemplate(data, p.object));
+        NameOrNull(json, "name",
+                   p.sneakAttack ? PowerName(data, p.object) : ObjectName(data, p.object));
+        PointMembers(json, p.at);
+        json.key("angle").value(static_cast<double>(p.angle), 4);
+        json.member("sneakAttack", p.sneakAttack);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("queued").beginArray();
+    for (const QueuedUnit& q : course->queued) {
+        json.beginObject();
+        json.member("frame", q.frame).member("number", q.object);
+        NameOrNull(json, "object", ObjectTemplate(data, q.object));
+        NameOrNull(json, "name", ObjectName(data, q.object));
+        json.member("units", UnitsPerOrder(data, q.object));
+        json.key("cancelled");
+        if (q.cancelled)
+            json.value(*q.cancelled);
+        else
+            json.null();
+        json.endObject();
+    }
+    json.endArray();
+    FramesJson(json, "cancels", course->constructionCancels);
+    FramesJson(json, "sales", course->sales);
+    FramesJson(json, "resumed", course->resumed);
+    json.key("powers").beginArray();
+    for (const FiredPower& p : course->powers) {
+        json.beginObject();
+        json.member("frame", p.frame).member("number", p.power);
+        NameOrNull(json, "name", PowerName(data, p.power));
+        PointMembers(json, p.at);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("sciences").beginArray();
+    for (const PickedScience& s : course->sciences) {
+        json.beginObject();
+        json.member("frame", s.frame).member("number", s.science);
+        NameOrNull(json, "name", ScienceName(data, s.science));
+        json.endObject();
+    }
+    json.endArray();
+    json.key("upgrades").beginArray();
+    for (const UpgradeOrder& u : course->upgrades) {
+        json.beginObject();
+        json.member("frame", u.frame).member("key", u.key);
+        const std::optional<std::string> name = UpgradeName(data, u.key);
+        NameOrNull(json, "name", name ? std::optional<std::string_view>(*name) : std::nullopt);
+        json.member("cancel", u.cancel);
+        json.endObject();
+    }
+    json.endArray();
+    FramesJson(json, "activity", course->commandsPerMinute);
+    json.endObject();
+}
+
 // "match": the orders' walk, one element per player in the record's order; null when absent.
-void AppendMatchJson(JsonWriter& json, const std::optional<MatchOrders>& match) {
+void AppendMatchJson(JsonWriter& json, const std::optional<MatchOrders>& match,
+                     const CourseData& data) {
     json.key("match");
     if (!match) {
         json.null();
@@ -111,6 +212,7 @@ void AppendMatchJson(JsonWriter& json, const std::optional<MatchOrders>& match) 
         } else {
             json.null();
         }
+        AppendCourseJson(json, p.course, data);
         json.endObject();
     }
     json.endArray();
@@ -171,7 +273,7 @@ void AppendJson(std::string& out, const TZH_replay& replay, const std::optional<
     AppendDateJson(json, replay.date);
     AppendInvalidReasonJson(json, replay);
     AppendMapDataJson(json, starts.map);
-    if (match) AppendMatchJson(json, *match);
+    if (match) AppendMatchJson(json, *match, CourseDataOf(replay));
     json.endObject();
 }
 
@@ -327,4 +429,19 @@ std::string ReplaySummary(const TZH_replay& replay, const ReplayStarts* starts) 
 std::string ReplaySummary(const TZH_replay& replay, const std::optional<MatchOrders>& match,
                           const ReplayStarts* starts) {
     return Summary(replay, true, match ? &*match : nullptr, starts);
+}
+
+std::string CourseReport(const TZH_replay& replay, const std::optional<MatchOrders>& match) {
+    std::string text = DisplayText(replay.file.name) + ":";
+    if (!match) return text + " INVALID\n";
+    text += '\n';
+    const CourseData data = CourseDataOf(replay);
+    for (std::size_t i = 0; i < replay.players.size() && i < match->players.size(); ++i) {
+        const std::optional<PlayerCourse>& course = match->players[i].course;
+        if (!course) continue; // computers send no orders, observers play none
+        text += DisplayText(replay.players[i].name) + '\n';
+        for (const CourseLine& line : CourseLines(*course, data))
+            text += "  " + CourseTime(line.frame) + "  " + line.what + '\n';
+    }
+    return text;
 }

@@ -12,9 +12,9 @@
 // them, only the spots fixed in the lobby are known and "mapData" is null.
 
 // One JSON object on one line: every member of the record under its name in the code (but the
-// seed), texts as UTF-8, "invalidReason" by InvalidReasonName (null for a valid replay), "date"
-// as "2024-03-14T21:14:05" or null; each player's "startResolved" (from 1, or null) and
-// "startRandom", and "mapData" (null when no cache holds the map). Appended to out, which a
+// seed and the checksums), texts as UTF-8, "invalidReason" by InvalidReasonName (null for a valid
+// replay), "date" as "2024-03-14T21:14:05" or null; each player's "startResolved" (from 1, or null)
+// and "startRandom", and "mapData" (null when no cache holds the map). Appended to out, which a
 // caller may reuse from one replay to the next.
 void AppendReplayJson(std::string& out, const TZH_replay& replay,
                       const ReplayStarts* starts = nullptr);
@@ -31,3 +31,8 @@ std::string ReplaySummary(const TZH_replay& replay, const ReplayStarts* starts =
 // ("left at 12m 3s, surrendered").
 std::string ReplaySummary(const TZH_replay& replay, const std::optional<MatchOrders>& match,
                           const ReplayStarts* starts = nullptr);
+
+// --course: the file's name, then each human who played, his name and his course one line
+// each ("  0m 08s  posé  Centrale électrique  (1132, 854)"); "INVALID" after the name of an
+// invalid replay.
+std::string CourseReport(const TZH_replay& replay, const std::optional<MatchOrders>& match);

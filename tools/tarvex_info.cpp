@@ -24,6 +24,7 @@ namespace {
 
 constexpr const char* Usage =
     "Usage: tarvex-info [--json] [--match] [PATH...]\n"
+    "       tarvex-info --course PATH...\n"
     "       tarvex-info --where\n"
     "\n"
     "Prints one line per Command and Conquer Generals Zero Hour replay (.rep) file.\n"
@@ -33,6 +34,8 @@ constexpr const char* Usage =
     "  --json     one JSON object per replay and line (JSON Lines)\n"
     "  --match    also read the orders after each header (whole files): the armies and\n"
     "             colours the game drew, and when and how each player left\n"
+    "  --course   each human player's orders, one line each with its game time: what\n"
+    "             he placed, queued, fired and picked, his cancels and sales (in French)\n"
     "  --where    print the replay folder Tarvex would list and how it was found, the\n"
     "             game's install folder and archives its maps' pictures come from, and\n"
     "             the map caches its players' start spots come from\n"
@@ -52,13 +55,14 @@ Text FoundUserDataFolder() {
 struct Options {
     bool json = false;
     bool match = false;
+    bool course = false;
     bool where = false;
     std::vector<std::string> paths;
 };
 
 class Printer {
 public:
-    Printer(bool json, bool match) : json_(json), match_(match) {}
+    Printer(bool json, bool match, bool course) : json_(json), match_(match), course_(course) {}
 
     void file(const std::string& path) {
         print([&path] { return ReadReplay(path); });
@@ -84,7 +88,10 @@ private:
             std::optional<ReplayStarts> found;
             if (replay.valid) found = StartsOf(replay, caches());
             const ReplayStarts* starts = found ? &*found : nullptr;
-            if (match_) {
+            if (course_) {
+                line_ = CourseReport(replay, ReadMatch(replay));
+                line_.pop_back(); // the line's end comes below
+            } else if (match_) {
                 const std::optional<MatchOrders> match = ReadMatch(replay);
                 if (json_)
                     AppendReplayJson(line_, replay, match, starts);
@@ -112,6 +119,7 @@ private:
 
     bool json_;
     bool match_;
+    bool course_;
     bool failed_ = false;
     std::optional<MapCaches> caches_;
     std::string line_; // one buffer for every line printed
@@ -169,6 +177,8 @@ int main(int argc, char** argv) {
             options.json = true;
         } else if (arg == "--match") {
             options.match = true;
+        } else if (arg == "--course") {
+            options.course = true;
         } else if (arg == "--where") {
             options.where = true;
         } else if (arg == "--") {
@@ -182,7 +192,11 @@ int main(int argc, char** argv) {
         }
     }
     try {
-        Printer printer(options.json, options.match);
+        if (options.course && options.paths.empty()) {
+            std::cerr << "tarvex-info: --course needs the replay files to read\n" << Usage;
+            return 2;
+        }
+        Printer printer(options.json, options.match, options.course);
         if (options.where || options.paths.empty()) {
             const ReplayFolderChoice choice = FindReplayFolder();
             if (options.where) {

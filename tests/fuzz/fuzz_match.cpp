@@ -1,12 +1,15 @@
-// Fuzz target over the orders' walk: any bytes in, taken both as a whole replay file and as a
-// bare body, and what comes out must make sense. Built as a libFuzzer program (TARVEX_FUZZ) and
-// as a plain corpus player for ctest.
+// Fuzz target over the orders' walk and the players' courses: any bytes in, taken both as a whole
+// replay file and as a bare body, and what comes out must make sense. Built as a libFuzzer program
+// (TARVEX_FUZZ) and as a plain corpus player for ctest.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <numeric>
 #include <string_view>
+#include <vector>
 
 #include "replay/match.h"
 #include "replay/zerohour.h"
@@ -41,8 +44,29 @@ uint64_t Counted(const MatchOrders& match) {
     return total;
 }
 
+// A course holds what its player's commands asked for, in time order, within the match.
+void CheckCourse(const PlayerOrders& p) {
+    const PlayerCourse& c = *p.course;
+    Require(std::is_sorted(c.sales.begin(), c.sales.end()), "a course is in time order");
+    const std::size_t entries = c.placed.size() + c.queued.size() + c.constructionCancels.size() +
+                                c.sales.size() + c.resumed.size() + c.powers.size() +
+                                c.sciences.size() + c.upgrades.size();
+    Require(entries <= p.commands, "each entry of a course is one of his commands");
+    for (const QueuedUnit& q : c.queued)
+        Require(!q.cancelled || *q.cancelled >= q.frame, "a cancel comes after its entry");
+    Require(std::accumulate(c.commandsPerMinute.begin(), c.commandsPerMinute.end(), 0ull) <=
+                p.commands,
+            "the minutes hold no more than his commands");
+}
+
 void Check(const MatchOrders& match, const TZH_replay& record, std::size_t bodySize) {
     Require(match.players.size() == record.players.size(), "one entry per player of the record");
+    for (std::size_t i = 0; i < match.players.size(); ++i) {
+        const TZH_player& who = record.players[i];
+        Require(match.players[i].course.has_value() == (who.human && who.army != -2),
+                "a course for each human who plays, none for the others");
+        if (match.players[i].course) CheckCourse(match.players[i]);
+    }
     Require(Counted(match) <= bodySize / SmallestOrder,
             "no more orders counted than fit in the bytes");
     for (std::size_t i = 0; i < match.players.size(); ++i) {

@@ -1,13 +1,13 @@
-// The course of a match: at the anchors read order by order in the real replays (what was
-// placed, queued, fired and picked, where, when, which cancel hit which entry, and the names
-// a fitting data set gives), and the selection rule a cancel's producer follows.
+// The course of a match at the anchors read order by order in the real replays, the names a
+// fitting data set gives, and the selection rule a cancel's producer follows.
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <map>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ namespace rb = replay_builder;
 
 namespace {
 
-enum class List { Placed, Queued, Power, Science, Upgrade };
+enum class List { Placed, Queued, Power, Science };
 
 struct Anchor {
     const char* file;
@@ -43,74 +43,58 @@ constexpr const char* Amoor = "05-01-50_2v2_amoor123_beshr_HardAI_HardAI.rep";
 constexpr const char* Golden = "Golden Replay #2.rep";
 constexpr const char* ZeroHour10 = "2023-11-23_21-38-27_china-moving-around.rep"; // INI 0x30F34685
 
-struct Read {
-    TZH_replay record;
-    MatchOrders match;
-};
-
-const Read& ReadOnce(const std::string& file) {
-    static std::map<std::string, Read> read;
-    auto [at, added] = read.try_emplace(file);
-    if (added) {
-        at->second.record = ReadReplay((testsupport::RealReplayDir() / file).string());
-        at->second.match = ReadMatch(at->second.record).value_or(MatchOrders{});
-    }
-    return at->second;
-}
-
-// The anchor's entry: frame, number, place, angle, cancel and text.
+// The anchor's entry: frame, number, text, and its place, angle and cancel when it has them.
 struct Entry {
-    uint32_t frame = 0, number = 0;
+    Entry(uint32_t f, uint32_t n, std::string t) : frame(f), number(n), text(std::move(t)) {}
+    uint32_t frame, number;
+    std::string text;
     std::optional<WorldPoint> at;
     std::optional<float> angle;
     std::optional<uint32_t> cancelled;
-    std::string text;
 };
 
-std::optional<Entry> EntryOf(const PlayerCourse& course, const CourseData& data, List list,
-                             std::size_t i) {
+template <typename Item, typename Make>
+std::optional<Entry> At(const std::vector<Item>& list, std::size_t i, Make make) {
+    return i < list.size() ? std::optional(make(list[i])) : std::nullopt;
+}
+
+std::optional<Entry> EntryOf(const PlayerCourse& c, const CourseData& d, List list, std::size_t i) {
     switch (list) {
     case List::Placed:
-        if (i >= course.placed.size()) return std::nullopt;
-        return Entry{course.placed[i].frame,
-                     course.placed[i].object,
-                     course.placed[i].at,
-                     course.placed[i].angle,
-                     std::nullopt,
-                     course.placed[i].sneakAttack ? PowerText(data, course.placed[i].object)
-                                                  : ObjectText(data, course.placed[i].object)};
+        return At(c.placed, i, [&](const PlacedBuilding& p) {
+            Entry e(p.frame, p.object,
+                    p.sneakAttack ? PowerText(d, p.object) : ObjectText(d, p.object));
+            e.at = p.at;
+            e.angle = p.angle;
+            return e;
+        });
     case List::Queued:
-        if (i >= course.queued.size()) return std::nullopt;
-        return Entry{course.queued[i].frame,
-                     course.queued[i].object,
-                     std::nullopt,
-                     std::nullopt,
-                     course.queued[i].cancelled,
-                     ObjectText(data, course.queued[i].object)};
+        return At(c.queued, i, [&](const QueuedUnit& q) {
+            Entry e(q.frame, q.object, ObjectText(d, q.object));
+            e.cancelled = q.cancelled;
+            return e;
+        });
     case List::Power:
-        if (i >= course.powers.size()) return std::nullopt;
-        return Entry{course.powers[i].frame, course.powers[i].power,
-                     course.powers[i].at,    std::nullopt,
-                     std::nullopt,           PowerText(data, course.powers[i].power)};
+        return At(c.powers, i, [&](const FiredPower& p) {
+            Entry e(p.frame, p.power, PowerText(d, p.power));
+            e.at = p.at;
+            return e;
+        });
     case List::Science:
-        if (i >= course.sciences.size()) return std::nullopt;
-        return Entry{course.sciences[i].frame,
-                     course.sciences[i].science,
-                     std::nullopt,
-                     std::nullopt,
-                     std::nullopt,
-                     ScienceText(data, course.sciences[i].science)};
-    case List::Upgrade:
-        if (i >= course.upgrades.size()) return std::nullopt;
-        return Entry{course.upgrades[i].frame,
-                     course.upgrades[i].key,
-                     std::nullopt,
-                     std::nullopt,
-                     std::nullopt,
-                     UpgradeText(data, course.upgrades[i].key)};
+        return At(c.sciences, i, [&](const PickedScience& s) {
+            return Entry(s.frame, s.science, ScienceText(d, s.science));
+        });
     }
     return std::nullopt;
 }
+
+struct Read {
+    explicit Read(const std::string& file)
+        : record(ReadReplay((testsupport::RealReplayDir() / file).string())),
+          match(ReadMatch(record).value_or(MatchOrders{})) {}
+    TZH_replay record;
+    MatchOrders match;
+};
 
 } // namespace
 
@@ -132,9 +116,8 @@ TEST(RealCourses, AnchorsReadOrderByOrder) {
         {Nic, 1, List::Placed, 1, 510, 1507, "Réacteur nucléaire", WorldPoint{1061.5f, 2339.1f}},
         {Nic, 1, List::Placed, 2, 1364, 1512, "Canon Gatling"},
         {Nic, 1, List::Placed, 3, 1434, 1514, "Bunker d'infanterie"},
-        // Two dozers each from the start command centre, a third for |BOMD|2MA.S^.
+        // Dozers from the start command centre, a third for |BOMD|2MA.S^.
         {Nic, 0, List::Queued, 0, 61, 135, "Bulldozer"},
-        {Nic, 0, List::Queued, 1, 61, 135, "Bulldozer"},
         {Nic, 1, List::Queued, 2, 64, 1501, "Bulldozer"},
         // Production id 15 of object 512 cancelled: its queue order of frame 23349.
         {Nic, 1, List::Queued, 52, 23349, 1516, "Transport de troupes d'assaut", std::nullopt,
@@ -142,17 +125,12 @@ TEST(RealCourses, AnchorsReadOrderByOrder) {
         {Nic, 0, List::Power, 0, 116, 24, "Satellite espion", WorldPoint{2446.2f, 949.3f}},
         {Nic, 1, List::Science, 0, 615, 86, "Entraînement de l'infanterie"},
         {Nic, 0, List::Science, 0, 2291, 12, "Char Paladin"},
-        // Upgrade key 2294 of exe 0xDA2B4B18, whose first upgrade is 2270.
-        {Nic, 1, List::Upgrade, 0, 89, 2294, "amélioration n° 25"},
-        // Four workers queued before any selection; the cancel of id 4 goes to the start
-        // command centre, which object 404 never queued from.
-        {Amoor, 0, List::Queued, 2, 55, 1207, "Ouvrier"},
+        // Id 4 cancelled with object 404 selected, which never queued: the start centre's.
         {Amoor, 0, List::Queued, 3, 61, 1207, "Ouvrier", std::nullopt, std::nullopt, 610},
         // The sneak attack places its tunnel.
         {Golden, 4, List::Placed, 20, 20351, 58, "Attaque surprise", WorldPoint{1985.17f, 800.22f},
          -0.7679f},
-        // Cancelled through the start command centre; then a cancel sent twice (25079, 25084)
-        // between two others: the entry keeps the first, its neighbour its own.
+        // Via the start command centre; a cancel sent twice (25079, 25084) keeps the first.
         {Golden, 3, List::Queued, 2, 60, 1501, "Bulldozer", std::nullopt, std::nullopt, 71},
         {Golden, 1, List::Queued, 116, 24483, 1782, "Char Battlemaster", std::nullopt, std::nullopt,
          25079},
@@ -162,9 +140,8 @@ TEST(RealCourses, AnchorsReadOrderByOrder) {
     for (const Anchor& a : anchors) {
         SCOPED_TRACE(std::string(a.file) + ", player " + std::to_string(a.player) + ", entry " +
                      std::to_string(a.index) + " at frame " + std::to_string(a.frame));
-        const Read& read = ReadOnce(a.file);
-        ASSERT_LT(a.player, read.match.players.size());
-        const std::optional<PlayerCourse>& course = read.match.players[a.player].course;
+        const Read read(a.file);
+        const std::optional<PlayerCourse>& course = read.match.players.at(a.player).course;
         ASSERT_TRUE(course.has_value());
         const std::optional<Entry> entry =
             EntryOf(*course, CourseDataOf(read.record), a.list, a.index);
@@ -184,15 +161,14 @@ TEST(RealCourses, AnchorsReadOrderByOrder) {
     // The Zero Hour 1.0 file (a version the program doesn't list) numbers its objects
     // otherwise: the 1994 of its first placement is a 1.04 silo, but not for its checksums.
     std::ifstream in(testsupport::RealReplayDir() / ZeroHour10, std::ios::binary);
-    std::string start(1024, '\0');
-    in.read(start.data(), static_cast<std::streamsize>(start.size()));
-    const std::optional<HeaderChecksums> old = ReadChecksums(start);
+    const std::optional<HeaderChecksums> old =
+        ReadChecksums(std::string(std::istreambuf_iterator<char>(in), {}));
     ASSERT_TRUE(old.has_value());
     EXPECT_EQ(ObjectText(CourseDataFor(old->ini, old->exe), 1994), "objet n° 1994");
-    EXPECT_EQ(ObjectText(CourseDataOf(ReadOnce(Nic).record), 1994), "Silo de missile nucléaire");
+    EXPECT_EQ(ObjectText(CourseDataOf(Read(Nic).record), 1994), "Silo de missile nucléaire");
     // Computers and observers have no course.
-    EXPECT_FALSE(ReadOnce(Nic).match.players[2].course);
-    EXPECT_FALSE(ReadOnce(Golden).match.players[0].course); // the observer
+    EXPECT_FALSE(Read(Nic).match.players[2].course);
+    EXPECT_FALSE(Read(Golden).match.players[0].course); // the observer
 }
 
 namespace {
@@ -212,15 +188,12 @@ std::vector<std::vector<std::string>> DataRows(const char* file) {
     return rows;
 }
 
-uint32_t Number(const std::string& text) {
-    return static_cast<uint32_t>(std::stoul(text));
-}
-
 } // namespace
 
 // The build made its tables from the data files: every object (and so every label), power and
 // purchasable science in them has its French name; nothing else, and no unfitting data set.
 TEST(CourseNames, EveryLabelPowerAndPurchasableScienceHasItsFrenchName) {
+    const auto Number = [](const std::string& text) { return uint32_t(std::stoul(text)); };
     const CourseData fit = CourseDataFor(0xFEAAE3F3, 0xDA2B4B18);
     std::vector<std::string> labels;
     const auto objectRows = DataRows("zh104-objects.tsv");
@@ -231,9 +204,7 @@ TEST(CourseNames, EveryLabelPowerAndPurchasableScienceHasItsFrenchName) {
         EXPECT_TRUE(ObjectName(fit, Number(row.at(0))));
         labels.push_back(row.at(4));
     }
-    const auto labelRows = DataRows("zh104-labels.tsv");
-    EXPECT_EQ(labelRows.size(), 104u);
-    for (const auto& row : labelRows)
+    for (const auto& row : DataRows("zh104-labels.tsv"))
         EXPECT_NE(std::find(labels.begin(), labels.end(), row.at(0)), labels.end()) << row.at(0);
     for (const auto& row : DataRows("zh104-powers.tsv"))
         EXPECT_TRUE(PowerName(fit, Number(row.at(0)))) << row.at(1);
@@ -245,12 +216,94 @@ TEST(CourseNames, EveryLabelPowerAndPurchasableScienceHasItsFrenchName) {
         {ObjectText(fit, 0), "objet n° 0"},
         {PowerText(fit, 1), "pouvoir n° 1"}, // the game's default power, never on a button
         {ObjectText(generals, 1229), "objet n° 1229"},
-        {PowerText(generals, 24), "pouvoir n° 24"},
         {ScienceText(generals, 12), "science n° 12"},
         {UpgradeText(CourseDataFor(0xFEAAE3F3, 0x48D67663), 2267), "amélioration n° 1"},
-        {UpgradeText(CourseDataFor(0xFEAAE3F3, 0x12345678), 2294), "amélioration n° ?"},
         {UpgradeText(generals, 2294), "amélioration n° ?"},
     };
     for (const auto& [text, expected] : texts)
         EXPECT_EQ(text, expected);
+}
+
+namespace {
+
+constexpr int32_t Human = 2; // the player index of the record's first player
+
+std::string Ids(std::initializer_list<uint32_t> ids) { // little-endian, as the file
+    std::string bytes;
+    for (const uint32_t id : ids)
+        bytes += {char(id & 0xFF), char(id >> 8 & 0xFF), char(id >> 16 & 0xFF), char(id >> 24)};
+    return bytes;
+}
+
+// A selection (1001) whose flag says new or added to; orders of ids alone (1004, 1006 + n).
+std::string Select(uint32_t frame, bool fresh, std::initializer_list<uint32_t> ids) {
+    return rb::OrderBytes(frame, 1001, Human, {{2, 1}, {3, static_cast<uint8_t>(ids.size())}},
+                          std::string(1, fresh ? '\1' : '\0') + Ids(ids));
+}
+std::string WithIds(uint32_t frame, uint32_t type, std::initializer_list<uint32_t> ids) {
+    return rb::OrderBytes(frame, type, Human, {{3, static_cast<uint8_t>(ids.size())}}, Ids(ids));
+}
+std::string Queue(uint32_t frame, uint32_t productionId) {
+    return rb::OrderBytes(frame, 1047, Human, {{0, 2}}, Ids({135, productionId}));
+}
+std::string Cancel(uint32_t frame, uint32_t productionId) {
+    return rb::OrderBytes(frame, 1048, Human, {{0, 1}}, Ids({productionId}));
+}
+
+PlayerCourse CourseOf(const std::string& body) {
+    TZH_replay record;
+    record.players.emplace_back().human = true;
+    record.players.back().army = 2;
+    return WalkOrders(body, record).players.at(0).course.value();
+}
+
+} // namespace
+
+// A cancel names a production id; its producer is the first object selected, followed through
+// selections, deselections, clears and hotkey groups as the game keeps them.
+TEST(CourseReader, CancelsFindTheirProducerThroughTheSelection) {
+    const uint32_t Deselect = 1004, SetGroup0 = 1006, SetGroup1 = 1007, RecallGroup0 = 1016,
+                   RecallGroup1 = 1017;
+    struct Case {
+        const char* rule;
+        std::string body;
+        std::vector<std::optional<uint32_t>> cancelled; // of each queue entry
+    };
+    const Case cases[] = {
+        {"a recalled group selects its objects",
+         Select(1, true, {100}) + Queue(2, 1) + Select(3, true, {200}) + Queue(4, 1) +
+             WithIds(5, SetGroup0, {100}) + Select(6, true, {300}) +
+             rb::OrderBytes(7, RecallGroup0, Human) + Cancel(50, 1),
+         {50, std::nullopt}},
+        {"objects added keep the first",
+         Select(1, true, {200}) + Queue(2, 1) + Select(3, false, {100}) + Cancel(40, 1),
+         {40}},
+        {"a deselected first object leaves the next one first",
+         Select(1, true, {100, 200}) + Queue(2, 1) + Select(3, true, {200}) + Queue(4, 1) +
+             Select(5, true, {100, 200}) + WithIds(6, Deselect, {100}) + Cancel(40, 1),
+         {std::nullopt, 40}},
+        {"an object joins one group only",
+         Select(1, true, {100}) + Queue(2, 1) + WithIds(3, SetGroup0, {100}) +
+             WithIds(4, SetGroup1, {100}) + rb::OrderBytes(5, RecallGroup0, Human) + Cancel(40, 1) +
+             rb::OrderBytes(50, RecallGroup1, Human) + Cancel(60, 1),
+         {60}},
+        {"the start command centre, and the first of two cancels",
+         Queue(2, 1) + Select(3, true, {404}) + Cancel(30, 1) + Cancel(35, 1),
+         {30}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rule);
+        const PlayerCourse course = CourseOf(c.body);
+        ASSERT_EQ(course.queued.size(), c.cancelled.size());
+        for (std::size_t i = 0; i < c.cancelled.size(); ++i)
+            EXPECT_EQ(course.queued[i].cancelled, c.cancelled[i]) << "entry " << i;
+    }
+}
+
+// Commands counted in the game minute they fall in, up to his leaving: a command at the very
+// end of the span counts in the last minute, none after he left.
+TEST(CourseReader, CommandsPerMinuteUpToTheLeaving) {
+    const std::string body = Queue(0, 1) + Queue(1799, 2) + Queue(1800, 3) + Queue(3600, 4) +
+                             rb::OrderBytes(3600, 1093, Human, {{2, 1}}, "\1") + Queue(3700, 5);
+    EXPECT_EQ(CourseOf(body).commandsPerMinute, (std::vector<uint32_t>{2, 2}));
 }

@@ -295,9 +295,41 @@ TEST(TarvexInfo, MatchReadsTheOrders) {
         R"({"name":"IA Difficile","army":-1,"slotValue1":255,"human":false,"team":1,"slotValue3":255,)"
         R"("address":[0,0,0,0],"port":0,"armyResolved":11,"armyRandom":true,"colourResolved":5,"colourRandom":true,)"
         R"("startResolved":null,"startRandom":true})");
+    json match = object["match"];
+    const json nicCourse = match["players"][0]["course"];
+    for (json& player : match["players"])
+        player.erase("course");
     EXPECT_EQ(
-        object["match"].dump(),
+        match.dump(),
         R"({"complete":true,"endFrame":37019,"players":[{"commands":469,"selections":944,"apm":22.8,)"
         R"("left":{"frame":37017,"how":"quit"}},{"commands":466,"selections":812,"apm":22.7,"left":null},)"
         R"({"commands":0,"selections":0,"apm":null,"left":null},{"commands":0,"selections":0,"apm":null,"left":null}]})");
+    // The computers have no course; Nic has a count for each of his 21 minutes, and his first
+    // placement with the names of a retail data set.
+    EXPECT_TRUE(object["match"]["players"][2]["course"].is_null());
+    EXPECT_EQ(nicCourse["activity"].size(), 21u);
+    EXPECT_EQ(nicCourse["placed"][0].dump(),
+              R"({"frame":248,"number":1229,"object":"AmericaPowerPlant","name":"Centrale )"
+              "\u00e9"
+              R"(lectrique","x":1132.42,"y":854.17,"angle":-0.7854,"sneakAttack":false})");
+}
+
+// Each human's course as timed lines in French, a cancel with its queue order; no computer.
+TEST(TarvexInfo, CourseListsEachHumansOrders) {
+    TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
+    const ToolRun run = RunTool(
+        {"--course",
+         (testsupport::RealReplayDir() / "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep").string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const char* expected[] = {
+        "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep:\nNic\n  0m 02s  mis en production  "
+        "Bulldozer\n",
+        "  0m 03s  lancé  Satellite espion  (2446, 949)\n  0m 08s  posé  Centrale électrique  "
+        "(1132, 854)\n",
+        "  13m 29s  annulé  Transport de troupes d'assaut  (mis en production à 12m 58s)\n",
+    };
+    for (const char* text : expected)
+        EXPECT_NE(run.out.find(text), std::string::npos) << text;
+    EXPECT_EQ(run.out.find("IA Difficile"), std::string::npos);
+    EXPECT_EQ(RunTool({"--course"}).status, 2); // the files to read are needed
 }
