@@ -76,7 +76,7 @@ QString Refused(InvalidReason reason) {
 }
 
 // The match window's list for a course holding one order of each kind, in time order.
-std::vector<CourseLine> EveryKindOfLine() {
+QStringList EveryKindOfLine() {
     PlayerCourse course;
     course.placed = {{248, 1229, {}, 0, false}, {260, 58, {}, 0, true}};
     course.queued = {{300, 135, std::nullopt}, {310, 135, 24275u}};
@@ -86,7 +86,10 @@ std::vector<CourseLine> EveryKindOfLine() {
     course.powers = {{350, 24, std::nullopt}};
     course.sciences = {{360, 12}};
     course.upgrades = {{370, 2300, false}, {380, 2300, true}};
-    return CourseLines(course, CourseData{});
+    QStringList lines;
+    for (const CourseLine& line : CourseLines(course, CourseData{}))
+        lines.push_back(ListLine(line));
+    return lines;
 }
 
 } // namespace
@@ -108,8 +111,8 @@ TEST(FrenchTexts, ShownExactly) {
     const QStringList credits = CreditsText(contact).split(QStringLiteral("\r\n\r\n"));
     const std::vector<PlacedText> errorLines = ErrorMessageTexts(contact);
     ASSERT_EQ(errorLines.size(), 3u);
-    const std::vector<CourseLine> course = EveryKindOfLine();
-    ASSERT_EQ(course.size(), 11u);
+    const QStringList course = EveryKindOfLine();
+    ASSERT_EQ(course.size(), 12);
 
     struct Case {
         const char* what;
@@ -227,10 +230,9 @@ TEST(FrenchTexts, ShownExactly) {
          QStringLiteral("Réglages de la partie illisibles")},
         {"refused: players", Refused(InvalidReason::BadPlayers),
          QStringLiteral("Liste des joueurs illisible")},
-        // The match window: the cursor's time, a mark's tooltip, what it can't show, the list.
-        {"moment", ClockText(At12m3s + 29), QStringLiteral("12m 03s")},
-        {"mark", MarkTip(QStringLiteral("Caserne"), QStringLiteral("Nic"), 248),
-         QStringLiteral("Caserne — Nic — 0m 08s")},
+        // The match window: a mark's tooltip, what it can't show, the list's lines.
+        {"mark", MarkTip(QStringLiteral("Caserne"), QStringLiteral("Nic"), At12m3s + 29),
+         QStringLiteral("Caserne — Nic — 12m 03s")},
         {"no orders: cut", NoOrdersLine(NoOrders::CutFile),
          QStringLiteral("Aucun ordre lu : le fichier est coupé")},
         {"no orders: computers", NoOrdersLine(NoOrders::ComputersOnly),
@@ -242,17 +244,19 @@ TEST(FrenchTexts, ShownExactly) {
         {"positions unknown", UnknownPositionsLine(),
          QStringLiteral("Emplacements inconnus : cette carte n'est dans aucun cache de cartes")},
         // The names after the verbs are the course's own texts.
-        {"placed", course[0].text, QStringLiteral("0m 08s  posé : "), true},
-        {"sneak attack", course[1].text, QStringLiteral("0m 08s  lancé : "), true},
-        {"queued", course[2].text, QStringLiteral("0m 10s  mis en production : "), true},
-        {"queued, cancelled", course[3].text.right(19), QStringLiteral(" (annulé à 13m 29s)")},
-        {"construction cancelled", course[4].text, QStringLiteral("0m 10s  construction annulée")},
-        {"sold", course[5].text, QStringLiteral("0m 11s  bâtiment vendu")},
-        {"resumed", course[6].text, QStringLiteral("0m 11s  construction reprise")},
-        {"power", course[7].text, QStringLiteral("0m 11s  lancé : "), true},
-        {"science", course[8].text, QStringLiteral("0m 12s  choisi : "), true},
-        {"upgrade", course[9].text, QStringLiteral("0m 12s  mis en production : "), true},
-        {"upgrade cancelled", course[10].text, QStringLiteral("0m 12s  annulé : "), true},
+        {"placed", course[0], QStringLiteral("0m 08s  posé  "), true},
+        {"sneak attack", course[1], QStringLiteral("0m 08s  lancé  "), true},
+        {"queued", course[2], QStringLiteral("0m 10s  mis en production  "), true},
+        {"construction cancelled", course[4], QStringLiteral("0m 10s  construction annulée")},
+        {"sold", course[5], QStringLiteral("0m 11s  bâtiment vendu")},
+        {"resumed", course[6], QStringLiteral("0m 11s  construction reprise")},
+        {"power", course[7], QStringLiteral("0m 11s  lancé  "), true},
+        {"science", course[8], QStringLiteral("0m 12s  choisi  "), true},
+        {"upgrade", course[9], QStringLiteral("0m 12s  mis en recherche  "), true},
+        {"upgrade cancelled", course[10], QStringLiteral("0m 12s  recherche annulée  "), true},
+        {"queue cancelled", course[11], QStringLiteral("13m 29s  annulé  "), true},
+        {"queue cancelled, when queued", course[11].right(30),
+         QStringLiteral("  (mis en production à 0m 10s)")},
     };
 #ifndef _WIN32
     // The Linux reader's reason for a fifo (Windows has none to give).

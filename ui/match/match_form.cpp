@@ -108,7 +108,9 @@ void TMatchForm::ChooseRow(std::size_t row) {
         const std::size_t player = view_.rows[row].player;
         if (opening_.match && player < opening_.match->players.size() &&
             opening_.match->players[player].course)
-            lines_ = CourseLines(*opening_.match->players[player].course, opening_.data);
+            for (const CourseLine& line :
+                 CourseLines(*opening_.match->players[player].course, opening_.data))
+                lines_.push_back(ListLine(line));
     }
     ResetListScroll();
     update(ml::ListPanel);

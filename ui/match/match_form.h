@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QRectF>
+#include <QStringList>
 #include <QWidget>
 
 class QScreen;
@@ -54,7 +55,7 @@ public:
     // The player whose list is shown, as a row of the time line.
     std::size_t ChosenRow() const { return chosen_; }
     void ChooseRow(std::size_t row);
-    const std::vector<CourseLine>& Lines() const { return lines_; }
+    const QStringList& Lines() const { return lines_; }
     // How many of the view's marks the map shows: those placed up to the cursor.
     std::size_t MarksShown() const { return shown_; }
 
@@ -92,7 +93,7 @@ private:
     uint32_t cursor_ = 0;
     std::size_t shown_ = 0;
     std::size_t chosen_ = 0;
-    std::vector<CourseLine> lines_;
+    QStringList lines_;
     QImage skin_;
     bool movingCursor_ = false;
     GroundDrag drag_;

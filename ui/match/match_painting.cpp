@@ -133,7 +133,7 @@ void PaintTimeline(QPainter& painter, const MatchView& view, uint32_t cursor, st
     painter.save();
     painter.fillRect(ml::TimelinePanel, ml::Black);
     painter.setFont(ArialFont(PixelsForPoints(8)));
-    const QString time = ClockText(cursor);
+    const QString time = QString::fromStdString(CourseTime(cursor));
     const int timeWidth = painter.fontMetrics().horizontalAdvance(time) + 8;
     DrawText(painter, ml::MessageLine.adjusted(0, 0, -timeWidth, 0), view.message, ml::Grey);
     DrawText(painter, ml::MessageLine, time, ml::Orange, Qt::AlignRight | Qt::AlignVCenter);
@@ -170,8 +170,7 @@ void PaintTimeline(QPainter& painter, const MatchView& view, uint32_t cursor, st
     painter.restore();
 }
 
-void PaintCourseList(QPainter& painter, const MatchRow* row, const std::vector<CourseLine>& lines,
-                     int first) {
+void PaintCourseList(QPainter& painter, const MatchRow* row, const QStringList& lines, int first) {
     painter.save();
     painter.fillRect(ml::ListPanel, ml::Black);
     if (row) {
@@ -185,6 +184,6 @@ void PaintCourseList(QPainter& painter, const MatchRow* row, const std::vector<C
         DrawText(painter,
                  QRect(ml::ListLines.left(), ml::ListLines.top() + shown * ml::LineHeight,
                        ml::ListLines.width(), ml::LineHeight),
-                 lines[static_cast<std::size_t>(i)].text, ml::Grey);
+                 lines[i], ml::Grey);
     painter.restore();
 }

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QRectF>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -33,5 +34,4 @@ void PaintMatchMap(QPainter& painter, const QImage& picture, const QRectF& mapAr
 void PaintTimeline(QPainter& painter, const MatchView& view, uint32_t cursor, std::size_t chosen);
 
 // The chosen player's name, then his lines from `first` on.
-void PaintCourseList(QPainter& painter, const MatchRow* row, const std::vector<CourseLine>& lines,
-                     int first);
+void PaintCourseList(QPainter& painter, const MatchRow* row, const QStringList& lines, int first);

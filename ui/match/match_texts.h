@@ -1,16 +1,12 @@
-// What the match window writes: the moments of the match, the tooltips of the map's marks, the
-// lines of a player's list and the lines saying what the window can't show.
+// What the match window writes: the tooltips of the map's marks, the lines of a player's list and
+// the lines saying what the window can't show.
 #pragma once
 
 #include <QString>
 #include <cstdint>
 #include <vector>
 
-#include "replay/course_names.h"
-#include "replay/match_course.h"
-
-// A moment of game time at a frame, seconds on two digits: "0m 08s", "12m 30s".
-QString ClockText(uint32_t frame);
+#include "replay/course_texts.h"
 
 // A mark's tooltip: what, who and when ("Centrale électrique — Nic — 0m 08s").
 QString MarkTip(const QString& what, const QString& who, uint32_t frame);
@@ -26,12 +22,6 @@ QString NoOrdersLine(NoOrders why);
 // The map's cache entry is missing: the buildings can't be placed on its picture.
 QString UnknownPositionsLine();
 
-// One line of a player's list: when, and what his order asked for.
-struct CourseLine {
-    uint32_t frame = 0;
-    QString text; // "0m 08s  posé : Centrale électrique"
-};
-// Everything in a player's course, in time order (orders of one frame in the course's order):
-// placed, queued (a cancelled entry says when), construction cancels, sales, resumed
-// constructions, powers, sciences, upgrades.
-std::vector<CourseLine> CourseLines(const PlayerCourse& course, const CourseData& data);
+// One line of a player's list: when, and what his order asked for, as the tool prints it
+// ("0m 08s  posé  Centrale électrique  (1132, 854)").
+QString ListLine(const CourseLine& line);
