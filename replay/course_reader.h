@@ -44,20 +44,19 @@ public:
 
     // Whether an order replaces the selection, whatever it held: a cleared one (1003), or a
     // selection of objects whose flag says new. Those are two thirds of a player's orders, and
-    // the walk asks for each of its orders: no branch. end: the end of the bytes.
+    // the walk asks for each of the orders a course reads: kept free of branches that depend
+    // on the order. end: the end of the bytes.
     static bool ReplacesSelection(uint32_t type, const unsigned char* groups,
                                   std::size_t groupCount, const unsigned char* end) {
-        static constexpr unsigned char None[5] = {};
-        // The groups when there are two and five bytes to read, else None, chosen by a mask:
-        // compilers turn a choice between two pointers into a branch.
-        const bool readable = (groupCount == 2) & (end - groups >= 5);
-        const uintptr_t mask = 0 - static_cast<uintptr_t>(readable);
-        const auto* g =
-            reinterpret_cast<const unsigned char*>((reinterpret_cast<uintptr_t>(groups) & mask) |
-                                                   (reinterpret_cast<uintptr_t>(&None[0]) & ~mask));
+        // A selection of objects takes two groups and a boolean: five bytes. With five bytes
+        // left, they are read whatever the order holds (the next order's, maybe) and judged
+        // together; fewer are left only at the very end of the bytes.
+        if (end - groups < 5) return type == ClearSelectionOrder;
         const bool selects = (type == SelectNewOrder) | (type == SelectAddOrder);
-        const bool plainNew = (g[0] == static_cast<uint8_t>(ArgumentType::Boolean)) & (g[1] == 1) &
-                              (g[2] == static_cast<uint8_t>(ArgumentType::ObjectId)) & (g[4] != 0);
+        const bool plainNew =
+            (groupCount == 2) & (groups[0] == static_cast<uint8_t>(ArgumentType::Boolean)) &
+            (groups[1] == 1) & (groups[2] == static_cast<uint8_t>(ArgumentType::ObjectId)) &
+            (groups[4] != 0);
         return (type == ClearSelectionOrder) | (selects & plainNew);
     }
 

@@ -32,6 +32,7 @@ struct QueuedUnit {
 };
 
 // A general's power fired: at a place (1041), at an object or without a target (no place).
+// The sneak attack, which places a tunnel, is among the placed buildings instead.
 struct FiredPower {
     uint32_t frame = 0;
     uint32_t power = 0;

@@ -7,7 +7,6 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <memory>
 
 #include "replay/course_reader.h"
 #include "replay/match.h"
@@ -235,6 +234,7 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
     for (std::size_t i = 0; i < tallies.size(); ++i)
         if (Plays(record.players[i])) tallies[i].course.emplace();
     // Offsets fit 31 bits: bodies are read up to MatchReadLimit.
+    const bool cut = body.size() > INT32_MAX;
     body = body.substr(0, std::min<std::size_t>(body.size(), INT32_MAX));
     CourseBatch batch;
     MatchOrders match;
@@ -271,7 +271,7 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
         at = groups + 2 * groupCount + *argumentBytes;
     }
     ReadCourses(batch, tallies, begin, end);
-    match.complete = at == end;
+    match.complete = at == end && !cut;
     match.endFrame = ended ? endMarker : lastFrame;
     match.players.reserve(tallies.size());
     for (std::size_t i = 0; i < tallies.size(); ++i)
