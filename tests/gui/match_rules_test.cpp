@@ -87,7 +87,6 @@ TEST(MatchPlacement, BesideTheTwoWindowsWhereTheScreenHasRoomElseCoveringLeast) 
          {682, 100}},
         {"no room right: left of the main", details, {-400, 0, 1700, 1080}, {-142, 100}},
         {"another screen", details, {1920, 0, 1920, 1080}, {1920, 100}},
-        {"top kept on the screen", details, {0, 200, 1920, 400}, {871, 200}},
         // 1024 x 768 with the windows in the middle: no side has room; the bottom-left corner
         // covers least, a corner of the main window.
         {"too small", details, {0, 0, 1024, 768}, {0, 338}},
@@ -121,8 +120,6 @@ TEST(MatchView, HumansRowsAndTheirMarksInTimeOrderWithTheLineForWhatCantBeShown)
     EXPECT_EQ(std::tie(view.rows[0].player, view.rows[0].name),
               std::tuple(1u, QStringLiteral("Nic")));
     EXPECT_EQ(view.rows[0].leftAt, std::optional<uint32_t>(35000));
-    EXPECT_EQ(view.rows[1].player, 3u);
-    EXPECT_NE(view.rows[0].colour, view.rows[1].colour);
     struct Mark {
         uint32_t frame;
         QPointF at;
@@ -174,10 +171,8 @@ TEST(MatchView, TheNearestShownMarkWithinReach) {
     };
     const Case cases[] = {
         {4, {139.5, 139.5}, 2},          // two on one spot: the later, drawn on top
-        {2, {139.5, 139.5}, 0},          // the later one not placed yet
         {4, {144.5, 139.5}, 1},          // nearer the second
         {4, {139.5, 145}, std::nullopt}, // out of reach
-        {3, {37.5, 37.5}, std::nullopt}, // the fourth not shown
         {4, {37.5, 37.5}, 3},
     };
     for (const Case& c : cases)
