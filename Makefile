@@ -5,7 +5,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # Our own builds stop at any warning; a packager's plain cmake build does not.
 OUR_FLAGS = -DTARVEX_WARNINGS_AS_ERRORS=ON -DTARVEX_BUILD_BENCH=ON
 
-# make screenshot: the README's picture, made again by the program itself.
+# make screenshot: the README's pictures, made again by the program itself.
 .PHONY: run test deps build screenshot deb test-format test-deb test-native test-windows test-sanitizers test-fuzz bench clean
 
 deps:
@@ -62,10 +62,12 @@ bench: build
 	$(BUILD)/bin/scrollbar_bench
 	$(BUILD)/bin/details_bench
 	$(BUILD)/bin/filter_bench
+	$(BUILD)/bin/match_window_bench
 	$(BUILD)/bin/startup_bench
 
 screenshot: build
 	bash scripts/screenshot.sh $(BUILD) docs/screenshot.png
+	bash scripts/screenshot-match.sh $(BUILD) ../shared docs/match-window.png
 
 clean:
 	rm -rf $(BUILD) build-deb

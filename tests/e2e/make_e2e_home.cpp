@@ -1,14 +1,16 @@
 // Writes the replays the real-window scenarios show: 100 replays (every tenth one, from the
 // eighth on, broken; Kestrel against Drako, but from the fourth on every tenth against Nic) and
-// a maps folder with the first replay's map picture in one plain colour.
+// a maps folder with the first replay's map picture in one plain colour; or, given a replay and
+// a map cache, that replay alone with the cache as the player's, in the user data folder.
 // On Linux they go into a home folder holding a Steam Proton prefix of the game; the Windows
 // build writes the replay folder alone (the scenario under Wine names it in the registry).
-// Usage: make_e2e_home HOME          (Windows: make_e2e_home REPLAY_FOLDER)
+// Usage: make_e2e_home HOME [REPLAY MAP_CACHE]   (Windows: make_e2e_home REPLAY_FOLDER [...])
 #include <QColor>
 #include <QImage>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -37,8 +39,21 @@ std::string ReplayBytes(int index) {
     return rb::Bytes(replay);
 }
 
-void WriteReplays(const fs::path& replays) {
+// The replay and the map cache given, if any.
+struct OneReplay {
+    fs::path replay;
+    fs::path mapCache;
+};
+
+void WriteReplays(const fs::path& replays, const std::optional<OneReplay>& one) {
     fs::create_directories(replays);
+    if (one) {
+        fs::copy_file(one->replay, replays / one->replay.filename());
+        // The user data folder holds the Replays folder and the player's map cache.
+        fs::create_directories(replays.parent_path() / "Maps");
+        fs::copy_file(one->mapCache, replays.parent_path() / "Maps" / "MapCache.ini");
+        return;
+    }
     for (int i = 0; i < ReplayCount; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "r%03d.rep", i);
@@ -55,29 +70,30 @@ void WriteReplays(const fs::path& replays) {
 }
 
 #ifndef _WIN32
-void Make(const fs::path& home) {
+void Make(const fs::path& home, const std::optional<OneReplay>& one) {
     using namespace testsupport;
     PrefixSetup setup;
     setup.machineKeys = {
         GameKey32({TextValue("UserDataLeafName", "Command and Conquer Generals Zero Hour Data")})};
-    WriteReplays(MakeReplayFolder(
-        MakePrefix(home / ".local/share/Steam/steamapps/compatdata/2732960/pfx", setup)));
+    WriteReplays(MakeReplayFolder(MakePrefix(
+                     home / ".local/share/Steam/steamapps/compatdata/2732960/pfx", setup)),
+                 one);
 }
 #else
-void Make(const fs::path& replays) {
-    WriteReplays(replays);
+void Make(const fs::path& replays, const std::optional<OneReplay>& one) {
+    WriteReplays(replays, one);
 }
 #endif
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_e2e_home HOME\n");
+    if (argc != 2 && argc != 4) {
+        std::fprintf(stderr, "usage: make_e2e_home HOME [REPLAY MAP_CACHE]\n");
         return 2;
     }
     try {
-        Make(argv[1]);
+        Make(argv[1], argc == 4 ? std::optional(OneReplay{argv[2], argv[3]}) : std::nullopt);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_e2e_home: %s\n", e.what());
         return 1;

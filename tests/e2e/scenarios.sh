@@ -2,12 +2,14 @@
 # Tarvex in a real X server of its own, used as a player uses it, once without a window manager
 # and once under openbox: what only a real screen shows (the window mask, the window manager's
 # moves, pointer grabs and focus). Each scenario starts the real program in a home folder that
-# holds a Steam Proton prefix with 100 replays and ends it by its process id.
-# Usage: scenarios.sh TARVEX MAKE_E2E_HOME none|openbox
+# holds a Steam Proton prefix with 100 replays and ends it by its process id; the match window's
+# scenario, one with a real replay and the real map cache from SHARED (skipped without them).
+# Usage: scenarios.sh TARVEX MAKE_E2E_HOME none|openbox [SHARED]
 set -euo pipefail
 tarvex=$1
 make_home=$2
 wm=$3
+shared=${4:-}
 
 work=$(mktemp -d)
 pids=()
@@ -227,14 +229,54 @@ if [ "$wm" = openbox ]; then
   xmessage -geometry 200x100+$((MX + 20))+$((MY + 60)) -title Other "in front" 2>/dev/null &
   pids+=($!)
   other=$(window_named Other) || fail "no other window"
+  # On the header beside the map picture (a click on the picture opens the match window), and
+  # on the rows.
   for y in 40 200; do
     xdotool windowactivate --sync "$other"
-    click_at $((WX + 96)) $((WY + y))
+    click_at $((WX + 40)) $((WY + y))
     wait_until eval '[ "$(xdotool getactivewindow)" = "$main" ]' || fail "a click at y $y left Tarvex behind"
   done
   xdotool key Down
   wait_pixel $((MX + 240)) $((MY + $(row_y 2))) "50,42,42" "the row the Down key selects"
   stop_tarvex
+fi
+
+real_replay="$shared/testdata/replays/real/00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep"
+if [ -f "$real_replay" ] && [ -f "$shared/testdata/maps/MapCache.ini" ]; then
+  scenario="the match window from the map picture: the marks go as the cursor goes back"
+  "$make_home" "$work/match-home" "$real_replay" "$shared/testdata/maps/MapCache.ini"
+  HOME="$work/match-home" XDG_CONFIG_HOME="$work/match-home/.config" QT_QPA_PLATFORM=xcb "$tarvex" \
+    >"$work/tarvex.log" 2>&1 &
+  tarvex_pid=$!
+  main=$(window_named Tarvex) || fail "no Tarvex window"
+  geometry_of "$main"
+  MX=$WX MY=$WY
+  xdotool mousemove $((MX + 100)) $((MY + $(row_y 0))) click --repeat 2 --delay 120 1
+  details=$(window_named MoreForm) || fail "no details window"
+  geometry_of "$details"
+  DX=$WX DY=$WY
+  # The header is drawn with the rows: Nic's blue disc on the map picture.
+  wait_pixels $((DX + 72)) $((DY + 26)) 48 46 'r == 34 && g == 52 && b == 254' 3 "no start disc on the map picture"
+  click_at $((DX + 96)) $((DY + 49))
+  match=$(window_named MatchForm) || fail "no match window"
+  geometry_of "$match"
+  # Nic's blue and |BOMD|2MA.S^'s green: his marks round his spot, more than his start disc.
+  readonly nic_blue='r == 34 && g == 52 && b == 254' bomd_green='r == 62 && g == 209 && b == 46'
+  wait_pixels $((WX + 11)) $((WY + 11)) 256 256 "$nic_blue" 300 "Nic's marks are not on the map"
+  [ "$(count_pixels $((WX + 11)) $((WY + 11)) 256 256 "$bomd_green")" -gt 300 ] ||
+    fail "|BOMD|2MA.S^'s marks are not on the map"
+  # The cursor, at the end, dragged back to the start of the time line: only the discs stay.
+  xdotool mousemove $((WX + 524)) $((WY + 300)) mousedown 1
+  for step in 1 2 3 4 5 6 7 8; do xdotool mousemove $((WX + 524 - 55 * step)) $((WY + 300)); sleep 0.05; done
+  xdotool mouseup 1
+  shot_without_marks() { shot; [ "$(count_pixels $((WX + 11)) $((WY + 11)) 256 256 "$nic_blue")" -lt 120 ]; }
+  wait_until shot_without_marks || fail "the marks stay with the cursor at the start"
+  [ "$(count_pixels $((WX + 11)) $((WY + 11)) 256 256 "$nic_blue")" -gt 20 ] || fail "Nic's start disc went too"
+  xdotool key Escape
+  wait_gone MatchForm
+  stop_tarvex
+else
+  echo "real window ($wm): the real replay or map cache is missing; the match window's scenario is skipped"
 fi
 
 scenario="close ends the program"

@@ -17,6 +17,7 @@
 #include "ui/main/filter_field.h"
 #include "ui/main/read_errors.h"
 #include "ui/main/replay_tooltip.h"
+#include "ui/match/match_texts.h"
 
 namespace {
 
@@ -75,6 +76,21 @@ QString Refused(InvalidReason reason) {
     return ReplayTooltip(replay);
 }
 
+// The match window's list for a course holding one order of each kind the tool's test leaves
+// out, in time order.
+QStringList EveryKindOfLine() {
+    PlayerCourse course;
+    course.constructionCancels = {320};
+    course.sales = {330};
+    course.resumed = {340};
+    course.sciences = {{360, 12}};
+    course.upgrades = {{370, 2300, false}, {380, 2300, true}};
+    QStringList lines;
+    for (const CourseLine& line : CourseLines(course, CourseData{}))
+        lines.push_back(ListLine(line));
+    return lines;
+}
+
 } // namespace
 
 TEST(FrenchTexts, ShownExactly) {
@@ -94,6 +110,8 @@ TEST(FrenchTexts, ShownExactly) {
     const QStringList credits = CreditsText(contact).split(QStringLiteral("\r\n\r\n"));
     const std::vector<PlacedText> errorLines = ErrorMessageTexts(contact);
     ASSERT_EQ(errorLines.size(), 3u);
+    const QStringList course = EveryKindOfLine();
+    ASSERT_EQ(course.size(), 6);
 
     struct Case {
         const char* what;
@@ -211,6 +229,26 @@ TEST(FrenchTexts, ShownExactly) {
          QStringLiteral("Réglages de la partie illisibles")},
         {"refused: players", Refused(InvalidReason::BadPlayers),
          QStringLiteral("Liste des joueurs illisible")},
+        // The match window: a mark's tooltip, what it can't show, the list's lines.
+        {"mark", MarkTip(QStringLiteral("Caserne"), QStringLiteral("Nic"), At12m3s + 29),
+         QStringLiteral("Caserne — Nic — 12m 03s")},
+        {"no orders: cut", NoOrdersLine(NoOrders::CutFile),
+         QStringLiteral("Aucun ordre lu : le fichier est coupé")},
+        {"no orders: computers", NoOrdersLine(NoOrders::ComputersOnly),
+         QStringLiteral("Aucun ordre : les ordinateurs n'en enregistrent pas")},
+        {"no orders: unreadable", NoOrdersLine(NoOrders::Unreadable),
+         QStringLiteral("Aucun ordre : le fichier ne se lit plus")},
+        {"no orders", NoOrdersLine(NoOrders::NoneRecorded),
+         QStringLiteral("Aucun ordre enregistré dans ce replay")},
+        {"positions unknown", UnknownPositionsLine(),
+         QStringLiteral("Emplacements inconnus : cette carte n'est dans aucun cache de cartes")},
+        // The names after the verbs are the course's own texts.
+        {"construction cancelled", course[0], QStringLiteral("0m 10s  construction annulée")},
+        {"sold", course[1], QStringLiteral("0m 11s  bâtiment vendu")},
+        {"resumed", course[2], QStringLiteral("0m 11s  construction reprise")},
+        {"science", course[3], QStringLiteral("0m 12s  choisi  "), true},
+        {"upgrade", course[4], QStringLiteral("0m 12s  mis en recherche  "), true},
+        {"upgrade cancelled", course[5], QStringLiteral("0m 12s  recherche annulée  "), true},
     };
 #ifndef _WIN32
     // The Linux reader's reason for a fifo (Windows has none to give).

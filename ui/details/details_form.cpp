@@ -22,6 +22,8 @@
 #include "ui/details/start_painting.h"
 #include "ui/main/replay_list_view.h"
 #include "ui/main/tarvex_main.h"
+#include "ui/match/match_form.h"
+#include "ui/match/match_layout.h"
 
 TMoreForm* MoreForm = nullptr;
 
@@ -40,10 +42,12 @@ TMoreForm::TMoreForm(TMainForm& mainForm, InstallFinder findInstall, MatchReader
     PlayersList = MakePlayersList(*this);
     PlayersList->viewport()->installEventFilter(this);
     Panel = new MapPanel(*this);
+    Match = new TMatchForm(mainForm);
     setMouseTracking(true);
     FormCreate();
     connect(&main_, &TMainForm::SelectedReplayChanged, this, &TMoreForm::RefreshDetails);
     connect(&main_, &TMainForm::DetailsRequested, this, &TMoreForm::ShowDocked);
+    connect(&main_, &TMainForm::MatchRequested, this, &TMoreForm::OpenMatch);
     main_.installEventFilter(this);
     main_.SetDetailsWindow(this);
 }
@@ -155,7 +159,7 @@ void TMoreForm::PlayersListDrawItem(QPainter& canvas, int index, const QRect& re
                                                  Background.devicePixelRatio());
         PaintHeader(header, *replay, picture, noMap_);
         header.setClipRect(dl::HeaderArea);
-        PaintStartDiscs(header, marks_, picture.mapArea.translated(dl::MapPictureAt));
+        PaintStartDiscs(header, marks_, picture.mapArea.translated(dl::MapPictureAt), HeaderDisc);
         // The header lies above the list: repainting it repaints no row.
         update(dl::HeaderArea);
     } catch (...) {
@@ -188,11 +192,44 @@ void TMoreForm::FollowReplayFolder() {
 
 void TMoreForm::mouseMoveEvent(QMouseEvent* event) {
     const QRect mapCell(dl::MapPictureAt, dl::MapPictureSize);
-    if (mapCell.contains(WholePixel(event->position()))) {
+    if (mapCell.contains(WholePixel(event->position())) && MapPictureShown()) {
+        setCursor(Qt::PointingHandCursor);
         pointerOnPicture_ = true;
         ShowMapPanel(WholePixel(event->globalPosition()));
     } else {
+        unsetCursor();
         LeaveMapPicture();
+    }
+}
+
+bool TMoreForm::MapPictureShown() const {
+    const TZH_replay* replay = SelectedReplay();
+    // The header, and so the picture, is drawn only with a player's row.
+    return replay && replay->valid && PlayersList->count() > 0;
+}
+
+void TMoreForm::OpenMatch() {
+    const TZH_replay* replay = SelectedReplay();
+    if (!replay || !replay->valid) return;
+    try {
+        Panel->hide();
+        MatchOpening opening;
+        opening.replay = *replay;
+        opening.data = CourseDataOf(*replay);
+        // Read once, here: the window reads nothing more while it is open.
+        opening.match = ReadOrders(*replay);
+        if (const ReplayStarts starts = StartsOf(*replay, Caches()); starts.map)
+            opening.extent = starts.map->entry->extent;
+        MapPicture picture =
+            FittedPictureForMap(main_.ReplayFolder, replay->map, Previews(),
+                                Match->RatioAtOpening(), match_layout::MapCell.size());
+        opening.picture = std::move(picture.image);
+        opening.mapArea = picture.mapArea;
+        opening.starts = marks_;
+        Match->Open(std::move(opening), isVisible() ? std::optional(frameGeometry()) : std::nullopt,
+                    main_.frameGeometry());
+    } catch (...) {
+        ReportError(std::current_exception());
     }
 }
 
@@ -211,8 +248,9 @@ void TMoreForm::LeaveMapPicture() {
 
 void TMoreForm::ShowMapPanel(QPoint pointer) {
     const TZH_replay* replay = SelectedReplay();
-    // The header, and so the picture, is drawn only with a player's row.
-    if (!replay || !replay->valid || PlayersList->count() == 0) return Panel->hide();
+    // The header, and so the picture, is drawn only with a player's row; nor is it shown while
+    // the match window shows the map larger still.
+    if (!MapPictureShown() || Match->isVisible()) return Panel->hide();
     try {
         QScreen* screen = MapPanel::ScreenFor(pointer);
         const qreal ratio = screen ? screen->devicePixelRatio() : devicePixelRatioF();
@@ -250,8 +288,11 @@ void TMoreForm::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, Background);
 }
 
-void TMoreForm::BackgroundMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+void TMoreForm::BackgroundMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
     if (dl::CloseGlyphArea.contains(x, y)) close();
+    if (button == Qt::LeftButton && QRect(dl::MapPictureAt, dl::MapPictureSize).contains(x, y) &&
+        MapPictureShown())
+        OpenMatch();
 }
 
 void TMoreForm::mousePressEvent(QMouseEvent* event) {

@@ -20,6 +20,7 @@
 #include "ui/details/start_marks.h"
 
 class MapPanel;
+class TMatchForm;
 class QListWidget;
 class TMainForm;
 
@@ -52,10 +53,15 @@ public:
     MapPanel* Panel = nullptr;
     // Where the selected replay's players started, drawn on the map picture and the panel.
     const MapMarks& StartMarks() const { return marks_; }
+    // The match of the selected replay, opened by a click on the map picture or Enter in the
+    // main list.
+    TMatchForm* Match = nullptr;
 
     void FormCreate();
     // Takes up the replay selected in the main list, shown or not.
     void RefreshDetails();
+    // Reads the selected replay's orders and opens its match window (a valid replay only).
+    void OpenMatch();
     void FormPaint();
     void BackgroundMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     // Draws one row and then the whole header (the row's state changes nothing).
@@ -100,6 +106,8 @@ private:
     // there is nothing larger to show.
     void ShowMapPanel(QPoint pointer);
     void LeaveMapPicture();
+    // The map picture is drawn, and opens the match on a click.
+    bool MapPictureShown() const;
 
     TMainForm& main_;
     SkinPicture skin_;

@@ -37,11 +37,11 @@ void PaintTech(QPainter& painter, QPointF at) {
     painter.drawPolygon(diamond, 4);
 }
 
-void PaintStartDiscs(QPainter& painter, const MapMarks& marks, const QRectF& area) {
+void PaintStartDiscs(QPainter& painter, const MapMarks& marks, const QRectF& area, qreal diameter) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipRect(area, Qt::IntersectClip);
     for (const SpotMark& spot : marks.spots)
-        if (spot.taken) PaintDisc(painter, OnArea(spot.at, area), HeaderDisc, spot.colour);
+        if (spot.taken) PaintDisc(painter, OnArea(spot.at, area), diameter, spot.colour);
     painter.restore();
 }

@@ -15,5 +15,5 @@ void PaintDisc(QPainter& painter, QPointF centre, qreal diameter, const QColor& 
 void PaintSupply(QPainter& painter, QPointF at);
 void PaintTech(QPainter& painter, QPointF at);
 
-// A disc in its player's colour on each taken spot of the map lying in `area`.
-void PaintStartDiscs(QPainter& painter, const MapMarks& marks, const QRectF& area);
+// A disc of `diameter` in its player's colour on each taken spot of the map lying in `area`.
+void PaintStartDiscs(QPainter& painter, const MapMarks& marks, const QRectF& area, qreal diameter);

@@ -1,5 +1,6 @@
 #include "ui/main/replay_list_view.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <cstdlib>
@@ -82,6 +83,15 @@ void ReplayListView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (IgnoredButton(event)) return;
     OnWholePixels(event, [this](QMouseEvent* press) { QListView::mouseDoubleClickEvent(press); });
     Q_EMIT doubleClickedAnywhere();
+}
+
+void ReplayListView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        Q_EMIT enterPressed();
+        return;
+    }
+    QListView::keyPressEvent(event);
 }
 
 RepListDelegate::RepListDelegate(RowPainter paint, QObject* parent)

@@ -27,6 +27,8 @@ public:
 
 Q_SIGNALS:
     void doubleClickedAnywhere();
+    // Enter or Return, whatever the selection.
+    void enterPressed();
 
 protected:
     // A control-click or control-space would leave no row selected: it selects instead.
@@ -39,6 +41,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // Hands the painting of every row to a RowPainter; rows are 13 pixels high.

@@ -11,13 +11,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QWheelEvent>
-#include <QWindow>
-
-#ifdef Q_OS_WIN
-#include <QtMath>
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#endif
 
 #include "replay/GR_Utils.h"
 #include "replay/zerohour.h"
@@ -118,6 +111,9 @@ void TMainForm::SetUpList() {
     connect(RepList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TMainForm::OnSelectionChanged);
     connect(RepList, &ReplayListView::doubleClickedAnywhere, this, &TMainForm::RepListDblClick);
+    connect(RepList, &ReplayListView::enterPressed, this, [this] {
+        if (const int replay = SelectedReplay(); replay >= 0) Q_EMIT MatchRequested(replay);
+    });
     // The list also scrolls itself: while a pressed pointer is held past its top or bottom
     // edge, and on Page Up, Page Down, Home and End.
     connect(RepList->verticalScrollBar(), &QScrollBar::valueChanged, this, &TMainForm::FollowList);
@@ -419,7 +415,7 @@ bool TMainForm::DragsWindowAt(QPoint point) const {
 void TMainForm::mousePressEvent(QMouseEvent* event) {
     // While the window follows the pointer by hand, as while the window system drags it,
     // presses of the other buttons reach no button.
-    if (manualMoveOffset_) return;
+    if (drag_.MovingByHand()) return;
     const QPoint at = WholePixel(event->position());
     if (FrameButtonAt(at)) {
         skinPressed_ = true;
@@ -427,22 +423,16 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
         return;
     }
     // Nor does a button held on the skin let a press elsewhere move the window.
-    if (skinPressed_ || event->button() != Qt::LeftButton || !DragsWindowAt(at)) return;
-    // The window system moves the window where it can; without a window manager it can't,
-    // and the window follows the pointer by hand until the release.
-    if (windowHandle() && windowHandle()->startSystemMove()) return;
-    manualMoveOffset_ = WholePixel(event->globalPosition()) - pos();
+    if (skinPressed_ || !DragsWindowAt(at)) return;
+    drag_.Press(*this, event);
 }
 
 void TMainForm::mouseMoveEvent(QMouseEvent* event) {
-    if (manualMoveOffset_) move(WholePixel(event->globalPosition()) - *manualMoveOffset_);
+    drag_.Move(*this, event);
 }
 
 void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
-    if (manualMoveOffset_) {
-        if (event->button() == Qt::LeftButton) manualMoveOffset_.reset();
-        return;
-    }
+    if (drag_.Release(event)) return;
     if (!skinPressed_) return;
     if (event->buttons() == Qt::NoButton) skinPressed_ = false;
     const QPoint at = WholePixel(event->position());
@@ -508,19 +498,8 @@ void TMainForm::PerformButton(FrameButton button) {
 
 #ifdef Q_OS_WIN
 bool TMainForm::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-    const auto* msg = static_cast<const MSG*>(message);
-    if (eventType != "windows_generic_MSG" || msg->message != WM_NCHITTEST)
-        return QWidget::nativeEvent(eventType, message, result);
-    const LRESULT standard = DefWindowProcW(msg->hwnd, msg->message, msg->wParam, msg->lParam);
-    // The pointer's position minus the window's top-left corner, in device pixels.
-    POINT pointer{};
-    RECT window{};
-    GetCursorPos(&pointer);
-    GetWindowRect(msg->hwnd, &window);
-    const qreal ratio = devicePixelRatioF();
-    const QPoint at(qFloor((pointer.x - window.left) / ratio),
-                    qFloor((pointer.y - window.top) / ratio));
-    *result = (standard == HTCLIENT && DragsWindowAt(at)) ? HTCAPTION : standard;
-    return true;
+    return AnswerGroundHitTest(*this, eventType, message, result,
+                               [this](QPoint at) { return DragsWindowAt(at); }) ||
+           QWidget::nativeEvent(eventType, message, result);
 }
 #endif

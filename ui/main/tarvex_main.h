@@ -12,6 +12,7 @@
 #include "game/user_data.h"
 #include "replay/replay_folder.h"
 #include "replay/replay_search.h"
+#include "ui/common/ground_drag.h"
 #include "ui/controls/flat_scrollbar_types.h"
 #include "ui/controls/skin_picture.h"
 #include "ui/controls/wheel_notches.h"
@@ -106,6 +107,8 @@ Q_SIGNALS:
     void SelectedReplayChanged(int replay);
     // RepListDblClick found a row: the details window docks beside this one and shows it.
     void DetailsRequested(int replay);
+    // Enter in the list: the match of the selected replay, in a window of its own.
+    void MatchRequested(int replay);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -157,9 +160,7 @@ private:
     bool barMovesList_ = false;
     // A press in a button area reached the skin; its release acts.
     bool skinPressed_ = false;
-    // Moving the window by hand, where the window system does not move it: the pointer's
-    // offset from the window's top-left corner.
-    std::optional<QPoint> manualMoveOffset_;
+    GroundDrag drag_;
     WheelNotches wheelNotches_;
     QPointer<QWidget> detailsWindow_;
 };

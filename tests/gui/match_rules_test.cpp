@@ -1,0 +1,181 @@
+// The match window's plain rules: the time line's arithmetic, where the window opens, what a
+// match's orders make of the map's marks, the rows and the list, and which mark the pointer is on.
+#include <gtest/gtest.h>
+#include <tuple>
+
+#include "ui/match/match_placement.h"
+#include "ui/match/match_texts.h"
+#include "ui/match/match_timeline.h"
+#include "ui/match/match_view.h"
+
+namespace {
+
+constexpr uint32_t Minute = 1800;
+
+TZH_player Player(const char* name, bool human, int8_t colour, int8_t army = 2) {
+    TZH_player player;
+    player.name = name;
+    player.human = human;
+    player.army = army;
+    player.colourResolved = colour;
+    return player;
+}
+
+} // namespace
+
+TEST(MatchTimeline, FramesAcrossThePixelsAndBack) {
+    const TimeScale scale{36000, 105, 421}; // 20 minutes over 420 steps
+    struct Case {
+        uint32_t frame;
+        int x;
+    };
+    for (const Case c :
+         {Case{0, 105}, Case{36000, 525}, Case{18000, 315}, Case{85, 106}, Case{99999, 525}}) {
+        EXPECT_EQ(XAtFrame(scale, c.frame), c.x) << c.frame;
+        if (c.frame <= scale.end) {
+            EXPECT_NEAR(FrameAtX(scale, c.x), c.frame, 43u) << c.x;
+        }
+    }
+    EXPECT_EQ(XAtFrame(TimeScale{0, 10, 50}, 0), 10); // an empty match: no division by zero
+}
+
+TEST(MatchTimeline, KeysMoveTheCursorTenSecondsOrToTheEnds) {
+    struct Case {
+        uint32_t cursor;
+        CursorMove move;
+        uint32_t expected;
+    };
+    const uint32_t end = 1000;
+    const Case cases[] = {
+        {500, CursorMove::Back, 200},      {500, CursorMove::Forward, 800},
+        {250, CursorMove::Back, 0},        {800, CursorMove::Forward, 1000},
+        {1000, CursorMove::Forward, 1000}, {0, CursorMove::Back, 0},
+        {500, CursorMove::Start, 0},       {5, CursorMove::End, 1000},
+        {4000, CursorMove::Back, 700}, // beyond the end: from the end
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MovedCursor(c.cursor, c.move, end), c.expected) << c.cursor;
+}
+
+TEST(MatchTimeline, OneBarPerActiveMinuteAsHighAsItsShareOfThePeak) {
+    // 2.5 minutes over 101 pixels: a minute is 40 pixels, the last half minute cut at the end.
+    const TimeScale scale{Minute * 5 / 2, 0, 101};
+    const QRect row(0, 10, 101, 10);
+    const std::vector<QRect> bars = ActivityBars({20, 0, 5, 40}, 20, scale, row);
+    ASSERT_EQ(bars.size(), 2u); // the idle minute has none, the fourth lies past the end
+    EXPECT_EQ(bars[0], QRect(0, 10, 40, 10));
+    EXPECT_EQ(bars[1], QRect(80, 17, 20, 3)); // from the row's bottom, a quarter of its height
+    EXPECT_EQ(ActivityBars({1}, 1000, scale, row).front().height(), 1); // never thinner
+    EXPECT_TRUE(ActivityBars({3}, 0, scale, row).empty());
+}
+
+TEST(MatchPlacement, BesideTheTwoWindowsWhereTheScreenHasRoomElseCoveringLeast) {
+    const QSize window(540, 430);
+    const QRect main(400, 100, 280, 310);
+    const QRect details(677, 100, 192, 310);
+    struct Case {
+        const char* what;
+        std::optional<QRect> details;
+        QRect screen;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {"right of the details", details, {0, 0, 1920, 1080}, {871, 100}},
+        {"right of the main window, the details hidden",
+         std::nullopt,
+         {0, 0, 1920, 1080},
+         {682, 100}},
+        {"no room right: left of the main", details, {-400, 0, 1700, 1080}, {-142, 100}},
+        {"another screen", details, {1920, 0, 1920, 1080}, {1920, 100}},
+        // 1024 x 768 with the windows in the middle: no side has room; the bottom-left corner
+        // covers least, a corner of the main window.
+        {"too small", details, {0, 0, 1024, 768}, {0, 338}},
+        {"smaller than the window", details, {0, 0, 500, 400}, {0, 0}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MatchWindowPosition(c.details, main, window, c.screen), c.expected) << c.what;
+}
+
+TEST(MatchView, HumansRowsAndTheirMarksInTimeOrderWithTheLineForWhatCantBeShown) {
+    TZH_replay replay;
+    replay.duration = 600;
+    replay.players = {Player("IA", false, 0), Player("Nic", true, 2), Player("Obs", true, 1, -2),
+                      Player("Bo", true, 3)};
+    PlayerCourse nic;
+    nic.placed = {{248, 1229, {1000, 500}, -0.78f, false}, {900, 58, {0, 0}, 0, true}};
+    nic.powers = {{116, 24, WorldPoint{2000, 250}}, {300, 7, std::nullopt}};
+    nic.commandsPerMinute = {12, 30};
+    PlayerCourse bo;
+    bo.placed = {{264, 1509, {3000, 9000}, 0, false}};
+    MatchOrders match{true, 36000, {}};
+    match.players.resize(4);
+    match.players[1].course = nic;
+    match.players[1].commands = 42;
+    match.players[1].left = PlayerLeaving{35000, LeaveHow::Quit};
+    match.players[3].course = bo;
+    const MapExtent extent{{0, 0}, {2000, 1000}};
+    const MatchView view = MatchViewOf(replay, match, extent, CourseData{});
+
+    ASSERT_EQ(view.rows.size(), 2u);
+    EXPECT_EQ(std::tie(view.rows[0].player, view.rows[0].name),
+              std::tuple(1u, QStringLiteral("Nic")));
+    EXPECT_EQ(view.rows[0].leftAt, std::optional<uint32_t>(35000));
+    struct Mark {
+        uint32_t frame;
+        QPointF at;
+        MarkShape shape;
+        std::size_t row;
+    };
+    // The power without a place has no mark; a place off the map is kept on its edge.
+    const Mark expected[] = {{116, {1, 0.75}, MarkShape::Power, 0},
+                             {248, {0.5, 0.5}, MarkShape::Building, 0},
+                             {264, {1, 0}, MarkShape::Building, 1},
+                             {900, {0, 1}, MarkShape::SneakAttack, 0}};
+    ASSERT_EQ(view.marks.size(), std::size(expected));
+    for (std::size_t i = 0; i < view.marks.size(); ++i) {
+        const CourseMark& mark = view.marks[i];
+        EXPECT_EQ(std::tie(mark.frame, mark.at, mark.shape, mark.row),
+                  std::tie(expected[i].frame, expected[i].at, expected[i].shape, expected[i].row))
+            << i;
+        EXPECT_EQ(mark.colour, view.rows[mark.row].colour) << i;
+    }
+    EXPECT_EQ(MarksUpTo(view.marks, 248), 2u);
+    EXPECT_EQ(MarksUpTo(view.marks, 899), 3u);
+
+    // What can't be shown, said: the places, or the orders, and why.
+    MatchOrders cut{false, 0, std::vector<PlayerOrders>(4)};
+    cut.players[1].course = cut.players[3].course = PlayerCourse{};
+    TZH_replay computers = replay;
+    computers.players = {Player("IA", false, 0), Player("IA", false, 1)};
+    const MatchOrders none{true, 9000, {{}, {}}};
+    EXPECT_EQ(MatchViewOf(replay, match, std::nullopt, {}).message, UnknownPositionsLine());
+    EXPECT_EQ(MatchViewOf(replay, cut, extent, {}).message, NoOrdersLine(NoOrders::CutFile));
+    EXPECT_EQ(MatchViewOf(computers, none, extent, {}).message,
+              NoOrdersLine(NoOrders::ComputersOnly));
+    EXPECT_EQ(MatchViewOf(replay, std::nullopt, extent, {}).message,
+              NoOrdersLine(NoOrders::Unreadable));
+    EXPECT_TRUE(MatchViewOf(replay, match, std::nullopt, {}).marks.empty());
+    EXPECT_EQ(MatchViewOf(replay, std::nullopt, extent, {}).endFrame, 600u * 30);
+}
+
+TEST(MatchView, TheNearestShownMarkWithinReach) {
+    std::vector<CourseMark> marks(4);
+    const QPointF at[] = {{0.5, 0.5}, {0.52, 0.5}, {0.5, 0.5}, {0.1, 0.1}};
+    for (std::size_t i = 0; i < marks.size(); ++i)
+        marks[i].at = at[i];
+    const QRectF area(11, 11, 256, 256); // fraction 0.5 lands on 139.5
+    struct Case {
+        std::size_t shown;
+        QPointF pointer;
+        std::optional<std::size_t> expected;
+    };
+    const Case cases[] = {
+        {4, {139.5, 139.5}, 2},          // two on one spot: the later, drawn on top
+        {4, {144.5, 139.5}, 1},          // nearer the second
+        {4, {139.5, 145}, std::nullopt}, // out of reach
+        {4, {37.5, 37.5}, 3},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MarkNear(marks, c.shown, area, c.pointer, 5), c.expected)
+            << c.shown << " " << c.pointer.x() << "," << c.pointer.y();
+}

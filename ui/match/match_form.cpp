@@ -1,0 +1,250 @@
+#include "ui/match/match_form.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include "ui/common/pointer_position.h"
+#include "ui/common/rounded_region.h"
+#include "ui/details/map_panel.h"
+#include "ui/match/match_layout.h"
+#include "ui/match/match_painting.h"
+#include "ui/match/match_placement.h"
+#include "ui/match/match_timeline.h"
+
+namespace ml = match_layout;
+
+TMatchForm* MatchForm = nullptr;
+
+namespace {
+
+TimeScale ScaleOf(const MatchView& view) {
+    return {view.endFrame, ml::TimeLeft, ml::TimeWidth};
+}
+
+QRectF MarksArea(const MatchOpening& opening) {
+    return opening.mapArea.translated(ml::MapCell.topLeft());
+}
+
+} // namespace
+
+TMatchForm::TMatchForm(QWidget& owner) : QWidget(&owner, Qt::Window | Qt::FramelessWindowHint) {
+    MatchForm = this;
+    setFixedSize(ml::WindowSize);
+    setWindowTitle(QStringLiteral("MatchForm"));
+    setFocusPolicy(Qt::StrongFocus);
+    setMask(RoundedRegion(size(), ml::CornerEllipse));
+    SetUpScroll();
+}
+
+TMatchForm::~TMatchForm() {
+    if (MatchForm == this) MatchForm = nullptr;
+}
+
+void TMatchForm::SetUpScroll() {
+    Scroll = new TFlatScrollBar(this);
+    Scroll->SetKind(sbVertical);
+    Scroll->setGeometry(ml::ScrollRect);
+    Scroll->SetButtonWidth(13);
+    Scroll->SetScrollerWidth(10);
+    Scroll->SetColor(0x007F7F7F);
+    Scroll->SetBarColor(0x007F7F7F);
+    Scroll->OnScroll = [this](TFlatCustomScrollBar*, TScrollCode, int& position) {
+        ListTop = position;
+        update(ml::ListPanel);
+    };
+}
+
+void TMatchForm::Open(MatchOpening opening, const std::optional<QRect>& details,
+                      const QRect& main) {
+    opening_ = std::move(opening);
+    view_ = MatchViewOf(opening_.replay, opening_.match, opening_.extent, opening_.data);
+    chosen_ = 0;
+    ChooseRow(0);
+    cursor_ = view_.endFrame;
+    shown_ = MarksUpTo(view_.marks, cursor_);
+    if (!isVisible()) {
+        const QScreen* screen = PointerScreen();
+        const QRect room = screen ? screen->availableGeometry() : main;
+        move(MatchWindowPosition(details, main, size(), room));
+    }
+    update();
+    show();
+    raise();
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
+const QScreen* TMatchForm::PointerScreen() {
+    // The larger map's rule: the screen under the pointer, else the nearest.
+    const QScreen* screen = MapPanel::ScreenFor(QCursor::pos());
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+qreal TMatchForm::RatioAtOpening() const {
+    const QScreen* screen = PointerScreen();
+    return isVisible() || !screen ? devicePixelRatioF() : screen->devicePixelRatio();
+}
+
+void TMatchForm::SetCursor(uint32_t frame) {
+    frame = std::min(frame, view_.endFrame);
+    if (frame == cursor_) return;
+    cursor_ = frame;
+    shown_ = MarksUpTo(view_.marks, cursor_);
+    update(ml::MapCell);
+    update(ml::TimelinePanel);
+}
+
+void TMatchForm::ChooseRow(std::size_t row) {
+    lines_.clear();
+    chosen_ = row;
+    if (row < view_.rows.size()) {
+        const std::size_t player = view_.rows[row].player;
+        if (opening_.match && player < opening_.match->players.size() &&
+            opening_.match->players[player].course)
+            for (const CourseLine& line :
+                 CourseLines(*opening_.match->players[player].course, opening_.data))
+                lines_.push_back(ListLine(line));
+    }
+    ResetListScroll();
+    update(ml::ListPanel);
+    update(ml::TimelinePanel);
+}
+
+void TMatchForm::ResetListScroll() {
+    const int max = std::max(0, static_cast<int>(lines_.size()) - ml::WholeLinesShown);
+    Scroll->SetPosition(0);
+    Scroll->SetMax(max);
+    Scroll->SetScrollerWidth(max == 0 ? Scroll->height() : Scroll->height() / max);
+    ListTop = 0;
+}
+
+void TMatchForm::paintEvent(QPaintEvent*) {
+    const qreal ratio = devicePixelRatioF();
+    if (skin_.isNull() || skin_.devicePixelRatio() != ratio) skin_ = MatchSkin(ratio);
+    QPainter painter(this);
+    painter.drawImage(0, 0, skin_);
+    PaintMatchMap(painter, opening_.picture, opening_.mapArea, opening_.starts, view_.marks,
+                  shown_);
+    PaintTimeline(painter, view_, cursor_, chosen_);
+    PaintCourseList(painter, chosen_ < view_.rows.size() ? &view_.rows[chosen_] : nullptr, lines_,
+                    ListTop);
+}
+
+std::optional<std::size_t> TMatchForm::MarkAt(QPoint at) const {
+    if (!ml::MapCell.contains(at)) return std::nullopt;
+    return MarkNear(view_.marks, shown_, MarksArea(opening_), QPointF(at) + QPointF(0.5, 0.5),
+                    MarkReach);
+}
+
+bool TMatchForm::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        ShowMarkTip(help->pos(), help->globalPos());
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void TMatchForm::ShowMarkTip(QPoint at, QPoint global) {
+    const std::optional<std::size_t> mark = MarkAt(at);
+    if (!mark) {
+        QToolTip::hideText();
+        return;
+    }
+    // The tip goes when the pointer leaves the mark.
+    const QPointF centre = OnArea(view_.marks[*mark].at, MarksArea(opening_));
+    const QRect around(
+        QPoint(static_cast<int>(centre.x() - MarkReach), static_cast<int>(centre.y() - MarkReach)),
+        QSize(2 * static_cast<int>(MarkReach) + 1, 2 * static_cast<int>(MarkReach) + 1));
+    QToolTip::showText(global, view_.marks[*mark].tip, this, around);
+}
+
+bool TMatchForm::DragsWindowAt(QPoint at) const {
+    for (const QRect& taken :
+         {ml::MapCell, ml::ListPanel, ml::TimelinePanel, ml::ScrollRect, ml::CloseGlyphArea})
+        if (taken.contains(at)) return false;
+    return QRect(QPoint(0, 0), size()).contains(at);
+}
+
+void TMatchForm::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = WholePixel(event->position());
+    if (event->button() != Qt::LeftButton || drag_.MovingByHand()) return;
+    if (DragsWindowAt(at)) {
+        drag_.Press(*this, event);
+        return;
+    }
+    PressOnPanels(at);
+}
+
+void TMatchForm::PressOnPanels(QPoint at) {
+    if (const std::optional<std::size_t> mark = MarkAt(at)) {
+        ChooseRow(view_.marks[*mark].row);
+        return;
+    }
+    if (!ml::TimelinePanel.contains(at)) return;
+    if (at.x() < ml::TimeLeft - 2) {
+        if (const auto row = RowAt(at, ml::RowsTop, ml::RowHeight, view_.rows.size()))
+            ChooseRow(*row);
+        return;
+    }
+    movingCursor_ = true;
+    SetCursor(FrameAtX(ScaleOf(view_), at.x()));
+}
+
+void TMatchForm::mouseMoveEvent(QMouseEvent* event) {
+    if (drag_.Move(*this, event)) return;
+    if (movingCursor_) SetCursor(FrameAtX(ScaleOf(view_), WholePixel(event->position()).x()));
+}
+
+void TMatchForm::mouseReleaseEvent(QMouseEvent* event) {
+    if (drag_.Release(event)) return;
+    if (event->button() == Qt::LeftButton) movingCursor_ = false;
+    if (ml::CloseGlyphArea.contains(WholePixel(event->position()))) close();
+}
+
+void TMatchForm::keyPressEvent(QKeyEvent* event) {
+    const auto move = [&](CursorMove how) { SetCursor(MovedCursor(cursor_, how, view_.endFrame)); };
+    switch (event->key()) {
+    case Qt::Key_Left:
+        move(CursorMove::Back);
+        break;
+    case Qt::Key_Right:
+        move(CursorMove::Forward);
+        break;
+    case Qt::Key_Home:
+        move(CursorMove::Start);
+        break;
+    case Qt::Key_End:
+        move(CursorMove::End);
+        break;
+    case Qt::Key_Escape:
+        close();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void TMatchForm::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    // Positive notches turn away from the user: the list goes back up.
+    const int notches = wheel_.Add(event->angleDelta().y());
+    Scroll->SetPosition(Scroll->Position() - notches * ml::WheelNotchLines);
+}
+
+#ifdef Q_OS_WIN
+bool TMatchForm::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    return AnswerGroundHitTest(*this, eventType, message, result,
+                               [this](QPoint at) { return DragsWindowAt(at); }) ||
+           QWidget::nativeEvent(eventType, message, result);
+}
+#endif

@@ -1,0 +1,189 @@
+#include "ui/match/match_painting.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+
+#include "ui/common/fonts.h"
+#include "ui/details/start_marks.h"
+#include "ui/details/start_painting.h"
+#include "ui/match/match_layout.h"
+#include "ui/match/match_timeline.h"
+
+namespace ml = match_layout;
+
+namespace {
+
+// The frame's metal, as on the other windows: dark at the rim, the gunmetal face eight pixels
+// in, a groove round each panel.
+const QColor Rim(24, 25, 26);
+const QColor Face(45, 46, 48);
+const QColor Groove(27, 28, 29);
+const QColor GrooveLight(56, 57, 59);
+const QColor Glyph(87, 89, 92);
+const QColor GlyphShadow(30, 31, 33);
+const QColor RowLine(28, 29, 31);
+const QColor LeftMark(235, 235, 235);
+
+// `step` of `steps` of the way from one colour to the other.
+QColor Between(const QColor& from, const QColor& to, int step, int steps) {
+    const auto mix = [&](int a, int b) { return a + (b - a) * step / steps; };
+    return {mix(from.red(), to.red()), mix(from.green(), to.green()), mix(from.blue(), to.blue())};
+}
+
+void Panel(QPainter& painter, const QRect& panel) {
+    painter.fillRect(panel.adjusted(-2, -2, 2, 2), GrooveLight);
+    painter.fillRect(panel.adjusted(-2, -2, 1, 1), Groove);
+    painter.fillRect(panel, ml::Black);
+}
+
+// A small x, raised by a one-pixel shadow, with its top-left corner at `at`.
+void CloseGlyph(QPainter& painter, QPoint at) {
+    for (const auto& [colour, shift] : {std::pair{GlyphShadow, 1}, std::pair{Glyph, 0}})
+        for (int i = 0; i < 5; ++i) {
+            painter.fillRect(
+                QRect(at.x() + shift + i + 1 - (i == 0 || i == 4), at.y() + shift + i, 2, 1),
+                colour);
+            painter.fillRect(
+                QRect(at.x() + shift + 4 - i + (i == 0 || i == 4), at.y() + shift + i, 2, 1),
+                colour);
+        }
+}
+
+void BuildingMark(QPainter& painter, QPointF at, const QColor& colour) {
+    painter.setPen(QPen(ml::Black, 1));
+    painter.setBrush(colour);
+    painter.drawRect(QRectF(at - QPointF(MarkSize / 2, MarkSize / 2), QSizeF(MarkSize, MarkSize)));
+}
+
+// A ring: where a power was fired.
+void PowerMark(QPainter& painter, QPointF at, const QColor& colour) {
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(ml::Black, 3.5));
+    painter.drawEllipse(at, MarkSize / 2 + 1, MarkSize / 2 + 1);
+    painter.setPen(QPen(colour, 1.5));
+    painter.drawEllipse(at, MarkSize / 2 + 1, MarkSize / 2 + 1);
+}
+
+// A triangle: the sneak attack's tunnel.
+void SneakAttackMark(QPainter& painter, QPointF at, const QColor& colour) {
+    const qreal r = MarkSize / 2 + 1.5;
+    const QPointF corners[] = {at + QPointF(0, -r), at + QPointF(r, r * 0.8),
+                               at + QPointF(-r, r * 0.8)};
+    painter.setPen(QPen(ml::Black, 1));
+    painter.setBrush(colour);
+    painter.drawPolygon(corners, 3);
+}
+
+void DrawText(QPainter& painter, const QRect& cell, const QString& text, const QColor& colour,
+              Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+    painter.setPen(colour);
+    painter.drawText(cell, static_cast<int>(align),
+                     painter.fontMetrics().elidedText(text, Qt::ElideRight, cell.width()));
+}
+
+} // namespace
+
+QImage MatchSkin(qreal dpr) {
+    QImage skin(ml::WindowSize * dpr, QImage::Format_RGB32);
+    skin.setDevicePixelRatio(dpr);
+    QPainter painter(&skin);
+    const QRect whole(QPoint(0, 0), ml::WindowSize);
+    painter.fillRect(whole, Face);
+    constexpr int Bevel = 8;
+    for (int ring = 0; ring < Bevel; ++ring) {
+        painter.setPen(Between(Rim, Face, ring, Bevel));
+        painter.drawRect(whole.adjusted(ring, ring, -ring - 1, -ring - 1));
+    }
+    for (const QRect& panel : {ml::MapCell, ml::ListPanel, ml::TimelinePanel})
+        Panel(painter, panel);
+    CloseGlyph(painter, ml::CloseGlyphArea.topLeft() + QPoint(2, 1));
+    return skin;
+}
+
+void PaintMatchMap(QPainter& painter, const QImage& picture, const QRectF& mapArea,
+                   const MapMarks& starts, const std::vector<CourseMark>& marks,
+                   std::size_t shown) {
+    painter.save();
+    painter.fillRect(ml::MapCell, ml::Black);
+    if (!picture.isNull()) painter.drawImage(ml::MapCell.topLeft(), picture);
+    const QRectF area = mapArea.translated(ml::MapCell.topLeft());
+    painter.setClipRect(ml::MapCell);
+    PaintStartDiscs(painter, starts, area, MatchStartDisc);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (std::size_t i = 0; i < shown && i < marks.size(); ++i) {
+        const CourseMark& mark = marks[i];
+        const QPointF at = OnArea(mark.at, area);
+        switch (mark.shape) {
+        case MarkShape::Building:
+            BuildingMark(painter, at, mark.colour);
+            break;
+        case MarkShape::Power:
+            PowerMark(painter, at, mark.colour);
+            break;
+        case MarkShape::SneakAttack:
+            SneakAttackMark(painter, at, mark.colour);
+            break;
+        }
+    }
+    painter.restore();
+}
+
+void PaintTimeline(QPainter& painter, const MatchView& view, uint32_t cursor, std::size_t chosen) {
+    painter.save();
+    painter.fillRect(ml::TimelinePanel, ml::Black);
+    painter.setFont(ArialFont(PixelsForPoints(8)));
+    const QString time = QString::fromStdString(CourseTime(cursor));
+    const int timeWidth = painter.fontMetrics().horizontalAdvance(time) + 8;
+    DrawText(painter, ml::MessageLine.adjusted(0, 0, -timeWidth, 0), view.message, ml::Grey);
+    DrawText(painter, ml::MessageLine, time, ml::Orange, Qt::AlignRight | Qt::AlignVCenter);
+
+    const TimeScale scale{view.endFrame, ml::TimeLeft, ml::TimeWidth};
+    uint32_t peak = 0;
+    for (const MatchRow& row : view.rows)
+        for (const uint32_t count : row.perMinute)
+            peak = std::max(peak, count);
+    for (std::size_t i = 0; i < view.rows.size() && i < ml::MaxRows; ++i) {
+        const MatchRow& row = view.rows[i];
+        const int top = ml::RowsTop + static_cast<int>(i) * ml::RowHeight;
+        painter.fillRect(QRect(ml::TimeLeft, top + ml::RowHeight - 1, ml::TimeWidth, 1), RowLine);
+        QFont name = ArialFont(PixelsForPoints(8), i == chosen);
+        name.setUnderline(i == chosen);
+        painter.setFont(name);
+        DrawText(painter, QRect(ml::NameLeft, top, ml::NameWidth, ml::RowHeight), row.name,
+                 row.colour);
+        const QRect bars(ml::TimeLeft, top + 2, ml::TimeWidth, ml::RowHeight - 4);
+        for (const QRect& bar : ActivityBars(row.perMinute, peak, scale, bars))
+            painter.fillRect(bar, row.colour);
+        if (row.leftAt) {
+            // A flag on a pole where he left.
+            const int x = XAtFrame(scale, *row.leftAt);
+            painter.fillRect(QRect(x, top + 1, 1, ml::RowHeight - 2), LeftMark);
+            painter.fillRect(QRect(x - 3, top + 1, 3, 3), LeftMark);
+        }
+    }
+    const int x = XAtFrame(scale, cursor);
+    const int rows = static_cast<int>(std::min<std::size_t>(view.rows.size(), ml::MaxRows));
+    painter.fillRect(QRect(x, ml::RowsTop - 2, 1, std::max(1, rows) * ml::RowHeight + 2),
+                     ml::Orange);
+    painter.fillRect(QRect(x - 2, ml::RowsTop - 3, 5, 2), ml::Orange);
+    painter.restore();
+}
+
+void PaintCourseList(QPainter& painter, const MatchRow* row, const QStringList& lines, int first) {
+    painter.save();
+    painter.fillRect(ml::ListPanel, ml::Black);
+    if (row) {
+        painter.setFont(ArialFont(PixelsForPoints(8), true));
+        DrawText(painter, ml::ListTitle, row->name, row->colour);
+    }
+    painter.setFont(ArialFont(PixelsForPoints(7)));
+    painter.setClipRect(ml::ListLines);
+    for (int i = std::max(first, 0), shown = 0;
+         i < static_cast<int>(lines.size()) && shown <= ml::WholeLinesShown; ++i, ++shown)
+        DrawText(painter,
+                 QRect(ml::ListLines.left(), ml::ListLines.top() + shown * ml::LineHeight,
+                       ml::ListLines.width(), ml::LineHeight),
+                 lines[i], ml::Grey);
+    painter.restore();
+}

@@ -1,0 +1,28 @@
+#include "ui/match/match_texts.h"
+
+QString ListLine(const CourseLine& line) {
+    return QString::fromStdString(CourseTime(line.frame) + "  " + line.what);
+}
+
+QString MarkTip(const QString& what, const QString& who, uint32_t frame) {
+    return what + QStringLiteral(" — ") + who + QStringLiteral(" — ") +
+           QString::fromStdString(CourseTime(frame));
+}
+
+QString NoOrdersLine(NoOrders why) {
+    switch (why) {
+    case NoOrders::CutFile:
+        return QStringLiteral("Aucun ordre lu : le fichier est coupé");
+    case NoOrders::ComputersOnly:
+        return QStringLiteral("Aucun ordre : les ordinateurs n'en enregistrent pas");
+    case NoOrders::Unreadable:
+        return QStringLiteral("Aucun ordre : le fichier ne se lit plus");
+    case NoOrders::NoneRecorded:
+        break;
+    }
+    return QStringLiteral("Aucun ordre enregistré dans ce replay");
+}
+
+QString UnknownPositionsLine() {
+    return QStringLiteral("Emplacements inconnus : cette carte n'est dans aucun cache de cartes");
+}

@@ -1,0 +1,27 @@
+// What the match window writes: the tooltips of the map's marks, the lines of a player's list and
+// the lines saying what the window can't show.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "replay/course_texts.h"
+
+// A mark's tooltip: what, who and when ("Centrale électrique — Nic — 0m 08s").
+QString MarkTip(const QString& what, const QString& who, uint32_t frame);
+
+// Why the window shows no order at all, when it shows none.
+enum class NoOrders {
+    CutFile,       // the file ends before any order could be read
+    ComputersOnly, // no human player: computers' orders are never recorded
+    Unreadable,    // the file can't be read any more
+    NoneRecorded,  // humans who gave no order
+};
+QString NoOrdersLine(NoOrders why);
+// The map's cache entry is missing: the buildings can't be placed on its picture.
+QString UnknownPositionsLine();
+
+// One line of a player's list: when, and what his order asked for, as the tool prints it
+// ("0m 08s  posé  Centrale électrique  (1132, 854)").
+QString ListLine(const CourseLine& line);
