@@ -116,6 +116,11 @@ TEST_F(FilteredList, TypingBackspaceAndEscapeKeepTheSelectedReplay) {
     EXPECT_EQ(selected(), QStringLiteral("nic10.rep"));
     EXPECT_EQ(changes.count(), 1);
     EXPECT_TRUE(details_->isVisible());
+    // Enter asks for the match of the replay shown on the row, not of the row's number.
+    QSignalSpy matches(form_.get(), &TMainForm::MatchRequested);
+    key(Qt::Key_Return);
+    ASSERT_EQ(matches.count(), 1);
+    EXPECT_EQ(form_->Replays[matches.at(0).at(0).toUInt()].file.name, "nic10.rep");
 
     // No match: nothing selected, the details window hides.
     type(QStringLiteral("z"));
