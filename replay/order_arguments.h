@@ -33,6 +33,10 @@ inline constexpr std::array<uint8_t, 256> ArgumentSizeOf = [] {
     return sizes;
 }();
 
+// An order's head: frame, type and player index (32 bits each), then its count of argument
+// groups.
+inline constexpr std::size_t OrderHeadSize = 13;
+
 inline uint32_t Little32(const unsigned char* at) {
     return uint32_t{at[0]} | uint32_t{at[1]} << 8 | uint32_t{at[2]} << 16 | uint32_t{at[3]} << 24;
 }
