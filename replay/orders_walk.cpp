@@ -24,18 +24,17 @@ constexpr uint32_t FramesPerMinute = FramesPerSecond * 60;
 
 enum class OrderKind : uint8_t { Other, Bookkeeping, Selection, Command };
 
-// An order's kind, and whether a player's course reads it: one look-up for both.
-struct KindAndCourse {
-    OrderKind kind = OrderKind::Other;
-    bool course = false;
-};
+// An order's kind in the low bits of a byte, and whether a course reads it in the next: one
+// look-up for both, and one byte the walk keeps in a register.
+constexpr uint8_t KindBits = 3;
+constexpr uint8_t CourseReads = 4;
 
 constexpr uint32_t FirstGameOrder = 1000;
 constexpr uint32_t LastGameOrder = 1097;
 
 // Kinds of the game's orders, 1001 to 1097 (1000 is none), looked up for every order.
-constexpr std::array<KindAndCourse, LastGameOrder - FirstGameOrder + 1> GameOrderKinds = [] {
-    std::array<KindAndCourse, LastGameOrder - FirstGameOrder + 1> kinds{};
+constexpr std::array<uint8_t, LastGameOrder - FirstGameOrder + 1> GameOrderKinds = [] {
+    std::array<uint8_t, LastGameOrder - FirstGameOrder + 1> kinds{};
     for (uint32_t type = 1001; type <= LastGameOrder; ++type) {
         OrderKind kind = OrderKind::Command;
         if ((type <= 1004) || (type >= 1016 && type <= 1035) || type == 1058)
@@ -44,17 +43,18 @@ constexpr std::array<KindAndCourse, LastGameOrder - FirstGameOrder + 1> GameOrde
         // (set by the client itself)
         if (type == 1088 || type == 1092 || type == SelfDestruct || type == 1095 || type == 1097)
             kind = OrderKind::Bookkeeping;
-        kinds[type - FirstGameOrder] = {kind, CourseReader::Reads(type)};
+        kinds[type - FirstGameOrder] = static_cast<uint8_t>(
+            static_cast<uint8_t>(kind) | (CourseReader::Reads(type) ? CourseReads : 0));
     }
     return kinds;
 }();
 
 // The end marker is bookkeeping; the orders outside 1001-1097 (a community client's own, 2000
 // and up, and unknown ones) are nothing.
-KindAndCourse KindOf(uint32_t type) {
+uint8_t KindOf(uint32_t type) {
     if (type - FirstGameOrder <= LastGameOrder - FirstGameOrder)
         return GameOrderKinds[type - FirstGameOrder];
-    return {type == EndOfRecording ? OrderKind::Bookkeeping : OrderKind::Other, false};
+    return static_cast<uint8_t>(type == EndOfRecording ? OrderKind::Bookkeeping : OrderKind::Other);
 }
 
 // The bytes of an order's arguments, or nullopt when a group names an unknown type. Most
@@ -132,18 +132,18 @@ std::vector<uint32_t> CommandsPerMinute(const Tally& tally, uint32_t span, uint3
     return perMinute;
 }
 
-// Counts the order; true when the player's course reads it.
+// Counts the order; true when a course reads it, if the player has one.
 bool Count(Tally& tally, uint32_t frame, uint32_t type, const OrderArguments& arguments) {
     tally.lastFrame = frame;
-    const auto [kind, course] = KindOf(type);
-    ++tally.kinds[static_cast<std::size_t>(kind)];
+    const uint8_t kind = KindOf(type);
+    ++tally.kinds[kind & KindBits];
     if (type == SelfDestruct && !tally.left) {
         tally.left = PlayerLeaving{frame, LeaveHow::Quit};
         tally.commandsBeforeLeaving = tally.kinds[static_cast<std::size_t>(OrderKind::Command)];
         // The game always writes the flag; an order without one is taken as a plain leave.
         tally.leftFlag = arguments.boolean(0).value_or(true);
     }
-    return course & tally.course.has_value(); // no branch: see WalkOrders
+    return (kind & CourseReads) != 0; // no branch: see CourseBatch
 }
 
 // The orders' fields once they are known to fit.
@@ -199,7 +199,8 @@ struct CourseBatch {
 void ReadCourses(CourseBatch& batch, std::size_t count, std::vector<Tally>& tallies,
                  const unsigned char* begin, const unsigned char* end) {
     // Two thirds of those replace the selection whatever it held: they are only noted, again
-    // without a branch, with the orders that follow them.
+    // without a branch, with the orders that follow them. The walk notes the orders of players
+    // without a course too (observers): they are left out here.
     std::size_t kept = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const unsigned char* noted = batch.orders[i];
@@ -211,7 +212,7 @@ void ReadCourses(CourseBatch& batch, std::size_t count, std::vector<Tally>& tall
         tally.selection = (SelectionMark(offset, type) & mask) | (tally.selection & ~mask);
         batch.orders[kept] = noted;
         batch.selections[kept] = tally.selection;
-        kept += !replaces;
+        kept += static_cast<std::size_t>(!replaces && tally.course.has_value());
     }
     for (std::size_t i = 0; i < kept; ++i) {
         const Order order(batch.orders[i]);
