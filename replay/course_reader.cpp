@@ -122,7 +122,7 @@ CourseReader::Ids& CourseReader::heldSelection() {
     return selection_;
 }
 
-std::optional<uint32_t> CourseReader::firstSelected() const {
+inline std::optional<uint32_t> CourseReader::firstSelected() const {
     if (!selectionNoted_) {
         if (selection_.empty()) return std::nullopt;
         return selection_.front();
@@ -177,11 +177,18 @@ void CourseReader::select(uint32_t type, const OrderArguments& arguments) {
 void CourseReader::queue(uint32_t frame, const OrderArguments& arguments) {
     const std::optional<uint32_t> object = arguments.integer(0);
     if (!object) return;
-    course_.queued.push_back(QueuedUnit{frame, *object, std::nullopt});
+    // Filled in place: a whole entry built aside and copied is read back before its parts are
+    // written, and the processor waits for them.
+    QueuedUnit& unit = course_.queued.emplace_back();
+    unit.frame = frame;
+    unit.object = *object;
+    QueueKey& key = queueKeys_.emplace_back();
     const std::optional<uint32_t> productionId = arguments.integer(1);
     const std::optional<uint32_t> producer = firstSelected();
-    queueKeys_.push_back(producer && productionId ? QueueKey{*producer, *productionId, true}
-                                                  : QueueKey{});
+    if (!producer || !productionId) return;
+    key.producer = *producer;
+    key.productionId = *productionId;
+    key.known = true;
 }
 
 void CourseReader::cancel(uint32_t frame, const OrderArguments& arguments) {

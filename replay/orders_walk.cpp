@@ -212,7 +212,8 @@ void ReadCourses(CourseBatch& batch, std::size_t count, std::vector<Tally>& tall
         tally.selection = (SelectionMark(offset, type) & mask) | (tally.selection & ~mask);
         batch.orders[kept] = noted;
         batch.selections[kept] = tally.selection;
-        kept += static_cast<std::size_t>(!replaces && tally.course.has_value());
+        kept += static_cast<std::size_t>(!replaces) & // no branch either
+                static_cast<std::size_t>(tally.course.has_value());
     }
     for (std::size_t i = 0; i < kept; ++i) {
         const Order order(batch.orders[i]);
