@@ -11,7 +11,7 @@
 #include "replay/match_course.h"
 #include "replay/order_arguments.h"
 
-// 64-bit keys to 32-bit values in one open-addressed array: a queue order must cost little, and
+// 64-bit keys to 32-bit values in one open-addressed array: a queue entry must cost little, and
 // the node-per-entry standard maps allocate for each.
 class KeyIndex {
 public:
