@@ -105,19 +105,10 @@ std::optional<uint32_t> KeyIndex::get(uint64_t key) const {
 
 CourseReader::CourseReader() : selection_{StartCommandCentre} {}
 
-void CourseReader::replaceSelection(const OrderArguments* selecting) {
-    selectionNoted_ = true;
-    selecting_.reset();
-    if (selecting) selecting_.emplace(*selecting);
-}
-
 CourseReader::Ids& CourseReader::heldSelection() {
     if (selectionNoted_) {
         selectionNoted_ = false;
-        if (selecting_)
-            Objects(*selecting_, selection_);
-        else
-            selection_.clear();
+        Objects(selecting_, selection_);
     }
     return selection_;
 }
@@ -127,13 +118,12 @@ inline std::optional<uint32_t> CourseReader::firstSelected() const {
         if (selection_.empty()) return std::nullopt;
         return selection_.front();
     }
-    if (!selecting_) return std::nullopt;
-    if (const auto plain = selecting_->flagThenObjects()) {
+    if (const auto plain = selecting_.flagThenObjects()) {
         if (plain->count == 0) return std::nullopt;
-        return selecting_->object(0);
+        return selecting_.object(0);
     }
     std::optional<uint32_t> first;
-    selecting_->forEachObject([&first](uint32_t id) {
+    selecting_.forEachObject([&first](uint32_t id) {
         if (!first) first = id;
     });
     return first;

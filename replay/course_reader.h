@@ -65,7 +65,10 @@ public:
 
     // His selection replaced by the objects of a selecting order, or cleared (nullptr). Only
     // noted: most selections are replaced again before an order needs their objects.
-    void replaceSelection(const OrderArguments* selecting);
+    void replaceSelection(const OrderArguments* selecting) {
+        selectionNoted_ = true;
+        selecting_ = selecting ? *selecting : NoObjects;
+    }
     // One of his orders that Reads and that doesn't replace his selection, in his order.
     void take(uint32_t frame, uint32_t type, const OrderArguments& arguments);
     // His course, but his activity, which the walk counts.
@@ -116,9 +119,10 @@ private:
     std::optional<uint32_t> firstSelected() const;
 
     PlayerCourse course_;
-    // His selection: the order that last replaced it (none: cleared) while selectionNoted_,
+    // His selection: the objects of the order that last replaced it while selectionNoted_,
     // else selection_.
-    std::optional<OrderArguments> selecting_;
+    static constexpr OrderArguments NoObjects{nullptr, 0}; // a cleared selection's
+    OrderArguments selecting_ = NoObjects;
     bool selectionNoted_ = false;
     Ids selection_;
     std::array<Ids, 10> groups_;

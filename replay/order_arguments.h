@@ -44,7 +44,7 @@ inline uint32_t Little32(const unsigned char* at) {
 // The arguments of an order whose groups are already known to fit in the bytes.
 class OrderArguments {
 public:
-    OrderArguments(const unsigned char* groups, std::size_t groupCount)
+    constexpr OrderArguments(const unsigned char* groups, std::size_t groupCount)
         : groups_(groups), groupCount_(groupCount) {}
 
     // The index-th argument of a type (from 0), nullopt when the order has fewer.
