@@ -60,7 +60,7 @@ void RemoveAll(std::vector<uint32_t>& list, const std::vector<uint32_t>& sortedI
     });
 }
 
-uint64_t QueueKey(uint32_t producer, uint32_t productionId) {
+uint64_t QueueKeyOf(uint32_t producer, uint32_t productionId) {
     return uint64_t{producer} << 32 | productionId;
 }
 
@@ -75,6 +75,13 @@ std::size_t KeyIndex::slotOf(uint64_t key) const {
     while (slots_[at].used && slots_[at].key != key)
         at = (at + 1) & mask;
     return at;
+}
+
+KeyIndex::KeyIndex(std::size_t keys) {
+    std::size_t size = 16;
+    while (size < 2 * keys)
+        size *= 2;
+    slots_.resize(size);
 }
 
 void KeyIndex::put(uint64_t key, uint32_t value) {
@@ -98,11 +105,28 @@ std::optional<uint32_t> KeyIndex::get(uint64_t key) const {
 
 CourseReader::CourseReader() : selection_{StartCommandCentre} {}
 
-void CourseReader::replaceSelection(const OrderArguments* selecting) {
-    if (selecting)
-        Objects(*selecting, selection_);
-    else
-        selection_.clear();
+CourseReader::Ids& CourseReader::heldSelection() {
+    if (selectionNoted_) {
+        selectionNoted_ = false;
+        Objects(selecting_, selection_);
+    }
+    return selection_;
+}
+
+inline std::optional<uint32_t> CourseReader::firstSelected() const {
+    if (!selectionNoted_) {
+        if (selection_.empty()) return std::nullopt;
+        return selection_.front();
+    }
+    if (const auto plain = selecting_.flagThenObjects()) {
+        if (plain->count == 0) return std::nullopt;
+        return selecting_.object(0);
+    }
+    std::optional<uint32_t> first;
+    selecting_.forEachObject([&first](uint32_t id) {
+        if (!first) first = id;
+    });
+    return first;
 }
 
 void CourseReader::Objects(const OrderArguments& arguments, Ids& ids) {
@@ -112,22 +136,18 @@ void CourseReader::Objects(const OrderArguments& arguments, Ids& ids) {
 
 void CourseReader::select(uint32_t type, const OrderArguments& arguments) {
     if (type == ClearSelection) {
-        selection_.clear();
+        replaceSelection(nullptr);
     } else if (type == SelectNew || type == SelectAdd) {
-        if (const auto plain = arguments.flagThenObjects(); plain && plain->flag) {
-            selection_.resize(plain->count);
-            for (std::size_t i = 0; i < plain->count; ++i)
-                selection_[i] = arguments.object(i);
-        } else if (arguments.boolean(0).value_or(true)) {
-            Objects(arguments, selection_);
+        if (arguments.boolean(0).value_or(true)) {
+            replaceSelection(&arguments);
         } else {
             Objects(arguments, scratch_);
-            AppendMissing(selection_, scratch_);
+            AppendMissing(heldSelection(), scratch_);
         }
     } else if (type == Deselect) {
         Objects(arguments, scratch_);
         std::sort(scratch_.begin(), scratch_.end());
-        RemoveAll(selection_, scratch_);
+        RemoveAll(heldSelection(), scratch_);
     } else if (type >= FirstGroupSet && type <= LastGroupSet) {
         // An object belongs to one group at most.
         Ids& group = groups_[type - FirstGroupSet];
@@ -137,39 +157,71 @@ void CourseReader::select(uint32_t type, const OrderArguments& arguments) {
         for (Ids& other : groups_)
             if (&other != &group) RemoveAll(other, scratch_);
     } else if (type >= FirstGroupRecall && type <= LastGroupRecall) {
+        selectionNoted_ = false;
         selection_ = groups_[type - FirstGroupRecall];
     } else if (type >= FirstGroupAdd && type <= LastGroupAdd) {
-        AppendMissing(selection_, groups_[type - FirstGroupAdd]);
+        AppendMissing(heldSelection(), groups_[type - FirstGroupAdd]);
     }
 }
 
 void CourseReader::queue(uint32_t frame, const OrderArguments& arguments) {
     const std::optional<uint32_t> object = arguments.integer(0);
     if (!object) return;
-    const auto entry = static_cast<uint32_t>(course_.queued.size());
-    course_.queued.push_back(QueuedUnit{frame, *object, std::nullopt});
+    // Filled in place: a whole entry built aside and copied is read back before its parts are
+    // written, and the processor waits for them.
+    QueuedUnit& unit = course_.queued.emplace_back();
+    unit.frame = frame;
+    unit.object = *object;
+    QueueKey& key = queueKeys_.emplace_back();
     const std::optional<uint32_t> productionId = arguments.integer(1);
-    if (selection_.empty() || !productionId) return;
-    if (lastProducer_ != selection_.front()) {
-        queueEntries_.put(QueueKey(selection_.front(), QueuedAtAll), 0);
-        lastProducer_ = selection_.front();
-    }
-    queueEntries_.put(QueueKey(selection_.front(), *productionId), entry);
+    const std::optional<uint32_t> producer = firstSelected();
+    if (!producer || !productionId) return;
+    key.producer = *producer;
+    key.productionId = *productionId;
+    key.known = true;
 }
 
-// The latest earlier queue entry of the same producer and production id; the start command
-// centre's when that producer never queued. An entry keeps its first cancel: a quick second
-// click sends a second one before the first has run.
 void CourseReader::cancel(uint32_t frame, const OrderArguments& arguments) {
     const std::optional<uint32_t> productionId = arguments.integer(0);
-    if (selection_.empty() || !productionId) return;
-    const uint32_t producer = queueEntries_.get(QueueKey(selection_.front(), QueuedAtAll))
-                                  ? selection_.front()
-                                  : StartCommandCentre;
-    const std::optional<uint32_t> entry = queueEntries_.get(QueueKey(producer, *productionId));
-    if (!entry || *productionId == QueuedAtAll) return;
-    std::optional<uint32_t>& cancelled = course_.queued[*entry].cancelled;
-    if (!cancelled) cancelled = frame;
+    const std::optional<uint32_t> selected = firstSelected();
+    if (!selected || !productionId) return;
+    unitCancels_.push_back(
+        UnitCancel{frame, *selected, *productionId, static_cast<uint32_t>(course_.queued.size())});
+}
+
+// Each cancel pairs with the latest earlier queue entry of the same producer and production id;
+// the producer is the start command centre when the one selected never queued before. An entry
+// keeps its first cancel: a quick second click sends a second one before the first has run.
+void CourseReader::pairCancels() {
+    // The latest queue entry of each producer and production id; production id 0 (the game
+    // counts from 1) marks that the producer queued at all.
+    KeyIndex entries(2 * unitCancels_.back().queuedBefore);
+    std::optional<uint32_t> lastProducer; // marked already
+    uint32_t indexed = 0;
+    for (const UnitCancel& unitCancel : unitCancels_) {
+        for (; indexed < unitCancel.queuedBefore; ++indexed) {
+            const QueueKey& key = queueKeys_[indexed];
+            if (!key.known) continue;
+            if (lastProducer != key.producer) {
+                entries.put(QueueKeyOf(key.producer, QueuedAtAll), 0);
+                lastProducer = key.producer;
+            }
+            entries.put(QueueKeyOf(key.producer, key.productionId), indexed);
+        }
+        const uint32_t producer = entries.get(QueueKeyOf(unitCancel.selected, QueuedAtAll))
+                                      ? unitCancel.selected
+                                      : StartCommandCentre;
+        const std::optional<uint32_t> entry =
+            entries.get(QueueKeyOf(producer, unitCancel.productionId));
+        if (!entry || unitCancel.productionId == QueuedAtAll) continue;
+        std::optional<uint32_t>& cancelled = course_.queued[*entry].cancelled;
+        if (!cancelled) cancelled = unitCancel.frame;
+    }
+}
+
+PlayerCourse CourseReader::finish() && {
+    if (!unitCancels_.empty()) pairCancels();
+    return std::move(course_);
 }
 
 void CourseReader::place(uint32_t frame, const OrderArguments& arguments, uint32_t type) {

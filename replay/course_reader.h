@@ -11,10 +11,11 @@
 #include "replay/match_course.h"
 #include "replay/order_arguments.h"
 
-// 64-bit keys to 32-bit values in one open-addressed array: a queue order must cost little, and
+// 64-bit keys to 32-bit values in one open-addressed array: a queue entry must cost little, and
 // the node-per-entry standard maps allocate for each.
 class KeyIndex {
 public:
+    explicit KeyIndex(std::size_t keys);    // room for that many keys without growing
     void put(uint64_t key, uint32_t value); // replaces the key's value if it has one
     std::optional<uint32_t> get(uint64_t key) const;
 
@@ -42,30 +43,36 @@ public:
 
     CourseReader();
 
-    // Whether an order replaces the selection, whatever it held: a cleared one (1003), or a
-    // selection of objects whose flag says new. Those are two thirds of a player's orders, and
-    // the walk asks for each of the orders a course reads: kept free of branches that depend
-    // on the order. end: the end of the bytes.
-    static bool ReplacesSelection(uint32_t type, const unsigned char* groups,
-                                  std::size_t groupCount, const unsigned char* end) {
-        // A selection of objects takes two groups and a boolean: five bytes. With five bytes
-        // left, they are read whatever the order holds (the next order's, maybe) and judged
-        // together; fewer are left only at the very end of the bytes.
-        if (end - groups < 5) return type == ClearSelectionOrder;
-        const bool selects = (type == SelectNewOrder) | (type == SelectAddOrder);
+    // Whether the order at order replaces the selection, whatever it held: a cleared one
+    // (1003), or a selection of objects whose flag says new. Those are four in five of the
+    // orders a course reads, and the walk asks for each: kept free of branches that depend on
+    // the order. end: the end of the bytes.
+    static bool ReplacesSelection(const unsigned char* order, const unsigned char* end) {
+        const uint32_t type = Little32(order + 4);
+        // A selection of objects: two groups, a boolean and object ids, then its flag. With
+        // those bytes there, they are read whatever the order holds (the next order's, maybe)
+        // and judged together; they are missing only at the very end of the bytes.
+        constexpr std::size_t FlagAt = OrderHeadSize + 4;
+        if (end - order <= static_cast<std::ptrdiff_t>(FlagAt)) return type == ClearSelectionOrder;
+        constexpr uint32_t PlainSelectionGroups =
+            2 | uint32_t{static_cast<uint8_t>(ArgumentType::Boolean)} << 8 | 1 << 16 |
+            uint32_t{static_cast<uint8_t>(ArgumentType::ObjectId)} << 24;
+        const bool selects = type - SelectNewOrder <= SelectAddOrder - SelectNewOrder;
         const bool plainNew =
-            (groupCount == 2) & (groups[0] == static_cast<uint8_t>(ArgumentType::Boolean)) &
-            (groups[1] == 1) & (groups[2] == static_cast<uint8_t>(ArgumentType::ObjectId)) &
-            (groups[4] != 0);
+            (Little32(order + OrderHeadSize - 1) == PlainSelectionGroups) & (order[FlagAt] != 0);
         return (type == ClearSelectionOrder) | (selects & plainNew);
     }
 
-    // His selection replaced by the objects of a selecting order, or cleared (nullptr).
-    void replaceSelection(const OrderArguments* selecting);
+    // His selection replaced by the objects of a selecting order, or cleared (nullptr). Only
+    // noted: most selections are replaced again before an order needs their objects.
+    void replaceSelection(const OrderArguments* selecting) {
+        selectionNoted_ = true;
+        selecting_ = selecting ? *selecting : NoObjects;
+    }
     // One of his orders that Reads and that doesn't replace his selection, in his order.
     void take(uint32_t frame, uint32_t type, const OrderArguments& arguments);
     // His course, but his activity, which the walk counts.
-    PlayerCourse finish() && { return std::move(course_); }
+    PlayerCourse finish() &&;
 
 private:
     using Ids = std::vector<uint32_t>;
@@ -85,19 +92,41 @@ private:
         return read;
     }();
 
+    // A queue entry's producer and production id, when it has both.
+    struct QueueKey {
+        uint32_t producer = 0;
+        uint32_t productionId = 0;
+        bool known = false;
+    };
+    // A unit's cancel, paired with its queue entry once all his orders are read: most players
+    // never cancel one, and they need no index of their queue entries.
+    struct UnitCancel {
+        uint32_t frame = 0;
+        uint32_t selected = 0; // the first object of his selection
+        uint32_t productionId = 0;
+        uint32_t queuedBefore = 0; // his queue entries before it
+    };
+
     void select(uint32_t type, const OrderArguments& arguments);
     void queue(uint32_t frame, const OrderArguments& arguments);
     void cancel(uint32_t frame, const OrderArguments& arguments);
     void place(uint32_t frame, const OrderArguments& arguments, uint32_t type);
+    void pairCancels();
     // The order's object ids, into ids (cleared first).
     static void Objects(const OrderArguments& arguments, Ids& ids);
+    // His selection's objects, read from the order that replaced it if that is not done yet.
+    Ids& heldSelection();
+    std::optional<uint32_t> firstSelected() const;
 
     PlayerCourse course_;
+    // His selection: the objects of the order that last replaced it while selectionNoted_,
+    // else selection_.
+    static constexpr OrderArguments NoObjects{nullptr, 0}; // a cleared selection's
+    OrderArguments selecting_ = NoObjects;
+    bool selectionNoted_ = false;
     Ids selection_;
     std::array<Ids, 10> groups_;
     Ids scratch_;
-    // The latest queue entry of each producer and production id; production id 0 (the game
-    // counts from 1) marks that the producer queued at all.
-    KeyIndex queueEntries_;
-    std::optional<uint32_t> lastProducer_; // marked already
+    std::vector<QueueKey> queueKeys_; // one per entry of course_.queued
+    std::vector<UnitCancel> unitCancels_;
 };

@@ -33,6 +33,10 @@ inline constexpr std::array<uint8_t, 256> ArgumentSizeOf = [] {
     return sizes;
 }();
 
+// An order's head: frame, type and player index (32 bits each), then its count of argument
+// groups.
+inline constexpr std::size_t OrderHeadSize = 13;
+
 inline uint32_t Little32(const unsigned char* at) {
     return uint32_t{at[0]} | uint32_t{at[1]} << 8 | uint32_t{at[2]} << 16 | uint32_t{at[3]} << 24;
 }
@@ -40,7 +44,7 @@ inline uint32_t Little32(const unsigned char* at) {
 // The arguments of an order whose groups are already known to fit in the bytes.
 class OrderArguments {
 public:
-    OrderArguments(const unsigned char* groups, std::size_t groupCount)
+    constexpr OrderArguments(const unsigned char* groups, std::size_t groupCount)
         : groups_(groups), groupCount_(groupCount) {}
 
     // The index-th argument of a type (from 0), nullopt when the order has fewer.

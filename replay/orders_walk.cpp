@@ -17,7 +17,6 @@ namespace {
 constexpr uint32_t EndOfRecording = 27;
 constexpr uint32_t SelfDestruct = 1093;
 constexpr int32_t FirstPlayerIndex = 2; // 0 and 1 are the map's neutral and civilian sides
-constexpr std::size_t OrderHeadSize = 13;
 // A player who surrendered stays in the game and his client goes on sending orders; one who
 // quit sends nothing after leaving. Ten seconds of game time tell them apart.
 constexpr uint32_t SurrenderedAfterFrames = 300;
@@ -25,18 +24,17 @@ constexpr uint32_t FramesPerMinute = FramesPerSecond * 60;
 
 enum class OrderKind : uint8_t { Other, Bookkeeping, Selection, Command };
 
-// An order's kind, and whether a player's course reads it: one look-up for both.
-struct KindAndCourse {
-    OrderKind kind = OrderKind::Other;
-    bool course = false;
-};
+// An order's kind in the low bits of a byte, and whether a course reads it in the next: one
+// look-up for both, and one byte the walk keeps in a register.
+constexpr uint8_t KindBits = 3;
+constexpr uint8_t CourseReads = 4;
 
 constexpr uint32_t FirstGameOrder = 1000;
 constexpr uint32_t LastGameOrder = 1097;
 
 // Kinds of the game's orders, 1001 to 1097 (1000 is none), looked up for every order.
-constexpr std::array<KindAndCourse, LastGameOrder - FirstGameOrder + 1> GameOrderKinds = [] {
-    std::array<KindAndCourse, LastGameOrder - FirstGameOrder + 1> kinds{};
+constexpr std::array<uint8_t, LastGameOrder - FirstGameOrder + 1> GameOrderKinds = [] {
+    std::array<uint8_t, LastGameOrder - FirstGameOrder + 1> kinds{};
     for (uint32_t type = 1001; type <= LastGameOrder; ++type) {
         OrderKind kind = OrderKind::Command;
         if ((type <= 1004) || (type >= 1016 && type <= 1035) || type == 1058)
@@ -45,17 +43,18 @@ constexpr std::array<KindAndCourse, LastGameOrder - FirstGameOrder + 1> GameOrde
         // (set by the client itself)
         if (type == 1088 || type == 1092 || type == SelfDestruct || type == 1095 || type == 1097)
             kind = OrderKind::Bookkeeping;
-        kinds[type - FirstGameOrder] = {kind, CourseReader::Reads(type)};
+        kinds[type - FirstGameOrder] = static_cast<uint8_t>(
+            static_cast<uint8_t>(kind) | (CourseReader::Reads(type) ? CourseReads : 0));
     }
     return kinds;
 }();
 
 // The end marker is bookkeeping; the orders outside 1001-1097 (a community client's own, 2000
 // and up, and unknown ones) are nothing.
-KindAndCourse KindOf(uint32_t type) {
+uint8_t KindOf(uint32_t type) {
     if (type - FirstGameOrder <= LastGameOrder - FirstGameOrder)
         return GameOrderKinds[type - FirstGameOrder];
-    return {type == EndOfRecording ? OrderKind::Bookkeeping : OrderKind::Other, false};
+    return static_cast<uint8_t>(type == EndOfRecording ? OrderKind::Bookkeeping : OrderKind::Other);
 }
 
 // The bytes of an order's arguments, or nullopt when a group names an unknown type. Most
@@ -98,20 +97,22 @@ struct Tally {
     uint32_t commandsBeforeLeaving = 0;
     bool leftFlag = true;
     std::optional<CourseReader> course; // humans who play
-    // His commands before each game minute from the second on, noted at his first order in or
+    // His commands before each game minute from the second on, noted at the first order in or
     // after it: the minutes' counts without work for each command.
     std::vector<uint32_t> commandsBeforeMinute;
-    uint64_t nextMinute = FramesPerMinute;
     // The last order that replaced his selection, as a SelectionMark, noted in the walk; and
     // the one his course was last given.
     uint32_t selection = StartSelection;
     uint32_t courseSelection = StartSelection;
 };
 
-void NoteMinutes(Tally& tally, uint32_t frame) {
-    for (; tally.nextMinute <= frame; tally.nextMinute += FramesPerMinute)
-        tally.commandsBeforeMinute.push_back(
-            tally.kinds[static_cast<std::size_t>(OrderKind::Command)]);
+// The players' commands before each minute that begins up to frame, from nextMinute on.
+void NoteMinutes(std::vector<Tally>& tallies, uint64_t& nextMinute, uint32_t frame) {
+    for (; nextMinute <= frame; nextMinute += FramesPerMinute)
+        for (Tally& tally : tallies)
+            if (tally.course)
+                tally.commandsBeforeMinute.push_back(
+                    tally.kinds[static_cast<std::size_t>(OrderKind::Command)]);
 }
 
 // Commands in each game minute begun within span, of the counted ones (those before his
@@ -131,19 +132,18 @@ std::vector<uint32_t> CommandsPerMinute(const Tally& tally, uint32_t span, uint3
     return perMinute;
 }
 
-// Counts the order; true when the player's course reads it.
+// Counts the order; true when a course reads it, if the player has one.
 bool Count(Tally& tally, uint32_t frame, uint32_t type, const OrderArguments& arguments) {
     tally.lastFrame = frame;
-    if (frame >= tally.nextMinute) NoteMinutes(tally, frame);
-    const auto [kind, course] = KindOf(type);
-    ++tally.kinds[static_cast<std::size_t>(kind)];
+    const uint8_t kind = KindOf(type);
+    ++tally.kinds[kind & KindBits];
     if (type == SelfDestruct && !tally.left) {
         tally.left = PlayerLeaving{frame, LeaveHow::Quit};
         tally.commandsBeforeLeaving = tally.kinds[static_cast<std::size_t>(OrderKind::Command)];
         // The game always writes the flag; an order without one is taken as a plain leave.
         tally.leftFlag = arguments.boolean(0).value_or(true);
     }
-    return course & tally.course.has_value(); // no branch: see WalkOrders
+    return (kind & CourseReads) != 0; // no branch: see CourseBatch
 }
 
 // The orders' fields once they are known to fit.
@@ -189,32 +189,34 @@ PlayerOrders Finish(Tally& tally, const TZH_player& player, uint32_t endFrame) {
 // The orders the courses read, noted by the walk without a branch: which orders those are is as
 // hard to guess as the orders themselves, and a wrong guess for each costs more than the rest
 // of the walk. They are read in batches while their bytes are still in the processor's cache.
+// The walk keeps only where the next one goes in a register.
 struct CourseBatch {
-    std::array<uint32_t, 256> offsets;    // from the body's start
+    std::array<const unsigned char*, 256> orders;
     std::array<uint32_t, 256> selections; // SelectionMark of the player before each
-    std::size_t count = 0;
 };
 
-void ReadCourses(CourseBatch& batch, std::vector<Tally>& tallies, const unsigned char* begin,
-                 const unsigned char* end) {
+// Reads the batch's first count orders into the players' courses.
+void ReadCourses(CourseBatch& batch, std::size_t count, std::vector<Tally>& tallies,
+                 const unsigned char* begin, const unsigned char* end) {
     // Two thirds of those replace the selection whatever it held: they are only noted, again
-    // without a branch, with the orders that follow them.
+    // without a branch, with the orders that follow them. The walk notes the orders of players
+    // without a course too (observers): they are left out here.
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < batch.count; ++i) {
-        const unsigned char* noted = begin + batch.offsets[i];
+    for (std::size_t i = 0; i < count; ++i) {
+        const unsigned char* noted = batch.orders[i];
         const uint32_t type = Little32(noted + 4);
         Tally& tally = tallies[Little32(noted + 8) - static_cast<uint32_t>(FirstPlayerIndex)];
-        const bool replaces =
-            CourseReader::ReplacesSelection(type, noted + OrderHeadSize, noted[12], end);
+        const bool replaces = CourseReader::ReplacesSelection(noted, end);
         const uint32_t mask = 0 - static_cast<uint32_t>(replaces); // a branch otherwise
-        tally.selection =
-            (SelectionMark(batch.offsets[i], type) & mask) | (tally.selection & ~mask);
-        batch.offsets[kept] = batch.offsets[i];
+        const auto offset = static_cast<uint32_t>(noted - begin);
+        tally.selection = (SelectionMark(offset, type) & mask) | (tally.selection & ~mask);
+        batch.orders[kept] = noted;
         batch.selections[kept] = tally.selection;
-        kept += !replaces;
+        kept += static_cast<std::size_t>(!replaces) & // no branch either
+                static_cast<std::size_t>(tally.course.has_value());
     }
     for (std::size_t i = 0; i < kept; ++i) {
-        const Order order(begin + batch.offsets[i]);
+        const Order order(batch.orders[i]);
         Tally& tally = tallies[order.position];
         if (batch.selections[i] != tally.courseSelection) {
             tally.courseSelection = batch.selections[i];
@@ -224,7 +226,6 @@ void ReadCourses(CourseBatch& batch, std::vector<Tally>& tallies, const unsigned
         }
         tally.course->take(order.frame, order.type, order.arguments);
     }
-    batch.count = 0;
 }
 
 } // namespace
@@ -237,10 +238,12 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
     const bool cut = body.size() > INT32_MAX;
     body = body.substr(0, std::min<std::size_t>(body.size(), INT32_MAX));
     CourseBatch batch;
+    auto noted = batch.orders.begin();
     MatchOrders match;
     uint32_t endMarker = 0;
     bool ended = false;
     uint32_t lastFrame = 0;
+    uint64_t nextMinute = FramesPerMinute;
     const auto* const begin = reinterpret_cast<const unsigned char*>(body.data());
     const unsigned char* at = begin;
     const unsigned char* const end = at + body.size();
@@ -256,6 +259,7 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
         if (!argumentBytes || available - 2 * groupCount < *argumentBytes) break;
         const uint32_t type = Little32(at + 4);
         lastFrame = frame;
+        if (frame >= nextMinute) NoteMinutes(tallies, nextMinute, frame);
         if (type == EndOfRecording) {
             endMarker = frame;
             ended = true;
@@ -263,14 +267,16 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
         // Unsigned, so that indices 0 and 1 and negative ones all fall outside the players.
         const uint32_t position = Little32(at + 8) - static_cast<uint32_t>(FirstPlayerIndex);
         if (position < tallies.size()) {
-            batch.offsets[batch.count] = static_cast<uint32_t>(at - begin);
-            batch.count +=
-                Count(tallies[position], frame, type, OrderArguments(groups, groupCount));
-            if (batch.count == batch.offsets.size()) ReadCourses(batch, tallies, begin, end);
+            *noted = at;
+            noted += Count(tallies[position], frame, type, OrderArguments(groups, groupCount));
+            if (noted == batch.orders.end()) {
+                ReadCourses(batch, batch.orders.size(), tallies, begin, end);
+                noted = batch.orders.begin();
+            }
         }
         at = groups + 2 * groupCount + *argumentBytes;
     }
-    ReadCourses(batch, tallies, begin, end);
+    ReadCourses(batch, static_cast<std::size_t>(noted - batch.orders.begin()), tallies, begin, end);
     match.complete = at == end && !cut;
     match.endFrame = ended ? endMarker : lastFrame;
     match.players.reserve(tallies.size());

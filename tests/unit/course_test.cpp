@@ -290,6 +290,9 @@ TEST(CourseReader, CancelsFindTheirProducerThroughTheSelection) {
         {"the start command centre, and the first of two cancels",
          Queue(2, 1) + Select(3, true, {404}) + Cancel(30, 1) + Cancel(35, 1),
          {30}},
+        {"what is queued after a cancel is not its own",
+         Queue(2, 1) + Select(3, true, {404}) + Cancel(30, 1) + Queue(31, 1),
+         {30, std::nullopt}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rule);
