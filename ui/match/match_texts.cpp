@@ -24,5 +24,6 @@ QString NoOrdersLine(NoOrders why) {
 }
 
 QString UnknownPositionsLine() {
-    return QStringLiteral("Emplacements inconnus : cette carte n'est dans aucun cache de cartes");
+    return QStringLiteral(
+        "Emplacements inconnus : aucun cache de cartes ne donne l'étendue de cette carte");
 }
