@@ -20,7 +20,6 @@ constexpr int32_t FirstPlayerIndex = 2; // 0 and 1 are the map's neutral and civ
 // A player who surrendered stays in the game and his client goes on sending orders; one who
 // quit sends nothing after leaving. Ten seconds of game time tell them apart.
 constexpr uint32_t SurrenderedAfterFrames = 300;
-constexpr uint32_t FramesPerMinute = FramesPerSecond * 60;
 // Commands are counted per minute over the first day of game time only: one order at a crafted
 // frame near 2^32 would otherwise make millions of minutes for each human.
 constexpr std::size_t CountedMinutes = 24 * 60;

@@ -65,8 +65,10 @@ MatchView MatchViewOf(const TZH_replay& replay, const std::optional<MatchOrders>
     MatchView view;
     view.positionsKnown = extent.has_value();
     const uint32_t recorded = match ? match->endFrame : 0;
-    view.endFrame = std::max<uint32_t>(
-        1, recorded ? recorded : static_cast<uint32_t>(std::max(replay.duration, 0)) * 30);
+    view.endFrame =
+        std::max<uint32_t>(1, recorded ? recorded
+                                       : static_cast<uint32_t>(std::max(replay.duration, 0)) *
+                                             static_cast<uint32_t>(FramesPerSecond));
     for (std::size_t i = 0; match && i < replay.players.size() && i < match->players.size(); ++i) {
         const PlayerOrders& orders = match->players[i];
         if (!orders.course) continue; // computers and observers have none
