@@ -168,10 +168,6 @@ struct Order {
     OrderArguments arguments;
 };
 
-bool Plays(const TZH_player& player) {
-    return player.human && player.army != ObserverArmy;
-}
-
 PlayerOrders Finish(Tally& tally, const TZH_player& player, uint32_t endFrame) {
     PlayerOrders orders;
     orders.commands = tally.kinds[static_cast<std::size_t>(OrderKind::Command)];
@@ -186,7 +182,7 @@ PlayerOrders Finish(Tally& tally, const TZH_player& player, uint32_t endFrame) {
     // Commands up to his leaving, over the game time up to it; or all of them up to the end.
     const uint32_t span = orders.left ? orders.left->frame : endFrame;
     const uint32_t commands = orders.left ? tally.commandsBeforeLeaving : orders.commands;
-    if (Plays(player) && span > 0)
+    if (PlaysTheMatch(player) && span > 0)
         orders.apm = std::round(commands * double{FramesPerMinute} / span * 10.0) / 10.0;
     if (tally.course) {
         orders.course = std::move(*tally.course).finish();
@@ -242,7 +238,7 @@ void ReadCourses(CourseBatch& batch, std::size_t count, std::vector<Tally>& tall
 MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
     std::vector<Tally> tallies(record.players.size());
     for (std::size_t i = 0; i < tallies.size(); ++i)
-        if (Plays(record.players[i])) tallies[i].course.emplace();
+        if (PlaysTheMatch(record.players[i])) tallies[i].course.emplace();
     // Offsets fit 31 bits: bodies are read up to MatchReadLimit.
     const bool cut = body.size() > INT32_MAX;
     body = body.substr(0, std::min<std::size_t>(body.size(), INT32_MAX));
@@ -292,6 +288,10 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
     for (std::size_t i = 0; i < tallies.size(); ++i)
         match.players.push_back(Finish(tallies[i], record.players[i], match.endFrame));
     return match;
+}
+
+bool PlaysTheMatch(const TZH_player& player) {
+    return player.human && player.army != ObserverArmy;
 }
 
 std::string_view LeaveHowName(LeaveHow how) {

@@ -32,7 +32,7 @@ std::optional<NoOrders> WhyNoOrders(const TZH_replay& replay,
     bool human = false;
     for (std::size_t i = 0; i < replay.players.size(); ++i) {
         const TZH_player& player = replay.players[i];
-        if (!player.human || player.army == ObserverArmy) continue;
+        if (!PlaysTheMatch(player)) continue;
         human = true;
         if (i < match->players.size() && HasOrders(match->players[i])) return std::nullopt;
     }
