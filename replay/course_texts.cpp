@@ -38,6 +38,10 @@ std::string CourseTime(uint32_t frame) {
     return text;
 }
 
+std::string TimedCourseLine(const CourseLine& line) {
+    return CourseTime(line.frame) + Gap + line.what;
+}
+
 std::vector<CourseLine> CourseLines(const PlayerCourse& course, const CourseData& data) {
     std::vector<CourseLine> lines;
     for (const PlacedBuilding& p : course.placed) {

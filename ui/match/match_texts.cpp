@@ -1,7 +1,7 @@
 #include "ui/match/match_texts.h"
 
 QString ListLine(const CourseLine& line) {
-    return QString::fromStdString(CourseTime(line.frame) + "  " + line.what);
+    return QString::fromStdString(TimedCourseLine(line));
 }
 
 QString MarkTip(const QString& what, const QString& who, uint32_t frame) {
