@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 
 #include "replay/zerohour.h"
@@ -107,6 +108,17 @@ ReplayFolder::ReplayFolder(const fs::path& realFolder, std::size_t count) {
 ReplayFolder::~ReplayFolder() {
     std::error_code error;
     fs::remove_all(path_, error);
+}
+
+std::string Preview(int seed) {
+    std::string tga(18, '\0');
+    tga[2] = 2;
+    tga[12] = tga[14] = static_cast<char>(128);
+    tga[16] = 24;
+    std::mt19937 random(static_cast<unsigned>(seed));
+    for (int i = 0; i < 128 * 128 * 3; ++i)
+        tga.push_back(static_cast<char>(random() & 0xFF));
+    return tga + std::string(8, '\0') + "TRUEVISION-XFILE." + std::string(1, '\0');
 }
 
 } // namespace bench

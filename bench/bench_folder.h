@@ -1,4 +1,5 @@
-// Folders of many replay files for the benchmarks, made from the headers of real replays.
+// Folders of many replay files for the benchmarks, made from the headers of real replays, and
+// the map previews they show.
 #pragma once
 
 #include <cstddef>
@@ -39,6 +40,10 @@ private:
 std::vector<std::string> WriteReplayFiles(const Samples& samples,
                                           const std::filesystem::path& folder, std::size_t first,
                                           std::size_t count);
+
+// A 128 x 128 map preview of random pixels, as the game's tools write it: uncompressed 24-bit
+// TGA with its footer.
+std::string Preview(int seed);
 
 // A new temporary folder of `count` replay files, removed when destroyed.
 class ReplayFolder {

@@ -16,6 +16,7 @@
 #include <random>
 #include <string>
 
+#include "bench/bench_folder.h"
 #include "resources/pictures.h"
 #include "tests/support/replay_builder.h"
 #include "ui/common/fonts.h"
@@ -32,18 +33,6 @@ namespace {
 
 constexpr int MapCount = 300;
 
-// A preview as the game's tools write it: uncompressed 24-bit TGA with its footer.
-std::string Preview(int seed) {
-    std::string tga(18, '\0');
-    tga[2] = 2;
-    tga[12] = tga[14] = static_cast<char>(128);
-    tga[16] = 24;
-    std::mt19937 random(static_cast<unsigned>(seed));
-    for (int i = 0; i < 128 * 128 * 3; ++i)
-        tga.push_back(static_cast<char>(random() & 0xFF));
-    return tga + std::string(8, '\0') + "TRUEVISION-XFILE." + std::string(1, '\0');
-}
-
 // The user data folder: Replays/ with one replay per map, Maps/NAME/NAME.tga for each.
 void MakeUserData(const fs::path& data) {
     fs::create_directories(data / "Replays");
@@ -52,7 +41,7 @@ void MakeUserData(const fs::path& data) {
         std::snprintf(name, sizeof name, "custom %03d", i);
         fs::create_directories(data / "Maps" / name);
         std::ofstream(data / "Maps" / name / (std::string(name) + ".tga"), std::ios::binary)
-            << Preview(i);
+            << bench::Preview(i);
         rb::Settings settings;
         settings.mapPath = std::string("userdata/maps/") + name;
         settings.slots = {rb::Human("Un", "0A000001", 0, 2, -1, -1),

@@ -18,6 +18,7 @@
 #include <QImage>
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_folder.h"
 #include "game/map_caches.h"
 #include "tests/support/big_builder.h"
 #include "ui/details/map_preview.h"
@@ -62,18 +63,6 @@ std::string Cache(int maps, uint32_t firstCrc) {
     return text;
 }
 
-// A 128 x 128 preview as the game's tools write it: uncompressed 24-bit TGA with its footer.
-std::string Preview(int seed) {
-    std::string tga(18, '\0');
-    tga[2] = 2;
-    tga[12] = tga[14] = static_cast<char>(128);
-    tga[16] = 24;
-    std::mt19937 random(static_cast<unsigned>(seed));
-    for (int i = 0; i < 128 * 128 * 3; ++i)
-        tga.push_back(static_cast<char>(random() & 0xFF));
-    return tga + std::string(8, '\0') + "TRUEVISION-XFILE." + std::string(1, '\0');
-}
-
 void MakeInstall() {
     Folder =
         fs::temp_directory_path() / ("tarvex-bench-maps-" + std::to_string(std::random_device{}()));
@@ -83,7 +72,7 @@ void MakeInstall() {
         items.push_back({"Art\\Textures\\texture" + std::to_string(i) + ".dds", "", EntrySize});
     for (int i = 0; i < PreviewCount; ++i) {
         const std::string name = "map " + std::to_string(i);
-        items.push_back({"Maps\\" + name + "\\" + name + ".tga", Preview(i)});
+        items.push_back({"Maps\\" + name + "\\" + name + ".tga", bench::Preview(i)});
     }
     items.push_back({"Maps\\MapCache.ini", Cache(GameCacheMaps, 1000)});
     big_builder::WriteArchive(Folder / "MapsZH.big", items);

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "replay/zerohour_intf.h"
+#include "replay/replay_texts.h"
 
 namespace {
 
@@ -32,10 +32,14 @@ std::string Units(const CourseData& data, uint32_t object) {
 } // namespace
 
 std::string CourseTime(uint32_t frame) {
-    const uint32_t seconds = frame / static_cast<uint32_t>(FramesPerSecond);
+    const int32_t seconds = SecondsAtFrame(frame);
     char text[32];
-    std::snprintf(text, sizeof text, "%um %02us", seconds / 60, seconds % 60);
+    std::snprintf(text, sizeof text, "%dm %02ds", seconds / 60, seconds % 60);
     return text;
+}
+
+std::string TimedCourseLine(const CourseLine& line) {
+    return CourseTime(line.frame) + Gap + line.what;
 }
 
 std::vector<CourseLine> CourseLines(const PlayerCourse& course, const CourseData& data) {

@@ -20,3 +20,6 @@ std::vector<CourseLine> CourseLines(const PlayerCourse& course, const CourseData
 
 // "0m 08s", "12m 30s": the game time at a frame.
 std::string CourseTime(uint32_t frame);
+
+// "0m 08s  posé  Centrale électrique  (1132, 854)": the line with its game time before it.
+std::string TimedCourseLine(const CourseLine& line);

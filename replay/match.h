@@ -41,6 +41,9 @@ struct MatchOrders {
 // A replay's file is never read further than this for its orders.
 inline constexpr std::size_t MatchReadLimit = 64 * 1024 * 1024;
 
+// A human who plays, not an observer: the players with an APM and a course.
+bool PlaysTheMatch(const TZH_player& player);
+
 // Walks the orders in body (the bytes that follow the header) for the players of record.
 // The first order that is cut or malformed (an unknown argument type, counts running past the
 // end, a frame before the one of the order before it) ends the walk: what was counted so far

@@ -20,7 +20,10 @@ constexpr int32_t FirstPlayerIndex = 2; // 0 and 1 are the map's neutral and civ
 // A player who surrendered stays in the game and his client goes on sending orders; one who
 // quit sends nothing after leaving. Ten seconds of game time tell them apart.
 constexpr uint32_t SurrenderedAfterFrames = 300;
-constexpr uint32_t FramesPerMinute = FramesPerSecond * 60;
+// Commands are counted per minute over the first day of game time only: one order at a crafted
+// frame near 2^32 would otherwise make millions of minutes for each human.
+constexpr std::size_t CountedMinutes = 24 * 60;
+constexpr uint64_t CountedFrames = uint64_t{CountedMinutes} * FramesPerMinute;
 
 enum class OrderKind : uint8_t { Other, Bookkeeping, Selection, Command };
 
@@ -106,22 +109,28 @@ struct Tally {
     uint32_t courseSelection = StartSelection;
 };
 
-// The players' commands before each minute that begins up to frame, from nextMinute on.
+// The players' commands before each minute that begins up to frame, from nextMinute on; past
+// the counted minutes nextMinute is never reached again.
 void NoteMinutes(std::vector<Tally>& tallies, uint64_t& nextMinute, uint32_t frame) {
-    for (; nextMinute <= frame; nextMinute += FramesPerMinute)
+    for (; nextMinute <= frame; nextMinute += FramesPerMinute) {
+        if (nextMinute > CountedFrames) {
+            nextMinute = UINT64_MAX;
+            return;
+        }
         for (Tally& tally : tallies)
             if (tally.course)
                 tally.commandsBeforeMinute.push_back(
                     tally.kinds[static_cast<std::size_t>(OrderKind::Command)]);
+    }
 }
 
-// Commands in each game minute begun within span, of the counted ones (those before his
-// leaving): a command at the span's very end counts in its last minute.
+// Commands in each game minute begun within span, up to the counted minutes, of the counted
+// ones (those before his leaving): a command at the span's very end counts in its last minute.
 std::vector<uint32_t> CommandsPerMinute(const Tally& tally, uint32_t span, uint32_t counted) {
     const std::size_t minutes = span / FramesPerMinute + (span % FramesPerMinute ? 1 : 0);
-    std::vector<uint32_t> perMinute(minutes);
+    std::vector<uint32_t> perMinute(std::min(minutes, CountedMinutes));
     uint32_t before = 0;
-    for (std::size_t m = 0; m < minutes; ++m) {
+    for (std::size_t m = 0; m < perMinute.size(); ++m) {
         // Minutes after his last order saw no command of his.
         const uint32_t after = m + 1 < minutes && m < tally.commandsBeforeMinute.size()
                                    ? std::min(tally.commandsBeforeMinute[m], counted)
@@ -159,10 +168,6 @@ struct Order {
     OrderArguments arguments;
 };
 
-bool Plays(const TZH_player& player) {
-    return player.human && player.army != ObserverArmy;
-}
-
 PlayerOrders Finish(Tally& tally, const TZH_player& player, uint32_t endFrame) {
     PlayerOrders orders;
     orders.commands = tally.kinds[static_cast<std::size_t>(OrderKind::Command)];
@@ -177,7 +182,7 @@ PlayerOrders Finish(Tally& tally, const TZH_player& player, uint32_t endFrame) {
     // Commands up to his leaving, over the game time up to it; or all of them up to the end.
     const uint32_t span = orders.left ? orders.left->frame : endFrame;
     const uint32_t commands = orders.left ? tally.commandsBeforeLeaving : orders.commands;
-    if (Plays(player) && span > 0)
+    if (PlaysTheMatch(player) && span > 0)
         orders.apm = std::round(commands * double{FramesPerMinute} / span * 10.0) / 10.0;
     if (tally.course) {
         orders.course = std::move(*tally.course).finish();
@@ -233,7 +238,7 @@ void ReadCourses(CourseBatch& batch, std::size_t count, std::vector<Tally>& tall
 MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
     std::vector<Tally> tallies(record.players.size());
     for (std::size_t i = 0; i < tallies.size(); ++i)
-        if (Plays(record.players[i])) tallies[i].course.emplace();
+        if (PlaysTheMatch(record.players[i])) tallies[i].course.emplace();
     // Offsets fit 31 bits: bodies are read up to MatchReadLimit.
     const bool cut = body.size() > INT32_MAX;
     body = body.substr(0, std::min<std::size_t>(body.size(), INT32_MAX));
@@ -283,6 +288,10 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
     for (std::size_t i = 0; i < tallies.size(); ++i)
         match.players.push_back(Finish(tallies[i], record.players[i], match.endFrame));
     return match;
+}
+
+bool PlaysTheMatch(const TZH_player& player) {
+    return player.human && player.army != ObserverArmy;
 }
 
 std::string_view LeaveHowName(LeaveHow how) {

@@ -96,6 +96,8 @@ inline constexpr int8_t PlayerColourCount = 8;
 inline constexpr std::string_view ReplayMagic = "GENREP";
 // The game's logic runs 30 frames per second of game time; replays count time in frames.
 inline constexpr int32_t FramesPerSecond = 30;
+// A game minute of frames, as the players' activity counts them.
+inline constexpr uint32_t FramesPerMinute = 60 * FramesPerSecond;
 // A slot's army: 2 to 13 the armies ArmyNames names from FirstArmy on, -1 a random pick, -2 an
 // observer.
 inline constexpr int8_t FirstArmy = 2;

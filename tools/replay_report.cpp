@@ -445,7 +445,7 @@ std::string CourseReport(const TZH_replay& replay, const std::optional<MatchOrde
         if (!course) continue; // computers send no orders, observers play none
         text += DisplayText(replay.players[i].name) + '\n';
         for (const CourseLine& line : CourseLines(*course, data))
-            text += "  " + CourseTime(line.frame) + "  " + line.what + '\n';
+            text += "  " + TimedCourseLine(line) + '\n';
     }
     return text;
 }

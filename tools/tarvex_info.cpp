@@ -210,6 +210,12 @@ int main(int argc, char** argv) {
             std::cerr << "tarvex-info: --course needs the replay files to read\n" << Usage;
             return 2;
         }
+        if (options.course && options.json) {
+            std::cerr << "tarvex-info: --course prints text only; --json --match gives the "
+                         "orders as JSON\n"
+                      << Usage;
+            return 2;
+        }
         Printer printer(options.json, options.match, options.course, options.find);
         if (options.where || options.paths.empty()) {
             const ReplayFolderChoice choice = FindReplayFolder();

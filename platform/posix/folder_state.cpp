@@ -9,17 +9,25 @@ namespace {
 constexpr int64_t NanosecondsPerSecond = 1'000'000'000;
 constexpr int64_t SettledAfter = 2 * NanosecondsPerSecond;
 
-int64_t Nanoseconds(timespec time) {
-    return int64_t{time.tv_sec} * NanosecondsPerSecond + time.tv_nsec;
-}
-
 bool SameTime(timespec a, timespec b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
+bool Before(timespec a, timespec b) {
+    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
+// Seconds apart first: a time centuries away overflows 64 bits counted in nanoseconds.
 bool FarFrom(timespec time, timespec now) {
-    const int64_t apart = Nanoseconds(time) - Nanoseconds(now);
-    return apart > SettledAfter || apart < -SettledAfter;
+    const timespec early = Before(time, now) ? time : now;
+    const timespec late = Before(time, now) ? now : time;
+    // Unsigned, the later's seconds less the earlier's never overflow.
+    const uint64_t seconds =
+        static_cast<uint64_t>(late.tv_sec) - static_cast<uint64_t>(early.tv_sec);
+    if (seconds > static_cast<uint64_t>(SettledAfter / NanosecondsPerSecond) + 1) return true;
+    const int64_t apart =
+        static_cast<int64_t>(seconds) * NanosecondsPerSecond + late.tv_nsec - early.tv_nsec;
+    return apart > SettledAfter;
 }
 
 } // namespace

@@ -63,7 +63,7 @@ void Check(const MatchOrders& match, const TZH_replay& record, std::size_t bodyS
     Require(match.players.size() == record.players.size(), "one entry per player of the record");
     for (std::size_t i = 0; i < match.players.size(); ++i) {
         const TZH_player& who = record.players[i];
-        Require(match.players[i].course.has_value() == (who.human && who.army != -2),
+        Require(match.players[i].course.has_value() == (who.human && who.army != ObserverArmy),
                 "a course for each human who plays, none for the others");
         if (match.players[i].course) CheckCourse(match.players[i]);
     }

@@ -241,7 +241,8 @@ TEST(FrenchTexts, ShownExactly) {
         {"no orders", NoOrdersLine(NoOrders::NoneRecorded),
          QStringLiteral("Aucun ordre enregistré dans ce replay")},
         {"positions unknown", UnknownPositionsLine(),
-         QStringLiteral("Emplacements inconnus : cette carte n'est dans aucun cache de cartes")},
+         QStringLiteral(
+             "Emplacements inconnus : aucun cache de cartes ne donne l'étendue de cette carte")},
         // The names after the verbs are the course's own texts.
         {"construction cancelled", course[0], QStringLiteral("0m 10s  construction annulée")},
         {"sold", course[1], QStringLiteral("0m 11s  bâtiment vendu")},

@@ -53,12 +53,12 @@ TEST_F(FindEntryTest, AFolderIsSettledFarFromNowEitherWayAndChangedByAnyEntry) {
     constexpr time_t Now = 1'800'000'000;
     // Modification and change times from now, and whether the folder is settled: two hours
     // ago; two hours ahead (a clock kept in local time); a second ago; a second ahead; its
-    // modification time put back just now.
-    const std::tuple<time_t, time_t, bool> cases[] = {{-7200, -7200, true},
-                                                      {7200, 7200, true},
-                                                      {-1, -1, false},
-                                                      {1, 1, false},
-                                                      {-7200, 0, false}};
+    // modification time put back just now; centuries ahead and behind, whose nanoseconds from
+    // now wrap past 2^64 to within a second.
+    constexpr time_t Wraps = 18'446'744'074;
+    const std::tuple<time_t, time_t, bool> cases[] = {
+        {-7200, -7200, true}, {7200, 7200, true},   {-1, -1, false},       {1, 1, false},
+        {-7200, 0, false},    {Wraps, Wraps, true}, {-Wraps, -Wraps, true}};
     for (const auto& [modified, changed, settled] : cases) {
         platform::FolderState folder;
         folder.modified = {Now + modified, 0};

@@ -304,9 +304,28 @@ TEST(CourseReader, CancelsFindTheirProducerThroughTheSelection) {
 }
 
 // Commands counted in the game minute they fall in, up to his leaving: a command at the very
-// end of the span counts in the last minute, none after he left.
+// end of the span counts in the last minute, none after he left, none after the first day.
 TEST(CourseReader, CommandsPerMinuteUpToTheLeaving) {
-    const std::string body = Queue(0, 1) + Queue(1799, 2) + Queue(1800, 3) + Queue(3600, 4) +
-                             rb::OrderBytes(3600, 1093, Human, {{2, 1}}, "\1") + Queue(3700, 5);
-    EXPECT_EQ(CourseOf(body).commandsPerMinute, (std::vector<uint32_t>{2, 2}));
+    std::vector<uint32_t> firstDay(24 * 60);
+    firstDay.front() = 1;
+    firstDay.back() = 1;
+    struct Case {
+        const char* rule;
+        std::string body;
+        std::vector<uint32_t> perMinute;
+    };
+    const Case cases[] = {
+        {"up to the leaving",
+         Queue(0, 1) + Queue(1799, 2) + Queue(1800, 3) + Queue(3600, 4) +
+             rb::OrderBytes(3600, 1093, Human, {{2, 1}}, "\1") + Queue(3700, 5),
+         {2, 2}},
+        {"an order at a huge frame: the first day's minutes only",
+         Queue(0, 1) + Queue(24 * 60 * 1800 - 1, 2) + Queue(24 * 60 * 1800, 3) +
+             Queue(4'000'000'000, 4),
+         firstDay},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rule);
+        EXPECT_EQ(CourseOf(c.body).commandsPerMinute, c.perMinute);
+    }
 }

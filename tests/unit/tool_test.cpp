@@ -234,9 +234,12 @@ TEST(TarvexInfo, OptionsAndExitStatus) {
         const char* errHas;
     };
     const Case cases[] = {
-        {{"--help"}, 0, "Usage: tarvex-info", ""},  {{"--version"}, 0, "tarvex-info ", ""},
-        {{"--frobnicate"}, 2, "", "--frobnicate"},  {{"-q", "x.rep"}, 2, "", "-q"},
+        {{"--help"}, 0, "Usage: tarvex-info", ""},
+        {{"--version"}, 0, "tarvex-info ", ""},
+        {{"--frobnicate"}, 2, "", "--frobnicate"},
+        {{"-q", "x.rep"}, 2, "", "-q"},
         {{"--find"}, 2, "", "--find needs a text"},
+        {{"--course", "--json", "x.rep"}, 2, "", "--course prints text only"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args[0]);

@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QSize>
 
+#include "ui/common/skin_colours.h"
+
 namespace details_layout {
 
 inline constexpr QSize WindowSize{192, 310};
@@ -52,8 +54,8 @@ inline constexpr int IconTop = 1;
 inline constexpr QSize ArmyIconSize{25, 26};
 inline constexpr int ArmyIconCount = 13;
 
-inline const QColor Orange{223, 132, 59};
-inline const QColor Grey{173, 173, 173};
-inline const QColor Black{0, 0, 0};
+using skin::Black;
+using skin::Grey;
+using skin::Orange;
 
 } // namespace details_layout

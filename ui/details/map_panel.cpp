@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "ui/common/fonts.h"
+#include "ui/common/skin_colours.h"
 #include "ui/details/details_layout.h"
 #include "ui/details/start_painting.h"
 
@@ -14,9 +15,9 @@ namespace dl = details_layout;
 namespace {
 
 // The skin's metal, as on the details window's frame.
-const QColor Metal(45, 46, 48);
+using skin::Metal;
 const QColor MetalLight(70, 72, 75);
-const QColor MetalDark(24, 25, 26);
+using skin::MetalDark;
 const QColor FreeSpot(95, 96, 98);
 const QColor NameText(225, 225, 225);
 // Longer names are cut short: two fit side by side on the map.

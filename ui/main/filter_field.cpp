@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/common/skin_colours.h"
 #include "ui/main/main_layout.h"
 
 namespace {
@@ -14,8 +15,8 @@ constexpr int CountGap = 8;
 } // namespace
 
 FilterFieldLook FilterFieldColours() {
-    return {QColor(0x2D, 0x2E, 0x30), QColor(0x4F, 0x50, 0x52), QColor(0xC9, 0xCB, 0xCE),
-            QColor(0xDF, 0x84, 0x3B), QColor(127, 127, 127)};
+    return {skin::Metal, QColor(0x4F, 0x50, 0x52), QColor(0xC9, 0xCB, 0xCE), skin::Orange,
+            QColor(127, 127, 127)};
 }
 
 QString FilterCountText(int matches, int total) {

@@ -13,6 +13,8 @@
 #include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
 #include "ui/details/map_panel.h"
+#include "ui/main/list_scrolling.h"
+#include "ui/main/main_layout.h"
 #include "ui/match/match_layout.h"
 #include "ui/match/match_painting.h"
 #include "ui/match/match_placement.h"
@@ -51,10 +53,11 @@ void TMatchForm::SetUpScroll() {
     Scroll = new TFlatScrollBar(this);
     Scroll->SetKind(sbVertical);
     Scroll->setGeometry(ml::ScrollRect);
-    Scroll->SetButtonWidth(13);
-    Scroll->SetScrollerWidth(10);
-    Scroll->SetColor(0x007F7F7F);
-    Scroll->SetBarColor(0x007F7F7F);
+    // The main list's bar, its grey and its lengths.
+    Scroll->SetButtonWidth(main_layout::ScrollButtonLength);
+    Scroll->SetScrollerWidth(main_layout::ScrollerLength);
+    Scroll->SetColor(main_layout::ScrollGrey);
+    Scroll->SetBarColor(main_layout::ScrollGrey);
     Scroll->OnScroll = [this](TFlatCustomScrollBar*, TScrollCode, int& position) {
         ListTop = position;
         update(ml::ListPanel);
@@ -118,10 +121,11 @@ void TMatchForm::ChooseRow(std::size_t row) {
 }
 
 void TMatchForm::ResetListScroll() {
-    const int max = std::max(0, static_cast<int>(lines_.size()) - ml::WholeLinesShown);
+    const ListScrollRange range =
+        ListScrollRangeFor(static_cast<int>(lines_.size()), Scroll->height(), ml::WholeLinesShown);
     Scroll->SetPosition(0);
-    Scroll->SetMax(max);
-    Scroll->SetScrollerWidth(max == 0 ? Scroll->height() : Scroll->height() / max);
+    Scroll->SetMax(range.max);
+    Scroll->SetScrollerWidth(range.scrollerWidth);
     ListTop = 0;
 }
 

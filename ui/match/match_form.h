@@ -27,7 +27,7 @@ class QScreen;
 struct MatchOpening {
     TZH_replay replay;
     std::optional<MatchOrders> match; // none when the file couldn't be read again
-    std::optional<MapExtent> extent;  // the map's, when a map cache holds it
+    std::optional<MapExtent> extent;  // the map's, when a map cache entry gives it
     CourseData data;
     QImage picture; // fitted into the map's cell at the screen's ratio; null for none
     QRectF mapArea; // where the map lies in the cell

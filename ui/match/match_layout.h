@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QSize>
 
+#include "ui/common/skin_colours.h"
+
 namespace match_layout {
 
 inline constexpr QSize WindowSize{540, 430};
@@ -40,9 +42,8 @@ inline constexpr int NameWidth = 86;
 inline constexpr int TimeLeft = 105;
 inline constexpr int TimeWidth = 420;
 
-inline const QColor Orange{223, 132, 59};
-inline const QColor Grey{173, 173, 173};
-inline const QColor DimGrey{90, 91, 94};
-inline const QColor Black{0, 0, 0};
+using skin::Black;
+using skin::Grey;
+using skin::Orange;
 
 } // namespace match_layout

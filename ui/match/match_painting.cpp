@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/common/fonts.h"
+#include "ui/common/skin_colours.h"
 #include "ui/details/start_marks.h"
 #include "ui/details/start_painting.h"
 #include "ui/match/match_layout.h"
@@ -16,8 +17,8 @@ namespace {
 
 // The frame's metal, as on the other windows: dark at the rim, the gunmetal face eight pixels
 // in, a groove round each panel.
-const QColor Rim(24, 25, 26);
-const QColor Face(45, 46, 48);
+const QColor Rim = skin::MetalDark;
+const QColor Face = skin::Metal;
 const QColor Groove(27, 28, 29);
 const QColor GrooveLight(56, 57, 59);
 const QColor Glyph(87, 89, 92);

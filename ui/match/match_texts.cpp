@@ -1,7 +1,7 @@
 #include "ui/match/match_texts.h"
 
 QString ListLine(const CourseLine& line) {
-    return QString::fromStdString(CourseTime(line.frame) + "  " + line.what);
+    return QString::fromStdString(TimedCourseLine(line));
 }
 
 QString MarkTip(const QString& what, const QString& who, uint32_t frame) {
@@ -24,5 +24,6 @@ QString NoOrdersLine(NoOrders why) {
 }
 
 QString UnknownPositionsLine() {
-    return QStringLiteral("Emplacements inconnus : cette carte n'est dans aucun cache de cartes");
+    return QStringLiteral(
+        "Emplacements inconnus : aucun cache de cartes ne donne l'étendue de cette carte");
 }

@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "replay/zerohour_intf.h"
+
 // The match's frames [0, end] laid across `width` pixels from `left`: frame 0 on the first
 // pixel, the end on the last.
 struct TimeScale {
@@ -22,11 +24,8 @@ uint32_t FrameAtX(const TimeScale& scale, int x);
 
 // Left and Right move the cursor ten seconds of game time, Home and End to the ends.
 enum class CursorMove { Back, Forward, Start, End };
-inline constexpr uint32_t CursorStepFrames = 10 * 30;
+inline constexpr uint32_t CursorStepFrames = 10 * FramesPerSecond;
 uint32_t MovedCursor(uint32_t cursor, CursorMove move, uint32_t end);
-
-// A game minute of frames, as the activity counts them.
-inline constexpr uint32_t FramesPerMinute = 60 * 30;
 
 // One bar per minute of `perMinute` in `row`, from the row's bottom, as high against the row as
 // the minute's count against `peak`; a minute without a command has no bar. Each bar spans its

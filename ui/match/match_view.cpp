@@ -8,10 +8,6 @@
 
 namespace {
 
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A world position as fractions of the map picture, kept on the picture.
 QPointF OnPicture(const MapExtent& extent, const WorldPoint& at) {
     const std::optional<MapPoint> fraction = PictureFraction(extent, MapPoint{at.x, at.y});
@@ -32,7 +28,7 @@ std::optional<NoOrders> WhyNoOrders(const TZH_replay& replay,
     bool human = false;
     for (std::size_t i = 0; i < replay.players.size(); ++i) {
         const TZH_player& player = replay.players[i];
-        if (!player.human || player.army == ObserverArmy) continue;
+        if (!PlaysTheMatch(player)) continue;
         human = true;
         if (i < match->players.size() && HasOrders(match->players[i])) return std::nullopt;
     }
@@ -45,17 +41,18 @@ void AddMarks(MatchView& view, const PlayerCourse& course, const MapExtent& exte
     const MatchRow& row = view.rows.back();
     const std::size_t index = view.rows.size() - 1;
     for (const PlacedBuilding& placed : course.placed) {
-        const QString what = FromUtf8(placed.sneakAttack ? PowerText(data, placed.object)
-                                                         : ObjectText(data, placed.object));
+        const QString what = QString::fromStdString(
+            placed.sneakAttack ? PowerText(data, placed.object) : ObjectText(data, placed.object));
         view.marks.push_back({placed.frame, OnPicture(extent, placed.at),
                               placed.sneakAttack ? MarkShape::SneakAttack : MarkShape::Building,
                               index, row.colour, MarkTip(what, row.name, placed.frame)});
     }
     for (const FiredPower& power : course.powers)
         if (power.at)
-            view.marks.push_back(
-                {power.frame, OnPicture(extent, *power.at), MarkShape::Power, index, row.colour,
-                 MarkTip(FromUtf8(PowerText(data, power.power)), row.name, power.frame)});
+            view.marks.push_back({power.frame, OnPicture(extent, *power.at), MarkShape::Power,
+                                  index, row.colour,
+                                  MarkTip(QString::fromStdString(PowerText(data, power.power)),
+                                          row.name, power.frame)});
 }
 
 } // namespace
@@ -65,8 +62,10 @@ MatchView MatchViewOf(const TZH_replay& replay, const std::optional<MatchOrders>
     MatchView view;
     view.positionsKnown = extent.has_value();
     const uint32_t recorded = match ? match->endFrame : 0;
-    view.endFrame = std::max<uint32_t>(
-        1, recorded ? recorded : static_cast<uint32_t>(std::max(replay.duration, 0)) * 30);
+    view.endFrame =
+        std::max<uint32_t>(1, recorded ? recorded
+                                       : static_cast<uint32_t>(std::max(replay.duration, 0)) *
+                                             static_cast<uint32_t>(FramesPerSecond));
     for (std::size_t i = 0; match && i < replay.players.size() && i < match->players.size(); ++i) {
         const PlayerOrders& orders = match->players[i];
         if (!orders.course) continue; // computers and observers have none

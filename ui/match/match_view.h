@@ -46,7 +46,7 @@ struct MatchView {
 };
 
 // match: the orders as read, none when the file couldn't be read again; extent: the map's, from
-// its cache entry, none when no cache holds the map.
+// its cache entry, none when no cache holds the map or its entry has no extent.
 MatchView MatchViewOf(const TZH_replay& replay, const std::optional<MatchOrders>& match,
                       const std::optional<MapExtent>& extent, const CourseData& data);
 
