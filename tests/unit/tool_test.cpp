@@ -334,8 +334,7 @@ TEST(TarvexInfo, CourseListsEachHumansOrders) {
     const char* expected[] = {
         "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep:\nNic\n  0m 02s  mis en production  "
         "Bulldozer\n",
-        "  0m 03s  lancé  Satellite espion  (2446, 949)\n  0m 08s  posé  Centrale électrique  "
-        "(1132, 854)\n",
+        "  0m 08s  posé  Centrale électrique  (1132, 854)\n",
         "  13m 29s  annulé  Transport de troupes d'assaut  (mis en production à 12m 58s)\n",
     };
     for (const char* text : expected)
