@@ -113,7 +113,6 @@ TEST_F(MatchRealWindow, OpenedFromThePictureOrEnterInPlaceOfTheLargerMapASecondR
     ASSERT_EQ(view.rows.size(), 2u);
     EXPECT_TRUE(view.message.isEmpty());
     EXPECT_EQ(match.Cursor(), view.endFrame);
-    EXPECT_EQ(match.MarksShown(), view.marks.size());
     // Each player's buildings of his first minute lie nearer his start disc (spot 2 for Nic, 1
     // for the other) than any other.
     const std::vector<SpotMark>& spots = details_->StartMarks().spots;

@@ -125,7 +125,6 @@ TEST(MatchView, HumansRowsAndTheirMarksInTimeOrderWithTheLineForWhatCantBeShown)
             << i;
         EXPECT_EQ(mark.colour, view.rows[mark.row].colour) << i;
     }
-    EXPECT_EQ(MarksUpTo(view.marks, 248), 2u);
     EXPECT_EQ(MarksUpTo(view.marks, 899), 3u);
 
     // What can't be shown, said: the places, or the orders, and why.

@@ -44,12 +44,11 @@ TEST(ReplayMatch, EveryWordInANameOrTheDateWhateverTheCaseAndAccents) {
         {"islandnic", false, false}, // no word runs from one name into the next
         {"repnic", false, false},    // nor from the file name into the map's
         {"27/04/2025", true, false}, // the date as the row's tooltip writes it
-        {"04/2025", true, false},
-        {"21:14", false, false},  // its time is not searched
-        {"desert", false, false}, // an invalid replay's map,
-        {"zed", false, false},    // players
-        {"broken", false, true},  // and file name
-        {"   ", true, true},      // no word at all
+        {"21:14", false, false},     // its time is not searched
+        {"desert", false, false},    // an invalid replay's map,
+        {"zed", false, false},       // players
+        {"broken", false, true},     // and file name
+        {"   ", true, true},         // no word at all
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
