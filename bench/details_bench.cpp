@@ -24,10 +24,9 @@
 #include <sstream>
 
 #include "bench/bench_folder.h"
-#include "resources/pictures.h"
+#include "bench/window_bench.h"
 #include "tests/support/big_builder.h"
 #include "tests/support/replay_builder.h"
-#include "ui/common/fonts.h"
 #include "ui/details/details_form.h"
 #include "ui/details/map_picture.h"
 #include "ui/main/replay_list_view.h"
@@ -293,18 +292,15 @@ BENCHMARK(SelectionWithoutMapsFolder)
 } // namespace
 
 int main(int argc, char** argv) {
-    // Drawn off screen unless a platform is named: the figures are the program's own work.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    tarvex::pictures::ensureLoaded();
-    RegisterFallbackFonts();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    Shown = std::make_unique<Sample>();
-    std::cout << "one selection change, up to the drawn windows (a frame is 16 ms)\n";
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Listed.reset();
-    Shown.reset();
-    return 0;
+    return RunWindowBenchmarks(
+        argc, argv,
+        [] {
+            Shown = std::make_unique<Sample>();
+            std::cout << "one selection change, up to the drawn windows (a frame is 16 ms)\n";
+            return true;
+        },
+        [] {
+            Listed.reset();
+            Shown.reset();
+        });
 }

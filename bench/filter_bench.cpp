@@ -3,16 +3,14 @@
 // scroll bar and the field) up to a synchronous repaint of the window; and the search alone
 // for a few texts. The bytes the search's texts fill are reported per replay. Runs on Qt's
 // offscreen platform unless QT_QPA_PLATFORM names another.
-#include <QApplication>
 #include <QTest>
 #include <benchmark/benchmark.h>
 #include <iostream>
 #include <memory>
 
 #include "bench/bench_folder.h"
+#include "bench/window_bench.h"
 #include "replay/replay_search.h"
-#include "resources/pictures.h"
-#include "ui/common/fonts.h"
 #include "ui/details/details_form.h"
 #include "ui/main/replay_list_view.h"
 #include "ui/main/tarvex_main.h"
@@ -123,17 +121,13 @@ BENCHMARK_CAPTURE(SearchAlone, a_date, "04/2025")->Unit(benchmark::kMillisecond)
 BENCHMARK_CAPTURE(SearchAlone, nothing_found, "qqqq")->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    tarvex::pictures::ensureLoaded();
-    RegisterFallbackFonts();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    Folder = std::make_unique<Listed>();
-    std::cout << "one keystroke over the list of " << Folder->main->Replays.size() << " replays ("
-              << Folder->folder.source() << "), target under 5 ms\n";
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Folder.reset();
-    return 0;
+    return RunWindowBenchmarks(
+        argc, argv,
+        [] {
+            Folder = std::make_unique<Listed>();
+            std::cout << "one keystroke over the list of " << Folder->main->Replays.size()
+                      << " replays (" << Folder->folder.source() << "), target under 5 ms\n";
+            return true;
+        },
+        [] { Folder.reset(); });
 }

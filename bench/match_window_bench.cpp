@@ -3,7 +3,6 @@
 // the real map cache in the install: its opening from the click on the details window's map
 // picture up to the drawn window, the file read and walked included; and one step of the time
 // line's cursor with its repaint, as a drag makes them (a frame at 60 per second is 16.7 ms).
-#include <QApplication>
 #include <QImage>
 #include <QListWidget>
 
@@ -15,10 +14,9 @@
 #include <random>
 #include <sstream>
 
-#include "resources/pictures.h"
+#include "bench/window_bench.h"
 #include "tests/support/big_builder.h"
 #include "tests/support/replay_builder.h"
-#include "ui/common/fonts.h"
 #include "ui/details/details_form.h"
 #include "ui/details/details_layout.h"
 #include "ui/main/replay_list_view.h"
@@ -201,21 +199,18 @@ BENCHMARK(CursorDragStep)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    tarvex::pictures::ensureLoaded();
-    RegisterFallbackFonts();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    if (!fs::is_directory(fs::path(TARVEX_SHARED_DIR) / "testdata" / "maps")) {
-        std::cerr << "match_window_bench: the shared map cache is missing\n";
-        return 1;
-    }
-    Shown = std::make_unique<Windows>();
-    std::cout << "the match window on a 60-minute replay of 8 humans (" << Shown->bytes / 1024
-              << " KiB): opening, and one cursor step with its repaint\n";
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Shown.reset();
-    return 0;
+    return RunWindowBenchmarks(
+        argc, argv,
+        [] {
+            if (!fs::is_directory(fs::path(TARVEX_SHARED_DIR) / "testdata" / "maps")) {
+                std::cerr << "match_window_bench: the shared map cache is missing\n";
+                return false;
+            }
+            Shown = std::make_unique<Windows>();
+            std::cout << "the match window on a 60-minute replay of 8 humans ("
+                      << Shown->bytes / 1024
+                      << " KiB): opening, and one cursor step with its repaint\n";
+            return true;
+        },
+        [] { Shown.reset(); });
 }
