@@ -10,46 +10,33 @@ output=$3
 
 work=$(mktemp -d)
 pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
+tarvex_pid=
+run_label=screenshot
+scenario="the match window"
+. "$(dirname "$0")/../tests/e2e/x_screen.sh"
 trap cleanup EXIT
-die() { echo "screenshot-match: $*" >&2; exit 1; }
 
 "$build/bin/make_e2e_home" "$work/home" \
   "$shared/testdata/replays/real/00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep" \
   "$shared/testdata/maps/MapCache.ini"
 
 # Wide enough for the match window beside the two others.
-Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
+screen_size=1600x900
+start_x
 xsetroot -solid '#1b1c1e'
 
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM=xcb \
   "$build/bin/tarvex" >"$work/tarvex.log" 2>&1 &
-pids+=($!)
-named() {
-  local found
-  for _ in $(seq 100); do
-    found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
-    [ -n "$found" ] && { echo "$found"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-main=$(named Tarvex) || die "Tarvex did not show its window"
+tarvex_pid=$!
+main=$(window_named Tarvex) || fail "Tarvex did not show its window"
 eval "$(xdotool getwindowgeometry --shell "$main")"
 xdotool mousemove $((X + 100)) $((Y + 41)) click --repeat 2 --delay 120 1
-details=$(named MoreForm) || die "no details window"
+details=$(window_named MoreForm) || fail "no details window"
 eval "$(xdotool getwindowgeometry --shell "$details")"
 DX=$X DY=$Y
 sleep 0.5
 xdotool mousemove $((DX + 96)) $((DY + 49)) click 1
-match=$(named MatchForm) || die "the match window did not open"
+match=$(window_named MatchForm) || fail "the match window did not open"
 eval "$(xdotool getwindowgeometry --shell "$match")"
 MX=$X MY=$Y
 # The pointer out of the way, the windows drawn.

@@ -8,34 +8,24 @@ output=$2
 
 work=$(mktemp -d)
 pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
+tarvex_pid=
+run_label=screenshot
+scenario="the list and the details"
+. "$(dirname "$0")/../tests/e2e/x_screen.sh"
 trap cleanup EXIT
 
 replays="$work/home/Documents/Command and Conquer Generals Zero Hour Data/Replays"
 mkdir -p "$replays"
 "$build/bin/make_sample_replays" "$replays"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
+start_x
 # A dark grey desktop, so the rounded corners show against something.
 xsetroot -solid '#1b1c1e'
 
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM=xcb \
   "$build/bin/tarvex" >"$work/tarvex.log" 2>&1 &
-pids+=($!)
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^Tarvex$' 2>/dev/null | head -n 1) || true
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "screenshot: Tarvex did not show its window" >&2; exit 1; }
+tarvex_pid=$!
+window=$(window_named Tarvex) || fail "Tarvex did not show its window"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 # The fourth row: "4v4 Guerre totale.rep".
 xdotool mousemove $((X + 100)) $((Y + 35 + 3 * 13 + 6)) click --repeat 2 --delay 120 1
