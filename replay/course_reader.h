@@ -45,8 +45,8 @@ public:
 
     // Whether the order at order replaces the selection, whatever it held: a cleared one
     // (1003), or a selection of objects whose flag says new. Those are four in five of the
-    // orders a course reads, and the walk asks for each: kept free of branches that depend on
-    // the order. end: the end of the bytes.
+    // orders a course reads, and the walk asks for each order of a player: kept free of
+    // branches that depend on the order. end: the end of the bytes.
     static bool ReplacesSelection(const unsigned char* order, const unsigned char* end) {
         const uint32_t type = Little32(order + 4);
         // A selection of objects: two groups, a boolean and object ids, then its flag. With

@@ -60,30 +60,52 @@ uint8_t KindOf(uint32_t type) {
     return static_cast<uint8_t>(type == EndOfRecording ? OrderKind::Bookkeeping : OrderKind::Other);
 }
 
-// The bytes of an order's arguments, or nullopt when a group names an unknown type. Most
-// orders have one to four groups, and how many varies from order to order: those are added up
-// without a loop whose end the processor would have to guess.
-std::optional<std::size_t> ArgumentBytes(const unsigned char* groups, std::size_t count,
-                                         std::size_t available) {
-    constexpr std::size_t Unrolled = 4;
+// Of eight bytes holding four (type, count) pairs, the types of the first n, n from 0 to 4;
+// shifted a byte along, their counts.
+constexpr std::array<uint64_t, 5> FirstTypes = {0, 0x00FF, 0x00FF'00FF, 0x00FF'00FF'00FF,
+                                                0x00FF'00FF'00FF'00FF};
+// Adding this to the types sets one of UnknownTypeBits exactly when one is 11 or more: the
+// types the file knows are 0 to 10.
+constexpr uint64_t UnknownTypeCarry = 0x0075'0075'0075'0075;
+constexpr uint64_t UnknownTypeBits = 0xFF80'FF80'FF80'FF80;
+static_assert(ArgumentSizeOf[10] != 0 && ArgumentSizeOf[11] == 0);
+
+uint64_t Little64(const unsigned char* at) {
+    return uint64_t{Little32(at)} | uint64_t{Little32(at + 4)} << 32;
+}
+
+// Where the order at `at` ends, or nullptr when it doesn't fit in the bytes up to end or a group
+// names an unknown type. The walk waits for this before it can read the next order: most
+// orders have one to four groups, and their pairs are read as one word, the unused ones
+// cleared, with no loop whose end the processor would have to guess.
+const unsigned char* OrderEnd(const unsigned char* at, const unsigned char* end) {
+    const std::size_t count = at[12];
+    const unsigned char* groups = at + OrderHeadSize;
+    const auto available = static_cast<std::size_t>(end - groups);
+    if (available < 2 * count) return nullptr;
+    constexpr std::size_t Packed = 4;
     std::size_t bytes = 0; // at most 255 * 255 * 16: no overflow
-    bool unknown = false;
-    if (count <= Unrolled && available >= 2 * Unrolled) {
-        for (std::size_t g = 0; g < Unrolled; ++g) {
-            const std::size_t inUse = g < count ? 1 : 0;
-            const std::size_t size = ArgumentSizeOf[groups[2 * g]];
-            bytes += inUse * size * groups[2 * g + 1];
-            unknown |= inUse && size == 0;
-        }
+    if (count <= Packed && available >= 2 * Packed) {
+        const uint64_t pairs = Little64(groups);
+        const uint64_t types = pairs & FirstTypes[count];
+        if ((types + UnknownTypeCarry) & UnknownTypeBits) return nullptr;
+        // The size of each type is looked up while the unused counts are cleared: the walk
+        // waits for the size, not for the clearing. Written out: the compiler keeps a loop
+        // here, and its counting costs as much as the sums.
+        const uint64_t counts = pairs >> 8 & FirstTypes[count];
+        const auto pairBytes = [pairs, counts](int shift) {
+            return std::size_t{ArgumentSizeOf[pairs >> shift & 0xFF]} * (counts >> shift & 0xFF);
+        };
+        bytes = (pairBytes(0) + pairBytes(16)) + (pairBytes(32) + pairBytes(48));
     } else {
         for (std::size_t g = 0; g < count; ++g) {
             const std::size_t size = ArgumentSizeOf[groups[2 * g]];
+            if (size == 0) return nullptr;
             bytes += size * groups[2 * g + 1];
-            unknown |= size == 0;
         }
     }
-    if (unknown) return std::nullopt;
-    return bytes;
+    if (available - 2 * count < bytes) return nullptr;
+    return groups + 2 * count + bytes;
 }
 
 // Where a player's selection was last replaced: the offset of the order, shifted left, and 1
@@ -100,6 +122,7 @@ struct Tally {
     uint32_t commandsBeforeLeaving = 0;
     bool leftFlag = true;
     std::optional<CourseReader> course; // humans who play
+    uint8_t courseReads = 0;            // CourseReads when he has a course
     // His commands before each game minute from the second on, noted at the first order in or
     // after it: the minutes' counts without work for each command.
     std::vector<uint32_t> commandsBeforeMinute;
@@ -141,8 +164,11 @@ std::vector<uint32_t> CommandsPerMinute(const Tally& tally, uint32_t span, uint3
     return perMinute;
 }
 
-// Counts the order; true when a course reads it, if the player has one.
-bool Count(Tally& tally, uint32_t frame, uint32_t type, const OrderArguments& arguments) {
+// Counts the order at offset in the bytes up to end, and notes it when it replaces his
+// selection; true when his course must read it.
+bool Count(Tally& tally, const unsigned char* order, uint32_t offset, const unsigned char* end) {
+    const uint32_t frame = Little32(order);
+    const uint32_t type = Little32(order + 4);
     tally.lastFrame = frame;
     const uint8_t kind = KindOf(type);
     ++tally.kinds[kind & KindBits];
@@ -150,9 +176,13 @@ bool Count(Tally& tally, uint32_t frame, uint32_t type, const OrderArguments& ar
         tally.left = PlayerLeaving{frame, LeaveHow::Quit};
         tally.commandsBeforeLeaving = tally.kinds[static_cast<std::size_t>(OrderKind::Command)];
         // The game always writes the flag; an order without one is taken as a plain leave.
-        tally.leftFlag = arguments.boolean(0).value_or(true);
+        tally.leftFlag = OrderArguments(order + OrderHeadSize, order[12]).boolean(0).value_or(true);
     }
-    return (kind & CourseReads) != 0; // no branch: see CourseBatch
+    // No branch: see CourseBatch.
+    const bool replaces = CourseReader::ReplacesSelection(order, end);
+    const uint32_t mask = 0 - static_cast<uint32_t>(replaces);
+    tally.selection = (SelectionMark(offset, type) & mask) | (tally.selection & ~mask);
+    return ((kind & tally.courseReads) != 0) & !replaces;
 }
 
 // The orders' fields once they are known to fit.
@@ -193,34 +223,17 @@ PlayerOrders Finish(Tally& tally, const TZH_player& player, uint32_t endFrame) {
 
 // The orders the courses read, noted by the walk without a branch: which orders those are is as
 // hard to guess as the orders themselves, and a wrong guess for each costs more than the rest
-// of the walk. They are read in batches while their bytes are still in the processor's cache.
-// The walk keeps only where the next one goes in a register.
+// of the walk. Those that replace a selection are only marked in the player's tally. The rest
+// are read in batches while their bytes are still in the processor's cache.
 struct CourseBatch {
     std::array<const unsigned char*, 256> orders;
-    std::array<uint32_t, 256> selections; // SelectionMark of the player before each
+    std::array<uint32_t, 256> selections; // SelectionMark of the player at each
 };
 
 // Reads the batch's first count orders into the players' courses.
-void ReadCourses(CourseBatch& batch, std::size_t count, std::vector<Tally>& tallies,
-                 const unsigned char* begin, const unsigned char* end) {
-    // Two thirds of those replace the selection whatever it held: they are only noted, again
-    // without a branch, with the orders that follow them. The walk notes the orders of players
-    // without a course too (observers): they are left out here.
-    std::size_t kept = 0;
+void ReadCourses(const CourseBatch& batch, std::size_t count, std::vector<Tally>& tallies,
+                 const unsigned char* begin) {
     for (std::size_t i = 0; i < count; ++i) {
-        const unsigned char* noted = batch.orders[i];
-        const uint32_t type = Little32(noted + 4);
-        Tally& tally = tallies[Little32(noted + 8) - static_cast<uint32_t>(FirstPlayerIndex)];
-        const bool replaces = CourseReader::ReplacesSelection(noted, end);
-        const uint32_t mask = 0 - static_cast<uint32_t>(replaces); // a branch otherwise
-        const auto offset = static_cast<uint32_t>(noted - begin);
-        tally.selection = (SelectionMark(offset, type) & mask) | (tally.selection & ~mask);
-        batch.orders[kept] = noted;
-        batch.selections[kept] = tally.selection;
-        kept += static_cast<std::size_t>(!replaces) & // no branch either
-                static_cast<std::size_t>(tally.course.has_value());
-    }
-    for (std::size_t i = 0; i < kept; ++i) {
         const Order order(batch.orders[i]);
         Tally& tally = tallies[order.position];
         if (batch.selections[i] != tally.courseSelection) {
@@ -238,12 +251,15 @@ void ReadCourses(CourseBatch& batch, std::size_t count, std::vector<Tally>& tall
 MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
     std::vector<Tally> tallies(record.players.size());
     for (std::size_t i = 0; i < tallies.size(); ++i)
-        if (PlaysTheMatch(record.players[i])) tallies[i].course.emplace();
+        if (PlaysTheMatch(record.players[i])) {
+            tallies[i].course.emplace();
+            tallies[i].courseReads = CourseReads;
+        }
     // Offsets fit 31 bits: bodies are read up to MatchReadLimit.
     const bool cut = body.size() > INT32_MAX;
     body = body.substr(0, std::min<std::size_t>(body.size(), INT32_MAX));
     CourseBatch batch;
-    auto noted = batch.orders.begin();
+    std::size_t noted = 0;
     MatchOrders match;
     uint32_t endMarker = 0;
     bool ended = false;
@@ -255,16 +271,11 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
     // Each order is checked against the bytes left before anything of it is counted.
     while (end - at >= static_cast<std::ptrdiff_t>(OrderHeadSize)) {
         const uint32_t frame = Little32(at);
-        const std::size_t groupCount = at[12];
-        const unsigned char* groups = at + OrderHeadSize;
-        const auto available = static_cast<std::size_t>(end - groups);
-        if (frame < lastFrame || available < 2 * groupCount) break;
-        const std::optional<std::size_t> argumentBytes =
-            ArgumentBytes(groups, groupCount, available);
-        if (!argumentBytes || available - 2 * groupCount < *argumentBytes) break;
+        const unsigned char* const next = OrderEnd(at, end);
+        if (frame < lastFrame || !next) break;
+        if (frame >= nextMinute) NoteMinutes(tallies, nextMinute, frame);
         const uint32_t type = Little32(at + 4);
         lastFrame = frame;
-        if (frame >= nextMinute) NoteMinutes(tallies, nextMinute, frame);
         if (type == EndOfRecording) {
             endMarker = frame;
             ended = true;
@@ -272,16 +283,19 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
         // Unsigned, so that indices 0 and 1 and negative ones all fall outside the players.
         const uint32_t position = Little32(at + 8) - static_cast<uint32_t>(FirstPlayerIndex);
         if (position < tallies.size()) {
-            *noted = at;
-            noted += Count(tallies[position], frame, type, OrderArguments(groups, groupCount));
-            if (noted == batch.orders.end()) {
-                ReadCourses(batch, batch.orders.size(), tallies, begin, end);
-                noted = batch.orders.begin();
+            Tally& tally = tallies[position];
+            const bool read = Count(tally, at, static_cast<uint32_t>(at - begin), end);
+            batch.orders[noted] = at;
+            batch.selections[noted] = tally.selection;
+            noted += static_cast<std::size_t>(read);
+            if (noted == batch.orders.size()) {
+                ReadCourses(batch, noted, tallies, begin);
+                noted = 0;
             }
         }
-        at = groups + 2 * groupCount + *argumentBytes;
+        at = next;
     }
-    ReadCourses(batch, static_cast<std::size_t>(noted - batch.orders.begin()), tallies, begin, end);
+    ReadCourses(batch, noted, tallies, begin);
     match.complete = at == end && !cut;
     match.endFrame = ended ? endMarker : lastFrame;
     match.players.reserve(tallies.size());

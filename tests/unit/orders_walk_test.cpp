@@ -192,6 +192,13 @@ TEST(OrdersWalk, HostileBodiesEndTheWalkWithWhatWasCounted) {
          good + rb::OrderBytes(300, 1068, First, {{11, 1}}, "\0\0\0\0"s) + good, false, 2, 200},
         {"argument type 255, none of it", good + rb::OrderBytes(300, 1068, First, {{255, 0}}),
          false, 2, 200},
+        {"an unknown type in the fourth group",
+         good + rb::OrderBytes(300, 1068, First, {{0, 1}, {2, 1}, {6, 0}, {11, 1}}, "\0\0\0\0\0"s) +
+             good,
+         false, 2, 200},
+        {"an unknown type in the sixth group",
+         good + rb::OrderBytes(300, 1068, First, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {11, 0}}),
+         false, 2, 200},
         {"255 groups of 255 pixel regions",
          good + rb::OrderBytes(300, 1068, First, std::vector<rb::ArgumentGroup>(255, {8, 255})),
          false, 2, 200},
