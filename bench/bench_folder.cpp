@@ -97,6 +97,16 @@ std::vector<std::string> WriteReplayFiles(const Samples& samples, const fs::path
     return files;
 }
 
+ScratchFolder::ScratchFolder(const std::string& prefix)
+    : path_(fs::temp_directory_path() / (prefix + std::to_string(std::random_device{}()))) {
+    fs::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
 ReplayFolder::ReplayFolder(const fs::path& realFolder, std::size_t count) {
     const Samples samples(realFolder);
     source_ = samples.source();

@@ -45,6 +45,21 @@ std::vector<std::string> WriteReplayFiles(const Samples& samples,
 // TGA with its footer.
 std::string Preview(int seed);
 
+// A new empty folder in the system's temporary folder, named from prefix, removed with what
+// it holds when destroyed.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& prefix);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
 // A new temporary folder of `count` replay files, removed when destroyed.
 class ReplayFolder {
 public:

@@ -20,7 +20,6 @@
 #include <functional>
 #include <iostream>
 #include <memory>
-#include <random>
 #include <sstream>
 
 #include "bench/bench_folder.h"
@@ -50,17 +49,6 @@ fs::path LargestRealReplay() {
             largest = entry.path();
     return largest;
 }
-
-// A scratch folder, removed with what it holds.
-struct ScratchFolder {
-    fs::path path = fs::temp_directory_path() /
-                    ("tarvex-details-bench-" + std::to_string(std::random_device{}()));
-    ScratchFolder() { fs::create_directories(path); }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
 
 // Both windows over a replay folder, the details window shown beside the list.
 struct Windows {
@@ -144,7 +132,7 @@ void WriteMapPicture(const fs::path& path, const QColor& colour) {
 // The made-up replays and the largest real one, listed.
 struct Sample {
     Sample() {
-        const fs::path& folder = scratch.path;
+        const fs::path& folder = scratch.path();
         fs::create_directories(folder / "maps");
         for (int i = 0; i < 100; ++i)
             WriteMapPicture(folder / "maps" / ("OtherMap" + std::to_string(i) + ".bmp"), Qt::gray);
@@ -159,7 +147,7 @@ struct Sample {
                 fs::create_symlink(largest, folder / name);
         windows = std::make_unique<Windows>(folder);
     }
-    ScratchFolder scratch;
+    bench::ScratchFolder scratch{"tarvex-details-bench-"};
     std::unique_ptr<Windows> windows;
 };
 
@@ -247,7 +235,7 @@ void SelectionWithoutMapsFolder(benchmark::State& state) {
 
 // One look-up and load of the map picture: done again for every row drawn.
 void MapPictureLookUp(benchmark::State& state) {
-    const Text folder = Shown->scratch.path.string();
+    const Text folder = Shown->scratch.path().string();
     for (auto _ : state)
         benchmark::DoNotOptimize(PictureForMap(folder, "tournament desert"));
 }
@@ -262,8 +250,8 @@ void RealReplaysWithStartSpots(benchmark::State& state) {
         return;
     }
     const bool withCache = state.range(0) == 1;
-    const ScratchFolder scratch;
-    const fs::path game = scratch.path / "game", replays = scratch.path / "data/Replays";
+    const bench::ScratchFolder scratch("tarvex-details-bench-");
+    const fs::path game = scratch.path() / "game", replays = scratch.path() / "data/Replays";
     fs::create_directories(game);
     fs::create_directories(replays);
     std::ostringstream cache;

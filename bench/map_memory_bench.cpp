@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <random>
 #include <string>
 
 #include "bench/bench_folder.h"
@@ -68,8 +67,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     tarvex::pictures::ensureLoaded();
     RegisterFallbackFonts();
-    const fs::path scratch =
-        fs::temp_directory_path() / ("tarvex-map-memory-" + std::to_string(std::random_device{}()));
+    const bench::ScratchFolder scratchFolder("tarvex-map-memory-");
+    const fs::path& scratch = scratchFolder.path();
     MakeUserData(scratch);
     {
         TMainForm main([folder = (scratch / "Replays").string(), userData = scratch.string()] {
@@ -100,7 +99,5 @@ int main(int argc, char** argv) {
                   << "\npeak resident memory after the first: " << first
                   << " MiB\npeak resident memory after the last:  " << PeakMiB() << " MiB\n";
     }
-    std::error_code ignored;
-    fs::remove_all(scratch, ignored);
     return 0;
 }

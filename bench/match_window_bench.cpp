@@ -14,6 +14,7 @@
 #include <random>
 #include <sstream>
 
+#include "bench/bench_folder.h"
 #include "bench/window_bench.h"
 #include "tests/support/big_builder.h"
 #include "tests/support/replay_builder.h"
@@ -79,16 +80,6 @@ void WriteLongReplay(const fs::path& path) {
     rb::WriteFile(path.string(), rb::Bytes(replay));
 }
 
-struct ScratchFolder {
-    fs::path path = fs::temp_directory_path() /
-                    ("tarvex-match-bench-" + std::to_string(std::random_device{}()));
-    ScratchFolder() { fs::create_directories(path); }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
-
 // Counts the paints a window receives: the measured steps must have painted.
 struct PaintCounter : QObject {
     int paints = 0;
@@ -102,7 +93,7 @@ struct PaintCounter : QObject {
 struct Windows {
     Windows() {
         const fs::path shared = fs::path(TARVEX_SHARED_DIR) / "testdata";
-        const fs::path game = scratch.path / "game", replays = scratch.path / "data/Replays";
+        const fs::path game = scratch.path() / "game", replays = scratch.path() / "data/Replays";
         fs::create_directories(game);
         fs::create_directories(replays);
         std::ostringstream cache;
@@ -132,7 +123,7 @@ struct Windows {
             QCoreApplication::processEvents();
     }
 
-    ScratchFolder scratch;
+    bench::ScratchFolder scratch{"tarvex-match-bench-"};
     std::uintmax_t bytes = 0;
     std::unique_ptr<TMainForm> main;
     TMoreForm* details = nullptr; // owned by the main window
