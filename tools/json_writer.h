@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -41,6 +42,10 @@ public:
     // A number written with exactly this many decimals (41.3, 22.0).
     JsonWriter& value(double number, int decimals);
     JsonWriter& null();
+    // The value, or null when there is none.
+    template <typename Value> JsonWriter& value(const std::optional<Value>& v) {
+        return v ? value(*v) : null();
+    }
 
     // key(name) then value(v).
     template <typename Value> JsonWriter& member(std::string_view name, const Value& v) {

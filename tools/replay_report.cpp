@@ -88,15 +88,6 @@ void AppendInvalidReasonJson(JsonWriter& json, const TZH_replay& replay) {
         json.value(InvalidReasonName(replay.invalidReason));
 }
 
-void NameOrNull(JsonWriter& json, std::string_view key,
-                const std::optional<std::string_view>& name) {
-    json.key(key);
-    if (name)
-        json.value(*name);
-    else
-        json.null();
-}
-
 void PointMembers(JsonWriter& json, const std::optional<WorldPoint>& at) {
     if (at) {
         json.key("x").value(static_cast<double>(at->x), 2);
@@ -128,9 +119,8 @@ void AppendCourseJson(JsonWriter& json, const std::optional<PlayerCourse>& cours
         json.beginObject();
         json.member("frame", p.frame).member("number", p.object);
         // The sneak attack's number is its power's.
-        NameOrNull(json, "object", p.sneakAttack ? std::nullopt : ObjectTemplate(data, p.object));
-        NameOrNull(json, "name",
-                   p.sneakAttack ? PowerName(data, p.object) : ObjectName(data, p.object));
+        json.member("object", p.sneakAttack ? std::nullopt : ObjectTemplate(data, p.object));
+        json.member("name", p.sneakAttack ? PowerName(data, p.object) : ObjectName(data, p.object));
         PointMembers(json, p.at);
         json.key("angle").value(static_cast<double>(p.angle), 4);
         json.member("sneakAttack", p.sneakAttack);
@@ -141,14 +131,10 @@ void AppendCourseJson(JsonWriter& json, const std::optional<PlayerCourse>& cours
     for (const QueuedUnit& q : course->queued) {
         json.beginObject();
         json.member("frame", q.frame).member("number", q.object);
-        NameOrNull(json, "object", ObjectTemplate(data, q.object));
-        NameOrNull(json, "name", ObjectName(data, q.object));
+        json.member("object", ObjectTemplate(data, q.object));
+        json.member("name", ObjectName(data, q.object));
         json.member("units", UnitsPerOrder(data, q.object));
-        json.key("cancelled");
-        if (q.cancelled)
-            json.value(*q.cancelled);
-        else
-            json.null();
+        json.member("cancelled", q.cancelled);
         json.endObject();
     }
     json.endArray();
@@ -159,7 +145,7 @@ void AppendCourseJson(JsonWriter& json, const std::optional<PlayerCourse>& cours
     for (const FiredPower& p : course->powers) {
         json.beginObject();
         json.member("frame", p.frame).member("number", p.power);
-        NameOrNull(json, "name", PowerName(data, p.power));
+        json.member("name", PowerName(data, p.power));
         PointMembers(json, p.at);
         json.endObject();
     }
@@ -168,7 +154,7 @@ void AppendCourseJson(JsonWriter& json, const std::optional<PlayerCourse>& cours
     for (const PickedScience& s : course->sciences) {
         json.beginObject();
         json.member("frame", s.frame).member("number", s.science);
-        NameOrNull(json, "name", ScienceName(data, s.science));
+        json.member("name", ScienceName(data, s.science));
         json.endObject();
     }
     json.endArray();
@@ -176,8 +162,7 @@ void AppendCourseJson(JsonWriter& json, const std::optional<PlayerCourse>& cours
     for (const UpgradeOrder& u : course->upgrades) {
         json.beginObject();
         json.member("frame", u.frame).member("key", u.key);
-        const std::optional<std::string> name = UpgradeName(data, u.key);
-        NameOrNull(json, "name", name ? std::optional<std::string_view>(*name) : std::nullopt);
+        json.member("name", UpgradeName(data, u.key));
         json.member("cancel", u.cancel);
         json.endObject();
     }

@@ -2,6 +2,7 @@
 // texts with every kind of odd byte, for numbers at the ends of their types, and for whole
 // records.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -59,7 +60,7 @@ TEST(JsonWriter, NumbersAtTheEndsOfTheirTypes) {
                    "18446744073709551615,0,true,false]");
 }
 
-TEST(JsonWriter, CommasBetweenMembersAndElementsOnly) {
+TEST(JsonWriter, CommasBetweenMembersAndElementsOnlyAndNullForNoValue) {
     std::string out;
     {
         JsonWriter json(out);
@@ -77,10 +78,13 @@ TEST(JsonWriter, CommasBetweenMembersAndElementsOnly) {
             .endArray()
             .beginObject()
             .member("a", 2)
+            .member("some", std::optional<int>(3))
+            .member("nothing", std::optional<int>())
             .endObject();
         json.endArray().member("last", "x").endObject();
     }
-    EXPECT_EQ(out, R"({"empty":{},"none":[],"nested":[[1],{"a":2}],"last":"x"})");
+    EXPECT_EQ(
+        out, R"({"empty":{},"none":[],"nested":[[1],{"a":2,"some":3,"nothing":null}],"last":"x"})");
 }
 
 // A record written by the tool is already in the compact form a JSON library gives when it
