@@ -13,6 +13,7 @@
 #include "ui/common/centred.h"
 #include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
+#include "ui/common/skin_scroll_bar.h"
 
 namespace al = about_layout;
 
@@ -36,13 +37,7 @@ TAboutForm::~TAboutForm() {
 }
 
 void TAboutForm::SetUpScroll() {
-    Scroll = new TFlatScrollBar(this);
-    Scroll->SetKind(sbVertical);
-    Scroll->setGeometry(al::ScrollRect);
-    Scroll->SetButtonWidth(13);
-    Scroll->SetScrollerWidth(10);
-    Scroll->SetColor(0x007F7F7F);
-    Scroll->SetBarColor(0x007F7F7F);
+    Scroll = NewSkinScrollBar(this, al::ScrollRect);
     Scroll->OnScroll = [this](TFlatCustomScrollBar* sender, TScrollCode code, int& position) {
         ScrollScroll(sender, code, position);
     };

@@ -28,12 +28,8 @@ inline constexpr QRect FilterFieldRect{RepListRect.left(), FilteredListRect.bott
                                        RepListRect.width(),
                                        RepListRect.height() - FilteredListRect.height()};
 
-// The list's flat scroll bar, right of the list: grey, with 13-pixel buttons and a scroller 10
-// pixels long until the first listing sizes it.
+// The list's flat scroll bar, right of the list.
 inline constexpr QRect ScrollRect{249, 33, 10, 251};
-inline constexpr int ScrollButtonLength = 13;
-inline constexpr int ScrollerLength = 10;
-inline constexpr std::int32_t ScrollGrey = 0x007F7F7F;
 
 // The pressed looks of the four skin buttons, and where a hidden one is parked.
 inline constexpr QSize PressedLookSize{15, 15};

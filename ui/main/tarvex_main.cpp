@@ -22,6 +22,7 @@
 #include "ui/common/fonts.h"
 #include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
+#include "ui/common/skin_scroll_bar.h"
 #include "ui/controls/flat_scrollbar.h"
 #include "ui/main/credit_line.h"
 #include "ui/main/filter_field.h"
@@ -122,13 +123,7 @@ void TMainForm::SetUpList() {
 }
 
 void TMainForm::SetUpScrollBar() {
-    Scroll = new TFlatScrollBar(this);
-    Scroll->SetKind(sbVertical);
-    Scroll->setGeometry(ml::ScrollRect);
-    Scroll->SetColor(ml::ScrollGrey);
-    Scroll->SetBarColor(ml::ScrollGrey);
-    Scroll->SetButtonWidth(ml::ScrollButtonLength);
-    Scroll->SetScrollerWidth(ml::ScrollerLength);
+    Scroll = NewSkinScrollBar(this, ml::ScrollRect);
     Scroll->OnScroll = [this](TFlatCustomScrollBar* sender, TScrollCode code, int& position) {
         ScrollScroll(sender, code, position);
     };

@@ -12,9 +12,9 @@
 
 #include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
+#include "ui/common/skin_scroll_bar.h"
 #include "ui/details/map_panel.h"
 #include "ui/main/list_scrolling.h"
-#include "ui/main/main_layout.h"
 #include "ui/match/match_layout.h"
 #include "ui/match/match_painting.h"
 #include "ui/match/match_placement.h"
@@ -50,14 +50,7 @@ TMatchForm::~TMatchForm() {
 }
 
 void TMatchForm::SetUpScroll() {
-    Scroll = new TFlatScrollBar(this);
-    Scroll->SetKind(sbVertical);
-    Scroll->setGeometry(ml::ScrollRect);
-    // The main list's bar, its grey and its lengths.
-    Scroll->SetButtonWidth(main_layout::ScrollButtonLength);
-    Scroll->SetScrollerWidth(main_layout::ScrollerLength);
-    Scroll->SetColor(main_layout::ScrollGrey);
-    Scroll->SetBarColor(main_layout::ScrollGrey);
+    Scroll = NewSkinScrollBar(this, ml::ScrollRect);
     Scroll->OnScroll = [this](TFlatCustomScrollBar*, TScrollCode, int& position) {
         ListTop = position;
         update(ml::ListPanel);
