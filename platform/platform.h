@@ -61,11 +61,19 @@ std::optional<std::string> FindEntry(const std::string& folder, std::string_view
 // Size of a file or folder entry as the file system reports it; nullopt when there is none.
 std::optional<uint64_t> FileSize(const std::string& path);
 
-// What tells that a file changed since it was read: its size and its last modification time
-// (in the system's own units), as the file system reports them.
+// A time as the file system keeps it: whole seconds, and nanoseconds within the second. Kept
+// apart, since a time centuries away overflows 64 bits counted in nanoseconds.
+struct FileTime {
+    int64_t seconds = 0;
+    int64_t nanoseconds = 0;
+    auto operator<=>(const FileTime&) const = default;
+};
+
+// What tells that a file changed since it was read: its size and its last modification time,
+// as the file system reports them.
 struct FileStamp {
     uint64_t size = 0;
-    int64_t modified = 0;
+    FileTime modified;
     bool operator==(const FileStamp&) const = default;
 };
 // nullopt when there is no such entry.

@@ -64,7 +64,7 @@ std::optional<std::string> MatchIgnoringCase(const std::string& folder, std::str
     auto match = ListForMatch(dirPath, part);
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    if (IsSettled(state, now)) {
+    if (IsSettled(state, FileTimeOf(now))) {
         const std::lock_guard lock(guard);
         if (kept.size() >= MostKept) kept.clear();
         kept[std::move(key)] = KeptAnswer{state, match};

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "platform/platform.h"
+#include "platform/posix/folder_state.h"
 
 namespace platform {
 
@@ -102,9 +103,7 @@ std::optional<uint64_t> ThreadStorageReadBytes() {
 std::optional<FileStamp> FileStampOf(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return std::nullopt;
-    constexpr int64_t NanosecondsPerSecond = 1'000'000'000;
-    return FileStamp{static_cast<uint64_t>(info.st_size),
-                     int64_t{info.st_mtim.tv_sec} * NanosecondsPerSecond + info.st_mtim.tv_nsec};
+    return FileStamp{static_cast<uint64_t>(info.st_size), FileTimeOf(info.st_mtim)};
 }
 
 std::optional<uint64_t> FileSize(const std::string& path) {

@@ -78,10 +78,14 @@ std::optional<FileStamp> FileStampOf(const std::string& path) {
                                            FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) return std::nullopt;
     FindClose(search);
+    // Counted in 100 nanoseconds since 1601.
     const FILETIME written = data.ftLastWriteTime;
+    const uint64_t ticks =
+        (static_cast<uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    constexpr uint64_t TicksPerSecond = 10'000'000;
     return FileStamp{(static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-                     static_cast<int64_t>((static_cast<uint64_t>(written.dwHighDateTime) << 32) |
-                                          written.dwLowDateTime)};
+                     FileTime{static_cast<int64_t>(ticks / TicksPerSecond),
+                              static_cast<int64_t>(ticks % TicksPerSecond * 100)}};
 }
 
 std::optional<uint64_t> FileSize(const std::string& path) {

@@ -1,6 +1,8 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <tuple>
 
 #include <gtest/gtest.h>
@@ -46,6 +48,17 @@ TEST_F(FindEntryTest, PrefersTheExactSpellingThenTheFirstInFolderOrder) {
     fs::create_directories(dir_ / "Data" / "REPLAYS");
     EXPECT_EQ(find("Data/replays"), path("Data/replays"));
     EXPECT_EQ(find("Data/RePlays"), path("Data/REPLAYS"));
+}
+
+// A file's modification time past 2262, beyond 64 bits counted in nanoseconds, is kept whole.
+TEST_F(FindEntryTest, AFileStampKeepsATimeCenturiesAhead) {
+    const fs::path file = dir_ / "MapCache.ini";
+    std::ofstream(file) << "x";
+    const timespec far[2] = {{10'000'000'000, 5}, {10'000'000'000, 5}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), far, 0), 0);
+    const auto stamp = platform::FileStampOf(file.string());
+    ASSERT_TRUE(stamp.has_value());
+    EXPECT_EQ(stamp->modified, (platform::FileTime{10'000'000'000, 5}));
 }
 
 // A folder's listing is kept while the folder is settled and its state the same.
