@@ -23,10 +23,7 @@ std::optional<GameFile> GameFiles::find(std::string_view loose, std::string_view
     if (!install_) install_ = findInstall_ ? findInstall_() : GameInstall{};
     for (const Text& folder : install_->folders)
         if (auto file = LooseGameFile(folder, loose, limit)) return file;
-    if (tables_ == Tables::ReadAtEachLook || archives_.empty()) {
-        archives_.clear();
-        archives_.resize(install_->archives.size());
-    }
+    if (archives_.empty()) archives_.resize(install_->archives.size());
     for (std::size_t i = 0; i < archives_.size(); ++i) {
         const ReadArchive& each = archive(i);
         const big::Entry* entry = each.archive.find(entryName);
@@ -39,10 +36,10 @@ std::optional<GameFile> GameFiles::find(std::string_view loose, std::string_view
 }
 
 const GameFiles::ReadArchive& GameFiles::archive(std::size_t i) {
-    if (!archives_[i]) {
-        const Text& path = install_->archives[i];
-        const auto stamp = platform::FileStampOf(path);
-        archives_[i] = ReadArchive{big::Archive::Open(path, keep_), stamp};
-    }
-    return *archives_[i];
+    std::optional<ReadArchive>& held = archives_[i];
+    if (held && tables_ == Tables::Kept) return *held;
+    const Text& path = install_->archives[i];
+    const auto stamp = platform::FileStampOf(path);
+    if (!held || stamp != held->stamp) held = ReadArchive{big::Archive::Open(path, keep_), stamp};
+    return *held;
 }

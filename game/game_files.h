@@ -35,8 +35,9 @@ std::optional<GameFile> LooseGameFile(const Text& folder, std::string_view relat
 class GameFiles {
 public:
     // What becomes of an archive's table once read: kept for every later look, or read again
-    // at each look, for a file the game rewrites while the program runs.
-    enum class Tables { Kept, ReadAtEachLook };
+    // at a look that finds the archive's size or time changed, for a file the game may
+    // rewrite while the program runs.
+    enum class Tables { Kept, ReadAgainWhenChanged };
 
     // Nothing is read here: the install is looked for at the first look, and only then; keep
     // chooses the archives' entries that are kept.

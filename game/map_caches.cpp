@@ -21,7 +21,7 @@ std::string_view MapCacheKindName(MapCacheKind kind) {
 
 MapCaches::MapCaches(Text userDataFolder, InstallFinder findInstall)
     : userDataFolder_(std::move(userDataFolder)),
-      gameFiles_(std::move(findInstall), IsCacheEntry, GameFiles::Tables::ReadAtEachLook) {}
+      gameFiles_(std::move(findInstall), IsCacheEntry, GameFiles::Tables::ReadAgainWhenChanged) {}
 
 std::optional<MapCaches::CacheReading> MapCaches::readGameCache() {
     auto found = gameFiles_.find(CacheBelowFolder, CacheEntry, MaxMapCacheBytes);

@@ -103,8 +103,8 @@ TEST(MapCacheText, PointsOnThePreviewPicture) {
     EXPECT_EQ(PictureFraction({{-3e38f, 0}, {-2e38f, 1}}, {3e38f, 0}), std::nullopt);
 }
 
-// Every selection finds the caches as they are now: none is remembered as missing, and a file
-// whose size or time changed is read again.
+// Every selection finds the caches as they are now: a file whose size or time changed is read
+// again, and a missing game's cache is looked for again when an archive changed.
 TEST(MapCacheText, TheCachesAreLookedAtAgainAtEverySelection) {
     namespace fs = std::filesystem;
     testsupport::TempDir dir;
@@ -148,6 +148,16 @@ TEST(MapCacheText, TheCachesAreLookedAtAgainAtEverySelection) {
         EXPECT_EQ(found->cache, *cache) << text;
         EXPECT_EQ(found->entry->numPlayers, numPlayers) << text;
     }
+    // The game's cache gone from the archive: the player's serves, and the archive's table is
+    // not read again till its size or time changes, even when it holds the cache by then.
+    big_builder::WriteArchive(archive, {{"Maps\\MapCachX.ini", eden(8)}});
+    const auto time = fs::last_write_time(archive);
+    EXPECT_EQ(caches.find(TZH_map{"eden", 20, 10, true})->entry->numPlayers, 4u);
+    big_builder::WriteArchive(archive, {{"Maps\\MapCache.ini", eden(8)}});
+    fs::last_write_time(archive, time);
+    EXPECT_EQ(caches.find(TZH_map{"eden", 20, 10, true})->entry->numPlayers, 4u);
+    fs::last_write_time(archive, time - std::chrono::hours(1));
+    EXPECT_EQ(caches.find(TZH_map{"eden", 20, 10, true})->entry->numPlayers, 8u);
     EXPECT_EQ(installLookups, 1);
 }
 
