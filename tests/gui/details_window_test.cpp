@@ -110,13 +110,18 @@ TEST_F(DetailsWindow, AHiddenToolWindowRefreshedThenDockedAndShownByADoubleClick
     EXPECT_EQ(details_->size(), dl::WindowSize);
     EXPECT_FALSE(details_->mask().contains(QPoint(191, 0)));
     EXPECT_TRUE(details_->mask().contains(QPoint(5, 0)));
+    // Selections made while it is hidden look nothing up, not even the game's install.
+    select("2.rep");
+    select("1.rep");
+    EXPECT_EQ(installLookups_, 0);
     details_->show();
     select("1.rep");
     ASSERT_EQ(at(90, 40), QColor(Qt::red));
+    EXPECT_EQ(installLookups_, 1);
     details_->hide();
     select("2.rep");
-    // The old header is gone; the new one comes when the rows are drawn.
-    EXPECT_EQ(at(90, 40), QColor(Qt::black));
+    // Nor is anything drawn: the old header stays till the window shows.
+    EXPECT_EQ(at(90, 40), QColor(Qt::red));
 
     main_->move(100, 60);
     QWidget* viewport = main_->RepList->viewport();

@@ -69,6 +69,21 @@ const TZH_replay* TMoreForm::SelectedReplay() const {
 }
 
 void TMoreForm::RefreshDetails() {
+    // A hidden window looks nothing up for a selection it doesn't show (the filter moves it at
+    // every keystroke): the details are made when it shows.
+    if (!isVisible()) {
+        selectionPending_ = true;
+        return;
+    }
+    TakeUpSelection();
+}
+
+void TMoreForm::TakeUpPendingSelection() {
+    if (selectionPending_) TakeUpSelection();
+}
+
+void TMoreForm::TakeUpSelection() {
+    selectionPending_ = false;
     errorReported_ = false;
     ordersPending_ = false;
     try {
@@ -209,6 +224,7 @@ bool TMoreForm::MapPictureShown() const {
 }
 
 void TMoreForm::OpenMatch() {
+    TakeUpPendingSelection();
     const TZH_replay* replay = SelectedReplay();
     if (!replay || !replay->valid) return;
     try {
@@ -235,6 +251,10 @@ void TMoreForm::OpenMatch() {
 
 void TMoreForm::leaveEvent(QEvent*) {
     LeaveMapPicture();
+}
+
+void TMoreForm::showEvent(QShowEvent*) {
+    TakeUpPendingSelection();
 }
 
 void TMoreForm::hideEvent(QHideEvent*) {

@@ -58,7 +58,7 @@ public:
     TMatchForm* Match = nullptr;
 
     void FormCreate();
-    // Takes up the replay selected in the main list, shown or not.
+    // Takes up the replay selected in the main list; while hidden, only when it shows.
     void RefreshDetails();
     // Reads the selected replay's orders and opens its match window (a valid replay only).
     void OpenMatch();
@@ -77,10 +77,15 @@ protected:
     // The pointer on the map picture shows the larger map; anywhere else hides it.
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Looks up and paints what the selected replay shows: its map data, its rows.
+    void TakeUpSelection();
+    // The same, when the selection changed while the window was hidden.
+    void TakeUpPendingSelection();
     // The record of the main list's selected row; null when none is selected.
     const TZH_replay* SelectedReplay() const;
     // The selected replay's orders; none when they can't be read (the tooltips say less).
@@ -115,7 +120,8 @@ private:
     bool showingError_ = false;
     bool errorReported_ = false;
     bool hiddenWithMain_ = false;
-    bool ordersPending_ = false; // the selection's orders are still to be read
+    bool ordersPending_ = false;   // the selection's orders are still to be read
+    bool selectionPending_ = true; // the selection is still to be taken up
     InstallFinder findInstall_;
     MatchReader readMatch_;
     std::optional<MapPreviews> previews_;
