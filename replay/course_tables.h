@@ -17,7 +17,6 @@ struct CourseObject {
 // A power or a science.
 struct CourseNumbered {
     uint32_t number;
-    std::string_view name; // "SpecialPowerSpySatellite"
     std::string_view french;
 };
 
