@@ -14,7 +14,7 @@ struct CourseObject {
     std::string_view french;
 };
 
-// A power or a science.
+// A power, a science, or an upgrade (numbered by its place in the game's list from 0).
 struct CourseNumbered {
     uint32_t number;
     std::string_view french;
@@ -23,3 +23,4 @@ struct CourseNumbered {
 extern const std::span<const CourseObject> CourseObjects;
 extern const std::span<const CourseNumbered> CoursePowers;
 extern const std::span<const CourseNumbered> CourseSciences;
+extern const std::span<const CourseNumbered> CourseUpgrades;

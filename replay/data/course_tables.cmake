@@ -91,7 +91,18 @@ foreach(row IN LISTS sciences)
   endif()
   string(APPEND code "    {${number}, \"${name}\"},\n")
 endforeach()
-string(APPEND code "};\nconst std::span<const CourseNumbered> CourseSciences(CourseScienceRows);\n")
+string(APPEND code "};\nconst std::span<const CourseNumbered> CourseSciences(CourseScienceRows);\n\n")
+
+# offset, template, type, build_cost, display_label, description
+read_rows(zh104-upgrades.tsv 6 upgrades)
+string(APPEND code "const CourseNumbered CourseUpgradeRows[] = {\n")
+foreach(row IN LISTS upgrades)
+  column("${row}" 0 offset)
+  column("${row}" 1 upgrade)
+  french("${upgrade}" name)
+  string(APPEND code "    {${offset}, \"${name}\"},\n")
+endforeach()
+string(APPEND code "};\nconst std::span<const CourseNumbered> CourseUpgrades(CourseUpgradeRows);\n")
 
 # Written only when it changed, so that a build run again compiles nothing.
 if(EXISTS "${OUTPUT}")

@@ -334,6 +334,7 @@ TEST(TarvexInfo, CourseListsEachHumansOrders) {
         "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep:\nNic\n  0m 02s  mis en production  "
         "Bulldozer\n",
         "  0m 08s  posé  Centrale électrique  (1132, 854)\n",
+        "  0m 32s  mis en recherche  Barres de contrôle avancées\n",
         "  13m 29s  annulé  Transport de troupes d'assaut  (mis en production à 12m 58s)\n",
     };
     for (const char* text : expected)
