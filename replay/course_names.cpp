@@ -31,7 +31,7 @@ const Row* Find(const CourseData& data, std::span<const Row> rows, uint32_t numb
 }
 
 // The upgrade a key names, for the programs whose first key is known.
-const CourseNumbered* FindUpgrade(const CourseData& data, uint32_t key) {
+const CourseUpgrade* FindUpgrade(const CourseData& data, uint32_t key) {
     for (const FirstUpgradeKey& first : FirstUpgradeKeys)
         if (first.exeCrc == data.exeCrc && key >= first.key)
             return Find(data, CourseUpgrades, key - first.key);
@@ -80,8 +80,13 @@ std::optional<std::string_view> ScienceName(const CourseData& data, uint32_t num
 }
 
 std::optional<std::string_view> UpgradeName(const CourseData& data, uint32_t key) {
-    if (const CourseNumbered* row = FindUpgrade(data, key)) return French(row->french);
+    if (const CourseUpgrade* row = FindUpgrade(data, key)) return French(row->french);
     return std::nullopt;
+}
+
+bool IsResearch(const CourseData& data, uint32_t key) {
+    const CourseUpgrade* row = FindUpgrade(data, key);
+    return !row || row->research;
 }
 
 uint32_t UnitsPerOrder(const CourseData& data, uint32_t number) {

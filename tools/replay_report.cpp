@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <ranges>
 
 #include "replay/course_names.h"
 #include "replay/course_texts.h"
@@ -108,7 +109,7 @@ void NumbersJson(JsonWriter& json, std::string_view key, const std::vector<uint3
 
 // "key": one object per entry of a course's list, its frame and then what members writes.
 template <typename Entries, typename Members>
-void EntriesJson(JsonWriter& json, std::string_view key, const Entries& entries,
+void EntriesJson(JsonWriter& json, std::string_view key, Entries&& entries,
                  const Members& members) {
     json.key(key).beginArray();
     for (const auto& entry : entries) {
@@ -154,10 +155,12 @@ void AppendCourseJson(JsonWriter& json, const std::optional<PlayerCourse>& cours
     EntriesJson(json, "sciences", course->sciences, [&](const PickedScience& s) {
         json.member("number", s.science).member("name", ScienceName(data, s.science));
     });
-    EntriesJson(json, "upgrades", course->upgrades, [&](const UpgradeOrder& u) {
-        json.member("key", u.key).member("name", UpgradeName(data, u.key));
-        json.member("cancel", u.cancel);
-    });
+    const auto research = [&data](const UpgradeOrder& u) { return IsResearch(data, u.key); };
+    EntriesJson(json, "upgrades", course->upgrades | std::views::filter(research),
+                [&](const UpgradeOrder& u) {
+                    json.member("key", u.key).member("name", UpgradeName(data, u.key));
+                    json.member("cancel", u.cancel);
+                });
     NumbersJson(json, "activity", course->commandsPerMinute);
     json.endObject();
 }

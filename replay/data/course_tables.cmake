@@ -93,16 +93,22 @@ foreach(row IN LISTS sciences)
 endforeach()
 string(APPEND code "};\nconst std::span<const CourseNumbered> CourseSciences(CourseScienceRows);\n\n")
 
-# offset, template, type, build_cost, display_label, description
+# offset, template, type, build_cost, display_label, description. The GLA worker's switches
+# between his real and fake buildings' menus come as upgrade orders, but are buttons.
+set(menu_switches Upgrade_GLAWorkerFakeCommandSet Upgrade_GLAWorkerRealCommandSet)
 read_rows(zh104-upgrades.tsv 6 upgrades)
-string(APPEND code "const CourseNumbered CourseUpgradeRows[] = {\n")
+string(APPEND code "const CourseUpgrade CourseUpgradeRows[] = {\n")
 foreach(row IN LISTS upgrades)
   column("${row}" 0 offset)
   column("${row}" 1 upgrade)
   french("${upgrade}" name)
-  string(APPEND code "    {${offset}, \"${name}\"},\n")
+  set(research true)
+  if(upgrade IN_LIST menu_switches)
+    set(research false)
+  endif()
+  string(APPEND code "    {${offset}, \"${name}\", ${research}},\n")
 endforeach()
-string(APPEND code "};\nconst std::span<const CourseNumbered> CourseUpgrades(CourseUpgradeRows);\n")
+string(APPEND code "};\nconst std::span<const CourseUpgrade> CourseUpgrades(CourseUpgradeRows);\n")
 
 # Written only when it changed, so that a build run again compiles nothing.
 if(EXISTS "${OUTPUT}")

@@ -317,6 +317,11 @@ TEST(CourseReader, CommandsPerMinuteUpToTheLeaving) {
          Queue(0, 1) + Queue(24 * 60 * 1800 - 1, 2) + Queue(24 * 60 * 1800, 3) +
              Queue(4'000'000'000, 4),
          firstDay},
+        // The GLA worker's switches between his menus, sent as upgrades (keys 2306, 2307).
+        {"menu switches",
+         rb::OrderBytes(0, 1045, Human, {{3, 1}, {0, 1}}, Ids({300, 2306})) +
+             rb::OrderBytes(1, 1045, Human, {{3, 1}, {0, 1}}, Ids({300, 2307})),
+         {2}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rule);
