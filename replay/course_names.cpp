@@ -30,6 +30,14 @@ const Row* Find(const CourseData& data, std::span<const Row> rows, uint32_t numb
     return at != rows.end() && at->number == number ? &*at : nullptr;
 }
 
+// The upgrade a key names, for the programs whose first key is known.
+const CourseUpgrade* FindUpgrade(const CourseData& data, uint32_t key) {
+    for (const FirstUpgradeKey& first : FirstUpgradeKeys)
+        if (first.exeCrc == data.exeCrc && key >= first.key)
+            return Find(data, CourseUpgrades, key - first.key);
+    return nullptr;
+}
+
 std::optional<std::string_view> French(std::string_view name) {
     if (name.empty()) return std::nullopt;
     return name;
@@ -71,12 +79,14 @@ std::optional<std::string_view> ScienceName(const CourseData& data, uint32_t num
     return std::nullopt;
 }
 
-std::optional<std::string> UpgradeName(const CourseData& data, uint32_t key) {
-    if (!data.tablesFit) return std::nullopt;
-    for (const FirstUpgradeKey& first : FirstUpgradeKeys)
-        if (first.exeCrc == data.exeCrc && key >= first.key)
-            return Numbered("am\u00e9lioration", key - first.key + 1);
+std::optional<std::string_view> UpgradeName(const CourseData& data, uint32_t key) {
+    if (const CourseUpgrade* row = FindUpgrade(data, key)) return French(row->french);
     return std::nullopt;
+}
+
+bool IsResearch(const CourseData& data, uint32_t key) {
+    const CourseUpgrade* row = FindUpgrade(data, key);
+    return !row || row->research;
 }
 
 uint32_t UnitsPerOrder(const CourseData& data, uint32_t number) {
@@ -100,5 +110,6 @@ std::string ScienceText(const CourseData& data, uint32_t number) {
 }
 
 std::string UpgradeText(const CourseData& data, uint32_t key) {
-    return UpgradeName(data, key).value_or("am\u00e9lioration n\u00b0 ?");
+    const auto name = UpgradeName(data, key);
+    return name ? std::string(*name) : "am\u00e9lioration n\u00b0 ?";
 }

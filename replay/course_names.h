@@ -27,8 +27,12 @@ std::optional<std::string_view> PowerName(const CourseData& data, uint32_t numbe
 // Sciences a player can pick; the others (ranks, armies) have no name.
 std::optional<std::string_view> ScienceName(const CourseData& data, uint32_t number);
 // The game names upgrades by keys that count its list of upgrades from a start of its own
-// program's: for the programs whose start is known, "amélioration n° N", N from 1.
-std::optional<std::string> UpgradeName(const CourseData& data, uint32_t key);
+// program's: named only for the programs whose start is known.
+std::optional<std::string_view> UpgradeName(const CourseData& data, uint32_t key);
+// Whether an upgrade order asks for research: all do but the GLA worker's switches between his
+// real and fake buildings' menus, buttons the game sends as upgrades. The lists of a course
+// leave those out (they still count as commands); an upgrade that can't be told is research.
+bool IsResearch(const CourseData& data, uint32_t key);
 // Units one queue order gives: two for Red Guards, else one.
 uint32_t UnitsPerOrder(const CourseData& data, uint32_t number);
 

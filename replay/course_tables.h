@@ -17,10 +17,17 @@ struct CourseObject {
 // A power or a science.
 struct CourseNumbered {
     uint32_t number;
-    std::string_view name; // "SpecialPowerSpySatellite"
     std::string_view french;
+};
+
+// An upgrade, numbered by its place in the game's list from 0.
+struct CourseUpgrade {
+    uint32_t number;
+    std::string_view french;
+    bool research; // false for the buttons the game sends as upgrades
 };
 
 extern const std::span<const CourseObject> CourseObjects;
 extern const std::span<const CourseNumbered> CoursePowers;
 extern const std::span<const CourseNumbered> CourseSciences;
+extern const std::span<const CourseUpgrade> CourseUpgrades;

@@ -69,8 +69,9 @@ std::vector<CourseLine> CourseLines(const PlayerCourse& course, const CourseData
     for (const PickedScience& s : course.sciences)
         lines.push_back({s.frame, Line("choisi", ScienceText(data, s.science))});
     for (const UpgradeOrder& u : course.upgrades)
-        lines.push_back({u.frame, Line(u.cancel ? "recherche annul\u00e9e" : "mis en recherche",
-                                       UpgradeText(data, u.key))});
+        if (IsResearch(data, u.key))
+            lines.push_back({u.frame, Line(u.cancel ? "recherche annul\u00e9e" : "mis en recherche",
+                                           UpgradeText(data, u.key))});
     std::stable_sort(lines.begin(), lines.end(),
                      [](const CourseLine& a, const CourseLine& b) { return a.frame < b.frame; });
     return lines;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <ranges>
 
 #include "replay/course_names.h"
 #include "replay/course_texts.h"
@@ -98,10 +99,24 @@ void PointMembers(JsonWriter& json, const std::optional<WorldPoint>& at) {
     }
 }
 
-void FramesJson(JsonWriter& json, std::string_view key, const std::vector<uint32_t>& frames) {
+// "key": an array of numbers, frames or counts.
+void NumbersJson(JsonWriter& json, std::string_view key, const std::vector<uint32_t>& numbers) {
     json.key(key).beginArray();
-    for (const uint32_t frame : frames)
-        json.value(frame);
+    for (const uint32_t number : numbers)
+        json.value(number);
+    json.endArray();
+}
+
+// "key": one object per entry of a course's list, its frame and then what members writes.
+template <typename Entries, typename Members>
+void EntriesJson(JsonWriter& json, std::string_view key, Entries&& entries,
+                 const Members& members) {
+    json.key(key).beginArray();
+    for (const auto& entry : entries) {
+        json.beginObject().member("frame", entry.frame);
+        members(entry);
+        json.endObject();
+    }
     json.endArray();
 }
 
@@ -114,60 +129,39 @@ void AppendCourseJson(JsonWriter& json, const std::optional<PlayerCourse>& cours
         return;
     }
     json.beginObject();
-    json.key("placed").beginArray();
-    for (const PlacedBuilding& p : course->placed) {
-        json.beginObject();
-        json.member("frame", p.frame).member("number", p.object);
+    EntriesJson(json, "placed", course->placed, [&](const PlacedBuilding& p) {
+        json.member("number", p.object);
         // The sneak attack's number is its power's.
         json.member("object", p.sneakAttack ? std::nullopt : ObjectTemplate(data, p.object));
         json.member("name", p.sneakAttack ? PowerName(data, p.object) : ObjectName(data, p.object));
         PointMembers(json, p.at);
         json.key("angle").value(static_cast<double>(p.angle), 4);
         json.member("sneakAttack", p.sneakAttack);
-        json.endObject();
-    }
-    json.endArray();
-    json.key("queued").beginArray();
-    for (const QueuedUnit& q : course->queued) {
-        json.beginObject();
-        json.member("frame", q.frame).member("number", q.object);
+    });
+    EntriesJson(json, "queued", course->queued, [&](const QueuedUnit& q) {
+        json.member("number", q.object);
         json.member("object", ObjectTemplate(data, q.object));
         json.member("name", ObjectName(data, q.object));
         json.member("units", UnitsPerOrder(data, q.object));
         json.member("cancelled", q.cancelled);
-        json.endObject();
-    }
-    json.endArray();
-    FramesJson(json, "cancels", course->constructionCancels);
-    FramesJson(json, "sales", course->sales);
-    FramesJson(json, "resumed", course->resumed);
-    json.key("powers").beginArray();
-    for (const FiredPower& p : course->powers) {
-        json.beginObject();
-        json.member("frame", p.frame).member("number", p.power);
-        json.member("name", PowerName(data, p.power));
+    });
+    NumbersJson(json, "cancels", course->constructionCancels);
+    NumbersJson(json, "sales", course->sales);
+    NumbersJson(json, "resumed", course->resumed);
+    EntriesJson(json, "powers", course->powers, [&](const FiredPower& p) {
+        json.member("number", p.power).member("name", PowerName(data, p.power));
         PointMembers(json, p.at);
-        json.endObject();
-    }
-    json.endArray();
-    json.key("sciences").beginArray();
-    for (const PickedScience& s : course->sciences) {
-        json.beginObject();
-        json.member("frame", s.frame).member("number", s.science);
-        json.member("name", ScienceName(data, s.science));
-        json.endObject();
-    }
-    json.endArray();
-    json.key("upgrades").beginArray();
-    for (const UpgradeOrder& u : course->upgrades) {
-        json.beginObject();
-        json.member("frame", u.frame).member("key", u.key);
-        json.member("name", UpgradeName(data, u.key));
-        json.member("cancel", u.cancel);
-        json.endObject();
-    }
-    json.endArray();
-    FramesJson(json, "activity", course->commandsPerMinute);
+    });
+    EntriesJson(json, "sciences", course->sciences, [&](const PickedScience& s) {
+        json.member("number", s.science).member("name", ScienceName(data, s.science));
+    });
+    const auto research = [&data](const UpgradeOrder& u) { return IsResearch(data, u.key); };
+    EntriesJson(json, "upgrades", course->upgrades | std::views::filter(research),
+                [&](const UpgradeOrder& u) {
+                    json.member("key", u.key).member("name", UpgradeName(data, u.key));
+                    json.member("cancel", u.cancel);
+                });
+    NumbersJson(json, "activity", course->commandsPerMinute);
     json.endObject();
 }
 

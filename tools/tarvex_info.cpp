@@ -91,23 +91,11 @@ private:
             const TZH_replay replay = read();
             if (find_ && !ReplayMatches(*find_, replay)) return;
             line_.clear();
-            // The caches are found and read at the first replay that needs them.
-            std::optional<ReplayStarts> found;
-            if (replay.valid) found = StartsOf(replay, caches());
-            const ReplayStarts* starts = found ? &*found : nullptr;
             if (course_) {
                 line_ = CourseReport(replay, ReadMatch(replay));
                 line_.pop_back(); // the line's end comes below
-            } else if (match_) {
-                const std::optional<MatchOrders> match = ReadMatch(replay);
-                if (json_)
-                    AppendReplayJson(line_, replay, match, starts);
-                else
-                    line_ = ReplaySummary(replay, match, starts);
-            } else if (json_) {
-                AppendReplayJson(line_, replay, starts);
             } else {
-                line_ = ReplaySummary(replay, starts);
+                report(replay);
             }
             line_ += '\n';
             std::cout.write(line_.data(), static_cast<std::streamsize>(line_.size()));
@@ -116,6 +104,25 @@ private:
             std::cerr << "tarvex-info: cannot read " << error.path() << ": " << error.reason()
                       << '\n';
             failed_ = true;
+        }
+    }
+
+    // The plain line or the JSON record, with the start spots the map caches give: the caches
+    // are found and read at the first replay that needs them (--course needs none).
+    void report(const TZH_replay& replay) {
+        std::optional<ReplayStarts> found;
+        if (replay.valid) found = StartsOf(replay, caches());
+        const ReplayStarts* starts = found ? &*found : nullptr;
+        if (match_) {
+            const std::optional<MatchOrders> match = ReadMatch(replay);
+            if (json_)
+                AppendReplayJson(line_, replay, match, starts);
+            else
+                line_ = ReplaySummary(replay, match, starts);
+        } else if (json_) {
+            AppendReplayJson(line_, replay, starts);
+        } else {
+            line_ = ReplaySummary(replay, starts);
         }
     }
 

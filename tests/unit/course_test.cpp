@@ -182,9 +182,10 @@ std::vector<std::vector<std::string>> DataRows(const char* file) {
 
 } // namespace
 
-// The build made its tables from the data files: every object (and so every label), power and
-// purchasable science in them has its French name; nothing else, and no unfitting data set.
-TEST(CourseNames, EveryLabelPowerAndPurchasableScienceHasItsFrenchName) {
+// The build made its tables from the data files: every object (and so every label), power,
+// purchasable science and upgrade in them has its French name; nothing else, and no unfitting
+// data set.
+TEST(CourseNames, EveryLabelPowerPurchasableScienceAndUpgradeHasItsFrenchName) {
     const auto Number = [](const std::string& text) { return uint32_t(std::stoul(text)); };
     const CourseData fit = CourseDataFor(0xFEAAE3F3, 0xDA2B4B18);
     std::vector<std::string> labels;
@@ -202,13 +203,16 @@ TEST(CourseNames, EveryLabelPowerAndPurchasableScienceHasItsFrenchName) {
         EXPECT_TRUE(PowerName(fit, Number(row.at(0)))) << row.at(1);
     for (const auto& row : DataRows("zh104-sciences.tsv"))
         EXPECT_EQ(ScienceName(fit, Number(row.at(0))).has_value(), row.at(3) == "yes") << row.at(1);
+    for (const auto& row : DataRows("zh104-upgrades.tsv")) // this program's first key is 2270
+        EXPECT_TRUE(UpgradeName(fit, 2270 + Number(row.at(0)))) << row.at(1);
 
     const CourseData generals = CourseDataFor(0x772766FB, 0xFCD27C0E);
     const std::pair<std::string, std::string> texts[] = {
         {ObjectText(fit, 0), "objet n° 0"},
         {PowerText(fit, 1), "pouvoir n° 1"}, // the game's default power, never on a button
-        {UpgradeText(CourseDataFor(0xFEAAE3F3, 0x48D67663), 2267), "amélioration n° 1"},
+        {UpgradeText(CourseDataFor(0xFEAAE3F3, 0x48D67663), 2267), "Nationalisme"},
         {UpgradeText(generals, 2294), "amélioration n° ?"},
+        {UpgradeText(fit, 2270 + 81), "amélioration n° ?"}, // past the list
     };
     for (const auto& [text, expected] : texts)
         EXPECT_EQ(text, expected);
@@ -313,6 +317,11 @@ TEST(CourseReader, CommandsPerMinuteUpToTheLeaving) {
          Queue(0, 1) + Queue(24 * 60 * 1800 - 1, 2) + Queue(24 * 60 * 1800, 3) +
              Queue(4'000'000'000, 4),
          firstDay},
+        // The GLA worker's switches between his menus, sent as upgrades (keys 2306, 2307).
+        {"menu switches",
+         rb::OrderBytes(0, 1045, Human, {{3, 1}, {0, 1}}, Ids({300, 2306})) +
+             rb::OrderBytes(1, 1045, Human, {{3, 1}, {0, 1}}, Ids({300, 2307})),
+         {2}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rule);

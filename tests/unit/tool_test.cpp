@@ -289,6 +289,7 @@ TEST(TarvexInfo, MatchReadsTheOrders) {
     const ToolRun run = RunTool({"--json", "--match", testsupport::RealReplayDir().string()});
     EXPECT_EQ(run.status, 0) << run.err;
     ASSERT_EQ(run.lines().size(), 49u);
+    json prodigy;
     for (const std::string& line : run.lines()) {
         const json object = json::parse(line);
         SCOPED_TRACE(object["file"]["name"].dump());
@@ -296,7 +297,11 @@ TEST(TarvexInfo, MatchReadsTheOrders) {
         EXPECT_TRUE(object["mapData"].is_null()); // no cache found
         EXPECT_EQ(object["match"].is_null(),
                   !object["valid"].get<bool>()); // no orders read for a refused one
+        if (object["file"]["name"] == "366648.rep") prodigy = object["match"]["players"][2];
     }
+    // Prodigy's first research, named; his worker's menu switch at frame 907 left out.
+    EXPECT_EQ(prodigy["course"]["upgrades"][0].dump(),
+              R"({"frame":1022,"key":2285,"name":"Capture de bâtiments","cancel":false})");
     const json object = json::parse(RunTool({"--json", "--match", nic}).out);
     EXPECT_EQ(object["date"], "2025-04-27T02:41:29");
     EXPECT_EQ(
@@ -323,18 +328,22 @@ TEST(TarvexInfo, MatchReadsTheOrders) {
               R"(lectrique","x":1132.42,"y":854.17,"angle":-0.7854,"sneakAttack":false})");
 }
 
-// Each human's course as timed lines in French, a cancel with its queue order.
+// Each human's course as timed lines in French, a cancel with its queue order; no line for the
+// GLA worker's menu switches (Prodigy's first at 0m 30s in 366648.rep).
 TEST(TarvexInfo, CourseListsEachHumansOrders) {
     TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
     const ToolRun run = RunTool(
         {"--course",
-         (testsupport::RealReplayDir() / "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep").string()});
+         (testsupport::RealReplayDir() / "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep").string(),
+         (testsupport::RealReplayDir() / "366648.rep").string()});
     EXPECT_EQ(run.status, 0) << run.err;
     const char* expected[] = {
         "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep:\nNic\n  0m 02s  mis en production  "
         "Bulldozer\n",
         "  0m 08s  posé  Centrale électrique  (1132, 854)\n",
+        "  0m 32s  mis en recherche  Barres de contrôle avancées\n",
         "  13m 29s  annulé  Transport de troupes d'assaut  (mis en production à 12m 58s)\n",
+        "  0m 28s  bâtiment vendu\n  0m 31s  posé  Marchand d'armes  (943, 2480)\n", // 0m 30s
     };
     for (const char* text : expected)
         EXPECT_NE(run.out.find(text), std::string::npos) << text;
