@@ -37,10 +37,15 @@ TEST(StartMarks, SpotsTakenInTheirPlayersColoursLandOnThePicturesCornersLetterbo
     EXPECT_EQ(marks.supplies, std::vector<QPointF>{QPointF(0.25, 0.75)});
     EXPECT_EQ(marks.techs, std::vector<QPointF>{QPointF(0.5, 1)});
     EXPECT_TRUE(MarksOf(replay, ReplayStarts{std::nullopt, starts.players}).spots.empty());
-    MapCacheEntry unplaced = entry; // an entry without extentMin and extentMax places nothing
-    unplaced.extent.reset();
-    const MapMarks none = MarksOf(replay, {MapData{&unplaced, MapCacheKind::Game}, starts.players});
-    EXPECT_TRUE(none.spots.empty() && none.supplies.empty() && none.techs.empty());
+    // An entry without extentMin and extentMax places nothing, nor one whose extent has no area.
+    for (const auto unusable :
+         {std::optional<MapExtent>(), std::optional(MapExtent{{9, 0}, {9, 5}})}) {
+        MapCacheEntry unplaced = entry;
+        unplaced.extent = unusable;
+        const MapMarks none =
+            MarksOf(replay, {MapData{&unplaced, MapCacheKind::Game}, starts.players});
+        EXPECT_TRUE(none.spots.empty() && none.supplies.empty() && none.techs.empty());
+    }
     struct Case {
         QSize picture; // fitted into the header's cell
         QPointF topLeft, bottomRight, middle;

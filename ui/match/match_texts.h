@@ -19,8 +19,8 @@ enum class NoOrders {
     NoneRecorded,  // humans who gave no order
 };
 QString NoOrdersLine(NoOrders why);
-// No map cache gives the map's extent (no entry, or one without it): the buildings can't be
-// placed on its picture.
+// No map cache gives the map's extent (no entry, one without it, or one without area): the
+// buildings can't be placed on its picture.
 QString UnknownPositionsLine();
 
 // One line of a player's list: when, and what his order asked for, as the tool prints it
