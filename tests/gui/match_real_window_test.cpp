@@ -176,19 +176,25 @@ TEST_F(MatchRealWindow, TheCursorTakesTheMarksAwayANameOrAMarkChoosesTheList) {
     EXPECT_EQ(match.Cursor(), 0u);
     QTest::keyClick(&match, Qt::Key_End);
 
-    // Nic's list at opening; the other's by his name; Nic's again by his mark.
+    // Nic's list at opening; the other's by his name; Nic's again by his mark, as made before.
     EXPECT_EQ(match.ChosenRow(), 0u);
-    EXPECT_TRUE(
-        match.Lines().contains(QStringLiteral("0m 08s  posé  Centrale électrique  (1132, 854)")));
-    QTest::mouseClick(&match, Qt::LeftButton, {},
-                      QPoint(ml::NameLeft + 5, ml::RowsTop + ml::RowHeight + 5));
+    const QStringList nics = match.Lines();
+    EXPECT_TRUE(nics.contains(QStringLiteral("0m 08s  posé  Centrale électrique  (1132, 854)")));
+    const QPoint nameOf[] = {QPoint(ml::NameLeft + 5, ml::RowsTop + 5),
+                             QPoint(ml::NameLeft + 5, ml::RowsTop + ml::RowHeight + 5)};
+    QTest::mouseClick(&match, Qt::LeftButton, {}, nameOf[1]);
     EXPECT_EQ(match.ChosenRow(), 1u);
     match.SetCursor(248);
     QTest::mouseClick(&match, Qt::LeftButton, {}, Plant);
     EXPECT_EQ(match.ChosenRow(), 0u);
-    // The wheel moves the list.
+    EXPECT_TRUE(match.Lines().isSharedWith(nics));
+    // The wheel moves the list; his name or his mark clicked again leave it there.
     QWheelEvent towards(QPointF(300, 100), match.mapToGlobal(QPointF(300, 100)), {}, {0, -120},
                         Qt::NoButton, {}, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&match, &towards);
     EXPECT_EQ(match.ListTop, ml::WheelNotchLines);
+    for (const QPoint& at : {nameOf[0], Plant}) {
+        QTest::mouseClick(&match, Qt::LeftButton, {}, at);
+        EXPECT_EQ(match.ListTop, ml::WheelNotchLines);
+    }
 }

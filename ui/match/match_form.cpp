@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <limits>
 
 #include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
@@ -29,6 +30,9 @@ namespace {
 TimeScale ScaleOf(const MatchView& view) {
     return {view.endFrame, ml::TimeLeft, ml::TimeWidth};
 }
+
+// Before the first row is chosen at an opening.
+constexpr std::size_t NoRow = std::numeric_limits<std::size_t>::max();
 
 QRectF MarksArea(const MatchOpening& opening) {
     return opening.mapArea.translated(ml::MapCell.topLeft());
@@ -61,7 +65,8 @@ void TMatchForm::Open(MatchOpening opening, const std::optional<QRect>& details,
                       const QRect& main) {
     opening_ = std::move(opening);
     view_ = MatchViewOf(opening_.replay, opening_.match, opening_.extent, opening_.data);
-    chosen_ = 0;
+    rowLines_.assign(view_.rows.size(), std::nullopt);
+    chosen_ = NoRow;
     ChooseRow(0);
     cursor_ = view_.endFrame;
     shown_ = MarksUpTo(view_.marks, cursor_);
@@ -98,24 +103,30 @@ void TMatchForm::SetCursor(uint32_t frame) {
 }
 
 void TMatchForm::ChooseRow(std::size_t row) {
-    lines_.clear();
+    if (row == chosen_) return;
     chosen_ = row;
-    if (row < view_.rows.size()) {
+    if (row < rowLines_.size() && !rowLines_[row]) {
+        QStringList& lines = rowLines_[row].emplace();
         const std::size_t player = view_.rows[row].player;
         if (opening_.match && player < opening_.match->players.size() &&
             opening_.match->players[player].course)
             for (const CourseLine& line :
                  CourseLines(*opening_.match->players[player].course, opening_.data))
-                lines_.push_back(ListLine(line));
+                lines.push_back(ListLine(line));
     }
     ResetListScroll();
     update(ml::ListPanel);
     update(ml::TimelinePanel);
 }
 
+const QStringList& TMatchForm::Lines() const {
+    static const QStringList none;
+    return chosen_ < rowLines_.size() && rowLines_[chosen_] ? *rowLines_[chosen_] : none;
+}
+
 void TMatchForm::ResetListScroll() {
     const ListScrollRange range =
-        ListScrollRangeFor(static_cast<int>(lines_.size()), Scroll->height(), ml::WholeLinesShown);
+        ListScrollRangeFor(static_cast<int>(Lines().size()), Scroll->height(), ml::WholeLinesShown);
     Scroll->SetPosition(0);
     Scroll->SetMax(range.max);
     Scroll->SetScrollerWidth(range.scrollerWidth);
@@ -130,7 +141,7 @@ void TMatchForm::paintEvent(QPaintEvent*) {
     PaintMatchMap(painter, opening_.picture, opening_.mapArea, opening_.starts, view_.marks,
                   shown_);
     PaintTimeline(painter, view_, cursor_, chosen_);
-    PaintCourseList(painter, chosen_ < view_.rows.size() ? &view_.rows[chosen_] : nullptr, lines_,
+    PaintCourseList(painter, chosen_ < view_.rows.size() ? &view_.rows[chosen_] : nullptr, Lines(),
                     ListTop);
 }
 

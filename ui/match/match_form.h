@@ -52,10 +52,12 @@ public:
     const MatchView& View() const { return view_; }
     uint32_t Cursor() const { return cursor_; }
     void SetCursor(uint32_t frame);
-    // The player whose list is shown, as a row of the time line.
+    // The player whose list is shown, as a row of the time line. His lines are made the first
+    // time he is chosen and kept until the next opening; choosing him again while he is shown
+    // leaves his list where it is.
     std::size_t ChosenRow() const { return chosen_; }
     void ChooseRow(std::size_t row);
-    const QStringList& Lines() const { return lines_; }
+    const QStringList& Lines() const;
     // How many of the view's marks the map shows: those placed up to the cursor.
     std::size_t MarksShown() const { return shown_; }
 
@@ -93,7 +95,7 @@ private:
     uint32_t cursor_ = 0;
     std::size_t shown_ = 0;
     std::size_t chosen_ = 0;
-    QStringList lines_;
+    std::vector<std::optional<QStringList>> rowLines_; // each row's, once made
     QImage skin_;
     bool movingCursor_ = false;
     GroundDrag drag_;
