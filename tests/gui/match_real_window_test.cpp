@@ -197,4 +197,15 @@ TEST_F(MatchRealWindow, TheCursorTakesTheMarksAwayANameOrAMarkChoosesTheList) {
         QTest::mouseClick(&match, Qt::LeftButton, {}, at);
         EXPECT_EQ(match.ListTop, ml::WheelNotchLines);
     }
+
+    // A drag of the cursor cut short by Escape is over when the window opens again.
+    QTest::mousePress(&match, Qt::LeftButton, {}, QPoint(middle, y));
+    QTest::keyClick(&match, Qt::Key_Escape);
+    QTest::mouseRelease(main_->RepList->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::keyClick(main_->RepList, Qt::Key_Return);
+    ASSERT_TRUE(match.isVisible());
+    QTest::mousePress(&match, Qt::LeftButton, {}, nameOf[1]);
+    QTest::mouseMove(&match, QPoint(middle, y));
+    QTest::mouseRelease(&match, Qt::LeftButton, {}, QPoint(middle, y));
+    EXPECT_EQ(match.Cursor(), end);
 }

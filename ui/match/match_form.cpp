@@ -145,6 +145,11 @@ void TMatchForm::paintEvent(QPaintEvent*) {
                     ListTop);
 }
 
+void TMatchForm::hideEvent(QHideEvent* event) {
+    movingCursor_ = false;
+    QWidget::hideEvent(event);
+}
+
 std::optional<std::size_t> TMatchForm::MarkAt(QPoint at) const {
     if (!ml::MapCell.contains(at)) return std::nullopt;
     return MarkNear(view_.marks, shown_, MarksArea(opening_), QPointF(at) + QPointF(0.5, 0.5),

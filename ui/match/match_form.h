@@ -67,6 +67,8 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // A drag of the cursor under way ends with the window.
+    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
