@@ -113,6 +113,16 @@ TEST_F(MatchRealWindow, OpenedFromThePictureOrEnterInPlaceOfTheLargerMapASecondR
     ASSERT_EQ(view.rows.size(), 2u);
     EXPECT_TRUE(view.message.isEmpty());
     EXPECT_EQ(match.Cursor(), view.endFrame);
+    // The time line as tall as its two rows and the minute marks' labels under them: no black
+    // band between them and the frame.
+    const QImage drawn = match.grab().toImage();
+    QImage blackLine(ml::TimeWidth, 1, drawn.format());
+    blackLine.fill(Qt::black);
+    int lowestLit = ml::TimelinePanel(2).bottom();
+    while (lowestLit > ml::RowsTop &&
+           drawn.copy(ml::TimeLeft, lowestLit, ml::TimeWidth, 1) == blackLine)
+        --lowestLit;
+    EXPECT_GE(lowestLit, ml::TimelinePanel(2).bottom() - 4);
     // Each player's buildings of his first minute lie nearer his start disc (spot 2 for Nic, 1
     // for the other) than any other.
     const std::vector<SpotMark>& spots = details_->StartMarks().spots;
@@ -164,7 +174,7 @@ TEST_F(MatchRealWindow, TheCursorTakesTheMarksAwayANameOrAMarkChoosesTheList) {
     EXPECT_EQ(Tip(match, Plant), QString());
     EXPECT_NE(shown(), NicBlue);
     // Pressed on the time line's middle, dragged past its end and to its start.
-    const TimeScale scale{end, ml::TimeLeft, ml::TimeWidth};
+    const TimeScale scale = TimelineScale(end);
     const int y = ml::RowsTop + 5, middle = ml::TimeLeft + ml::TimeWidth / 2;
     QTest::mousePress(&match, Qt::LeftButton, {}, QPoint(middle, y));
     EXPECT_EQ(match.Cursor(), FrameAtX(scale, middle));

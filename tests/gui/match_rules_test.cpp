@@ -35,6 +35,21 @@ TEST(MatchTimeline, FramesAcrossThePixelsAndBack) {
     EXPECT_EQ(XAtFrame(TimeScale{0, 10, 50}, 0), 10); // an empty match: no division by zero
 }
 
+TEST(MatchTimeline, MinuteMarksFiveMinutesApartOrMoreWhenTheyWouldCrowd) {
+    const auto minutes = [](uint32_t end) {
+        std::vector<uint32_t> out;
+        for (const MinuteMark& mark : MinuteMarks(TimelineScale(end)))
+            out.push_back(mark.minute);
+        return out;
+    };
+    // The end itself has none; under 30 pixels apart (70 minutes) they would crowd.
+    EXPECT_EQ(minutes(20 * Minute), (std::vector<uint32_t>{5, 10, 15}));
+    EXPECT_EQ(minutes(5 * Minute - 1), std::vector<uint32_t>{});
+    EXPECT_EQ(minutes(70 * Minute), (std::vector<uint32_t>{10, 20, 30, 40, 50, 60}));
+    EXPECT_EQ(minutes(1440 * Minute).front(), 160u);
+    EXPECT_EQ(MinuteMarks(TimelineScale(20 * Minute)).back().x, 419); // 3/4 of 419 from 105
+}
+
 // Right, End and Home on a real replay are the window's test: here the ends of the match.
 TEST(MatchTimeline, KeysKeepTheCursorWithinTheMatch) {
     for (const auto& [cursor, move, expected] :

@@ -27,10 +27,6 @@ TMatchForm* MatchForm = nullptr;
 
 namespace {
 
-TimeScale ScaleOf(const MatchView& view) {
-    return {view.endFrame, ml::TimeLeft, ml::TimeWidth};
-}
-
 // Before the first row is chosen at an opening.
 constexpr std::size_t NoRow = std::numeric_limits<std::size_t>::max();
 
@@ -42,10 +38,9 @@ QRectF MarksArea(const MatchOpening& opening) {
 
 TMatchForm::TMatchForm(QWidget& owner) : QWidget(&owner, Qt::Window | Qt::FramelessWindowHint) {
     MatchForm = this;
-    setFixedSize(ml::WindowSize);
     setWindowTitle(QStringLiteral("MatchForm"));
     setFocusPolicy(Qt::StrongFocus);
-    setMask(RoundedRegion(size(), ml::CornerEllipse));
+    FitRows();
     SetUpScroll();
 }
 
@@ -65,6 +60,7 @@ void TMatchForm::Open(MatchOpening opening, const std::optional<QRect>& details,
                       const QRect& main) {
     opening_ = std::move(opening);
     view_ = MatchViewOf(opening_.replay, opening_.match, opening_.extent, opening_.data);
+    FitRows();
     rowLines_.assign(view_.rows.size(), std::nullopt);
     chosen_ = NoRow;
     ChooseRow(0);
@@ -80,6 +76,17 @@ void TMatchForm::Open(MatchOpening opening, const std::optional<QRect>& details,
     raise();
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
+}
+
+int TMatchForm::Rows() const {
+    return ml::TimelineRows(view_.rows.size());
+}
+
+void TMatchForm::FitRows() {
+    if (size() == ml::WindowSize(Rows())) return;
+    setFixedSize(ml::WindowSize(Rows()));
+    setMask(RoundedRegion(size(), ml::CornerEllipse));
+    skin_ = {};
 }
 
 const QScreen* TMatchForm::PointerScreen() {
@@ -99,7 +106,7 @@ void TMatchForm::SetCursor(uint32_t frame) {
     cursor_ = frame;
     shown_ = MarksUpTo(view_.marks, cursor_);
     update(ml::MapCell);
-    update(ml::TimelinePanel);
+    update(ml::TimelinePanel(Rows()));
 }
 
 void TMatchForm::ChooseRow(std::size_t row) {
@@ -116,7 +123,7 @@ void TMatchForm::ChooseRow(std::size_t row) {
     }
     ResetListScroll();
     update(ml::ListPanel);
-    update(ml::TimelinePanel);
+    update(ml::TimelinePanel(Rows()));
 }
 
 const QStringList& TMatchForm::Lines() const {
@@ -135,7 +142,7 @@ void TMatchForm::ResetListScroll() {
 
 void TMatchForm::paintEvent(QPaintEvent*) {
     const qreal ratio = devicePixelRatioF();
-    if (skin_.isNull() || skin_.devicePixelRatio() != ratio) skin_ = MatchSkin(ratio);
+    if (skin_.isNull() || skin_.devicePixelRatio() != ratio) skin_ = MatchSkin(ratio, Rows());
     QPainter painter(this);
     painter.drawImage(0, 0, skin_);
     PaintMatchMap(painter, opening_.picture, opening_.mapArea, opening_.starts, view_.marks,
@@ -180,8 +187,8 @@ void TMatchForm::ShowMarkTip(QPoint at, QPoint global) {
 }
 
 bool TMatchForm::DragsWindowAt(QPoint at) const {
-    for (const QRect& taken :
-         {ml::MapCell, ml::ListPanel, ml::TimelinePanel, ml::ScrollRect, ml::CloseGlyphArea})
+    for (const QRect& taken : {ml::MapCell, ml::ListPanel, ml::TimelinePanel(Rows()),
+                               ml::ScrollRect, ml::CloseGlyphArea})
         if (taken.contains(at)) return false;
     return QRect(QPoint(0, 0), size()).contains(at);
 }
@@ -201,19 +208,20 @@ void TMatchForm::PressOnPanels(QPoint at) {
         ChooseRow(view_.marks[*mark].row);
         return;
     }
-    if (!ml::TimelinePanel.contains(at)) return;
+    if (!ml::TimelinePanel(Rows()).contains(at)) return;
     if (at.x() < ml::TimeLeft - 2) {
         if (const auto row = RowAt(at, ml::RowsTop, ml::RowHeight, view_.rows.size()))
             ChooseRow(*row);
         return;
     }
     movingCursor_ = true;
-    SetCursor(FrameAtX(ScaleOf(view_), at.x()));
+    SetCursor(FrameAtX(TimelineScale(view_.endFrame), at.x()));
 }
 
 void TMatchForm::mouseMoveEvent(QMouseEvent* event) {
     if (drag_.Move(*this, event)) return;
-    if (movingCursor_) SetCursor(FrameAtX(ScaleOf(view_), WholePixel(event->position()).x()));
+    if (movingCursor_)
+        SetCursor(FrameAtX(TimelineScale(view_.endFrame), WholePixel(event->position()).x()));
 }
 
 void TMatchForm::mouseReleaseEvent(QMouseEvent* event) {

@@ -82,6 +82,9 @@ protected:
 private:
     // The screen the pointer is on, where a hidden window opens.
     static const QScreen* PointerScreen();
+    // The time line's rows, and the window as tall as they ask.
+    int Rows() const;
+    void FitRows();
     void SetUpScroll();
     // The bar's range for the chosen player's lines, back at the top.
     void ResetListScroll();
