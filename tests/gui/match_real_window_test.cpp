@@ -2,8 +2,8 @@
 // picture or with Enter in the list, the real map cache of the game's maps in an install's
 // archive. The bases' marks lie round their players' spots, the cursor under the keys and the
 // pointer takes them away, a click on a name or a mark chooses the list, the larger map stays
-// hidden while the window is open, and a second replay, on a map no cache holds, replaces the
-// first.
+// hidden while the window is open, the window goes with the minimised main window, and a second
+// replay, on a map no cache holds, replaces the first.
 #include <QApplication>
 #include <QHelpEvent>
 #include <QListWidget>
@@ -108,6 +108,11 @@ TEST_F(MatchRealWindow, OpenedFromThePictureOrEnterInPlaceOfTheLargerMapASecondR
     EXPECT_FALSE(details_->Panel->isVisible());
     QTest::mouseMove(details_, OnThePicture + QPoint(1, 1));
     EXPECT_FALSE(details_->Panel->isVisible()); // not while the match window is open
+    // It goes with the main window minimised, and comes back with it.
+    main_->setWindowState(Qt::WindowMinimized);
+    EXPECT_FALSE(match.isVisible());
+    main_->setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(match.isVisible());
 
     const MatchView& view = match.View();
     ASSERT_EQ(view.rows.size(), 2u);
@@ -154,6 +159,10 @@ TEST_F(MatchRealWindow, OpenedFromThePictureOrEnterInPlaceOfTheLargerMapASecondR
     EXPECT_EQ(match.pos(), moved);
     EXPECT_EQ(match.View().rows.size(), 2u);
     QTest::mouseClick(&match, Qt::LeftButton, {}, ml::CloseGlyphArea.center());
+    EXPECT_FALSE(match.isVisible());
+    // Closed, it stays closed when the main window comes back.
+    main_->setWindowState(Qt::WindowMinimized);
+    main_->setWindowState(Qt::WindowNoState);
     EXPECT_FALSE(match.isVisible());
 }
 

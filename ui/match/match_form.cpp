@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 #include <limits>
 
+#include "ui/common/minimised_along.h"
 #include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
 #include "ui/common/skin_scroll_bar.h"
@@ -42,6 +43,7 @@ TMatchForm::TMatchForm(QWidget& owner) : QWidget(&owner, Qt::Window | Qt::Framel
     setFocusPolicy(Qt::StrongFocus);
     FitRows();
     SetUpScroll();
+    new MinimisedAlong(*this, owner);
 }
 
 TMatchForm::~TMatchForm() {
