@@ -197,11 +197,19 @@ std::optional<std::vector<MapCacheEntry>> ReadMapCacheFile(const std::string& pa
     }
 }
 
-std::optional<MapPoint> PictureFraction(const MapExtent& extent, MapPoint point) {
-    const float width = extent.max.x - extent.min.x;
-    const float height = extent.max.y - extent.min.y;
+std::optional<MapExtent> PictureExtent(const std::optional<MapExtent>& extent) {
+    if (!extent) return std::nullopt;
+    const float width = extent->max.x - extent->min.x;
+    const float height = extent->max.y - extent->min.y;
     if (!(width > 0) || !(height > 0) || !std::isfinite(width) || !std::isfinite(height))
         return std::nullopt;
+    return extent;
+}
+
+std::optional<MapPoint> PictureFraction(const MapExtent& extent, MapPoint point) {
+    if (!PictureExtent(extent)) return std::nullopt;
+    const float width = extent.max.x - extent.min.x;
+    const float height = extent.max.y - extent.min.y;
     const MapPoint fraction{(point.x - extent.min.x) / width,
                             1 - (point.y - extent.min.y) / height};
     // Extreme coordinates overflow the float on their way: what isn't finite places nothing.

@@ -57,7 +57,13 @@ std::vector<MapCacheEntry> ParseMapCache(std::string_view text);
 // The first MaxMapCacheBytes of a cache file, parsed; nullopt when it can't be read.
 std::optional<std::vector<MapCacheEntry>> ReadMapCacheFile(const std::string& path);
 
+// The extent when it can put places on the map's picture: its width and height finite and
+// above zero. None for none, and for an extent without area or inverted: its entry places
+// nothing, neither start spots nor anything a player did.
+std::optional<MapExtent> PictureExtent(const std::optional<MapExtent>& extent);
+
 // Where a point of the map lies on its preview picture, as fractions of the picture's width
 // and height from its top left corner (the picture's top row is the map's largest y); nullopt
-// when the extent has no area, or the point or the fraction isn't finite.
+// when PictureExtent refuses the extent, or the point or the fraction isn't finite: such a
+// place gets no mark.
 std::optional<MapPoint> PictureFraction(const MapExtent& extent, MapPoint point);

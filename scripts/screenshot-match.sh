@@ -38,13 +38,15 @@ sleep 0.5
 xdotool mousemove $((DX + 96)) $((DY + 49)) click 1
 match=$(window_named MatchForm) || fail "the match window did not open"
 eval "$(xdotool getwindowgeometry --shell "$match")"
-MX=$X MY=$Y
+MX=$X MY=$Y MW=$WIDTH MH=$HEIGHT
 # The pointer out of the way, the windows drawn.
 xdotool mousemove $((MX + 400)) $((MY + 5))
 sleep 1
 import -window root "$work/screen.png"
 left=$((MX < DX ? MX : DX - 280 + 3))
-right=$((MX < DX ? DX + 192 : MX + 540))
-/usr/bin/convert "$work/screen.png" -crop "$((right - left + 24))x$((430 + 24))+$((left - 12))+$((MY - 12))" \
+right=$((MX < DX ? DX + 192 : MX + MW))
+# The match window is as tall as its time line's rows: the crop as tall as the tallest window.
+height=$((MH > 310 ? MH : 310))
+/usr/bin/convert "$work/screen.png" -crop "$((right - left + 24))x$((height + 24))+$((left - 12))+$((MY - 12))" \
   +repage -strip -define png:exclude-chunks=date,time "$output"
 echo "screenshot-match: $output"

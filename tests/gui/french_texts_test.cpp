@@ -229,7 +229,7 @@ TEST(FrenchTexts, ShownExactly) {
          QStringLiteral("Réglages de la partie illisibles")},
         {"refused: players", Refused(InvalidReason::BadPlayers),
          QStringLiteral("Liste des joueurs illisible")},
-        // The match window: a mark's tooltip, what it can't show, the list's lines.
+        // The match window: a mark's tooltip, a minute mark, what it can't show, the list's lines.
         {"mark", MarkTip(QStringLiteral("Caserne"), QStringLiteral("Nic"), At12m3s + 29),
          QStringLiteral("Caserne — Nic — 12m 03s")},
         {"no orders: cut", NoOrdersLine(NoOrders::CutFile),
@@ -240,6 +240,7 @@ TEST(FrenchTexts, ShownExactly) {
          QStringLiteral("Aucun ordre : le fichier ne se lit plus")},
         {"no orders", NoOrdersLine(NoOrders::NoneRecorded),
          QStringLiteral("Aucun ordre enregistré dans ce replay")},
+        {"minute mark", MinuteMarkText(10), QStringLiteral("10m")},
         {"positions unknown", UnknownPositionsLine(),
          QStringLiteral(
              "Emplacements inconnus : aucun cache de cartes ne donne l'étendue de cette carte")},

@@ -2,8 +2,8 @@
 // picture or with Enter in the list, the real map cache of the game's maps in an install's
 // archive. The bases' marks lie round their players' spots, the cursor under the keys and the
 // pointer takes them away, a click on a name or a mark chooses the list, the larger map stays
-// hidden while the window is open, and a second replay, on a map no cache holds, replaces the
-// first.
+// hidden while the window is open, the window goes with the minimised main window, and a second
+// replay, on a map no cache holds, replaces the first.
 #include <QApplication>
 #include <QHelpEvent>
 #include <QListWidget>
@@ -108,11 +108,26 @@ TEST_F(MatchRealWindow, OpenedFromThePictureOrEnterInPlaceOfTheLargerMapASecondR
     EXPECT_FALSE(details_->Panel->isVisible());
     QTest::mouseMove(details_, OnThePicture + QPoint(1, 1));
     EXPECT_FALSE(details_->Panel->isVisible()); // not while the match window is open
+    // It goes with the main window minimised, and comes back with it.
+    main_->setWindowState(Qt::WindowMinimized);
+    EXPECT_FALSE(match.isVisible());
+    main_->setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(match.isVisible());
 
     const MatchView& view = match.View();
     ASSERT_EQ(view.rows.size(), 2u);
     EXPECT_TRUE(view.message.isEmpty());
     EXPECT_EQ(match.Cursor(), view.endFrame);
+    // The time line as tall as its two rows and the minute marks' labels under them: no black
+    // band between them and the frame.
+    const QImage drawn = match.grab().toImage();
+    QImage blackLine(ml::TimeWidth, 1, drawn.format());
+    blackLine.fill(Qt::black);
+    int lowestLit = ml::TimelinePanel(2).bottom();
+    while (lowestLit > ml::RowsTop &&
+           drawn.copy(ml::TimeLeft, lowestLit, ml::TimeWidth, 1) == blackLine)
+        --lowestLit;
+    EXPECT_GE(lowestLit, ml::TimelinePanel(2).bottom() - 4);
     // Each player's buildings of his first minute lie nearer his start disc (spot 2 for Nic, 1
     // for the other) than any other.
     const std::vector<SpotMark>& spots = details_->StartMarks().spots;
@@ -145,6 +160,10 @@ TEST_F(MatchRealWindow, OpenedFromThePictureOrEnterInPlaceOfTheLargerMapASecondR
     EXPECT_EQ(match.View().rows.size(), 2u);
     QTest::mouseClick(&match, Qt::LeftButton, {}, ml::CloseGlyphArea.center());
     EXPECT_FALSE(match.isVisible());
+    // Closed, it stays closed when the main window comes back.
+    main_->setWindowState(Qt::WindowMinimized);
+    main_->setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(match.isVisible());
 }
 
 TEST_F(MatchRealWindow, TheCursorTakesTheMarksAwayANameOrAMarkChoosesTheList) {
@@ -164,7 +183,7 @@ TEST_F(MatchRealWindow, TheCursorTakesTheMarksAwayANameOrAMarkChoosesTheList) {
     EXPECT_EQ(Tip(match, Plant), QString());
     EXPECT_NE(shown(), NicBlue);
     // Pressed on the time line's middle, dragged past its end and to its start.
-    const TimeScale scale{end, ml::TimeLeft, ml::TimeWidth};
+    const TimeScale scale = TimelineScale(end);
     const int y = ml::RowsTop + 5, middle = ml::TimeLeft + ml::TimeWidth / 2;
     QTest::mousePress(&match, Qt::LeftButton, {}, QPoint(middle, y));
     EXPECT_EQ(match.Cursor(), FrameAtX(scale, middle));
@@ -176,19 +195,36 @@ TEST_F(MatchRealWindow, TheCursorTakesTheMarksAwayANameOrAMarkChoosesTheList) {
     EXPECT_EQ(match.Cursor(), 0u);
     QTest::keyClick(&match, Qt::Key_End);
 
-    // Nic's list at opening; the other's by his name; Nic's again by his mark.
+    // Nic's list at opening; the other's by his name; Nic's again by his mark, as made before.
     EXPECT_EQ(match.ChosenRow(), 0u);
-    EXPECT_TRUE(
-        match.Lines().contains(QStringLiteral("0m 08s  posé  Centrale électrique  (1132, 854)")));
-    QTest::mouseClick(&match, Qt::LeftButton, {},
-                      QPoint(ml::NameLeft + 5, ml::RowsTop + ml::RowHeight + 5));
+    const QStringList nics = match.Lines();
+    EXPECT_TRUE(nics.contains(QStringLiteral("0m 08s  posé  Centrale électrique  (1132, 854)")));
+    const QPoint nameOf[] = {QPoint(ml::NameLeft + 5, ml::RowsTop + 5),
+                             QPoint(ml::NameLeft + 5, ml::RowsTop + ml::RowHeight + 5)};
+    QTest::mouseClick(&match, Qt::LeftButton, {}, nameOf[1]);
     EXPECT_EQ(match.ChosenRow(), 1u);
     match.SetCursor(248);
     QTest::mouseClick(&match, Qt::LeftButton, {}, Plant);
     EXPECT_EQ(match.ChosenRow(), 0u);
-    // The wheel moves the list.
+    EXPECT_TRUE(match.Lines().isSharedWith(nics));
+    // The wheel moves the list; his name or his mark clicked again leave it there.
     QWheelEvent towards(QPointF(300, 100), match.mapToGlobal(QPointF(300, 100)), {}, {0, -120},
                         Qt::NoButton, {}, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&match, &towards);
     EXPECT_EQ(match.ListTop, ml::WheelNotchLines);
+    for (const QPoint& at : {nameOf[0], Plant}) {
+        QTest::mouseClick(&match, Qt::LeftButton, {}, at);
+        EXPECT_EQ(match.ListTop, ml::WheelNotchLines);
+    }
+
+    // A drag of the cursor cut short by Escape is over when the window opens again.
+    QTest::mousePress(&match, Qt::LeftButton, {}, QPoint(middle, y));
+    QTest::keyClick(&match, Qt::Key_Escape);
+    QTest::mouseRelease(main_->RepList->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::keyClick(main_->RepList, Qt::Key_Return);
+    ASSERT_TRUE(match.isVisible());
+    QTest::mousePress(&match, Qt::LeftButton, {}, nameOf[1]);
+    QTest::mouseMove(&match, QPoint(middle, y));
+    QTest::mouseRelease(&match, Qt::LeftButton, {}, QPoint(middle, y));
+    EXPECT_EQ(match.Cursor(), end);
 }

@@ -1,6 +1,7 @@
 // The match window's plain rules: the time line's arithmetic, where the window opens, what a
 // match's orders make of the map's marks, the rows and the list, and which mark the pointer is on.
 #include <gtest/gtest.h>
+#include <limits>
 #include <tuple>
 
 #include "ui/match/match_placement.h"
@@ -32,6 +33,21 @@ TEST(MatchTimeline, FramesAcrossThePixelsAndBack) {
         }
     }
     EXPECT_EQ(XAtFrame(TimeScale{0, 10, 50}, 0), 10); // an empty match: no division by zero
+}
+
+TEST(MatchTimeline, MinuteMarksFiveMinutesApartOrMoreWhenTheyWouldCrowd) {
+    const auto minutes = [](uint32_t end) {
+        std::vector<uint32_t> out;
+        for (const MinuteMark& mark : MinuteMarks(TimelineScale(end)))
+            out.push_back(mark.minute);
+        return out;
+    };
+    // The end itself has none; under 30 pixels apart (70 minutes) they would crowd.
+    EXPECT_EQ(minutes(20 * Minute), (std::vector<uint32_t>{5, 10, 15}));
+    EXPECT_EQ(minutes(5 * Minute - 1), std::vector<uint32_t>{});
+    EXPECT_EQ(minutes(70 * Minute), (std::vector<uint32_t>{10, 20, 30, 40, 50, 60}));
+    EXPECT_EQ(minutes(1440 * Minute).front(), 160u);
+    EXPECT_EQ(MinuteMarks(TimelineScale(20 * Minute)).back().x, 419); // 3/4 of 419 from 105
 }
 
 // Right, End and Home on a real replay are the window's test: here the ends of the match.
@@ -88,8 +104,14 @@ TEST(MatchView, HumansRowsAndTheirMarksInTimeOrderWithTheLineForWhatCantBeShown)
     replay.players = {Player("IA", false, 0), Player("Nic", true, 2), Player("Obs", true, 1, -2),
                       Player("Bo", true, 3)};
     PlayerCourse nic;
-    nic.placed = {{248, 1229, {1000, 500}, -0.78f, false}, {900, 58, {0, 0}, 0, true}};
-    nic.powers = {{116, 24, WorldPoint{2000, 250}}, {300, 7, std::nullopt}};
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float infinite = std::numeric_limits<float>::infinity();
+    nic.placed = {{248, 1229, {1000, 500}, -0.78f, false},
+                  {500, 1229, {nan, 500}, 0, false},
+                  {900, 58, {0, 0}, 0, true}};
+    nic.powers = {{116, 24, WorldPoint{2000, 250}},
+                  {300, 7, std::nullopt},
+                  {310, 7, WorldPoint{0, infinite}}};
     nic.commandsPerMinute = {12, 30};
     PlayerCourse bo;
     bo.placed = {{264, 1509, {3000, 9000}, 0, false}};
@@ -112,7 +134,8 @@ TEST(MatchView, HumansRowsAndTheirMarksInTimeOrderWithTheLineForWhatCantBeShown)
         MarkShape shape;
         std::size_t row;
     };
-    // The power without a place has no mark; a place off the map is kept on its edge.
+    // The power without a place, and places not a number or infinite have no mark; a place off
+    // the map is kept on its edge.
     const Mark expected[] = {{116, {1, 0.75}, MarkShape::Power, 0},
                              {248, {0.5, 0.5}, MarkShape::Building, 0},
                              {264, {1, 0}, MarkShape::Building, 1},
@@ -133,7 +156,13 @@ TEST(MatchView, HumansRowsAndTheirMarksInTimeOrderWithTheLineForWhatCantBeShown)
     TZH_replay computers = replay;
     computers.players = {Player("IA", false, 0), Player("IA", false, 1)};
     const MatchOrders none{true, 9000, {{}, {}}};
-    EXPECT_EQ(MatchViewOf(replay, match, std::nullopt, {}).message, UnknownPositionsLine());
+    // No extent, or one without area: no mark, and the places said unknown.
+    for (const auto unusable :
+         {std::optional<MapExtent>(), std::optional(MapExtent{{0, 0}, {0, 9}})}) {
+        const MatchView unplaced = MatchViewOf(replay, match, unusable, {});
+        EXPECT_TRUE(unplaced.marks.empty());
+        EXPECT_EQ(unplaced.message, UnknownPositionsLine());
+    }
     EXPECT_EQ(MatchViewOf(replay, cut, extent, {}).message, NoOrdersLine(NoOrders::CutFile));
     EXPECT_EQ(MatchViewOf(computers, none, extent, {}).message,
               NoOrdersLine(NoOrders::ComputersOnly));

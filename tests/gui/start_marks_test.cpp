@@ -37,10 +37,15 @@ TEST(StartMarks, SpotsTakenInTheirPlayersColoursLandOnThePicturesCornersLetterbo
     EXPECT_EQ(marks.supplies, std::vector<QPointF>{QPointF(0.25, 0.75)});
     EXPECT_EQ(marks.techs, std::vector<QPointF>{QPointF(0.5, 1)});
     EXPECT_TRUE(MarksOf(replay, ReplayStarts{std::nullopt, starts.players}).spots.empty());
-    MapCacheEntry unplaced = entry; // an entry without extentMin and extentMax places nothing
-    unplaced.extent.reset();
-    const MapMarks none = MarksOf(replay, {MapData{&unplaced, MapCacheKind::Game}, starts.players});
-    EXPECT_TRUE(none.spots.empty() && none.supplies.empty() && none.techs.empty());
+    // An entry without extentMin and extentMax places nothing, nor one whose extent has no area.
+    for (const auto unusable :
+         {std::optional<MapExtent>(), std::optional(MapExtent{{9, 0}, {9, 5}})}) {
+        MapCacheEntry unplaced = entry;
+        unplaced.extent = unusable;
+        const MapMarks none =
+            MarksOf(replay, {MapData{&unplaced, MapCacheKind::Game}, starts.players});
+        EXPECT_TRUE(none.spots.empty() && none.supplies.empty() && none.techs.empty());
+    }
     struct Case {
         QSize picture; // fitted into the header's cell
         QPointF topLeft, bottomRight, middle;
@@ -80,6 +85,10 @@ TEST(StartMarks, NamesStayClearOfEachOtherAndOfTheMarksAndInsideTheMap) {
          {{40, 40}, {90, 40}},
          {},
          {{{10, 19.5}, name}, {{60, 47.5}, name}}},
+        {"where the second would end at the first, a gap: below",
+         {{40, 40}, {100, 40}},
+         {},
+         {{{10, 19.5}, name}, {{70, 47.5}, name}}},
         {"at the top edge, clear of its own disc: below, kept inside",
          {{134, 9}},
          {{127.5, 2.5, 13, 13}},

@@ -98,7 +98,8 @@ TEST(MapCacheText, PointsOnThePreviewPicture) {
     ASSERT_TRUE(point.has_value());
     EXPECT_EQ(point->x, 0.25f);
     EXPECT_EQ(point->y, 0.25f); // the picture's top row is the map's largest y
-    EXPECT_EQ(PictureFraction({{5, 0}, {5, 100}}, {5, 5}), std::nullopt); // no width
+    EXPECT_EQ(PictureFraction({{5, 0}, {5, 100}}, {5, 5}), std::nullopt);   // no width
+    EXPECT_EQ(PictureFraction({{0, 100}, {100, 0}}, {5, 5}), std::nullopt); // inverted
     // A distance beyond a float: no finite fraction.
     EXPECT_EQ(PictureFraction({{-3e38f, 0}, {-2e38f, 1}}, {3e38f, 0}), std::nullopt);
 }

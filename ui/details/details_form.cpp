@@ -10,6 +10,7 @@
 #include "resources/pictures.h"
 #include "ui/common/contact_address.h"
 #include "ui/common/error_box.h"
+#include "ui/common/minimised_along.h"
 #include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
 #include "ui/details/details_layout.h"
@@ -43,12 +44,12 @@ TMoreForm::TMoreForm(TMainForm& mainForm, InstallFinder findInstall, MatchReader
     PlayersList->viewport()->installEventFilter(this);
     Panel = new MapPanel(*this);
     Match = new TMatchForm(mainForm);
+    new MinimisedAlong(*this, mainForm);
     setMouseTracking(true);
     FormCreate();
     connect(&main_, &TMainForm::SelectedReplayChanged, this, &TMoreForm::RefreshDetails);
     connect(&main_, &TMainForm::DetailsRequested, this, &TMoreForm::ShowDocked);
     connect(&main_, &TMainForm::MatchRequested, this, &TMoreForm::OpenMatch);
-    main_.installEventFilter(this);
     main_.SetDetailsWindow(this);
 }
 
@@ -333,7 +334,6 @@ void TMoreForm::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TMoreForm::ShowDocked() {
-    hiddenWithMain_ = false;
     main_.DockDetailsWindow();
     show();
 }
@@ -351,7 +351,6 @@ void TMoreForm::wheelEvent(QWheelEvent* event) {
 }
 
 bool TMoreForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &main_ && event->type() == QEvent::WindowStateChange) FollowMainWindowState();
     // Before the list answers the request with a row's tooltip.
     if (event->type() == QEvent::ToolTip && watched == PlayersList->viewport())
         AddOrdersToTooltips();
@@ -366,17 +365,6 @@ bool TMoreForm::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void TMoreForm::FollowMainWindowState() {
-    if (main_.isMinimized()) {
-        if (!isVisible()) return;
-        hiddenWithMain_ = true;
-        hide();
-    } else if (hiddenWithMain_) {
-        hiddenWithMain_ = false;
-        show();
-    }
 }
 
 void TMoreForm::ReportError(const std::exception_ptr& error) {

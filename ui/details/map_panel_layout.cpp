@@ -7,9 +7,11 @@
 
 namespace {
 
-// Between the details window and the larger map, and between a disc and its label.
+// Between the details window and the larger map, between a disc and its label, and the least
+// between two labels, whose outlined letters reach past their advance.
 constexpr int PanelGap = 2;
 constexpr qreal LabelGap = 2;
+constexpr qreal NamesGap = 3;
 
 // How far the pointer lies from a screen: 0 on it.
 qint64 SquaredDistance(QPoint pointer, const QRect& screen) {
@@ -75,7 +77,9 @@ std::vector<QRectF> PlaceLabels(const std::vector<QPointF>& centres, qreal diame
         qreal least = std::numeric_limits<qreal>::max();
         for (const QRectF& place : {upper ? above : below, upper ? below : above, right, left}) {
             const QRectF label = inside(place);
-            const qreal covered = CoveredArea(label, marks) + CoveredArea(label, placed);
+            const qreal covered =
+                CoveredArea(label, marks) +
+                CoveredArea(label.adjusted(-NamesGap, -NamesGap, NamesGap, NamesGap), placed);
             if (covered < least) {
                 chosen = label;
                 least = covered;

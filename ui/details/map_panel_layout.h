@@ -30,8 +30,8 @@ QPoint PanelPosition(const QRect& details, const QRect& main, QSize panel, const
 // Where the players' names go beside their discs of `diameter` at `centres`: above a disc in
 // the upper half of `bounds`, below one in the lower half, else on the other side, right or
 // left, each centred on its disc and kept inside `bounds`: the first place that covers no name
-// placed before nor any of `marks` (what the map's marks cover); where none is free, the one
-// that covers least of them.
+// placed before, nor comes within a few pixels of one, nor covers any of `marks` (what the
+// map's marks cover); where none is free, the one that covers least of them.
 std::vector<QRectF> PlaceLabels(const std::vector<QPointF>& centres, qreal diameter,
                                 const std::vector<QSizeF>& sizes, const std::vector<QRectF>& marks,
                                 const QRectF& bounds);

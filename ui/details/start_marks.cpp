@@ -34,12 +34,13 @@ QColor PlayerColour(int colour) {
 
 MapMarks MarksOf(const TZH_replay& replay, const ReplayStarts& starts) {
     MapMarks marks;
-    // Without its extent nothing of the map can be placed on a picture.
-    if (!starts.map || !starts.map->entry->extent) return marks;
+    if (!starts.map) return marks;
     const MapCacheEntry& entry = *starts.map->entry;
+    const std::optional<MapExtent> extent = PictureExtent(entry.extent);
+    if (!extent) return marks;
     for (std::size_t spot = 0; spot < entry.spots.size(); ++spot) {
         if (!entry.spots[spot]) continue;
-        const QPointF at = Fraction(*entry.extent, *entry.spots[spot]);
+        const QPointF at = Fraction(*extent, *entry.spots[spot]);
         if (!OnPicture(at)) continue;
         SpotMark mark{at, static_cast<int>(spot), false, {}, {}};
         for (std::size_t i = 0; i < starts.players.size() && i < replay.players.size(); ++i) {
@@ -52,8 +53,8 @@ MapMarks MarksOf(const TZH_replay& replay, const ReplayStarts& starts) {
         }
         marks.spots.push_back(std::move(mark));
     }
-    marks.supplies = Fractions(*entry.extent, entry.supplyPositions);
-    marks.techs = Fractions(*entry.extent, entry.techPositions);
+    marks.supplies = Fractions(*extent, entry.supplyPositions);
+    marks.techs = Fractions(*extent, entry.techPositions);
     return marks;
 }
 

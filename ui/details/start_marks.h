@@ -30,8 +30,9 @@ struct MapMarks {
     std::vector<QPointF> techs;
 };
 
-// Nothing when the map's data or its extent is unknown; a spot is taken by the first player
-// (not an observer) who started there.
+// Nothing when the map's data is unknown or its extent can't place anything (PictureExtent);
+// a spot off the picture has no mark; a spot is taken by the first player (not an observer)
+// who started there.
 MapMarks MarksOf(const TZH_replay& replay, const ReplayStarts& starts);
 
 // A fraction of `area` as a point, on the centre of a pixel so the marks drawn around it are

@@ -9,7 +9,9 @@
 #include <QScreen>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <limits>
 
+#include "ui/common/minimised_along.h"
 #include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
 #include "ui/common/skin_scroll_bar.h"
@@ -26,9 +28,8 @@ TMatchForm* MatchForm = nullptr;
 
 namespace {
 
-TimeScale ScaleOf(const MatchView& view) {
-    return {view.endFrame, ml::TimeLeft, ml::TimeWidth};
-}
+// Before the first row is chosen at an opening.
+constexpr std::size_t NoRow = std::numeric_limits<std::size_t>::max();
 
 QRectF MarksArea(const MatchOpening& opening) {
     return opening.mapArea.translated(ml::MapCell.topLeft());
@@ -38,11 +39,11 @@ QRectF MarksArea(const MatchOpening& opening) {
 
 TMatchForm::TMatchForm(QWidget& owner) : QWidget(&owner, Qt::Window | Qt::FramelessWindowHint) {
     MatchForm = this;
-    setFixedSize(ml::WindowSize);
     setWindowTitle(QStringLiteral("MatchForm"));
     setFocusPolicy(Qt::StrongFocus);
-    setMask(RoundedRegion(size(), ml::CornerEllipse));
+    FitRows();
     SetUpScroll();
+    new MinimisedAlong(*this, owner);
 }
 
 TMatchForm::~TMatchForm() {
@@ -61,7 +62,9 @@ void TMatchForm::Open(MatchOpening opening, const std::optional<QRect>& details,
                       const QRect& main) {
     opening_ = std::move(opening);
     view_ = MatchViewOf(opening_.replay, opening_.match, opening_.extent, opening_.data);
-    chosen_ = 0;
+    FitRows();
+    rowLines_.assign(view_.rows.size(), std::nullopt);
+    chosen_ = NoRow;
     ChooseRow(0);
     cursor_ = view_.endFrame;
     shown_ = MarksUpTo(view_.marks, cursor_);
@@ -75,6 +78,17 @@ void TMatchForm::Open(MatchOpening opening, const std::optional<QRect>& details,
     raise();
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
+}
+
+int TMatchForm::Rows() const {
+    return ml::TimelineRows(view_.rows.size());
+}
+
+void TMatchForm::FitRows() {
+    if (size() == ml::WindowSize(Rows())) return;
+    setFixedSize(ml::WindowSize(Rows()));
+    setMask(RoundedRegion(size(), ml::CornerEllipse));
+    skin_ = {};
 }
 
 const QScreen* TMatchForm::PointerScreen() {
@@ -94,28 +108,34 @@ void TMatchForm::SetCursor(uint32_t frame) {
     cursor_ = frame;
     shown_ = MarksUpTo(view_.marks, cursor_);
     update(ml::MapCell);
-    update(ml::TimelinePanel);
+    update(ml::TimelinePanel(Rows()));
 }
 
 void TMatchForm::ChooseRow(std::size_t row) {
-    lines_.clear();
+    if (row == chosen_) return;
     chosen_ = row;
-    if (row < view_.rows.size()) {
+    if (row < rowLines_.size() && !rowLines_[row]) {
+        QStringList& lines = rowLines_[row].emplace();
         const std::size_t player = view_.rows[row].player;
         if (opening_.match && player < opening_.match->players.size() &&
             opening_.match->players[player].course)
             for (const CourseLine& line :
                  CourseLines(*opening_.match->players[player].course, opening_.data))
-                lines_.push_back(ListLine(line));
+                lines.push_back(ListLine(line));
     }
     ResetListScroll();
     update(ml::ListPanel);
-    update(ml::TimelinePanel);
+    update(ml::TimelinePanel(Rows()));
+}
+
+const QStringList& TMatchForm::Lines() const {
+    static const QStringList none;
+    return chosen_ < rowLines_.size() && rowLines_[chosen_] ? *rowLines_[chosen_] : none;
 }
 
 void TMatchForm::ResetListScroll() {
     const ListScrollRange range =
-        ListScrollRangeFor(static_cast<int>(lines_.size()), Scroll->height(), ml::WholeLinesShown);
+        ListScrollRangeFor(static_cast<int>(Lines().size()), Scroll->height(), ml::WholeLinesShown);
     Scroll->SetPosition(0);
     Scroll->SetMax(range.max);
     Scroll->SetScrollerWidth(range.scrollerWidth);
@@ -124,14 +144,19 @@ void TMatchForm::ResetListScroll() {
 
 void TMatchForm::paintEvent(QPaintEvent*) {
     const qreal ratio = devicePixelRatioF();
-    if (skin_.isNull() || skin_.devicePixelRatio() != ratio) skin_ = MatchSkin(ratio);
+    if (skin_.isNull() || skin_.devicePixelRatio() != ratio) skin_ = MatchSkin(ratio, Rows());
     QPainter painter(this);
     painter.drawImage(0, 0, skin_);
     PaintMatchMap(painter, opening_.picture, opening_.mapArea, opening_.starts, view_.marks,
                   shown_);
     PaintTimeline(painter, view_, cursor_, chosen_);
-    PaintCourseList(painter, chosen_ < view_.rows.size() ? &view_.rows[chosen_] : nullptr, lines_,
+    PaintCourseList(painter, chosen_ < view_.rows.size() ? &view_.rows[chosen_] : nullptr, Lines(),
                     ListTop);
+}
+
+void TMatchForm::hideEvent(QHideEvent* event) {
+    movingCursor_ = false;
+    QWidget::hideEvent(event);
 }
 
 std::optional<std::size_t> TMatchForm::MarkAt(QPoint at) const {
@@ -164,8 +189,8 @@ void TMatchForm::ShowMarkTip(QPoint at, QPoint global) {
 }
 
 bool TMatchForm::DragsWindowAt(QPoint at) const {
-    for (const QRect& taken :
-         {ml::MapCell, ml::ListPanel, ml::TimelinePanel, ml::ScrollRect, ml::CloseGlyphArea})
+    for (const QRect& taken : {ml::MapCell, ml::ListPanel, ml::TimelinePanel(Rows()),
+                               ml::ScrollRect, ml::CloseGlyphArea})
         if (taken.contains(at)) return false;
     return QRect(QPoint(0, 0), size()).contains(at);
 }
@@ -185,19 +210,20 @@ void TMatchForm::PressOnPanels(QPoint at) {
         ChooseRow(view_.marks[*mark].row);
         return;
     }
-    if (!ml::TimelinePanel.contains(at)) return;
+    if (!ml::TimelinePanel(Rows()).contains(at)) return;
     if (at.x() < ml::TimeLeft - 2) {
         if (const auto row = RowAt(at, ml::RowsTop, ml::RowHeight, view_.rows.size()))
             ChooseRow(*row);
         return;
     }
     movingCursor_ = true;
-    SetCursor(FrameAtX(ScaleOf(view_), at.x()));
+    SetCursor(FrameAtX(TimelineScale(view_.endFrame), at.x()));
 }
 
 void TMatchForm::mouseMoveEvent(QMouseEvent* event) {
     if (drag_.Move(*this, event)) return;
-    if (movingCursor_) SetCursor(FrameAtX(ScaleOf(view_), WholePixel(event->position()).x()));
+    if (movingCursor_)
+        SetCursor(FrameAtX(TimelineScale(view_.endFrame), WholePixel(event->position()).x()));
 }
 
 void TMatchForm::mouseReleaseEvent(QMouseEvent* event) {

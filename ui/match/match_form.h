@@ -37,7 +37,7 @@ struct MatchOpening {
 class TMatchForm : public QWidget {
     Q_OBJECT
 public:
-    // A hidden window of `owner`'s, gone with it.
+    // A hidden window of `owner`'s, gone with it, and gone while it is minimised.
     explicit TMatchForm(QWidget& owner);
     ~TMatchForm() override;
 
@@ -52,10 +52,12 @@ public:
     const MatchView& View() const { return view_; }
     uint32_t Cursor() const { return cursor_; }
     void SetCursor(uint32_t frame);
-    // The player whose list is shown, as a row of the time line.
+    // The player whose list is shown, as a row of the time line. His lines are made the first
+    // time he is chosen and kept until the next opening; choosing him again while he is shown
+    // leaves his list where it is.
     std::size_t ChosenRow() const { return chosen_; }
     void ChooseRow(std::size_t row);
-    const QStringList& Lines() const { return lines_; }
+    const QStringList& Lines() const;
     // How many of the view's marks the map shows: those placed up to the cursor.
     std::size_t MarksShown() const { return shown_; }
 
@@ -65,6 +67,8 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // A drag of the cursor under way ends with the window.
+    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -78,6 +82,9 @@ protected:
 private:
     // The screen the pointer is on, where a hidden window opens.
     static const QScreen* PointerScreen();
+    // The time line's rows, and the window as tall as they ask.
+    int Rows() const;
+    void FitRows();
     void SetUpScroll();
     // The bar's range for the chosen player's lines, back at the top.
     void ResetListScroll();
@@ -93,7 +100,7 @@ private:
     uint32_t cursor_ = 0;
     std::size_t shown_ = 0;
     std::size_t chosen_ = 0;
-    QStringList lines_;
+    std::vector<std::optional<QStringList>> rowLines_; // each row's, once made
     QImage skin_;
     bool movingCursor_ = false;
     GroundDrag drag_;

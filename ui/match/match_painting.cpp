@@ -24,6 +24,7 @@ const QColor GrooveLight(56, 57, 59);
 const QColor Glyph(87, 89, 92);
 const QColor GlyphShadow(30, 31, 33);
 const QColor RowLine(28, 29, 31);
+const QColor MinuteLine(40, 41, 44);
 const QColor LeftMark(235, 235, 235);
 
 // `step` of `steps` of the way from one colour to the other.
@@ -83,20 +84,34 @@ void DrawText(QPainter& painter, const QRect& cell, const QString& text, const Q
                      painter.fontMetrics().elidedText(text, Qt::ElideRight, cell.width()));
 }
 
+// Under the rows, each minute mark's label centred on its line, kept within the panel.
+void MinuteLabels(QPainter& painter, const std::vector<MinuteMark>& marks, int rows) {
+    painter.setFont(ArialFont(PixelsForPoints(7)));
+    const QRect panel = ml::TimelinePanel(rows);
+    for (const MinuteMark& mark : marks) {
+        const QString label = MinuteMarkText(mark.minute);
+        const int width = painter.fontMetrics().horizontalAdvance(label) + 2;
+        const int left = std::min(mark.x - width / 2, panel.right() - 2 - width);
+        DrawText(painter, QRect(left, ml::MinuteLabelsTop(rows), width, ml::MinuteLabelHeight),
+                 label, ml::Grey, Qt::AlignCenter);
+    }
+}
+
 } // namespace
 
-QImage MatchSkin(qreal dpr) {
-    QImage skin(ml::WindowSize * dpr, QImage::Format_RGB32);
+QImage MatchSkin(qreal dpr, int rows) {
+    const QSize size = ml::WindowSize(rows);
+    QImage skin(size * dpr, QImage::Format_RGB32);
     skin.setDevicePixelRatio(dpr);
     QPainter painter(&skin);
-    const QRect whole(QPoint(0, 0), ml::WindowSize);
+    const QRect whole(QPoint(0, 0), size);
     painter.fillRect(whole, Face);
     constexpr int Bevel = 8;
     for (int ring = 0; ring < Bevel; ++ring) {
         painter.setPen(Between(Rim, Face, ring, Bevel));
         painter.drawRect(whole.adjusted(ring, ring, -ring - 1, -ring - 1));
     }
-    for (const QRect& panel : {ml::MapCell, ml::ListPanel, ml::TimelinePanel})
+    for (const QRect& panel : {ml::MapCell, ml::ListPanel, ml::TimelinePanel(rows)})
         Panel(painter, panel);
     CloseGlyph(painter, ml::CloseGlyphArea.topLeft() + QPoint(2, 1));
     return skin;
@@ -132,14 +147,19 @@ void PaintMatchMap(QPainter& painter, const QImage& picture, const QRectF& mapAr
 
 void PaintTimeline(QPainter& painter, const MatchView& view, uint32_t cursor, std::size_t chosen) {
     painter.save();
-    painter.fillRect(ml::TimelinePanel, ml::Black);
+    const int rows = ml::TimelineRows(view.rows.size());
+    painter.fillRect(ml::TimelinePanel(rows), ml::Black);
     painter.setFont(ArialFont(PixelsForPoints(8)));
     const QString time = QString::fromStdString(CourseTime(cursor));
     const int timeWidth = painter.fontMetrics().horizontalAdvance(time) + 8;
     DrawText(painter, ml::MessageLine.adjusted(0, 0, -timeWidth, 0), view.message, ml::Grey);
     DrawText(painter, ml::MessageLine, time, ml::Orange, Qt::AlignRight | Qt::AlignVCenter);
 
-    const TimeScale scale{view.endFrame, ml::TimeLeft, ml::TimeWidth};
+    const TimeScale scale = TimelineScale(view.endFrame);
+    const std::vector<MinuteMark> minutes = MinuteMarks(scale);
+    for (const MinuteMark& mark : minutes)
+        painter.fillRect(QRect(mark.x, ml::RowsTop, 1, rows * ml::RowHeight), MinuteLine);
+    MinuteLabels(painter, minutes, rows);
     uint32_t peak = 0;
     for (const MatchRow& row : view.rows)
         for (const uint32_t count : row.perMinute)
@@ -164,9 +184,7 @@ void PaintTimeline(QPainter& painter, const MatchView& view, uint32_t cursor, st
         }
     }
     const int x = XAtFrame(scale, cursor);
-    const int rows = static_cast<int>(std::min<std::size_t>(view.rows.size(), ml::MaxRows));
-    painter.fillRect(QRect(x, ml::RowsTop - 2, 1, std::max(1, rows) * ml::RowHeight + 2),
-                     ml::Orange);
+    painter.fillRect(QRect(x, ml::RowsTop - 2, 1, rows * ml::RowHeight + 2), ml::Orange);
     painter.fillRect(QRect(x - 2, ml::RowsTop - 3, 5, 2), ml::Orange);
     painter.restore();
 }

@@ -14,9 +14,9 @@
 class QPainter;
 struct MapMarks;
 
-// The window's metal frame round its three black panels, with the close glyph, for a screen of
-// device pixel ratio dpr.
-QImage MatchSkin(qreal dpr);
+// The window's metal frame round its three black panels, the time line's with room for `rows`
+// rows, with the close glyph, for a screen of device pixel ratio dpr.
+QImage MatchSkin(qreal dpr, int rows);
 
 // A mark's size on the map, and how near the pointer must come to it for its tooltip.
 inline constexpr qreal MarkSize = 6;
@@ -30,7 +30,8 @@ void PaintMatchMap(QPainter& painter, const QImage& picture, const QRectF& mapAr
                    const MapMarks& starts, const std::vector<CourseMark>& marks, std::size_t shown);
 
 // The time line: the message or nothing on the left of the cursor's time, then each row's name
-// in its colour (the chosen one underlined), activity bars and leaving mark, and the cursor.
+// in its colour (the chosen one underlined), activity bars and leaving mark, the minute marks
+// across the rows with their labels under them, and the cursor.
 void PaintTimeline(QPainter& painter, const MatchView& view, uint32_t cursor, std::size_t chosen);
 
 // The chosen player's name, then his lines from `first` on.

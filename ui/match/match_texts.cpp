@@ -9,6 +9,10 @@ QString MarkTip(const QString& what, const QString& who, uint32_t frame) {
            QString::fromStdString(CourseTime(frame));
 }
 
+QString MinuteMarkText(uint32_t minutes) {
+    return QStringLiteral("%1m").arg(minutes);
+}
+
 QString NoOrdersLine(NoOrders why) {
     switch (why) {
     case NoOrders::CutFile:

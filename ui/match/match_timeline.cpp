@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/match/match_layout.h"
+
+TimeScale TimelineScale(uint32_t end) {
+    return {end, match_layout::TimeLeft, match_layout::TimeWidth};
+}
+
 int XAtFrame(const TimeScale& scale, uint32_t frame) {
     const double end = std::max<uint32_t>(scale.end, 1);
     const double at = std::min<double>(frame, end) / end;
@@ -14,6 +20,23 @@ uint32_t FrameAtX(const TimeScale& scale, int x) {
     if (x >= scale.left + scale.width - 1) return scale.end;
     const double at = static_cast<double>(x - scale.left) / (scale.width - 1);
     return static_cast<uint32_t>(std::lround(at * scale.end));
+}
+
+std::vector<MinuteMark> MinuteMarks(const TimeScale& scale) {
+    const uint64_t end = std::max<uint32_t>(scale.end, 1);
+    const auto spacing = [&](uint64_t minutes) {
+        return static_cast<double>(minutes * FramesPerMinute) / static_cast<double>(end) *
+               (scale.width - 1);
+    };
+    uint64_t step = MinuteMarkStep;
+    // Past the match's end a step marks nothing: no need to widen it further.
+    while (spacing(step) < MinuteMarkSpacing && step * FramesPerMinute < end)
+        step *= 2;
+    std::vector<MinuteMark> marks;
+    for (uint64_t minute = step; minute * FramesPerMinute < end; minute += step)
+        marks.push_back({static_cast<uint32_t>(minute),
+                         XAtFrame(scale, static_cast<uint32_t>(minute * FramesPerMinute))});
+    return marks;
 }
 
 uint32_t MovedCursor(uint32_t cursor, CursorMove move, uint32_t end) {

@@ -18,9 +18,24 @@ struct TimeScale {
     int width = 1;
 };
 
+// The match window's time line: a match of `end` frames across its time area. Every frame's
+// place on the window, and every place's frame, come from this one scale.
+TimeScale TimelineScale(uint32_t end);
+
 int XAtFrame(const TimeScale& scale, uint32_t frame);
 // The frame under a pixel, kept within [0, end].
 uint32_t FrameAtX(const TimeScale& scale, int x);
+
+// The marks along the time line that let a time be read without moving the cursor: every 5
+// minutes, or 10, 20, 40... when marks that close would lie less than MinuteMarkSpacing pixels
+// apart; from the first step to the match's end (excluded), each at its pixel.
+struct MinuteMark {
+    uint32_t minute = 0;
+    int x = 0;
+};
+inline constexpr uint32_t MinuteMarkStep = 5;
+inline constexpr int MinuteMarkSpacing = 30;
+std::vector<MinuteMark> MinuteMarks(const TimeScale& scale);
 
 // Left and Right move the cursor ten seconds of game time, Home and End to the ends.
 enum class CursorMove { Back, Forward, Start, End };

@@ -8,11 +8,12 @@
 
 namespace {
 
-// A world position as fractions of the map picture, kept on the picture.
-QPointF OnPicture(const MapExtent& extent, const WorldPoint& at) {
+// A world position as fractions of the map picture, kept on the picture; none for a place that
+// can't be put there.
+std::optional<QPointF> OnPicture(const MapExtent& extent, const WorldPoint& at) {
     const std::optional<MapPoint> fraction = PictureFraction(extent, MapPoint{at.x, at.y});
-    if (!fraction) return {0.5, 0.5};
-    return {std::clamp<qreal>(fraction->x, 0, 1), std::clamp<qreal>(fraction->y, 0, 1)};
+    if (!fraction) return std::nullopt;
+    return QPointF(std::clamp<qreal>(fraction->x, 0, 1), std::clamp<qreal>(fraction->y, 0, 1));
 }
 
 bool HasOrders(const PlayerOrders& orders) {
@@ -41,18 +42,21 @@ void AddMarks(MatchView& view, const PlayerCourse& course, const MapExtent& exte
     const MatchRow& row = view.rows.back();
     const std::size_t index = view.rows.size() - 1;
     for (const PlacedBuilding& placed : course.placed) {
+        const std::optional<QPointF> at = OnPicture(extent, placed.at);
+        if (!at) continue;
         const QString what = QString::fromStdString(
             placed.sneakAttack ? PowerText(data, placed.object) : ObjectText(data, placed.object));
-        view.marks.push_back({placed.frame, OnPicture(extent, placed.at),
+        view.marks.push_back({placed.frame, *at,
                               placed.sneakAttack ? MarkShape::SneakAttack : MarkShape::Building,
                               index, row.colour, MarkTip(what, row.name, placed.frame)});
     }
-    for (const FiredPower& power : course.powers)
-        if (power.at)
-            view.marks.push_back({power.frame, OnPicture(extent, *power.at), MarkShape::Power,
-                                  index, row.colour,
-                                  MarkTip(QString::fromStdString(PowerText(data, power.power)),
-                                          row.name, power.frame)});
+    for (const FiredPower& power : course.powers) {
+        const std::optional<QPointF> at = power.at ? OnPicture(extent, *power.at) : std::nullopt;
+        if (!at) continue;
+        view.marks.push_back(
+            {power.frame, *at, MarkShape::Power, index, row.colour,
+             MarkTip(QString::fromStdString(PowerText(data, power.power)), row.name, power.frame)});
+    }
 }
 
 } // namespace
@@ -60,7 +64,7 @@ void AddMarks(MatchView& view, const PlayerCourse& course, const MapExtent& exte
 MatchView MatchViewOf(const TZH_replay& replay, const std::optional<MatchOrders>& match,
                       const std::optional<MapExtent>& extent, const CourseData& data) {
     MatchView view;
-    view.positionsKnown = extent.has_value();
+    const std::optional<MapExtent> placing = PictureExtent(extent);
     const uint32_t recorded = match ? match->endFrame : 0;
     view.endFrame =
         std::max<uint32_t>(1, recorded ? recorded
@@ -73,13 +77,13 @@ MatchView MatchViewOf(const TZH_replay& replay, const std::optional<MatchOrders>
         view.rows.push_back({i, ShownText(player.name), PlayerColour(player.colourResolved),
                              orders.course->commandsPerMinute,
                              orders.left ? std::optional(orders.left->frame) : std::nullopt});
-        if (extent) AddMarks(view, *orders.course, *extent, data);
+        if (placing) AddMarks(view, *orders.course, *placing, data);
     }
     std::stable_sort(view.marks.begin(), view.marks.end(),
                      [](const CourseMark& a, const CourseMark& b) { return a.frame < b.frame; });
     if (const std::optional<NoOrders> why = WhyNoOrders(replay, match))
         view.message = NoOrdersLine(*why);
-    else if (!extent)
+    else if (!placing)
         view.message = UnknownPositionsLine();
     return view;
 }

@@ -41,12 +41,13 @@ struct MatchView {
     uint32_t endFrame = 1;
     std::vector<MatchRow> rows;
     std::vector<CourseMark> marks; // in time order
-    bool positionsKnown = false;
-    QString message; // what the window can't show, or empty
+    QString message;               // what the window can't show, or empty
 };
 
 // match: the orders as read, none when the file couldn't be read again; extent: the map's, from
-// its cache entry, none when no cache holds the map or its entry has no extent.
+// its cache entry, none when no cache holds the map or its entry has no extent. An extent that
+// can't place anything (PictureExtent) is as none: no mark, and the line says the places are
+// unknown; a place that can't be put on the picture has no mark, one off it is kept on its edge.
 MatchView MatchViewOf(const TZH_replay& replay, const std::optional<MatchOrders>& match,
                       const std::optional<MapExtent>& extent, const CourseData& data);
 
