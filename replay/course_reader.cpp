@@ -14,33 +14,6 @@ constexpr uint32_t SneakAttackPower = 58;
 // Above this many comparisons, a list is looked up through a set instead.
 constexpr std::size_t LinearLookUpLimit = 4096;
 
-enum Order : uint32_t {
-    SelectNew = 1001,
-    SelectAdd = 1002,
-    ClearSelection = 1003,
-    Deselect = 1004,
-    FirstGroupSet = 1006,
-    LastGroupSet = 1015,
-    FirstGroupRecall = 1016,
-    LastGroupRecall = 1025,
-    FirstGroupAdd = 1026,
-    LastGroupAdd = 1035,
-    PowerWithoutTarget = 1040,
-    PowerAtLocation = 1041,
-    PowerAtObject = 1042,
-    PickScience = 1044,
-    QueueUpgrade = 1045,
-    CancelUpgrade = 1046,
-    QueueUnit = 1047,
-    CancelUnit = 1048,
-    PlaceBuilding = 1049,
-    CancelConstruction = 1051,
-    Sell = 1052,
-    ResumeConstruction = 1065,
-};
-static_assert(ResumeConstruction == CourseReader::LastReadOrder);
-static_assert(ClearSelection == 1003 && SelectNew == 1001 && SelectAdd == 1002);
-
 // Adds the ids list doesn't hold yet, in their order.
 void AppendMissing(std::vector<uint32_t>& list, const std::vector<uint32_t>& ids) {
     if (list.size() * ids.size() <= LinearLookUpLimit) {
@@ -135,32 +108,32 @@ void CourseReader::Objects(const OrderArguments& arguments, Ids& ids) {
 }
 
 void CourseReader::select(uint32_t type, const OrderArguments& arguments) {
-    if (type == ClearSelection) {
-        replaceSelection(nullptr);
-    } else if (type == SelectNew || type == SelectAdd) {
+    if (type == order::ClearSelection) {
+        noteNewSelection(nullptr);
+    } else if (type == order::SelectNew || type == order::SelectAdd) {
         if (arguments.boolean(0).value_or(true)) {
-            replaceSelection(&arguments);
+            noteNewSelection(&arguments);
         } else {
             Objects(arguments, scratch_);
             AppendMissing(heldSelection(), scratch_);
         }
-    } else if (type == Deselect) {
+    } else if (type == order::Deselect) {
         Objects(arguments, scratch_);
         std::sort(scratch_.begin(), scratch_.end());
         RemoveAll(heldSelection(), scratch_);
-    } else if (type >= FirstGroupSet && type <= LastGroupSet) {
+    } else if (type >= order::FirstGroupSet && type <= order::LastGroupSet) {
         // An object belongs to one group at most.
-        Ids& group = groups_[type - FirstGroupSet];
+        Ids& group = groups_[type - order::FirstGroupSet];
         Objects(arguments, group);
         scratch_ = group;
         std::sort(scratch_.begin(), scratch_.end());
         for (Ids& other : groups_)
             if (&other != &group) RemoveAll(other, scratch_);
-    } else if (type >= FirstGroupRecall && type <= LastGroupRecall) {
+    } else if (type >= order::FirstGroupRecall && type <= order::LastGroupRecall) {
         selectionNoted_ = false;
-        selection_ = groups_[type - FirstGroupRecall];
-    } else if (type >= FirstGroupAdd && type <= LastGroupAdd) {
-        AppendMissing(heldSelection(), groups_[type - FirstGroupAdd]);
+        selection_ = groups_[type - order::FirstGroupRecall];
+    } else if (type >= order::FirstGroupAdd && type <= order::LastGroupAdd) {
+        AppendMissing(heldSelection(), groups_[type - order::FirstGroupAdd]);
     }
 }
 
@@ -228,56 +201,56 @@ void CourseReader::place(uint32_t frame, const OrderArguments& arguments, uint32
     const std::optional<uint32_t> number = arguments.integer(0);
     const std::optional<WorldPoint> at = arguments.location(0);
     if (!number || !at) return;
-    const bool sneakAttack = type == PowerAtLocation;
+    const bool sneakAttack = type == order::PowerAtLocation;
     course_.placed.push_back(
         PlacedBuilding{frame, *number, *at, arguments.real(0).value_or(0), sneakAttack});
 }
 
 void CourseReader::take(uint32_t frame, uint32_t type, const OrderArguments& arguments) {
-    if (type <= LastGroupAdd) {
+    if (type <= order::LastGroupAdd) {
         select(type, arguments);
         return;
     }
     switch (type) {
-    case PowerAtLocation:
+    case order::PowerAtLocation:
         if (arguments.integer(0) == SneakAttackPower) {
             place(frame, arguments, type);
             return;
         }
         [[fallthrough]];
-    case PowerWithoutTarget:
-    case PowerAtObject:
+    case order::PowerWithoutTarget:
+    case order::PowerAtObject:
         if (const auto power = arguments.integer(0)) {
             const std::optional<WorldPoint> at =
-                type == PowerAtLocation ? arguments.location(0) : std::nullopt;
+                type == order::PowerAtLocation ? arguments.location(0) : std::nullopt;
             course_.powers.push_back(FiredPower{frame, *power, at});
         }
         return;
-    case PickScience:
+    case order::PickScience:
         if (const auto science = arguments.integer(0))
             course_.sciences.push_back(PickedScience{frame, *science});
         return;
-    case QueueUpgrade:
-    case CancelUpgrade:
+    case order::QueueUpgrade:
+    case order::CancelUpgrade:
         if (const auto key = arguments.integer(0))
-            course_.upgrades.push_back(UpgradeOrder{frame, *key, type == CancelUpgrade});
+            course_.upgrades.push_back(UpgradeOrder{frame, *key, type == order::CancelUpgrade});
         return;
-    case QueueUnit:
+    case order::QueueUnit:
         queue(frame, arguments);
         return;
-    case CancelUnit:
+    case order::CancelUnit:
         cancel(frame, arguments);
         return;
-    case PlaceBuilding:
+    case order::PlaceBuilding:
         place(frame, arguments, type);
         return;
-    case CancelConstruction:
+    case order::CancelConstruction:
         course_.constructionCancels.push_back(frame);
         return;
-    case Sell:
+    case order::Sell:
         course_.sales.push_back(frame);
         return;
-    case ResumeConstruction:
+    case order::ResumeConstruction:
         course_.resumed.push_back(frame);
         return;
     default:
