@@ -4,6 +4,8 @@
 #include <optional>
 #include <unordered_set>
 
+#include "replay/key_index.h"
+
 namespace {
 
 // The game selects each player's command centre at the start without an order; its real id
@@ -40,41 +42,6 @@ uint64_t QueueKeyOf(uint32_t producer, uint32_t productionId) {
 constexpr uint32_t QueuedAtAll = 0;
 
 } // namespace
-
-std::size_t KeyIndex::slotOf(uint64_t key) const {
-    // Fibonacci hashing: the high bits of the product spread any keys.
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t at = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> 32) & mask;
-    while (slots_[at].used && slots_[at].key != key)
-        at = (at + 1) & mask;
-    return at;
-}
-
-KeyIndex::KeyIndex(std::size_t keys) {
-    std::size_t size = 16;
-    while (size < 2 * keys)
-        size *= 2;
-    slots_.resize(size);
-}
-
-void KeyIndex::put(uint64_t key, uint32_t value) {
-    if (2 * (used_ + 1) > slots_.size()) {
-        std::vector<Slot> old(std::max<std::size_t>(16, 2 * slots_.size()));
-        old.swap(slots_);
-        for (const Slot& slot : old)
-            if (slot.used) slots_[slotOf(slot.key)] = slot;
-    }
-    Slot& slot = slots_[slotOf(key)];
-    used_ += slot.used ? 0 : 1;
-    slot = Slot{key, value, true};
-}
-
-std::optional<uint32_t> KeyIndex::get(uint64_t key) const {
-    if (slots_.empty()) return std::nullopt;
-    const Slot& slot = slots_[slotOf(key)];
-    if (!slot.used) return std::nullopt;
-    return slot.value;
-}
 
 CourseReader::CourseReader() : selection_{StartCommandCentre} {}
 

@@ -12,26 +12,6 @@
 #include "replay/order_arguments.h"
 #include "replay/order_types.h"
 
-// 64-bit keys to 32-bit values in one open-addressed array: a queue entry must cost little, and
-// the node-per-entry standard maps allocate for each.
-class KeyIndex {
-public:
-    explicit KeyIndex(std::size_t keys);    // room for that many keys without growing
-    void put(uint64_t key, uint32_t value); // replaces the key's value if it has one
-    std::optional<uint32_t> get(uint64_t key) const;
-
-private:
-    std::size_t slotOf(uint64_t key) const;
-
-    struct Slot {
-        uint64_t key = 0;
-        uint32_t value = 0;
-        bool used = false;
-    };
-    std::vector<Slot> slots_; // a power of two, at most half used
-    std::size_t used_ = 0;
-};
-
 class CourseReader {
 public:
     // Whether an order type can change a course: the rest need not be shown to take().

@@ -1,0 +1,23 @@
+// Bodies of orders made to keep a reader of them busy: queue entries whose keys collide under a
+// multiplicative hash that keeps bits 32 and up of its product.
+// The fuzz targets' corpus player and the benchmarks use them; they are made at run time.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace replay_builder {
+
+enum class HostileShape {
+    CollidingKeys, // selections and queue orders of colliding (producer, production id) keys,
+                   // then one cancel
+};
+
+// A body of about `bytes` bytes (never less) of that shape, every order the first player's
+// (index 2), ending with a queue order and its cancel that read his selection.
+std::string HostileBody(HostileShape shape, std::size_t bytes);
+
+// "colliding-keys".
+const char* HostileShapeName(HostileShape shape);
+
+} // namespace replay_builder
