@@ -11,6 +11,7 @@
 #include "replay/match_course.h"
 #include "replay/order_arguments.h"
 #include "replay/order_types.h"
+#include "replay/player_selection.h"
 
 class CourseReader {
 public:
@@ -22,40 +23,15 @@ public:
     static constexpr uint32_t FirstReadOrder = order::SelectNew;
     static constexpr uint32_t LastReadOrder = order::ResumeConstruction;
 
-    CourseReader();
-
-    // Whether the order at order replaces the selection, whatever it held: a cleared one
-    // (1003), or a selection of objects in the plain layout whose flag says new. Those are four
-    // in five of the orders a course reads, and the walk asks for each order of a player: kept
-    // free of branches that depend on the order. end: the end of the bytes.
-    static bool ReplacesSelection(const unsigned char* order, const unsigned char* end) {
-        const uint32_t type = Little32(order + 4);
-        // With the plain layout's bytes there, they are read whatever the order holds (the next
-        // order's, maybe) and judged together; they are missing only at the very end of the
-        // bytes.
-        constexpr std::size_t FlagAt = OrderHeadSize + PlainSelection::FlagAt;
-        if (end - order <= static_cast<std::ptrdiff_t>(FlagAt))
-            return type == order::ClearSelection;
-        const bool selects = type - order::SelectNew <= order::SelectAdd - order::SelectNew;
-        const bool plainNew =
-            (Little32(order + OrderHeadSize - 1) == PlainSelection::Head) & (order[FlagAt] != 0);
-        return (type == order::ClearSelection) | (selects & plainNew);
-    }
-
-    // His selection replaced by the objects of a selecting order, or cleared (nullptr). Only
-    // noted: most selections are replaced again before an order needs their objects.
-    void noteNewSelection(const OrderArguments* selecting) {
-        selectionNoted_ = true;
-        selecting_ = selecting ? *selecting : NoObjects;
-    }
+    // His selection replaced by the objects of a selecting order, or cleared (nullptr), as
+    // PlayerSelection::noteNew.
+    void noteNewSelection(const OrderArguments* selecting) { selection_.noteNew(selecting); }
     // One of his orders that Reads and that doesn't replace his selection, in his order.
     void take(uint32_t frame, uint32_t type, const OrderArguments& arguments);
     // His course, but his activity, which the walk counts.
     PlayerCourse finish() &&;
 
 private:
-    using Ids = std::vector<uint32_t>;
-
     // Selections and hotkey groups, powers, sciences, upgrades, units and buildings,
     // construction cancels, sales and resumes.
     static constexpr std::array<bool, LastReadOrder - FirstReadOrder + 1> ReadOrders = [] {
@@ -86,26 +62,13 @@ private:
         uint32_t queuedBefore = 0; // his queue entries before it
     };
 
-    void select(uint32_t type, const OrderArguments& arguments);
     void queue(uint32_t frame, const OrderArguments& arguments);
     void cancel(uint32_t frame, const OrderArguments& arguments);
     void place(uint32_t frame, const OrderArguments& arguments, uint32_t type);
     void pairCancels();
-    // The order's object ids, into ids (cleared first).
-    static void Objects(const OrderArguments& arguments, Ids& ids);
-    // His selection's objects, read from the order that replaced it if that is not done yet.
-    Ids& heldSelection();
-    std::optional<uint32_t> firstSelected() const;
 
     PlayerCourse course_;
-    // His selection: the objects of the order that last replaced it while selectionNoted_,
-    // else selection_.
-    static constexpr OrderArguments NoObjects{nullptr, 0}; // a cleared selection's
-    OrderArguments selecting_ = NoObjects;
-    bool selectionNoted_ = false;
-    Ids selection_;
-    std::array<Ids, 10> groups_;
-    Ids scratch_;
+    PlayerSelection selection_;
     std::vector<QueueKey> queueKeys_; // one per entry of course_.queued
     std::vector<UnitCancel> unitCancels_;
 };

@@ -12,6 +12,7 @@
 #include "replay/match.h"
 #include "replay/order_arguments.h"
 #include "replay/order_types.h"
+#include "replay/player_selection.h"
 
 namespace {
 
@@ -181,7 +182,7 @@ bool Count(Tally& tally, const unsigned char* order, uint32_t offset, const unsi
         tally.leftFlag = OrderArguments(order + OrderHeadSize, order[12]).boolean(0).value_or(true);
     }
     // No branch: see CourseBatch.
-    const bool replaces = CourseReader::ReplacesSelection(order, end);
+    const bool replaces = ReplacesSelection(order, end);
     const uint32_t mask = 0 - static_cast<uint32_t>(replaces);
     tally.replacedAt = (ReplacedAt(offset, type) & mask) | (tally.replacedAt & ~mask);
     return ((kind & tally.courseReads) != 0) & !replaces;

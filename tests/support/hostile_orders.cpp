@@ -1,6 +1,7 @@
 #include "tests/support/hostile_orders.h"
 
 #include <cstdint>
+#include <vector>
 
 #include "tests/support/replay_builder.h"
 
@@ -14,6 +15,18 @@ constexpr uint8_t Integer = 0, Boolean = 2, ObjectId = 3;
 std::string Little32(uint32_t value) {
     return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8 & 0xFF),
             static_cast<char>(value >> 16 & 0xFF), static_cast<char>(value >> 24)};
+}
+
+std::string Bare(uint32_t type) {
+    return OrderBytes(1, type, Player);
+}
+
+// Hotkey group 0 set to 65,025 objects: 255 groups of 255 ids, the most one order holds.
+std::string LargestGroup() {
+    std::string ids;
+    for (uint32_t id = 1; id <= 255 * 255; ++id)
+        ids += Little32(id);
+    return OrderBytes(1, 1006, Player, std::vector<ArgumentGroup>(255, {ObjectId, 255}), ids);
 }
 
 std::string Select(uint32_t object) {
@@ -46,7 +59,20 @@ uint64_t CollidingKey(uint64_t n) {
 
 std::string HostileBody(HostileShape shape, std::size_t bytes) {
     std::string body;
+    std::string repeated;
     switch (shape) {
+    case HostileShape::GroupAddStorm:
+        body = LargestGroup();
+        repeated = Bare(1026);
+        break;
+    case HostileShape::RecallStorm:
+        body = LargestGroup();
+        repeated = Bare(1016);
+        break;
+    case HostileShape::DeselectStorm:
+        body = LargestGroup() + Bare(1016);
+        repeated = Bare(1004);
+        break;
     case HostileShape::CollidingKeys:
         for (uint64_t n = 1; body.size() < bytes; ++n) {
             const uint64_t key = CollidingKey(n);
@@ -54,11 +80,20 @@ std::string HostileBody(HostileShape shape, std::size_t bytes) {
         }
         return body + Cancel(static_cast<uint32_t>(CollidingKey(1)));
     }
-    return body;
+    body.reserve(bytes + repeated.size() + 64);
+    while (body.size() < bytes)
+        body += repeated;
+    return body + Queue(1) + Cancel(1);
 }
 
 const char* HostileShapeName(HostileShape shape) {
     switch (shape) {
+    case HostileShape::GroupAddStorm:
+        return "group-add-storm";
+    case HostileShape::RecallStorm:
+        return "recall-storm";
+    case HostileShape::DeselectStorm:
+        return "deselect-storm";
     case HostileShape::CollidingKeys:
         return "colliding-keys";
     }

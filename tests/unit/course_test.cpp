@@ -253,7 +253,7 @@ PlayerCourse CourseOf(const std::string& body) {
 // selections, deselections, clears and hotkey groups as the game keeps them.
 TEST(CourseReader, CancelsFindTheirProducerThroughTheSelection) {
     const uint32_t Deselect = 1004, SetGroup0 = 1006, SetGroup1 = 1007, RecallGroup0 = 1016,
-                   RecallGroup1 = 1017;
+                   RecallGroup1 = 1017, AddGroup0 = 1026;
     struct Case {
         const char* rule;
         std::string body;
@@ -268,6 +268,12 @@ TEST(CourseReader, CancelsFindTheirProducerThroughTheSelection) {
         {"objects added keep the first",
          Select(1, true, {200}) + Queue(2, 1) + Select(3, false, {100}) + Cancel(40, 1),
          {40}},
+        {"a group added keeps the first object and skips those held",
+         Select(1, true, {100}) + Queue(2, 1) + Select(3, true, {200}) + Queue(4, 1) +
+             Select(5, true, {300}) + Queue(6, 1) + WithIds(7, SetGroup0, {200, 100}) +
+             Select(8, true, {300, 200}) + rb::OrderBytes(9, AddGroup0, Human) + Cancel(10, 1) +
+             WithIds(11, Deselect, {300, 200}) + Cancel(12, 1),
+         {12, std::nullopt, 10}},
         {"a deselected first object leaves the next one first",
          Select(1, true, {100, 200}) + Queue(2, 1) + Select(3, true, {200}) + Queue(4, 1) +
              Select(5, true, {100, 200}) + WithIds(6, Deselect, {100}) + Cancel(40, 1),
