@@ -1,6 +1,7 @@
 // How fast the orders after a replay's header are walked, from memory and from a warm file,
-// beside just reading the same files; and tarvex-info --match on a folder of many copies of
-// the real replays beside a bare loop that reads those files whole.
+// beside just reading the same files; the walk over bodies made to keep it busy; and
+// tarvex-info --match on a folder of many copies of the real replays beside a bare loop that
+// reads those files whole.
 //   match_bench [--copies N] [google benchmark options]
 #include <fcntl.h>
 #include <spawn.h>
@@ -23,6 +24,7 @@
 
 #include "replay/match.h"
 #include "replay/zerohour.h"
+#include "tests/support/hostile_orders.h"
 
 extern char** environ;
 
@@ -68,6 +70,18 @@ void WalkOrdersInMemory(benchmark::State& state) {
         for (const RealFile& file : Files)
             benchmark::DoNotOptimize(MatchFromBytes(file.bytes, file.record));
     SetBytes(state, ValidBytes());
+}
+
+// The walk over 60 MB made to keep it busy, for one human: every order must cost what its own
+// arguments cost whatever came before, so these go about as fast as the real replays.
+void WalkHostileOrders(benchmark::State& state, replay_builder::HostileShape shape) {
+    const std::string body = replay_builder::HostileBody(shape, 60 * 1000 * 1000);
+    TZH_replay record;
+    record.players.emplace_back().human = true;
+    record.players.back().army = 2;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WalkOrders(body, record));
+    SetBytes(state, body.size());
 }
 
 // ReadMatch: the file read whole (warm cache), its header checked again, its orders walked.
@@ -170,6 +184,14 @@ void InfoHeadersOnly(benchmark::State& state) {
 }
 
 BENCHMARK(WalkOrdersInMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WalkHostileOrders, group_add_storm, replay_builder::HostileShape::GroupAddStorm)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WalkHostileOrders, recall_storm, replay_builder::HostileShape::RecallStorm)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WalkHostileOrders, deselect_storm, replay_builder::HostileShape::DeselectStorm)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WalkHostileOrders, colliding_keys, replay_builder::HostileShape::CollidingKeys)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadMatchFromFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadMatchLargestFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadValidFilesBare)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -1,64 +1,13 @@
 #include "replay/course_reader.h"
 
-#include <algorithm>
 #include <optional>
-#include <unordered_set>
+
+#include "replay/key_index.h"
 
 namespace {
 
-// The game selects each player's command centre at the start without an order; its real id
-// shows only when he clicks it. The game's object ids start at 1.
-constexpr uint32_t StartCommandCentre = 0;
 // The sneak attack places a tunnel where it is fired.
 constexpr uint32_t SneakAttackPower = 58;
-// Above this many comparisons, a list is looked up through a set instead.
-constexpr std::size_t LinearLookUpLimit = 4096;
-
-enum Order : uint32_t {
-    SelectNew = 1001,
-    SelectAdd = 1002,
-    ClearSelection = 1003,
-    Deselect = 1004,
-    FirstGroupSet = 1006,
-    LastGroupSet = 1015,
-    FirstGroupRecall = 1016,
-    LastGroupRecall = 1025,
-    FirstGroupAdd = 1026,
-    LastGroupAdd = 1035,
-    PowerWithoutTarget = 1040,
-    PowerAtLocation = 1041,
-    PowerAtObject = 1042,
-    PickScience = 1044,
-    QueueUpgrade = 1045,
-    CancelUpgrade = 1046,
-    QueueUnit = 1047,
-    CancelUnit = 1048,
-    PlaceBuilding = 1049,
-    CancelConstruction = 1051,
-    Sell = 1052,
-    ResumeConstruction = 1065,
-};
-static_assert(ResumeConstruction == CourseReader::LastReadOrder);
-static_assert(ClearSelection == 1003 && SelectNew == 1001 && SelectAdd == 1002);
-
-// Adds the ids list doesn't hold yet, in their order.
-void AppendMissing(std::vector<uint32_t>& list, const std::vector<uint32_t>& ids) {
-    if (list.size() * ids.size() <= LinearLookUpLimit) {
-        for (const uint32_t id : ids)
-            if (std::find(list.begin(), list.end(), id) == list.end()) list.push_back(id);
-        return;
-    }
-    std::unordered_set<uint32_t> held(list.begin(), list.end());
-    for (const uint32_t id : ids)
-        if (held.insert(id).second) list.push_back(id);
-}
-
-// Takes out of list every id of sortedIds.
-void RemoveAll(std::vector<uint32_t>& list, const std::vector<uint32_t>& sortedIds) {
-    std::erase_if(list, [&sortedIds](uint32_t id) {
-        return std::binary_search(sortedIds.begin(), sortedIds.end(), id);
-    });
-}
 
 uint64_t QueueKeyOf(uint32_t producer, uint32_t productionId) {
     return uint64_t{producer} << 32 | productionId;
@@ -67,102 +16,6 @@ uint64_t QueueKeyOf(uint32_t producer, uint32_t productionId) {
 constexpr uint32_t QueuedAtAll = 0;
 
 } // namespace
-
-std::size_t KeyIndex::slotOf(uint64_t key) const {
-    // Fibonacci hashing: the high bits of the product spread any keys.
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t at = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> 32) & mask;
-    while (slots_[at].used && slots_[at].key != key)
-        at = (at + 1) & mask;
-    return at;
-}
-
-KeyIndex::KeyIndex(std::size_t keys) {
-    std::size_t size = 16;
-    while (size < 2 * keys)
-        size *= 2;
-    slots_.resize(size);
-}
-
-void KeyIndex::put(uint64_t key, uint32_t value) {
-    if (2 * (used_ + 1) > slots_.size()) {
-        std::vector<Slot> old(std::max<std::size_t>(16, 2 * slots_.size()));
-        old.swap(slots_);
-        for (const Slot& slot : old)
-            if (slot.used) slots_[slotOf(slot.key)] = slot;
-    }
-    Slot& slot = slots_[slotOf(key)];
-    used_ += slot.used ? 0 : 1;
-    slot = Slot{key, value, true};
-}
-
-std::optional<uint32_t> KeyIndex::get(uint64_t key) const {
-    if (slots_.empty()) return std::nullopt;
-    const Slot& slot = slots_[slotOf(key)];
-    if (!slot.used) return std::nullopt;
-    return slot.value;
-}
-
-CourseReader::CourseReader() : selection_{StartCommandCentre} {}
-
-CourseReader::Ids& CourseReader::heldSelection() {
-    if (selectionNoted_) {
-        selectionNoted_ = false;
-        Objects(selecting_, selection_);
-    }
-    return selection_;
-}
-
-inline std::optional<uint32_t> CourseReader::firstSelected() const {
-    if (!selectionNoted_) {
-        if (selection_.empty()) return std::nullopt;
-        return selection_.front();
-    }
-    if (const auto plain = selecting_.flagThenObjects()) {
-        if (plain->count == 0) return std::nullopt;
-        return selecting_.object(0);
-    }
-    std::optional<uint32_t> first;
-    selecting_.forEachObject([&first](uint32_t id) {
-        if (!first) first = id;
-    });
-    return first;
-}
-
-void CourseReader::Objects(const OrderArguments& arguments, Ids& ids) {
-    ids.clear();
-    arguments.forEachObject([&ids](uint32_t id) { ids.push_back(id); });
-}
-
-void CourseReader::select(uint32_t type, const OrderArguments& arguments) {
-    if (type == ClearSelection) {
-        replaceSelection(nullptr);
-    } else if (type == SelectNew || type == SelectAdd) {
-        if (arguments.boolean(0).value_or(true)) {
-            replaceSelection(&arguments);
-        } else {
-            Objects(arguments, scratch_);
-            AppendMissing(heldSelection(), scratch_);
-        }
-    } else if (type == Deselect) {
-        Objects(arguments, scratch_);
-        std::sort(scratch_.begin(), scratch_.end());
-        RemoveAll(heldSelection(), scratch_);
-    } else if (type >= FirstGroupSet && type <= LastGroupSet) {
-        // An object belongs to one group at most.
-        Ids& group = groups_[type - FirstGroupSet];
-        Objects(arguments, group);
-        scratch_ = group;
-        std::sort(scratch_.begin(), scratch_.end());
-        for (Ids& other : groups_)
-            if (&other != &group) RemoveAll(other, scratch_);
-    } else if (type >= FirstGroupRecall && type <= LastGroupRecall) {
-        selectionNoted_ = false;
-        selection_ = groups_[type - FirstGroupRecall];
-    } else if (type >= FirstGroupAdd && type <= LastGroupAdd) {
-        AppendMissing(heldSelection(), groups_[type - FirstGroupAdd]);
-    }
-}
 
 void CourseReader::queue(uint32_t frame, const OrderArguments& arguments) {
     const std::optional<uint32_t> object = arguments.integer(0);
@@ -174,7 +27,7 @@ void CourseReader::queue(uint32_t frame, const OrderArguments& arguments) {
     unit.object = *object;
     QueueKey& key = queueKeys_.emplace_back();
     const std::optional<uint32_t> productionId = arguments.integer(1);
-    const std::optional<uint32_t> producer = firstSelected();
+    const std::optional<uint32_t> producer = selection_.first();
     if (!producer || !productionId) return;
     key.producer = *producer;
     key.productionId = *productionId;
@@ -183,7 +36,7 @@ void CourseReader::queue(uint32_t frame, const OrderArguments& arguments) {
 
 void CourseReader::cancel(uint32_t frame, const OrderArguments& arguments) {
     const std::optional<uint32_t> productionId = arguments.integer(0);
-    const std::optional<uint32_t> selected = firstSelected();
+    const std::optional<uint32_t> selected = selection_.first();
     if (!selected || !productionId) return;
     unitCancels_.push_back(
         UnitCancel{frame, *selected, *productionId, static_cast<uint32_t>(course_.queued.size())});
@@ -210,7 +63,7 @@ void CourseReader::pairCancels() {
         }
         const uint32_t producer = entries.get(QueueKeyOf(unitCancel.selected, QueuedAtAll))
                                       ? unitCancel.selected
-                                      : StartCommandCentre;
+                                      : PlayerSelection::StartCommandCentre;
         const std::optional<uint32_t> entry =
             entries.get(QueueKeyOf(producer, unitCancel.productionId));
         if (!entry || unitCancel.productionId == QueuedAtAll) continue;
@@ -228,56 +81,56 @@ void CourseReader::place(uint32_t frame, const OrderArguments& arguments, uint32
     const std::optional<uint32_t> number = arguments.integer(0);
     const std::optional<WorldPoint> at = arguments.location(0);
     if (!number || !at) return;
-    const bool sneakAttack = type == PowerAtLocation;
+    const bool sneakAttack = type == order::PowerAtLocation;
     course_.placed.push_back(
         PlacedBuilding{frame, *number, *at, arguments.real(0).value_or(0), sneakAttack});
 }
 
 void CourseReader::take(uint32_t frame, uint32_t type, const OrderArguments& arguments) {
-    if (type <= LastGroupAdd) {
-        select(type, arguments);
+    if (type <= order::LastGroupAdd) {
+        selection_.take(type, arguments);
         return;
     }
     switch (type) {
-    case PowerAtLocation:
+    case order::PowerAtLocation:
         if (arguments.integer(0) == SneakAttackPower) {
             place(frame, arguments, type);
             return;
         }
         [[fallthrough]];
-    case PowerWithoutTarget:
-    case PowerAtObject:
+    case order::PowerWithoutTarget:
+    case order::PowerAtObject:
         if (const auto power = arguments.integer(0)) {
             const std::optional<WorldPoint> at =
-                type == PowerAtLocation ? arguments.location(0) : std::nullopt;
+                type == order::PowerAtLocation ? arguments.location(0) : std::nullopt;
             course_.powers.push_back(FiredPower{frame, *power, at});
         }
         return;
-    case PickScience:
+    case order::PickScience:
         if (const auto science = arguments.integer(0))
             course_.sciences.push_back(PickedScience{frame, *science});
         return;
-    case QueueUpgrade:
-    case CancelUpgrade:
+    case order::QueueUpgrade:
+    case order::CancelUpgrade:
         if (const auto key = arguments.integer(0))
-            course_.upgrades.push_back(UpgradeOrder{frame, *key, type == CancelUpgrade});
+            course_.upgrades.push_back(UpgradeOrder{frame, *key, type == order::CancelUpgrade});
         return;
-    case QueueUnit:
+    case order::QueueUnit:
         queue(frame, arguments);
         return;
-    case CancelUnit:
+    case order::CancelUnit:
         cancel(frame, arguments);
         return;
-    case PlaceBuilding:
+    case order::PlaceBuilding:
         place(frame, arguments, type);
         return;
-    case CancelConstruction:
+    case order::CancelConstruction:
         course_.constructionCancels.push_back(frame);
         return;
-    case Sell:
+    case order::Sell:
         course_.sales.push_back(frame);
         return;
-    case ResumeConstruction:
+    case order::ResumeConstruction:
         course_.resumed.push_back(frame);
         return;
     default:

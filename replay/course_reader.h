@@ -10,26 +10,8 @@
 
 #include "replay/match_course.h"
 #include "replay/order_arguments.h"
-
-// 64-bit keys to 32-bit values in one open-addressed array: a queue entry must cost little, and
-// the node-per-entry standard maps allocate for each.
-class KeyIndex {
-public:
-    explicit KeyIndex(std::size_t keys);    // room for that many keys without growing
-    void put(uint64_t key, uint32_t value); // replaces the key's value if it has one
-    std::optional<uint32_t> get(uint64_t key) const;
-
-private:
-    std::size_t slotOf(uint64_t key) const;
-
-    struct Slot {
-        uint64_t key = 0;
-        uint32_t value = 0;
-        bool used = false;
-    };
-    std::vector<Slot> slots_; // a power of two, at most half used
-    std::size_t used_ = 0;
-};
+#include "replay/order_types.h"
+#include "replay/player_selection.h"
 
 class CourseReader {
 public:
@@ -38,57 +20,30 @@ public:
         return type - FirstReadOrder <= LastReadOrder - FirstReadOrder &&
                ReadOrders[type - FirstReadOrder];
     }
-    static constexpr uint32_t FirstReadOrder = 1001;
-    static constexpr uint32_t LastReadOrder = 1065;
+    static constexpr uint32_t FirstReadOrder = order::SelectNew;
+    static constexpr uint32_t LastReadOrder = order::ResumeConstruction;
 
-    CourseReader();
-
-    // Whether the order at order replaces the selection, whatever it held: a cleared one
-    // (1003), or a selection of objects whose flag says new. Those are four in five of the
-    // orders a course reads, and the walk asks for each order of a player: kept free of
-    // branches that depend on the order. end: the end of the bytes.
-    static bool ReplacesSelection(const unsigned char* order, const unsigned char* end) {
-        const uint32_t type = Little32(order + 4);
-        // A selection of objects: two groups, a boolean and object ids, then its flag. With
-        // those bytes there, they are read whatever the order holds (the next order's, maybe)
-        // and judged together; they are missing only at the very end of the bytes.
-        constexpr std::size_t FlagAt = OrderHeadSize + 4;
-        if (end - order <= static_cast<std::ptrdiff_t>(FlagAt)) return type == ClearSelectionOrder;
-        constexpr uint32_t PlainSelectionGroups =
-            2 | uint32_t{static_cast<uint8_t>(ArgumentType::Boolean)} << 8 | 1 << 16 |
-            uint32_t{static_cast<uint8_t>(ArgumentType::ObjectId)} << 24;
-        const bool selects = type - SelectNewOrder <= SelectAddOrder - SelectNewOrder;
-        const bool plainNew =
-            (Little32(order + OrderHeadSize - 1) == PlainSelectionGroups) & (order[FlagAt] != 0);
-        return (type == ClearSelectionOrder) | (selects & plainNew);
-    }
-
-    // His selection replaced by the objects of a selecting order, or cleared (nullptr). Only
-    // noted: most selections are replaced again before an order needs their objects.
-    void replaceSelection(const OrderArguments* selecting) {
-        selectionNoted_ = true;
-        selecting_ = selecting ? *selecting : NoObjects;
-    }
+    // His selection replaced by the objects of a selecting order, or cleared (nullptr), as
+    // PlayerSelection::noteNew.
+    void noteNewSelection(const OrderArguments* selecting) { selection_.noteNew(selecting); }
     // One of his orders that Reads and that doesn't replace his selection, in his order.
     void take(uint32_t frame, uint32_t type, const OrderArguments& arguments);
     // His course, but his activity, which the walk counts.
     PlayerCourse finish() &&;
 
 private:
-    using Ids = std::vector<uint32_t>;
-    static constexpr uint32_t SelectNewOrder = 1001;
-    static constexpr uint32_t SelectAddOrder = 1002;
-    static constexpr uint32_t ClearSelectionOrder = 1003;
-
-    // Selections (1001-1004), hotkey groups (1006-1035), powers (1040-1042), sciences, upgrades,
-    // units and buildings (1044-1049), construction cancels, sales and resumes.
+    // Selections and hotkey groups, powers, sciences, upgrades, units and buildings,
+    // construction cancels, sales and resumes.
     static constexpr std::array<bool, LastReadOrder - FirstReadOrder + 1> ReadOrders = [] {
         std::array<bool, LastReadOrder - FirstReadOrder + 1> read{};
         for (uint32_t type = FirstReadOrder; type <= LastReadOrder; ++type)
-            read[type - FirstReadOrder] = (type <= 1035 && type != 1005) ||
-                                          (type >= 1040 && type <= 1042) ||
-                                          (type >= 1044 && type <= 1049) || type == 1051 ||
-                                          type == 1052 || type == LastReadOrder;
+            read[type - FirstReadOrder] =
+                type <= order::Deselect ||
+                (type >= order::FirstGroupSet && type <= order::LastGroupAdd) ||
+                (type >= order::PowerWithoutTarget && type <= order::PowerAtObject) ||
+                (type >= order::PickScience && type <= order::PlaceBuilding) ||
+                type == order::CancelConstruction || type == order::Sell ||
+                type == order::ResumeConstruction;
         return read;
     }();
 
@@ -107,26 +62,13 @@ private:
         uint32_t queuedBefore = 0; // his queue entries before it
     };
 
-    void select(uint32_t type, const OrderArguments& arguments);
     void queue(uint32_t frame, const OrderArguments& arguments);
     void cancel(uint32_t frame, const OrderArguments& arguments);
     void place(uint32_t frame, const OrderArguments& arguments, uint32_t type);
     void pairCancels();
-    // The order's object ids, into ids (cleared first).
-    static void Objects(const OrderArguments& arguments, Ids& ids);
-    // His selection's objects, read from the order that replaced it if that is not done yet.
-    Ids& heldSelection();
-    std::optional<uint32_t> firstSelected() const;
 
     PlayerCourse course_;
-    // His selection: the objects of the order that last replaced it while selectionNoted_,
-    // else selection_.
-    static constexpr OrderArguments NoObjects{nullptr, 0}; // a cleared selection's
-    OrderArguments selecting_ = NoObjects;
-    bool selectionNoted_ = false;
-    Ids selection_;
-    std::array<Ids, 10> groups_;
-    Ids scratch_;
+    PlayerSelection selection_;
     std::vector<QueueKey> queueKeys_; // one per entry of course_.queued
     std::vector<UnitCancel> unitCancels_;
 };

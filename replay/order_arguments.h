@@ -41,6 +41,18 @@ inline uint32_t Little32(const unsigned char* at) {
     return uint32_t{at[0]} | uint32_t{at[1]} << 8 | uint32_t{at[2]} << 16 | uint32_t{at[3]} << 24;
 }
 
+// The layout of most selections: two groups, one boolean (its flag) then object ids.
+struct PlainSelection {
+    // The order's count of groups and the first three bytes of their pairs, as one
+    // little-endian word from the count on.
+    static constexpr uint32_t Head =
+        2 | uint32_t{static_cast<uint8_t>(ArgumentType::Boolean)} << 8 | 1 << 16 |
+        uint32_t{static_cast<uint8_t>(ArgumentType::ObjectId)} << 24;
+    static constexpr std::size_t CountAt = 3;   // of the object ids, from the pairs on
+    static constexpr std::size_t FlagAt = 4;    // the same
+    static constexpr std::size_t ObjectsAt = 5; // the same
+};
+
 // The arguments of an order whose groups are already known to fit in the bytes.
 class OrderArguments {
 public:
@@ -62,19 +74,23 @@ public:
     // The index-th location on the map (its height is left out).
     std::optional<WorldPoint> location(std::size_t index) const;
 
-    // The layout of most selections: one boolean, then object ids. Ids are read with object().
+    // The plain selection's flag and count of objects, when the order has its layout. Ids are
+    // read with object().
     struct FlagThenObjects {
         bool flag;
         std::size_t count;
     };
     std::optional<FlagThenObjects> flagThenObjects() const {
-        if (groupCount_ != 2 || groups_[0] != static_cast<uint8_t>(ArgumentType::Boolean) ||
-            groups_[1] != 1 || groups_[2] != static_cast<uint8_t>(ArgumentType::ObjectId))
+        // With two groups, their pairs' four bytes are there.
+        if (groupCount_ != 2 || (2 | Little32(groups_) << 8) != PlainSelection::Head)
             return std::nullopt;
-        return FlagThenObjects{groups_[4] != 0, groups_[3]};
+        return FlagThenObjects{groups_[PlainSelection::FlagAt] != 0,
+                               groups_[PlainSelection::CountAt]};
     }
     // The i-th object id of that layout.
-    uint32_t object(std::size_t i) const { return Little32(groups_ + 5 + 4 * i); }
+    uint32_t object(std::size_t i) const {
+        return Little32(groups_ + PlainSelection::ObjectsAt + 4 * i);
+    }
 
     // Calls take(id) for each object id argument, in file order.
     template <typename Take> void forEachObject(Take take) const {

@@ -11,11 +11,11 @@
 #include "replay/course_reader.h"
 #include "replay/match.h"
 #include "replay/order_arguments.h"
+#include "replay/order_types.h"
+#include "replay/player_selection.h"
 
 namespace {
 
-constexpr uint32_t EndOfRecording = 27;
-constexpr uint32_t SelfDestruct = 1093;
 constexpr int32_t FirstPlayerIndex = 2; // 0 and 1 are the map's neutral and civilian sides
 // A player who surrendered stays in the game and his client goes on sending orders; one who
 // quit sends nothing after leaving. Ten seconds of game time tell them apart.
@@ -32,19 +32,21 @@ enum class OrderKind : uint8_t { Other, Bookkeeping, Selection, Command };
 constexpr uint8_t KindBits = 3;
 constexpr uint8_t CourseReads = 4;
 
-constexpr uint32_t FirstGameOrder = 1000;
-constexpr uint32_t LastGameOrder = 1097;
+constexpr uint32_t FirstGameOrder = order::NoOrder;
+constexpr uint32_t LastGameOrder = order::LastGameOrder;
 
 // Kinds of the game's orders, 1001 to 1097 (1000 is none), looked up for every order.
 constexpr std::array<uint8_t, LastGameOrder - FirstGameOrder + 1> GameOrderKinds = [] {
     std::array<uint8_t, LastGameOrder - FirstGameOrder + 1> kinds{};
-    for (uint32_t type = 1001; type <= LastGameOrder; ++type) {
+    for (uint32_t type = FirstGameOrder + 1; type <= LastGameOrder; ++type) {
         OrderKind kind = OrderKind::Command;
-        if ((type <= 1004) || (type >= 1016 && type <= 1035) || type == 1058)
+        if (type <= order::Deselect ||
+            (type >= order::FirstGroupRecall && type <= order::LastGroupAdd) ||
+            type == order::OtherSelection)
             kind = OrderKind::Selection;
-        // replay camera (1088, 1092), leaving, the periodic game-state check, retaliation mode
-        // (set by the client itself)
-        if (type == 1088 || type == 1092 || type == SelfDestruct || type == 1095 || type == 1097)
+        if (type == order::ReplayCameraFirst || type == order::ReplayCameraSecond ||
+            type == order::SelfDestruct || type == order::GameStateCheck ||
+            type == order::RetaliationMode)
             kind = OrderKind::Bookkeeping;
         kinds[type - FirstGameOrder] = static_cast<uint8_t>(
             static_cast<uint8_t>(kind) | (CourseReader::Reads(type) ? CourseReads : 0));
@@ -57,7 +59,8 @@ constexpr std::array<uint8_t, LastGameOrder - FirstGameOrder + 1> GameOrderKinds
 uint8_t KindOf(uint32_t type) {
     if (type - FirstGameOrder <= LastGameOrder - FirstGameOrder)
         return GameOrderKinds[type - FirstGameOrder];
-    return static_cast<uint8_t>(type == EndOfRecording ? OrderKind::Bookkeeping : OrderKind::Other);
+    return static_cast<uint8_t>(type == order::EndOfRecording ? OrderKind::Bookkeeping
+                                                              : OrderKind::Other);
 }
 
 // Of eight bytes holding four (type, count) pairs, the types of the first n, n from 0 to 4;
@@ -109,10 +112,10 @@ const unsigned char* OrderEnd(const unsigned char* at, const unsigned char* end)
 }
 
 // Where a player's selection was last replaced: the offset of the order, shifted left, and 1
-// for a cleared selection; or the selection the game starts him with.
-constexpr uint32_t StartSelection = UINT32_MAX;
-uint32_t SelectionMark(uint32_t offset, uint32_t type) {
-    return offset << 1 | static_cast<uint32_t>(type == 1003);
+// for a cleared selection; or never, for the selection the game starts him with.
+constexpr uint32_t NeverReplaced = UINT32_MAX;
+uint32_t ReplacedAt(uint32_t offset, uint32_t type) {
+    return offset << 1 | static_cast<uint32_t>(type == order::ClearSelection);
 }
 
 struct Tally {
@@ -126,10 +129,10 @@ struct Tally {
     // His commands before each game minute from the second on, noted at the first order in or
     // after it: the minutes' counts without work for each command.
     std::vector<uint32_t> commandsBeforeMinute;
-    // The last order that replaced his selection, as a SelectionMark, noted in the walk; and
-    // the one his course was last given.
-    uint32_t selection = StartSelection;
-    uint32_t courseSelection = StartSelection;
+    // Where his selection was last replaced (ReplacedAt), noted in the walk; and where it was
+    // when his course last noted it.
+    uint32_t replacedAt = NeverReplaced;
+    uint32_t courseReplacedAt = NeverReplaced;
 };
 
 // The players' commands before each minute that begins up to frame, from nextMinute on; past
@@ -172,16 +175,16 @@ bool Count(Tally& tally, const unsigned char* order, uint32_t offset, const unsi
     tally.lastFrame = frame;
     const uint8_t kind = KindOf(type);
     ++tally.kinds[kind & KindBits];
-    if (type == SelfDestruct && !tally.left) {
+    if (type == order::SelfDestruct && !tally.left) {
         tally.left = PlayerLeaving{frame, LeaveHow::Quit};
         tally.commandsBeforeLeaving = tally.kinds[static_cast<std::size_t>(OrderKind::Command)];
         // The game always writes the flag; an order without one is taken as a plain leave.
         tally.leftFlag = OrderArguments(order + OrderHeadSize, order[12]).boolean(0).value_or(true);
     }
     // No branch: see CourseBatch.
-    const bool replaces = CourseReader::ReplacesSelection(order, end);
+    const bool replaces = ReplacesSelection(order, end);
     const uint32_t mask = 0 - static_cast<uint32_t>(replaces);
-    tally.selection = (SelectionMark(offset, type) & mask) | (tally.selection & ~mask);
+    tally.replacedAt = (ReplacedAt(offset, type) & mask) | (tally.replacedAt & ~mask);
     return ((kind & tally.courseReads) != 0) & !replaces;
 }
 
@@ -223,11 +226,11 @@ PlayerOrders Finish(Tally& tally, const TZH_player& player, uint32_t endFrame) {
 
 // The orders the courses read, noted by the walk without a branch: which orders those are is as
 // hard to guess as the orders themselves, and a wrong guess for each costs more than the rest
-// of the walk. Those that replace a selection are only marked in the player's tally. The rest
-// are read in batches while their bytes are still in the processor's cache.
+// of the walk. Those that replace a selection are only noted, where they are, in the player's
+// tally. The rest are read in batches while their bytes are still in the processor's cache.
 struct CourseBatch {
     std::array<const unsigned char*, 256> orders;
-    std::array<uint32_t, 256> selections; // SelectionMark of the player at each
+    std::array<uint32_t, 256> replacedAt; // where the player's selection was at each
 };
 
 // Reads the batch's first count orders into the players' courses.
@@ -236,10 +239,10 @@ void ReadCourses(const CourseBatch& batch, std::size_t count, std::vector<Tally>
     for (std::size_t i = 0; i < count; ++i) {
         const Order order(batch.orders[i]);
         Tally& tally = tallies[order.position];
-        if (batch.selections[i] != tally.courseSelection) {
-            tally.courseSelection = batch.selections[i];
-            const Order selecting(begin + (batch.selections[i] >> 1));
-            tally.course->replaceSelection(batch.selections[i] & 1 ? nullptr
+        if (batch.replacedAt[i] != tally.courseReplacedAt) {
+            tally.courseReplacedAt = batch.replacedAt[i];
+            const Order selecting(begin + (batch.replacedAt[i] >> 1));
+            tally.course->noteNewSelection(batch.replacedAt[i] & 1 ? nullptr
                                                                    : &selecting.arguments);
         }
         tally.course->take(order.frame, order.type, order.arguments);
@@ -276,7 +279,7 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
         if (frame >= nextMinute) NoteMinutes(tallies, nextMinute, frame);
         const uint32_t type = Little32(at + 4);
         lastFrame = frame;
-        if (type == EndOfRecording) {
+        if (type == order::EndOfRecording) {
             endMarker = frame;
             ended = true;
         }
@@ -286,7 +289,7 @@ MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
             Tally& tally = tallies[position];
             const bool read = Count(tally, at, static_cast<uint32_t>(at - begin), end);
             batch.orders[noted] = at;
-            batch.selections[noted] = tally.selection;
+            batch.replacedAt[noted] = tally.replacedAt;
             noted += static_cast<std::size_t>(read);
             if (noted == batch.orders.size()) {
                 ReadCourses(batch, noted, tallies, begin);

@@ -3,13 +3,16 @@
 # build folder and runs them for about a minute together: the header parser and the orders'
 # walk, seeded with the real replays, the archive table reader, seeded with archives of our
 # own making, and the map cache reader, seeded with the official maps' real cache. A crash,
-# a sanitizer report or a broken rule in a fuzz target fails the run; the input that caused
-# it is kept under $BUILD/fuzz-findings/.
+# a sanitizer report, a broken rule in a fuzz target or an input that takes longer than
+# FUZZ_TIMEOUT seconds fails the run; the input that caused it is kept under
+# $BUILD/fuzz-findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 BUILD=${FUZZ_BUILD:-build-fuzz}
 RUN_SECONDS=${FUZZ_SECONDS:-60}
+# Per input: the inputs are a few KiB, walked in milliseconds even under the sanitizers.
+INPUT_SECONDS=${FUZZ_TIMEOUT:-10}
 SHARED=${TARVEX_SHARED_DIR:-$PWD/../shared}
 SEEDS=$SHARED/testdata/replays/real
 MAP_SEEDS=$SHARED/testdata/maps
@@ -43,7 +46,8 @@ fuzz() {
   local log="$BUILD/$name.log"
   echo "test-fuzz: fuzzing $name for ${seconds}s (log: $log)"
   if "$BUILD/bin/$name" \
-       -max_total_time="$seconds" -max_len="$max_len" -print_final_stats=1 \
+       -max_total_time="$seconds" -max_len="$max_len" -timeout="$INPUT_SECONDS" \
+       -print_final_stats=1 \
        -artifact_prefix="$BUILD/fuzz-findings/$name-" "$@" >"$log" 2>&1; then
     grep -E '^(Done|stat::(number_of_executed_units|average_exec_per_sec|new_units_added))' "$log"
   else

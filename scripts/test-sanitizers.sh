@@ -11,7 +11,7 @@ cmake -S . -B "$BUILD" -G Ninja \
   -DTARVEX_SANITIZE=address,undefined \
   -DTARVEX_BUILD_UI=OFF -DTARVEX_BUILD_BENCH=OFF
 cmake --build "$BUILD" --target replay_tests tool_tests tarvex-info fuzz_header_corpus fuzz_match_corpus \
-  fuzz_big_archive_corpus fuzz_map_cache_corpus make_big_seeds
+  fuzz_big_archive_corpus fuzz_map_cache_corpus make_big_seeds make_hostile_orders
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}

@@ -1,12 +1,16 @@
 // Replays every file of the given folders (or single files) through the fuzz target, for
 // ctest: the seed corpus and any findings checked in stay covered without libFuzzer.
+//   CORPUS_PLAYER [-timeout=SECONDS] CORPUS_FOLDER_OR_FILE...
+// With -timeout, as with libFuzzer's, an input that takes longer fails the run.
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,12 +40,17 @@ std::vector<fs::path> InputsOf(const fs::path& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::cerr << "usage: " << argv[0] << " CORPUS_FOLDER_OR_FILE...\n";
+    const std::string timeoutFlag = "-timeout=";
+    std::optional<double> timeout;
+    int first = 1;
+    if (argc > 1 && std::string(argv[1]).starts_with(timeoutFlag))
+        timeout = std::stod(argv[first++] + timeoutFlag.size());
+    if (argc <= first) {
+        std::cerr << "usage: " << argv[0] << " [-timeout=SECONDS] CORPUS_FOLDER_OR_FILE...\n";
         return 2;
     }
     std::size_t count = 0;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = first; i < argc; ++i) {
         const fs::path path = argv[i];
         if (!fs::exists(path)) {
             std::cerr << "corpus not found: " << path << '\n';
@@ -57,7 +66,14 @@ int main(int argc, char** argv) {
                 std::cerr << "cannot read " << file << '\n';
                 return 1;
             }
+            const auto start = std::chrono::steady_clock::now();
             LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            if (timeout && took.count() > *timeout) {
+                std::cerr << "slow input: " << file << " took " << took.count() << " s, over "
+                          << *timeout << " s\n";
+                return 1;
+            }
             ++count;
         }
     }

@@ -220,7 +220,7 @@ TEST(CourseNames, EveryLabelPowerPurchasableScienceAndUpgradeHasItsFrenchName) {
 
 namespace {
 
-constexpr int32_t Human = 2; // the player index of the record's first player
+constexpr int32_t Human = 2, Other = 3; // the player indices of the record's two humans
 
 std::string Ids(std::initializer_list<uint32_t> ids) { // little-endian, as the file
     std::string bytes;
@@ -244,10 +244,21 @@ std::string Cancel(uint32_t frame, uint32_t productionId) {
     return rb::OrderBytes(frame, 1048, Human, {{0, 1}}, Ids({productionId}));
 }
 
+// The second human selects an object, then queues count units: orders his course reads.
+std::string OthersQueues(uint32_t frame, int count) {
+    std::string body = rb::OrderBytes(frame, 1001, Other, {{2, 1}, {3, 1}}, "\1" + Ids({500}));
+    while (count-- > 0)
+        body += rb::OrderBytes(frame, 1047, Other, {{0, 2}}, Ids({135, 1}));
+    return body;
+}
+
+// The first human's course.
 PlayerCourse CourseOf(const std::string& body) {
     TZH_replay record;
-    record.players.emplace_back().human = true;
-    record.players.back().army = 2;
+    for (int i = 0; i < 2; ++i) {
+        record.players.emplace_back().human = true;
+        record.players.back().army = 2;
+    }
     return WalkOrders(body, record).players.at(0).course.value();
 }
 
@@ -257,7 +268,7 @@ PlayerCourse CourseOf(const std::string& body) {
 // selections, deselections, clears and hotkey groups as the game keeps them.
 TEST(CourseReader, CancelsFindTheirProducerThroughTheSelection) {
     const uint32_t Deselect = 1004, SetGroup0 = 1006, SetGroup1 = 1007, RecallGroup0 = 1016,
-                   RecallGroup1 = 1017;
+                   RecallGroup1 = 1017, AddGroup0 = 1026;
     struct Case {
         const char* rule;
         std::string body;
@@ -272,6 +283,21 @@ TEST(CourseReader, CancelsFindTheirProducerThroughTheSelection) {
         {"objects added keep the first",
          Select(1, true, {200}) + Queue(2, 1) + Select(3, false, {100}) + Cancel(40, 1),
          {40}},
+        {"a group added keeps the first object and skips those held",
+         Select(1, true, {100}) + Queue(2, 1) + Select(3, true, {200}) + Queue(4, 1) +
+             Select(5, true, {300}) + Queue(6, 1) + WithIds(7, SetGroup0, {200, 100}) +
+             Select(8, true, {300, 200}) + rb::OrderBytes(9, AddGroup0, Human) + Cancel(10, 1) +
+             WithIds(11, Deselect, {300, 200}) + Cancel(12, 1),
+         {12, std::nullopt, 10}},
+        {"a flagged selection of three groups between plain ones",
+         Select(1, true, {100}) + Queue(2, 1) + Select(3, true, {200}) + Queue(4, 1) +
+             rb::OrderBytes(5, 1001, Human, {{2, 1}, {3, 1}, {3, 1}}, "\1" + Ids({100, 300})) +
+             Cancel(6, 1) + Select(7, true, {200}) + Cancel(8, 1),
+         {6, 8}},
+        {"over 256 orders of another human between a selection and its cancel",
+         Select(1, true, {100}) + Queue(2, 1) + Select(3, true, {200}) + Queue(4, 1) +
+             Select(5, true, {100}) + OthersQueues(6, 300) + Cancel(7, 1) + Select(8, true, {200}),
+         {7, std::nullopt}},
         {"a deselected first object leaves the next one first",
          Select(1, true, {100, 200}) + Queue(2, 1) + Select(3, true, {200}) + Queue(4, 1) +
              Select(5, true, {100, 200}) + WithIds(6, Deselect, {100}) + Cancel(40, 1),
@@ -287,6 +313,9 @@ TEST(CourseReader, CancelsFindTheirProducerThroughTheSelection) {
         {"what is queued after a cancel is not its own",
          Queue(2, 1) + Select(3, true, {404}) + Cancel(30, 1) + Queue(31, 1),
          {30, std::nullopt}},
+        {"a producer that queued, but never that production id, has no such entry",
+         Queue(2, 1) + Select(3, true, {404}) + Queue(4, 2) + Cancel(5, 1),
+         {std::nullopt, std::nullopt}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rule);
