@@ -26,7 +26,9 @@ CareerGameRead ReadCareerGame(const std::vector<TZH_replay>& records, const Care
     const auto tryFile = [&](std::size_t record) {
         read.record = record;
         try {
-            const std::optional<MatchOrders> match = ReadMatch(records[record]);
+            // His course only: the others' are not needed.
+            const std::optional<MatchOrders> match =
+                ReadMatch(records[record], MatchReadLimit, played.seat);
             if (match && played.seat < match->players.size()) {
                 read.orders = SummarizeOrders(match->players[played.seat]);
                 return true;

@@ -48,18 +48,23 @@ bool PlaysTheMatch(const TZH_player& player);
 // The first order that is cut or malformed (an unknown argument type, counts running past the
 // end, a frame before the one of the order before it) ends the walk: what was counted so far
 // stays, and complete is false.
-MatchOrders WalkOrders(std::string_view body, const TZH_replay& record);
+// courseOf: the one seat whose course is read (a career needs one player's), else every
+// human who plays has his.
+MatchOrders WalkOrders(std::string_view body, const TZH_replay& record,
+                       std::optional<std::size_t> courseOf = std::nullopt);
 
 // The orders of a file's bytes (from its first byte): the walk from where the header ends;
 // nothing counted and complete false when the header's end can't be found.
-MatchOrders MatchFromBytes(std::string_view fileBytes, const TZH_replay& record);
+MatchOrders MatchFromBytes(std::string_view fileBytes, const TZH_replay& record,
+                           std::optional<std::size_t> courseOf = std::nullopt);
 
 // Reads a valid replay's whole file (never more than MatchReadLimit bytes: complete is false
 // for a longer one) and walks its orders; nullopt for an invalid record. Throws ReplayReadError
 // when the file can't be read, or no longer holds the header of record.
 std::optional<MatchOrders> ReadMatch(const TZH_replay& record);
 // The same, reading at most readLimit bytes.
-std::optional<MatchOrders> ReadMatch(const TZH_replay& record, std::size_t readLimit);
+std::optional<MatchOrders> ReadMatch(const TZH_replay& record, std::size_t readLimit,
+                                     std::optional<std::size_t> courseOf = std::nullopt);
 
 // "dropped", "surrendered", "quit".
 std::string_view LeaveHowName(LeaveHow how);

@@ -30,14 +30,17 @@ bool SamePlayers(const TZH_replay& a, const TZH_replay& b) {
 
 } // namespace
 
-MatchOrders MatchFromBytes(std::string_view fileBytes, const TZH_replay& record) {
+MatchOrders MatchFromBytes(std::string_view fileBytes, const TZH_replay& record,
+                           std::optional<std::size_t> courseOf) {
     const std::optional<std::size_t> offset = OrdersOffset(fileBytes);
-    MatchOrders match = WalkOrders(offset ? fileBytes.substr(*offset) : std::string_view{}, record);
+    MatchOrders match =
+        WalkOrders(offset ? fileBytes.substr(*offset) : std::string_view{}, record, courseOf);
     match.complete = match.complete && offset.has_value();
     return match;
 }
 
-std::optional<MatchOrders> ReadMatch(const TZH_replay& record, std::size_t readLimit) {
+std::optional<MatchOrders> ReadMatch(const TZH_replay& record, std::size_t readLimit,
+                                     std::optional<std::size_t> courseOf) {
     if (!record.valid) return std::nullopt;
     const platform::FileBytes start = ReadFileStart(record.file.path, readLimit);
     TZH_replay now;
@@ -45,7 +48,7 @@ std::optional<MatchOrders> ReadMatch(const TZH_replay& record, std::size_t readL
     if (!now.valid || now.map.name != record.map.name || !SamePlayers(now, record))
         throw ReplayReadError(record.file.path,
                               "the file no longer holds the replay that was listed");
-    MatchOrders match = MatchFromBytes(start.view(), record);
+    MatchOrders match = MatchFromBytes(start.view(), record, courseOf);
     match.complete = match.complete && !start.cut();
     return match;
 }

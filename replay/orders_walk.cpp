@@ -251,10 +251,11 @@ void ReadCourses(const CourseBatch& batch, std::size_t count, std::vector<Tally>
 
 } // namespace
 
-MatchOrders WalkOrders(std::string_view body, const TZH_replay& record) {
+MatchOrders WalkOrders(std::string_view body, const TZH_replay& record,
+                       std::optional<std::size_t> courseOf) {
     std::vector<Tally> tallies(record.players.size());
     for (std::size_t i = 0; i < tallies.size(); ++i)
-        if (PlaysTheMatch(record.players[i])) {
+        if (PlaysTheMatch(record.players[i]) && courseOf.value_or(i) == i) {
             tallies[i].course.emplace();
             tallies[i].courseReads = CourseReads;
         }

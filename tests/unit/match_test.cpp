@@ -94,6 +94,22 @@ TEST(RealMatches, EveryFilesOrdersEndAtItsLastByte) {
     EXPECT_EQ(files, 49u);
 }
 
+// A walk for one seat's course reads his whole course and everyone's counts, and no other's.
+TEST(RealMatches, OneSeatsCourseAsTheWholeWalkReadsIt) {
+    TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
+    const TZH_replay record = ReadReplay(RealPath("00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep"));
+    const std::optional<MatchOrders> all = ReadMatch(record);
+    const std::optional<MatchOrders> one = ReadMatch(record, MatchReadLimit, 1);
+    ASSERT_TRUE(all && one);
+    ASSERT_EQ(one->players.size(), 4u);
+    for (std::size_t seat = 0; seat < 4; ++seat) {
+        EXPECT_EQ(one->players[seat].apm, all->players[seat].apm);
+        EXPECT_EQ(one->players[seat].course.has_value(), seat == 1);
+    }
+    EXPECT_EQ(one->players[1].course->queued.size(), all->players[1].course->queued.size());
+    EXPECT_EQ(one->players[1].course->placed.size(), all->players[1].course->placed.size());
+}
+
 TEST(MatchFiles, ReadOnlyValidRecordsUpToTheLimitAndNeverAnotherFile) {
     testsupport::TempDir dir;
     const std::string path = (dir / "00000000.rep").string();
