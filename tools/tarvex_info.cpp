@@ -14,6 +14,7 @@
 #include "game/map_caches.h"
 #include "game/map_pictures.h"
 #include "game/user_data.h"
+#include "platform/game_identity.h"
 #include "platform/platform.h"
 #include "replay/match.h"
 #include "replay/replay_folder.h"
@@ -30,7 +31,8 @@ constexpr const char* Usage =
     "\n"
     "Prints one line per Command and Conquer Generals Zero Hour replay (.rep) file.\n"
     "A folder is read the way Tarvex lists it: every *.rep entry, in folder order.\n"
-    "Without PATH, the game's replay folder is listed.\n"
+    "Without PATH, the game's replay folder is listed, then its archive folder\n"
+    "(ArchivedReplays), whose files are named ArchivedReplays\\NAME.\n"
     "\n"
     "  --json     one JSON object per replay and line (JSON Lines)\n"
     "  --match    also read the orders after each header (whole files): the armies and\n"
@@ -40,9 +42,9 @@ constexpr const char* Usage =
     "             name or the date (27/04/2025), whatever the case and accents\n"
     "  --course   each human player's orders, one line each with its game time: what\n"
     "             he placed, queued, fired and picked, his cancels and sales (in French)\n"
-    "  --where    print the replay folder Tarvex would list and how it was found, the\n"
-    "             game's install folder and archives its maps' pictures come from, and\n"
-    "             the map caches its players' start spots come from\n"
+    "  --where    print the replay folder Tarvex would list and how it was found, its\n"
+    "             archive folder, the game's install folder and archives its maps'\n"
+    "             pictures come from, and the map caches its players' start spots come from\n"
     "  --help     show this help\n"
     "  --version  show the version\n";
 
@@ -76,11 +78,15 @@ public:
 
     void path(const std::string& path) {
         if (platform::DirectoryExists(path))
-            ForEachReplayFile(path, ReplayFileMask, [this](ListedReplayFile& file) {
-                print([&file] { return file.read(); });
-            });
+            folders({ReplaySource{path, {}}});
         else
             file(path);
+    }
+
+    void folders(const std::vector<ReplaySource>& sources) {
+        ForEachReplayFile(sources, ReplayFileMask, [this](ListedReplayFile& file) {
+            print([&file] { return file.read(); });
+        });
     }
 
     bool failed() const { return failed_; }
@@ -139,6 +145,25 @@ private:
     std::optional<MapCaches> caches_;
     std::string line_; // one buffer for every line printed
 };
+
+// The archive folder the list ends with, and how many replays it holds.
+void PrintArchiveFolder(const ReplayFolderChoice& choice) {
+    std::cout << "archive folder: ";
+    if (choice.archiveFolder.empty()) {
+        if (choice.userDataFolder.empty())
+            std::cout << "none (no user data folder)\n";
+        else
+            std::cout << "none (no " << platform::game::ArchiveSubfolder << " in "
+                      << choice.userDataFolder << ")\n";
+        return;
+    }
+    std::size_t replays = 0;
+    ForEachReplayFile(
+        choice.archiveFolder, ReplayFileMask, [&replays](ListedReplayFile&) { ++replays; }, {}, {},
+        NoReadAhead);
+    std::cout << choice.archiveFolder << ": " << replays
+              << (replays == 1 ? " replay\n" : " replays\n");
+}
 
 // The install folders and, per archive, how many map pictures its table holds.
 void PrintInstall(const GameInstall& install) {
@@ -228,12 +253,13 @@ int main(int argc, char** argv) {
             const ReplayFolderChoice choice = FindReplayFolder();
             if (options.where) {
                 std::cout << choice.folder << '\n' << choice.how << '\n';
+                PrintArchiveFolder(choice);
                 const GameInstall install = FindGameInstall();
                 PrintInstall(install);
                 PrintMapCaches(install, choice.userDataFolder);
                 return 0;
             }
-            printer.path(choice.folder);
+            printer.folders(ListedSources(choice));
         }
         for (const std::string& path : options.paths)
             printer.path(path);
