@@ -54,7 +54,7 @@ fs::path LargestRealReplay() {
 struct Windows {
     explicit Windows(const fs::path& folder, InstallFinder install = FindGameInstall)
         : main(std::make_unique<TMainForm>([path = folder.string()] {
-              return ReplayFolderChoice{path, "bench", {}};
+              return ReplayFolderChoice{path, "bench", {}, {}};
           })),
           details(new TMoreForm(*main, std::move(install))) {
         main->show();

@@ -27,7 +27,7 @@ struct Listed {
     Listed()
         : folder(fs::path(TARVEX_SHARED_DIR) / "testdata" / "replays" / "real", ReplayCount),
           main(std::make_unique<TMainForm>([path = folder.path().string()] {
-              return ReplayFolderChoice{path, "bench", {}};
+              return ReplayFolderChoice{path, "bench", {}, {}};
           })),
           details(new TMoreForm(*main, [] { return GameInstall{}; })) {
         main->show();

@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     MakeUserData(scratch);
     {
         TMainForm main([folder = (scratch / "Replays").string(), userData = scratch.string()] {
-            return ReplayFolderChoice{folder, "bench", userData};
+            return ReplayFolderChoice{folder, "bench", userData, {}};
         });
         auto* details = new TMoreForm(main, [] { return GameInstall{}; });
         main.show();

@@ -103,7 +103,7 @@ struct Windows {
         bytes = fs::file_size(replays / "long.rep");
         const GameInstall install{{game.string()}, {(game / "MapsZH.big").string()}, ""};
         main = std::make_unique<TMainForm>([path = replays.string()] {
-            return ReplayFolderChoice{path, "bench", {}};
+            return ReplayFolderChoice{path, "bench", {}, {}};
         });
         details = new TMoreForm(*main, [install] { return install; });
         main->show();

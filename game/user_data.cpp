@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "replay/GR_Utils.h"
 
+using platform::game::ArchiveSubfolder;
 using platform::game::DefaultUserDataLeafName;
 using platform::game::ReplaySubfolder;
 using platform::game::UserDataValueName;
@@ -44,6 +45,14 @@ Text LeafAsRelativePath(Text leaf) {
     return leaf;
 }
 
+// The game copies its games to the archive folder whether the player keeps a Replays folder or
+// not: it is listed after the program's own folder too.
+Text FindArchiveFolder(const Text& userData) {
+    if (userData.empty()) return {};
+    const std::optional<Text> found = platform::FindEntry(userData, ArchiveSubfolder);
+    return found && platform::DirectoryExists(*found) ? *found : Text();
+}
+
 } // namespace
 
 ReplayFolderChoice FindReplayFolder() {
@@ -60,11 +69,20 @@ ReplayFolderChoice FindReplayFolder() {
                        .value_or(platform::JoinPath(documents, leafPath));
     std::optional<Text> found;
     if (!userData.empty()) found = platform::FindEntry(userData, ReplaySubfolder);
+    Text archive = FindArchiveFolder(userData);
     if (found && platform::DirectoryExists(*found))
-        return {*found, how + "\nreplay folder: " + *found, userData};
+        return {*found, how + "\nreplay folder: " + *found, userData, std::move(archive)};
     const Text own = platform::ProgramFolder();
     const Text relative = platform::JoinPath(leafPath, ReplaySubfolder);
     const Text composed = documents.empty() ? relative : platform::JoinPath(documents, relative);
     return {own, how + "\nno folder " + composed + "; listing the program's own folder " + own,
-            userData};
+            userData, std::move(archive)};
+}
+
+std::vector<ReplaySource> ListedSources(const ReplayFolderChoice& choice) {
+    std::vector<ReplaySource> sources{{choice.folder, {}}};
+    // The game's own name for the folder, as it writes the path, whatever its case on disk.
+    if (!choice.archiveFolder.empty())
+        sources.push_back({choice.archiveFolder, std::string(ArchiveSubfolder) + '\\'});
+    return sources;
 }

@@ -15,6 +15,9 @@ inline constexpr std::string_view UserDataValueName = "UserDataLeafName";
 inline constexpr std::string_view DefaultUserDataLeafName =
     "Command and Conquer Generals Zero Hour Data";
 inline constexpr std::string_view ReplaySubfolder = "Replays";
+// Beside Replays: the community's current game client, with ArchiveReplays = yes in its
+// Options.ini, copies every game there as YYYYMMDD_HHMMSS.rep.
+inline constexpr std::string_view ArchiveSubfolder = "ArchivedReplays";
 // The game's install folder, as a Windows path, in the same key.
 inline constexpr std::string_view InstallPathValueName = "InstallPath";
 // Zero Hour's own archive of its maps, in its install folder beside the other archives.

@@ -14,7 +14,8 @@ using Text = std::string;
 
 struct TZH_file {
     Text path;        // the path exactly as given to the reader
-    Text name;        // the file name part of path, extension included
+    Text name;        // the file name part of path, extension included; for the game's archive
+                      // folder, after its name and a backslash, as the list shows it
     int32_t size = 0; // low 32 bits of the file size; 0 when the file was not found
 };
 

@@ -17,6 +17,7 @@
 #include "game/map_caches.h"
 #include "game/map_pictures.h"
 #include "game/user_data.h"
+#include "platform/game_identity.h"
 #include "platform/platform.h"
 #include "replay/match.h"
 #include "replay/replay_folder.h"
@@ -35,7 +36,8 @@ constexpr const char* Usage =
     "\n"
     "Prints one line per Command and Conquer Generals Zero Hour replay (.rep) file.\n"
     "A folder is read the way Tarvex lists it: every *.rep entry, in folder order.\n"
-    "Without PATH, the game's replay folder is listed.\n"
+    "Without PATH, the game's replay folder is listed, then its archive folder\n"
+    "(ArchivedReplays), whose files are named ArchivedReplays\\NAME.\n"
     "\n"
     "  --json     one JSON object per replay and line (JSON Lines)\n"
     "  --match    also read the orders after each header (whole files): the armies and\n"
@@ -48,9 +50,9 @@ constexpr const char* Usage =
     "  --player NAME  the career of the human named NAME (exactly, case included): his\n"
     "             games, armies, maps, the players he met, how his games ended, his\n"
     "             commands per minute and his openings\n"
-    "  --where    print the replay folder Tarvex would list and how it was found, the\n"
-    "             game's install folder and archives its maps' pictures come from, and\n"
-    "             the map caches its players' start spots come from\n"
+    "  --where    print the replay folder Tarvex would list and how it was found, its\n"
+    "             archive folder, the game's install folder and archives its maps'\n"
+    "             pictures come from, and the map caches its players' start spots come from\n"
     "  --help     show this help\n"
     "  --version  show the version\n";
 
@@ -85,11 +87,15 @@ public:
 
     void path(const std::string& path) {
         if (platform::DirectoryExists(path))
-            ForEachReplayFile(path, ReplayFileMask, [this](ListedReplayFile& file) {
-                print([&file] { return file.read(); });
-            });
+            folders({ReplaySource{path, {}}});
         else
             file(path);
+    }
+
+    void folders(const std::vector<ReplaySource>& sources) {
+        ForEachReplayFile(sources, ReplayFileMask, [this](ListedReplayFile& file) {
+            print([&file] { return file.read(); });
+        });
     }
 
     bool failed() const { return failed_; }
@@ -149,6 +155,25 @@ private:
     std::string line_; // one buffer for every line printed
 };
 
+// The archive folder the list ends with, and how many replays it holds.
+void PrintArchiveFolder(const ReplayFolderChoice& choice) {
+    std::cout << "archive folder: ";
+    if (choice.archiveFolder.empty()) {
+        if (choice.userDataFolder.empty())
+            std::cout << "none (no user data folder)\n";
+        else
+            std::cout << "none (no " << platform::game::ArchiveSubfolder << " in "
+                      << choice.userDataFolder << ")\n";
+        return;
+    }
+    std::size_t replays = 0;
+    ForEachReplayFile(
+        choice.archiveFolder, ReplayFileMask, [&replays](ListedReplayFile&) { ++replays; }, {}, {},
+        NoReadAhead);
+    std::cout << choice.archiveFolder << ": " << replays
+              << (replays == 1 ? " replay\n" : " replays\n");
+}
+
 // The install folders and, per archive, how many map pictures its table holds.
 void PrintInstall(const GameInstall& install) {
     std::cout << install.how << '\n';
@@ -181,14 +206,6 @@ void PrintMapCaches(const GameInstall& install, const Text& userDataFolder) {
     }
 }
 
-// The folders read when no path is given: the game's replay folder.
-std::vector<Text> FoldersWithoutPath(const ReplayFolderChoice& choice) {
-    return {choice.folder};
-}
-std::vector<Text> FoldersWithoutPath() {
-    return FoldersWithoutPath(FindReplayFolder());
-}
-
 // --player: the replays of the paths as Tarvex's list holds them, the career of the human
 // named name in them, and his games' orders read on all cores. 1 when he played none, or a
 // file could not be read.
@@ -204,11 +221,15 @@ int PrintCareer(const std::string& name, bool json, const std::vector<std::strin
             failed = true;
         }
     };
+    const auto addFolders = [&add](const std::vector<ReplaySource>& sources) {
+        ForEachReplayFile(sources, ReplayFileMask,
+                          [&add](ListedReplayFile& file) { add([&file] { return file.read(); }); });
+    };
+    // Without a path, the game's replay folder and its archive, as the list holds them.
+    if (paths.empty()) addFolders(ListedSources(FindReplayFolder()));
     for (const std::string& path : paths)
         if (platform::DirectoryExists(path))
-            ForEachReplayFile(path, ReplayFileMask, [&add](ListedReplayFile& file) {
-                add([&file] { return file.read(); });
-            });
+            addFolders({ReplaySource{path, {}}});
         else
             add([&path] { return ReadReplay(path); });
     const Career career = TallyCareer(records, name);
@@ -298,21 +319,19 @@ int main(int argc, char** argv) {
             std::cerr << "tarvex-info: --player goes with --json and paths only\n" << Usage;
             return 2;
         }
-        if (options.player)
-            return PrintCareer(*options.player, options.json,
-                               options.paths.empty() ? FoldersWithoutPath() : options.paths);
+        if (options.player) return PrintCareer(*options.player, options.json, options.paths);
         Printer printer(options.json, options.match, options.course, options.find);
         if (options.where || options.paths.empty()) {
             const ReplayFolderChoice choice = FindReplayFolder();
             if (options.where) {
                 std::cout << choice.folder << '\n' << choice.how << '\n';
+                PrintArchiveFolder(choice);
                 const GameInstall install = FindGameInstall();
                 PrintInstall(install);
                 PrintMapCaches(install, choice.userDataFolder);
                 return 0;
             }
-            for (const Text& folder : FoldersWithoutPath(choice))
-                printer.path(folder);
+            printer.folders(ListedSources(choice));
         }
         for (const std::string& path : options.paths)
             printer.path(path);

@@ -91,6 +91,10 @@ TEST_F(TarvexInfoWhere, FindsTheProtonPrefixInASecondSteamLibrary) {
     WriteReplay(replays / ".hidden.REP", "Hidden");
     WriteText(replays / "notes.txt", "not a replay");
     fs::create_directory(replays / "folder.rep");
+    // The game's archive folder, in another letter case.
+    const fs::path archive = replays.parent_path() / "archivedREPLAYS";
+    fs::create_directory(archive);
+    WriteReplay(archive / "20251016_203000.rep", "Delta");
 
     // Steam installed the game itself in the second library.
     WriteText(library2 / "steamapps/appmanifest_2732960.acf",
@@ -116,15 +120,21 @@ TEST_F(TarvexInfoWhere, FindsTheProtonPrefixInASecondSteamLibrary) {
                        ": 1 of its 2 entries are map pictures"),
               std::string::npos)
         << how;
+    EXPECT_NE(how.find("\narchive folder: " + archive.string() + ": 1 replay\n"),
+              std::string::npos);
 
     const ProgramRun list = TarvexInfo(home(), "");
     ASSERT_EQ(list.status, 0) << Joined(list.lines);
-    ASSERT_EQ(list.lines.size(), 3u) << Joined(list.lines);
+    ASSERT_EQ(list.lines.size(), 4u) << Joined(list.lines);
+    EXPECT_TRUE(list.lines[3].starts_with("ArchivedReplays\\20251016_203000.rep: "))
+        << list.lines[3];
     EXPECT_TRUE(list.lines[0].starts_with(".hidden.REP: version 1.04")) << list.lines[0];
     EXPECT_TRUE(list.lines[1].starts_with("A_first.rep: version 1.04")) << list.lines[1];
     EXPECT_NE(list.lines[1].find("Alpha"), std::string::npos) << list.lines[1];
     EXPECT_TRUE(list.lines[2].starts_with("b_second.rep: version 1.04")) << list.lines[2];
-    // A career without a path: the same folder.
+    // A folder given is read alone.
+    EXPECT_EQ(TarvexInfo(home(), Quoted(replays.string())).lines.size(), 3u);
+    // A career without a path: the same folders.
     const ProgramRun career = TarvexInfo(home(), "--player Bravo");
     ASSERT_EQ(career.status, 0) << Joined(career.lines);
     EXPECT_EQ(career.lines.at(0), "Bravo: 1 game, from 2024-05-17 to 2024-05-17, played 25m 0s");

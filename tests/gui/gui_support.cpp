@@ -47,7 +47,7 @@ std::string Tga(int width, int height, const std::function<QRgb(int, int)>& colo
 }
 
 FolderFinder FixedFolder(const std::filesystem::path& folder) {
-    return [folder] { return ReplayFolderChoice{folder.string(), "fixed by the test", {}}; };
+    return [folder] { return ReplayFolderChoice{folder.string(), "fixed by the test", {}, {}}; };
 }
 
 std::vector<QString> RowTexts(const TMainForm& form) {

@@ -80,7 +80,7 @@ TEST_F(ScrolledList, EveryListingFitsTheBarToTheRows) {
     // Listing again brings both back to the top.
     bar().SetPosition(30);
     expectInStep(30);
-    form_->LoadReplayFolder(form_->ReplayFolder);
+    form_->LoadReplays(form_->Sources);
     expectInStep(0);
     EXPECT_EQ(bar().Max(), 381);
 }

@@ -80,6 +80,33 @@ TEST(Listing, RowsFollowTheFolderOrderWithNamesAndExtensions) {
     EXPECT_TRUE(boxes.seen().empty());
 }
 
+// The archive folder after the replay folder: its files named as the game writes their path (an
+// unreadable one too), read from the real one, and found by the filter.
+TEST(Listing, TheArchiveFolderFollowsTheReplayFolder) {
+    testsupport::TempDir dir;
+    fs::create_directory(dir / "Replays");
+    fs::create_directory(dir / "Archive");
+    WriteValidReplay(dir / "Replays" / "00000000.rep");
+    WriteValidReplay(dir / "Archive" / "20251016_203000.rep");
+#ifndef _WIN32
+    fs::create_symlink(dir / "gone", dir / "Archive" / "20251018_090000.rep");
+#endif
+    ModalBoxWatcher boxes;
+    TMainForm form([&dir] {
+        return ReplayFolderChoice{(dir / "Replays").string(), "", {}, (dir / "Archive").string()};
+    });
+    EXPECT_EQ(RowTexts(form).front(), QStringLiteral("00000000.rep"));
+    form.SetFilterText(QStringLiteral("archivedreplays 20251016"));
+    EXPECT_EQ(RowTexts(form), std::vector{QStringLiteral("ArchivedReplays\\20251016_203000.rep")});
+    EXPECT_EQ(form.Replays.at(std::size_t(form.SelectedReplay())).file.path,
+              (dir / "Archive" / "20251016_203000.rep").string());
+#ifndef _WIN32
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_TRUE(
+        boxes.seen()[0].text.contains(QStringLiteral("\nArchivedReplays\\20251018_090000.rep : ")));
+#endif
+}
+
 TEST(Listing, FolderWithATrailingSeparatorListsTheSame) {
     testsupport::TempDir dir;
     WriteValidReplay(dir / "one.rep");

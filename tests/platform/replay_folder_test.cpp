@@ -26,6 +26,7 @@ struct World {
     fs::path home;
     fs::path root;
     platform::wine::Environment environment;
+    fs::path archive; // the archive folder that must be found, if any
     fs::path steamRoot() const { return home / ".local/share/Steam"; }
     fs::path zeroHourPrefix(const fs::path& library) const {
         return library / "steamapps/compatdata/2732960/pfx";
@@ -163,13 +164,25 @@ const DiscoveryCase DiscoveryCases[] = {
     {"NoPrefixAtAllListsTheOwnFolder", [](World&) { return fs::path{}; }},
     {"NoPrefixButTheUsersOwnDocumentsHoldTheReplays",
      [](World& w) { return MakeReplayFolder(w.home / "Documents"); }},
+    {"ArchivedReplaysSpelledInAnotherCase",
+     [](World& w) {
+         const fs::path replays = MakeReplayFolder(w.home / "Documents");
+         w.archive = MakeReplayFolder(w.home / "Documents", DefaultLeaf, "archivedREPLAYS");
+         return replays;
+     }},
+    // The game copies its games there whether Replays is left or not.
+    {"ArchivedReplaysWithoutReplaysFollowsTheOwnFolder",
+     [](World& w) {
+         w.archive = MakeReplayFolder(w.home / "Documents", DefaultLeaf, "ArchivedReplays");
+         return fs::path{};
+     }},
 };
 
 class ReplayFolderDiscovery : public testing::TestWithParam<DiscoveryCase> {
 protected:
     void TearDown() override { platform::wine::ResetCurrentPrefix(); }
     World world() {
-        World w{dir_ / "home", dir_.path(), EnvironmentWithHome(dir_ / "home")};
+        World w{dir_ / "home", dir_.path(), EnvironmentWithHome(dir_ / "home"), {}};
         fs::create_directories(w.home);
         return w;
     }
@@ -181,6 +194,10 @@ TEST_P(ReplayFolderDiscovery, ListsTheGamesReplayFolder) {
     const fs::path expected = GetParam().build(w);
     platform::wine::ResetCurrentPrefix(w.environment);
     const ReplayFolderChoice choice = FindReplayFolder();
+    if (w.archive.empty())
+        EXPECT_EQ(choice.archiveFolder, "");
+    else
+        EXPECT_TRUE(fs::equivalent(choice.archiveFolder, w.archive)) << choice.archiveFolder;
     // The user data folder holds the player's maps whether Replays exists or not.
     const fs::path userData = choice.userDataFolder;
     if (expected.empty()) {

@@ -37,6 +37,13 @@ listing=$("$run" "$info" || true)
 echo "$listing"
 grep -q 'short.rep' <<<"$listing" || fail "the replay in $replays is not listed"
 
+# The game's archive folder beside it: named, and its replay listed last.
+mkdir -p "$(dirname "$replays_unix")/ArchivedReplays"
+printf 'GENREP' >"$(dirname "$replays_unix")/ArchivedReplays/20251016_203000.rep"
+grep -qxF "archive folder: $documents\\$leaf\\ArchivedReplays: 1 replay" <<<"$("$run" "$info" --where)" ||
+  fail "the archive folder is not named"
+[[ "$("$run" "$info" | tail -n1)" == 'ArchivedReplays\20251016_203000.rep:'* ]] || fail "no archived replay"
+
 # The install folder the registry names, with a trailing backslash as installers write it,
 # and the map archive in it (an empty one: "BIGF", size, no entries, table end 16).
 install="$documents\\Tarvex Install Test"

@@ -22,7 +22,8 @@ QString UnreadableFilesMessage(const std::vector<UnreadableFile>& files) {
     return text;
 }
 
-ReadOutcome ReadReplayKeepingErrors(const Text& path, const ReplayReader& read) {
+ReadOutcome ReadReplayKeepingErrors(const Text& path, const ReplayReader& read,
+                                    std::string_view shownPrefix) {
     QString reason;
     try {
         return {read(path), std::nullopt};
@@ -35,7 +36,7 @@ ReadOutcome ReadReplayKeepingErrors(const Text& path, const ReplayReader& read) 
     }
     ReadOutcome outcome;
     outcome.record.file.path = path;
-    outcome.record.file.name = FileNamePart(path);
+    outcome.record.file.name = Text(shownPrefix) + FileNamePart(path);
     outcome.record.file.size = FileSizeByName(path);
     outcome.record.valid = false;
     outcome.unreadable =

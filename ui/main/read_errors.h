@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "replay/zerohour_intf.h"
@@ -28,5 +29,7 @@ struct ReadOutcome {
 };
 
 // Reads one replay file with `read`. Whatever goes wrong gives an invalid record that still
-// names the file, and the reason, so that one bad file never ends a listing.
-ReadOutcome ReadReplayKeepingErrors(const Text& path, const ReplayReader& read);
+// names the file (shownPrefix and its name, as the list names its source's files), and the
+// reason, so that one bad file never ends a listing.
+ReadOutcome ReadReplayKeepingErrors(const Text& path, const ReplayReader& read,
+                                    std::string_view shownPrefix = {});

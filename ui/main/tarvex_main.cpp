@@ -145,11 +145,13 @@ void TMainForm::FormCreate() {
         Replays.clear();
         search_.clear();
         ReplayFolder.clear();
+        Sources.clear();
         UserDataFolder.clear();
         ReplayFolderChoice choice = findFolder_();
+        Sources = ListedSources(choice);
         ReplayFolder = std::move(choice.folder);
         UserDataFolder = std::move(choice.userDataFolder);
-        LoadReplayFolder(ReplayFolder);
+        LoadReplays(Sources);
     } catch (...) {
         // The window is still created; the steps after the failing one are skipped.
         ShowErrorBox(ErrorText(std::current_exception()), this);
@@ -161,7 +163,7 @@ void TMainForm::ApplyRoundedRegion() {
     update();
 }
 
-void TMainForm::LoadReplayFolder(const Text& folder) {
+void TMainForm::LoadReplays(const std::vector<ReplaySource>& sources) {
     // A new listing shows every replay: the filter closes without a trace.
     filterText_.clear();
     FilterBox->hide();
@@ -172,7 +174,7 @@ void TMainForm::LoadReplayFolder(const Text& folder) {
     unreadable_.clear();
     listing_ = true;
     const auto listed = qScopeGuard([this] { listing_ = false; });
-    ScanFolder(folder, ReplayFileMask);
+    ScanFolders(sources, ReplayFileMask);
     // All rows at once, after the scan.
     model_->showAll();
     // No row is current either, so the first Down key selects the first row.
@@ -183,9 +185,9 @@ void TMainForm::LoadReplayFolder(const Text& folder) {
     if (!unreadable_.empty()) ShowErrorBox(UnreadableFilesMessage(unreadable_), this);
 }
 
-void TMainForm::ScanFolder(const Text& folder, std::string_view mask) {
+void TMainForm::ScanFolders(const std::vector<ReplaySource>& sources, std::string_view mask) {
     ForEachReplayFile(
-        folder, mask, [this](ListedReplayFile& file) { AddReplay(file); },
+        sources, mask, [this](ListedReplayFile& file) { AddReplay(file); },
         [] { QCoreApplication::processEvents(); },
         // Room for every record at once: no copying while the sequence grows, less memory.
         [this](std::size_t entries) {
@@ -196,8 +198,8 @@ void TMainForm::ScanFolder(const Text& folder, std::string_view mask) {
 
 void TMainForm::AddReplay(ListedReplayFile& file) {
     // One unreadable file must not empty the whole list: it stays as an invalid row.
-    ReadOutcome outcome =
-        ReadReplayKeepingErrors(file.path, [&file](const Text&) { return file.read(); });
+    ReadOutcome outcome = ReadReplayKeepingErrors(
+        file.path, [&file](const Text&) { return file.read(); }, file.shownPrefix);
     if (outcome.unreadable) unreadable_.push_back(std::move(*outcome.unreadable));
     Replays.push_back(std::move(outcome.record));
     search_.add(Replays.back());

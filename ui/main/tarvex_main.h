@@ -37,10 +37,12 @@ public:
     explicit TMainForm(FolderFinder findFolder = FindReplayFolder, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // The listed folder, one record per replay in the folder's order, and the game's user data
+    // The replay folder, the folders listed (the replay folder, then the game's archive folder
+    // when there is one), one record per replay in the folders' order, and the game's user data
     // folder (empty when unknown); the details window reads them. The list shows a row per
     // record, or while filtered those that match.
     Text ReplayFolder;
+    std::vector<ReplaySource> Sources;
     Text UserDataFolder;
     std::vector<TZH_replay> Replays;
     // While set, moves of the list's scroll bar are passed on to the list.
@@ -59,8 +61,8 @@ public:
 
     void FormCreate();
     void ApplyRoundedRegion();
-    void LoadReplayFolder(const Text& folder);
-    void ScanFolder(const Text& folder, std::string_view mask);
+    void LoadReplays(const std::vector<ReplaySource>& sources);
+    void ScanFolders(const std::vector<ReplaySource>& sources, std::string_view mask);
     void AddReplay(ListedReplayFile& file);
 
     void RepListDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected);
