@@ -12,6 +12,7 @@
 #include "ui/common/error_box.h"
 #include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
+#include "ui/common/window_placement.h"
 #include "ui/details/details_layout.h"
 #include "ui/details/details_painting.h"
 #include "ui/details/map_panel.h"
@@ -242,11 +243,18 @@ void TMoreForm::OpenMatch() {
         opening.picture = std::move(picture.image);
         opening.mapArea = picture.mapArea;
         opening.starts = marks_;
-        Match->Open(std::move(opening), isVisible() ? std::optional(frameGeometry()) : std::nullopt,
-                    main_.frameGeometry());
+        Match->Open(std::move(opening), ShownWindows());
     } catch (...) {
         ReportError(std::current_exception());
     }
+}
+
+std::vector<QRect> TMoreForm::ShownWindows() const {
+    std::vector<QRect> shown{main_.frameGeometry()};
+    for (const QWidget* window :
+         {static_cast<const QWidget*>(this), static_cast<const QWidget*>(Match)})
+        if (window->isVisible()) shown.push_back(window->frameGeometry());
+    return shown;
 }
 
 void TMoreForm::leaveEvent(QEvent*) {
@@ -272,7 +280,7 @@ void TMoreForm::ShowMapPanel(QPoint pointer) {
     // the match window shows the map larger still.
     if (!MapPictureShown() || Match->isVisible()) return Panel->hide();
     try {
-        QScreen* screen = MapPanel::ScreenFor(pointer);
+        QScreen* screen = ScreenNearest(pointer);
         const qreal ratio = screen ? screen->devicePixelRatio() : devicePixelRatioF();
         if (Panel->isVisible() && panelRatio_ == ratio && Panel->screen() == screen) return;
         if (panelRatio_ != ratio) {

@@ -113,6 +113,9 @@ private:
     void LeaveMapPicture();
     // The map picture is drawn, and opens the match on a click.
     bool MapPictureShown() const;
+    // The main window's frame, then those of the program's other windows shown: a window of
+    // its own opens beside them.
+    std::vector<QRect> ShownWindows() const;
 
     TMainForm& main_;
     SkinPicture skin_;
