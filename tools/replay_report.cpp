@@ -66,9 +66,9 @@ void AppendMapDataJson(JsonWriter& json, const std::optional<MapData>& map) {
     json.endObject();
 }
 
-// "date": the match's local start time, "2024-03-14T21:14:05", or null.
-void AppendDateJson(JsonWriter& json, const std::optional<TZH_date>& date) {
-    json.key("date");
+} // namespace
+
+void DateJson(JsonWriter& json, const std::optional<TZH_date>& date) {
     if (!date) {
         json.null();
         return;
@@ -79,6 +79,26 @@ void AppendDateJson(JsonWriter& json, const std::optional<TZH_date>& date) {
                   unsigned{date->minute}, unsigned{date->second});
     json.value(std::string_view(text));
 }
+
+void ApmJson(JsonWriter& json, const std::optional<double>& apm) {
+    if (apm)
+        json.value(*apm, 1);
+    else
+        json.null();
+}
+
+void LeftJson(JsonWriter& json, const std::optional<PlayerLeaving>& left) {
+    if (!left) {
+        json.null();
+        return;
+    }
+    json.beginObject();
+    json.member("frame", left->frame);
+    json.member("how", LeaveHowName(left->how));
+    json.endObject();
+}
+
+namespace {
 
 // "invalidReason": which check refused the replay, or null for a valid one.
 void AppendInvalidReasonJson(JsonWriter& json, const TZH_replay& replay) {
@@ -181,20 +201,8 @@ void AppendMatchJson(JsonWriter& json, const std::optional<MatchOrders>& match,
         json.beginObject();
         json.member("commands", p.commands);
         json.member("selections", p.selections);
-        json.key("apm");
-        if (p.apm)
-            json.value(*p.apm, 1);
-        else
-            json.null();
-        json.key("left");
-        if (p.left) {
-            json.beginObject();
-            json.member("frame", p.left->frame);
-            json.member("how", LeaveHowName(p.left->how));
-            json.endObject();
-        } else {
-            json.null();
-        }
+        ApmJson(json.key("apm"), p.apm);
+        LeftJson(json.key("left"), p.left);
         AppendCourseJson(json, p.course, data);
         json.endObject();
     }
@@ -253,7 +261,7 @@ void AppendJson(std::string& out, const TZH_replay& replay, const std::optional<
     json.endArray();
     json.member("duration", replay.duration);
     json.member("valid", replay.valid);
-    AppendDateJson(json, replay.date);
+    DateJson(json.key("date"), replay.date);
     AppendInvalidReasonJson(json, replay);
     AppendMapDataJson(json, starts.map);
     if (match) AppendMatchJson(json, *match, CourseDataOf(replay));

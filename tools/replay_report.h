@@ -7,6 +7,7 @@
 #include "game/map_caches.h"
 #include "replay/match.h"
 #include "replay/zerohour_intf.h"
+#include "tools/json_writer.h"
 
 // starts: each player's start spot and the map's data as the map caches gave them; without
 // them, only the spots fixed in the lobby are known and "mapData" is null.
@@ -36,3 +37,9 @@ std::string ReplaySummary(const TZH_replay& replay, const std::optional<MatchOrd
 // each ("  0m 08s  posé  Centrale électrique  (1132, 854)"); "INVALID" after the name of an
 // invalid replay.
 std::string CourseReport(const TZH_replay& replay, const std::optional<MatchOrders>& match);
+
+// Values of a record's JSON that the career's JSON gives again: "date" ("2024-03-14T21:14:05"
+// or null), a player's "apm" (one decimal, or null) and "left" ({"frame", "how"} or null).
+void DateJson(JsonWriter& json, const std::optional<TZH_date>& date);
+void ApmJson(JsonWriter& json, const std::optional<double>& apm);
+void LeftJson(JsonWriter& json, const std::optional<PlayerLeaving>& left);

@@ -1,4 +1,5 @@
 // tarvex-info: prints what Tarvex reads from replay files, one line per replay.
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -9,6 +10,8 @@
 #include <windows.h>
 #endif
 
+#include "career/career.h"
+#include "career/career_reading.h"
 #include "game/big_archive.h"
 #include "game/game_install.h"
 #include "game/map_caches.h"
@@ -19,6 +22,7 @@
 #include "replay/replay_folder.h"
 #include "replay/replay_match_text.h"
 #include "replay/zerohour.h"
+#include "tools/career_report.h"
 #include "tools/replay_report.h"
 
 namespace {
@@ -26,6 +30,7 @@ namespace {
 constexpr const char* Usage =
     "Usage: tarvex-info [--json] [--match] [--find TEXT] [PATH...]\n"
     "       tarvex-info --course PATH...\n"
+    "       tarvex-info --player NAME [--json] [PATH...]\n"
     "       tarvex-info --where\n"
     "\n"
     "Prints one line per Command and Conquer Generals Zero Hour replay (.rep) file.\n"
@@ -40,6 +45,9 @@ constexpr const char* Usage =
     "             name or the date (27/04/2025), whatever the case and accents\n"
     "  --course   each human player's orders, one line each with its game time: what\n"
     "             he placed, queued, fired and picked, his cancels and sales (in French)\n"
+    "  --player NAME  the career of the human named NAME (exactly, case included): his\n"
+    "             games, armies, maps, the players he met, how his games ended, his\n"
+    "             commands per minute and his openings\n"
     "  --where    print the replay folder Tarvex would list and how it was found, the\n"
     "             game's install folder and archives its maps' pictures come from, and\n"
     "             the map caches its players' start spots come from\n"
@@ -62,6 +70,7 @@ struct Options {
     bool course = false;
     bool where = false;
     std::optional<ReplayQuery> find;
+    std::optional<std::string> player;
     std::vector<std::string> paths;
 };
 
@@ -172,6 +181,62 @@ void PrintMapCaches(const GameInstall& install, const Text& userDataFolder) {
     }
 }
 
+// The folders read when no path is given: the game's replay folder.
+std::vector<Text> FoldersWithoutPath(const ReplayFolderChoice& choice) {
+    return {choice.folder};
+}
+std::vector<Text> FoldersWithoutPath() {
+    return FoldersWithoutPath(FindReplayFolder());
+}
+
+// --player: the replays of the paths as Tarvex's list holds them, the career of the human
+// named name in them, and his games' orders read on all cores. 1 when he played none, or a
+// file could not be read.
+int PrintCareer(const std::string& name, bool json, const std::vector<std::string>& paths) {
+    std::vector<TZH_replay> records;
+    bool failed = false;
+    const auto add = [&](const auto& read) {
+        try {
+            records.push_back(read());
+        } catch (const ReplayReadError& error) {
+            std::cerr << "tarvex-info: cannot read " << error.path() << ": " << error.reason()
+                      << '\n';
+            failed = true;
+        }
+    };
+    for (const std::string& path : paths)
+        if (platform::DirectoryExists(path))
+            ForEachReplayFile(path, ReplayFileMask, [&add](ListedReplayFile& file) {
+                add([&file] { return file.read(); });
+            });
+        else
+            add([&path] { return ReadReplay(path); });
+    const Career career = TallyCareer(records, name);
+    if (career.games.empty()) {
+        std::cerr << "tarvex-info: no game of " << name << " in these replays\n";
+        return 1;
+    }
+    std::vector<std::optional<CareerGameOrders>> orders(career.games.size());
+    std::vector<CareerGameRead> unread;
+    CareerReading reading;
+    reading.start(records, career, [&](const CareerGameRead& read) {
+        if (read.orders)
+            orders[read.game] = read.orders;
+        else
+            unread.push_back(read);
+    });
+    reading.wait();
+    const CareerReport report{records, career, orders};
+    std::cout << (json ? CareerJson(report) : CareerLines(report));
+    std::cout.flush();
+    std::sort(unread.begin(), unread.end(),
+              [](const CareerGameRead& a, const CareerGameRead& b) { return a.game < b.game; });
+    for (const CareerGameRead& read : unread)
+        std::cerr << "tarvex-info: cannot read " << records[read.record].file.path << ": "
+                  << read.error << '\n';
+    return failed || !unread.empty() ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -202,6 +267,12 @@ int main(int argc, char** argv) {
                 return 2;
             }
             options.find.emplace(argv[++i]);
+        } else if (arg == "--player") {
+            if (i + 1 == argc) {
+                std::cerr << "tarvex-info: --player needs a name\n" << Usage;
+                return 2;
+            }
+            options.player.emplace(argv[++i]);
         } else if (arg == "--") {
             for (++i; i < argc; ++i)
                 options.paths.push_back(argv[i]);
@@ -223,6 +294,13 @@ int main(int argc, char** argv) {
                       << Usage;
             return 2;
         }
+        if (options.player && (options.match || options.course || options.where || options.find)) {
+            std::cerr << "tarvex-info: --player goes with --json and paths only\n" << Usage;
+            return 2;
+        }
+        if (options.player)
+            return PrintCareer(*options.player, options.json,
+                               options.paths.empty() ? FoldersWithoutPath() : options.paths);
         Printer printer(options.json, options.match, options.course, options.find);
         if (options.where || options.paths.empty()) {
             const ReplayFolderChoice choice = FindReplayFolder();
@@ -233,7 +311,8 @@ int main(int argc, char** argv) {
                 PrintMapCaches(install, choice.userDataFolder);
                 return 0;
             }
-            printer.path(choice.folder);
+            for (const Text& folder : FoldersWithoutPath(choice))
+                printer.path(folder);
         }
         for (const std::string& path : options.paths)
             printer.path(path);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -240,6 +241,9 @@ TEST(TarvexInfo, OptionsAndExitStatus) {
         {{"-q", "x.rep"}, 2, "", "-q"},
         {{"--find"}, 2, "", "--find needs a text"},
         {{"--course", "--json", "x.rep"}, 2, "", "--course prints text only"},
+        {{"--player"}, 2, "", "--player needs a name"},
+        {{"--player", "Nic", "--match", "x.rep"}, 2, "", "--player goes with --json"},
+        {{"--player", "Nobody", "x.rep"}, 1, "", "no game of Nobody"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args[0]);
@@ -348,4 +352,77 @@ TEST(TarvexInfo, CourseListsEachHumansOrders) {
     for (const char* text : expected)
         EXPECT_NE(run.out.find(text), std::string::npos) << text;
     EXPECT_EQ(RunTool({"--course"}).status, 2); // the files to read are needed
+}
+
+// The career of each human of the real replays: his games, as --json --match gives them for him,
+// and the counts made of them.
+TEST(TarvexInfo, PlayerCareerIsWhatMatchGivesForHimGameByGame) {
+    TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
+    const std::string folder = testsupport::RealReplayDir().string();
+    const ToolRun matches = RunTool({"--json", "--match", folder});
+    ASSERT_EQ(matches.status, 0) << matches.err;
+    struct His {
+        json games = json::array();
+        std::map<std::string, int> ends, armies; // games by end and by army
+    };
+    std::map<std::string, His> expected;
+    for (const std::string& line : matches.lines()) {
+        const json record = json::parse(line);
+        if (!record["valid"].get<bool>()) continue;
+        for (std::size_t i = 0; i < record["players"].size(); ++i) {
+            const json& player = record["players"][i];
+            if (!player["human"].get<bool>() || player["army"] == -2) continue;
+            const json& orders = record["match"]["players"][i];
+            His& his = expected[player["name"].get<std::string>()];
+            his.games.push_back({{"path", record["file"]["path"]},
+                                 {"date", record["date"]},
+                                 {"army", player["armyResolved"]},
+                                 {"apm", orders["apm"]},
+                                 {"left", orders["left"]}});
+            ++his.ends[orders["left"].is_null() ? "none" : orders["left"]["how"]];
+            ++his.armies[player["armyResolved"].dump()];
+        }
+    }
+    ASSERT_GT(expected.size(), 30u);
+    for (const auto& [name, his] : expected) {
+        SCOPED_TRACE(name);
+        const ToolRun run = RunTool({"--json", "--player", name, folder});
+        ASSERT_EQ(run.status, 0) << run.err;
+        ASSERT_EQ(run.lines().size(), 1u);
+        const json career = json::parse(run.out);
+        EXPECT_EQ(Keys(career),
+                  (std::vector<std::string>{"name", "games", "first", "last", "seconds", "armies",
+                                            "maps", "players", "ends", "gamesPlayed", "openings"}));
+        EXPECT_EQ(career["name"], name);
+        EXPECT_EQ(career["games"], his.games.size());
+        EXPECT_EQ(career["gamesPlayed"], his.games);
+        std::map<std::string, int> ends, armies;
+        for (const auto& [end, count] : career["ends"].items())
+            if (count != 0) ends[end] = count;
+        for (const json& army : career["armies"])
+            armies[army["army"].dump()] = army["games"];
+        EXPECT_EQ(ends, his.ends);
+        EXPECT_EQ(armies, his.armies);
+    }
+    // The plain lines: the header's figures first, in the window's order.
+    const std::vector<std::string> nic = RunTool({"--player", "Nic", folder}).lines();
+    const std::vector<std::string> start = {
+        "Nic: 1 game, from 2025-04-27 to 2025-04-27, played 20m 33s",
+        "months:",
+        "  2025-04  1 game",
+        "armies:",
+        "  USA  1 game (100.0%), 1 random",
+        "maps:",
+        "  tournament island  1 game",
+        "players:",
+        "  |BOMD|2MA.S^  with 1, against 0, last 2025-04-27",
+        "ends: surrendered 0, quit 1, dropped 0, none 0",
+        "activity:",
+        "  2025-04  median 22.8 apm",
+        "  2025-04-27  00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep: USA, 22.8 apm, left at 20m "
+        "33s, quit",
+        "openings:",
+        "  USA  Centrale \u00e9lectrique, Centre de ravitaillement, Caserne  1 game, third at 0m "
+        "35s"};
+    EXPECT_EQ(nic, start);
 }
