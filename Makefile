@@ -68,6 +68,7 @@ bench: build
 screenshot: build
 	bash scripts/screenshot.sh $(BUILD) docs/screenshot.png
 	bash scripts/screenshot-match.sh $(BUILD) ../shared docs/match-window.png
+	bash scripts/screenshot-career.sh $(BUILD) ../shared docs/career-window.png
 
 clean:
 	rm -rf $(BUILD) build-deb

@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 
 #include "resources/pictures.h"
+#include "ui/career/player_form.h"
 #include "ui/common/contact_address.h"
 #include "ui/common/error_box.h"
 #include "ui/common/pointer_position.h"
@@ -44,6 +45,9 @@ TMoreForm::TMoreForm(TMainForm& mainForm, InstallFinder findInstall, MatchReader
     PlayersList->viewport()->installEventFilter(this);
     Panel = new MapPanel(*this);
     Match = new TMatchForm(mainForm);
+    Career = new TPlayerForm(mainForm);
+    // The pointer shows which rows open a career.
+    PlayersList->viewport()->setMouseTracking(true);
     setMouseTracking(true);
     FormCreate();
     connect(&main_, &TMainForm::SelectedReplayChanged, this, &TMoreForm::RefreshDetails);
@@ -252,9 +256,35 @@ void TMoreForm::OpenMatch() {
 std::vector<QRect> TMoreForm::ShownWindows() const {
     std::vector<QRect> shown{main_.frameGeometry()};
     for (const QWidget* window :
-         {static_cast<const QWidget*>(this), static_cast<const QWidget*>(Match)})
+         {static_cast<const QWidget*>(this), static_cast<const QWidget*>(Match),
+          static_cast<const QWidget*>(Career)})
         if (window->isVisible()) shown.push_back(window->frameGeometry());
     return shown;
+}
+
+int TMoreForm::CareerRowAt(QPoint at) const {
+    const TZH_replay* replay = SelectedReplay();
+    const QListWidgetItem* item = PlayersList->itemAt(at);
+    if (!replay || !item) return -1;
+    bool isNumber = false;
+    const int player = item->text().toInt(&isNumber);
+    if (!isNumber || player < 0 || static_cast<std::size_t>(player) >= replay->players.size() ||
+        !PlaysTheMatch(replay->players[static_cast<std::size_t>(player)]))
+        return -1;
+    return PlayersList->row(item);
+}
+
+void TMoreForm::OpenCareer(int row) {
+    const TZH_replay* replay = SelectedReplay();
+    const QListWidgetItem* item = PlayersList->item(row);
+    if (!replay || !item) return;
+    const std::size_t player = item->text().toULongLong();
+    if (player >= replay->players.size()) return;
+    try {
+        Career->Open(replay->players[player].name, ShownWindows());
+    } catch (...) {
+        ReportError(std::current_exception());
+    }
 }
 
 void TMoreForm::leaveEvent(QEvent*) {
@@ -365,6 +395,19 @@ bool TMoreForm::eventFilter(QObject* watched, QEvent* event) {
         AddOrdersToTooltips();
     const bool press =
         event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (watched == PlayersList->viewport() && event->type() == QEvent::MouseMove) {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        if (CareerRowAt(WholePixel(move->position())) >= 0)
+            PlayersList->viewport()->setCursor(Qt::PointingHandCursor);
+        else
+            PlayersList->viewport()->unsetCursor();
+    }
+    if (watched == PlayersList->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        const auto* release = static_cast<QMouseEvent*>(event);
+        if (release->button() == Qt::LeftButton)
+            if (const int row = CareerRowAt(WholePixel(release->position())); row >= 0)
+                OpenCareer(row);
+    }
     if (press && watched == PlayersList->viewport()) BringMainForward();
     // The rows are a window of their own: the pointer going onto them leaves the picture
     // without a move of this window's.

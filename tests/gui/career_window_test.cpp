@@ -1,0 +1,169 @@
+// A player's career window over real replays, opened as a player opens it: from his row in the
+// details window (a computer's row opens nothing). The orders read in the background fill in his
+// ends; a click on a map or on a player's column shows exactly those games in the main list (a
+// match saved twice shows both files) until Escape; another name replaces the career in place.
+// Then the months' plain geometry.
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "tests/gui/gui_support.h"
+#include "tests/support/shared_data.h"
+#include "tests/support/temp_dir.h"
+#include "ui/career/career_layout.h"
+#include "ui/career/career_painting.h"
+#include "ui/career/player_form.h"
+#include "ui/details/details_form.h"
+#include "ui/main/filter_field.h"
+#include "ui/main/replay_list_view.h"
+
+namespace fs = std::filesystem;
+namespace cl = career_layout;
+
+namespace {
+
+const char* const Golden1 = "!Golden Replay #1.rep";
+const char* const Golden2 = "Golden Replay #2.rep";
+const char* const Nic = "00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep";
+
+class CareerWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
+        for (const char* file : {Golden1, Golden2, Nic})
+            fs::copy_file(testsupport::RealReplayDir() / file, dir_ / file);
+        // The same match saved twice.
+        fs::copy_file(testsupport::RealReplayDir() / Golden2, dir_ / "copie.rep");
+        main_ = std::make_unique<TMainForm>(guitest::FixedFolder(dir_.path()));
+        details_ = new TMoreForm(*main_, [] { return GameInstall{}; });
+        main_->show();
+        details_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(details_));
+    }
+    int replayOf(const std::string& file) const {
+        for (std::size_t i = 0; i < main_->Replays.size(); ++i)
+            if (main_->Replays[i].file.name == file) return static_cast<int>(i);
+        return -1;
+    }
+    void select(const std::string& file) {
+        main_->RepList->setCurrentIndex(main_->RepList->model()->index(replayOf(file), 0));
+        QCoreApplication::processEvents();
+    }
+    // The centre of the details row of the player named `name`.
+    QPoint rowOf(const std::string& name) const {
+        const TZH_replay& replay = main_->Replays[std::size_t(main_->SelectedReplay())];
+        for (int row = 0; row < details_->PlayersList->count(); ++row) {
+            QListWidgetItem* item = details_->PlayersList->item(row);
+            if (replay.players[item->text().toULongLong()].name == name)
+                return details_->PlayersList->visualItemRect(item).center();
+        }
+        ADD_FAILURE() << name;
+        return {};
+    }
+    // Hovers, then clicks, the row; true when the pointer was a hand over it.
+    bool clickRow(const std::string& name) {
+        QWidget* rows = details_->PlayersList->viewport();
+        QTest::mouseMove(rows, rowOf(name));
+        const bool hand = rows->cursor().shape() == Qt::PointingHandCursor;
+        QTest::mouseClick(rows, Qt::LeftButton, {}, rowOf(name));
+        return hand;
+    }
+    QPoint onRow(int row, std::size_t column) const {
+        const CareerColumn at = ColumnsOf(career().Tab())[column];
+        return {cl::ListRows.left() + at.left + at.width / 2,
+                TPlayerForm::RowRect(row).center().y()};
+    }
+    TPlayerForm& career() const { return *details_->Career; }
+    QString selected() const {
+        return QString::fromStdString(
+            main_->Replays[std::size_t(main_->SelectedReplay())].file.name);
+    }
+
+    testsupport::TempDir dir_;
+    std::unique_ptr<TMainForm> main_;
+    TMoreForm* details_ = nullptr; // owned by the main window
+};
+
+} // namespace
+
+TEST_F(CareerWindow, OpenedFromAHumansRowItsFiguresShowTheirGamesInTheList) {
+    select(Nic);
+    EXPECT_FALSE(clickRow("IA Difficile")); // a computer has no career: no hand, no window
+    EXPECT_FALSE(career().isVisible());
+    select(Golden2);
+    ASSERT_TRUE(clickRow("tar"));
+    ASSERT_TRUE(career().isVisible());
+    EXPECT_EQ(career().windowTitle(), QStringLiteral("PlayerForm"));
+    EXPECT_EQ(career().Header().name, QStringLiteral("tar"));
+    EXPECT_EQ(career().Shown().games.size(), 2u); // the copy counts once
+    // His orders: he surrendered in the first golden replay, stayed in the second.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return career().GamesRead() == 2; }));
+    EXPECT_FALSE(career().Reading());
+    const std::vector<CareerRow>& ends = career().Orders().ends;
+    ASSERT_EQ(ends.size(), 4u);
+    EXPECT_EQ(ends[0].cells.value(1), QStringLiteral("1")); // surrendered
+    EXPECT_EQ(ends[3].cells.value(1), QStringLiteral("1")); // none of these
+
+    // The maps' list, its first row: both golden replays and the copy, under his name and the
+    // map's; the career window stays open.
+    QTest::mouseClick(&career(), Qt::LeftButton, {}, TabRects()[1].center());
+    ASSERT_EQ(career().Tab(), CareerTab::Maps);
+    QTest::mouseMove(&career(), onRow(0, 0));
+    EXPECT_EQ(career().cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(&career(), Qt::LeftButton, {}, onRow(0, 0));
+    EXPECT_EQ(main_->FilterText(), QStringLiteral("tar · tansooo"));
+    EXPECT_EQ(main_->FilterBox->countText(), FilterCountText(3, 4));
+    EXPECT_EQ(guitest::RowTexts(*main_).size(), 3u);
+    EXPECT_EQ(selected(), QString::fromUtf8(Golden2));
+    EXPECT_TRUE(career().isVisible());
+    // Escape in the list: the whole list, the same replay.
+    QTest::keyClick(main_->RepList, Qt::Key_Escape);
+    EXPECT_EQ(guitest::RowTexts(*main_).size(), 4u);
+    EXPECT_EQ(selected(), QString::fromUtf8(Golden2));
+
+    // The players' list: the games against hai, the first he met.
+    QTest::mouseClick(&career(), Qt::LeftButton, {}, TabRects()[2].center());
+    QTest::mouseClick(&career(), Qt::LeftButton, {}, onRow(0, 2));
+    EXPECT_EQ(main_->FilterText(), QStringLiteral("tar · contre hai"));
+    EXPECT_EQ(guitest::RowTexts(*main_).size(), 3u);
+
+    // Another name: the same window, where it stands, back on the armies.
+    QTest::keyClick(main_->RepList, Qt::Key_Escape);
+    career().move(career().pos() + QPoint(5, 3));
+    const QPoint moved = career().pos();
+    clickRow("hai");
+    EXPECT_EQ(career().Header().name, QStringLiteral("hai"));
+    EXPECT_EQ(career().pos(), moved);
+    EXPECT_EQ(career().Tab(), CareerTab::Armies);
+    QTest::keyClick(&career(), Qt::Key_Escape);
+    EXPECT_FALSE(career().isVisible());
+    EXPECT_FALSE(career().Reading());
+}
+
+TEST(CareerMonths, BarsInTheirMonthsAndTheMonthUnderThePointer) {
+    const QRect area(10, 20, 100, 50);
+    struct Case {
+        const char* what;
+        std::size_t month, months, games, peak;
+        QRect bar;
+    };
+    const Case cases[] = {
+        {"the busiest, alone: as high as the area, no wider than the widest",
+         0,
+         1,
+         4,
+         4,
+         {47, 20, 24, 50}},
+        {"a quarter of the peak, third of four", 2, 4, 1, 4, {60, 57, 24, 13}},
+        {"many months: its share but a pixel", 7, 50, 2, 4, {24, 45, 1, 25}},
+        {"no game: no bar", 1, 4, 0, 4, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MonthBar(c.month, c.months, c.games, c.peak, area, 24), c.bar) << c.what;
+    for (const auto& [x, month] : {std::pair{10, 0}, {34, 0}, {35, 1}, {109, 3}})
+        EXPECT_EQ(MonthAtX(4, area, x), std::optional<std::size_t>(month)) << x;
+    EXPECT_FALSE(MonthAtX(4, area, 110));
+    EXPECT_FALSE(MonthAtX(0, area, 50));
+}
