@@ -56,6 +56,7 @@ test: test-format test-windows test-sanitizers test-fuzz test-deb test-native
 bench: build
 	$(BUILD)/bin/read_folder_bench
 	$(BUILD)/bin/match_bench
+	$(BUILD)/bin/career_bench
 	$(BUILD)/bin/map_preview_bench
 	$(BUILD)/bin/map_memory_bench
 	QT_SCALE_FACTOR=2 $(BUILD)/bin/map_memory_bench

@@ -7,7 +7,8 @@
 #include "game/map_caches.h"
 #include "replay/match.h"
 #include "replay/zerohour_intf.h"
-#include "tools/json_writer.h"
+
+class JsonWriter;
 
 // starts: each player's start spot and the map's data as the map caches gave them; without
 // them, only the spots fixed in the lobby are known and "mapData" is null.

@@ -124,6 +124,10 @@ TEST_F(TarvexInfoWhere, FindsTheProtonPrefixInASecondSteamLibrary) {
     EXPECT_TRUE(list.lines[1].starts_with("A_first.rep: version 1.04")) << list.lines[1];
     EXPECT_NE(list.lines[1].find("Alpha"), std::string::npos) << list.lines[1];
     EXPECT_TRUE(list.lines[2].starts_with("b_second.rep: version 1.04")) << list.lines[2];
+    // A career without a path: the same folder.
+    const ProgramRun career = TarvexInfo(home(), "--player Bravo");
+    ASSERT_EQ(career.status, 0) << Joined(career.lines);
+    EXPECT_EQ(career.lines.at(0), "Bravo: 1 game, from 2024-05-17 to 2024-05-17, played 25m 0s");
 }
 
 TEST_F(TarvexInfoWhere, WinePrefixWithTheRegistryWineWrote) {

@@ -1,0 +1,321 @@
+// A player's career over a folder of his games (copies of the real replays, each a match of its
+// own, their first human renamed), beside a bare pass over the same files: each read whole on
+// all cores and its orders stepped through by their sizes alone, nothing kept (and beside the
+// plain read alone). Measured side by side: the career's orders part (CareerReading),
+// tarvex-info --player (process start included), and the tallies of the headers on a list of
+// 50,000 of his replays.
+//   career_bench [--games N] [google benchmark options]
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "bench/bench_folder.h"
+#include "career/career.h"
+#include "career/career_reading.h"
+#include "platform/platform.h"
+#include "replay/header_layout.h"
+#include "replay/match.h"
+#include "replay/order_arguments.h"
+#include "replay/replay_folder.h"
+#include "replay/zerohour.h"
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Him = "Bench";
+constexpr std::size_t ListSize = 50000;
+
+std::unique_ptr<bench::ScratchFolder> Folder;
+std::vector<TZH_replay> Records; // the folder as the list holds it
+std::size_t FolderBytes = 0;
+
+fs::path RealReplayFolder() {
+    const char* shared = std::getenv("TARVEX_SHARED_DIR");
+    return fs::path(shared ? shared : TARVEX_SHARED_DIR) / "testdata" / "replays" / "real";
+}
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The byte offset of the match's start time (a SYSTEMTIME after the 16-bit replay name).
+std::size_t DateOffset(const std::string& bytes) {
+    std::size_t at = 28;
+    while (at + 1 < bytes.size() && (bytes[at] != 0 || bytes[at + 1] != 0))
+        at += 2;
+    return at + 2;
+}
+
+// A copy of a real replay as a match of its own played by Him: its first human who plays
+// renamed in the settings text, its start time's milliseconds set to copy.
+std::string HisCopy(std::string bytes, const TZH_replay& record, std::size_t copy) {
+    const auto player = std::find_if(record.players.begin(), record.players.end(), PlaysTheMatch);
+    const std::size_t settings = bytes.find(";S=");
+    const std::size_t slot = bytes.find("H" + player->name + ",", settings);
+    if (settings == std::string::npos || slot == std::string::npos)
+        throw std::runtime_error("no slot of " + player->name + " in " + record.file.name);
+    bytes.replace(slot + 1, player->name.size(), Him);
+    const std::size_t milliseconds = DateOffset(bytes) + 14;
+    bytes[milliseconds] = static_cast<char>(copy & 0xFF);
+    bytes[milliseconds + 1] = static_cast<char>(copy >> 8);
+    return bytes;
+}
+
+// The bare pass's stepping: each order's end from its groups' types and counts, nothing read.
+std::size_t StepOrders(std::string_view body) {
+    const auto* at = reinterpret_cast<const unsigned char*>(body.data());
+    const unsigned char* const end = at + body.size();
+    std::size_t orders = 0;
+    while (end - at >= static_cast<std::ptrdiff_t>(OrderHeadSize)) {
+        const std::size_t count = at[12];
+        const unsigned char* groups = at + OrderHeadSize;
+        if (static_cast<std::size_t>(end - groups) < 2 * count) break;
+        std::size_t bytes = 2 * count;
+        for (std::size_t g = 0; g < count; ++g)
+            bytes += std::size_t{ArgumentSizeOf[groups[2 * g]]} * groups[2 * g + 1];
+        if (static_cast<std::size_t>(end - groups) < bytes) break;
+        at = groups + bytes;
+        ++orders;
+    }
+    return orders;
+}
+
+// Runs work(i) for every i below count on one thread per core.
+template <typename Work> void OnAllCores(std::size_t count, const Work& work) {
+    std::atomic<std::size_t> next{0};
+    std::vector<std::jthread> threads;
+    for (unsigned t = 0; t < std::max(1u, std::thread::hardware_concurrency()); ++t)
+        threads.emplace_back([&] {
+            for (std::size_t i; (i = next.fetch_add(1)) < count;)
+                work(i);
+        });
+}
+
+void SetBytes(benchmark::State& state) {
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(FolderBytes));
+}
+
+// Processor time (user and system) of every thread of this process, or of its children: a busy
+// machine disturbs it less than the time on the clock.
+double CpuSeconds(int who) {
+    rusage usage{};
+    ::getrusage(who, &usage);
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Sets the counter cpu_ms, per iteration, from the processor time before the loop.
+void SetCpu(benchmark::State& state, int who, double before) {
+    state.counters["cpu_ms"] =
+        (CpuSeconds(who) - before) * 1000 / static_cast<double>(state.iterations());
+}
+
+// Reads every file whole on all cores; step, when given, goes through its orders.
+void ReadOnAllCores(benchmark::State& state, bool step) {
+    const double cpu = CpuSeconds(RUSAGE_SELF);
+    for (auto _ : state) {
+        std::atomic<std::size_t> orders{0};
+        OnAllCores(Records.size(), [&](std::size_t i) {
+            platform::InputFile file(Records[i].file.path);
+            const platform::FileBytes bytes(file, MatchReadLimit);
+            const std::optional<std::size_t> offset = OrdersOffset(bytes.view());
+            if (offset && step) orders += StepOrders(bytes.view().substr(*offset));
+        });
+        benchmark::DoNotOptimize(orders.load());
+    }
+    SetCpu(state, RUSAGE_SELF, cpu);
+    SetBytes(state);
+}
+
+void PlainRead(benchmark::State& state) {
+    ReadOnAllCores(state, false);
+}
+void BarePass(benchmark::State& state) {
+    ReadOnAllCores(state, true);
+}
+
+// The career's orders part, the games of the header part's tallies read as the window will.
+void CareerOrders(benchmark::State& state) {
+    const Career career = TallyCareer(Records, Him);
+    if (career.games.size() != Records.size()) {
+        state.SkipWithError("not every file is one of his games");
+        return;
+    }
+    const double cpu = CpuSeconds(RUSAGE_SELF);
+    for (auto _ : state) {
+        std::size_t read = 0;
+        CareerReading reading;
+        reading.start(Records, career,
+                      [&read](const CareerGameRead& game) { read += game.orders.has_value(); });
+        reading.wait();
+        if (read != career.games.size()) state.SkipWithError("a game's orders were not read");
+    }
+    SetCpu(state, RUSAGE_SELF, cpu);
+    SetBytes(state);
+}
+
+// stop() in the middle of the reading: how long the caller waits for the files under way.
+void StopWhileReading(benchmark::State& state) {
+    const Career career = TallyCareer(Records, Him);
+    for (auto _ : state) {
+        std::atomic<std::size_t> read{0};
+        CareerReading reading;
+        reading.start(Records, career, [&read](const CareerGameRead&) { ++read; });
+        while (read < career.games.size() / 4)
+            std::this_thread::yield();
+        const auto start = std::chrono::steady_clock::now();
+        reading.stop();
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+}
+
+void InfoPlayer(benchmark::State& state) {
+    std::vector<std::string> args = {TARVEX_INFO, "--player", Him, "--json",
+                                     Folder->path().string()};
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const double cpu = CpuSeconds(RUSAGE_CHILDREN);
+    for (auto _ : state) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        pid_t pid = 0;
+        const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        int status = 0;
+        if (error != 0 || ::waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) ||
+            WEXITSTATUS(status) != 0) {
+            state.SkipWithError("tarvex-info failed");
+            return;
+        }
+    }
+    SetCpu(state, RUSAGE_CHILDREN, cpu);
+    SetBytes(state);
+}
+
+// The header part on a list of 50,000 of his replays: what the window does before it opens.
+void CareerHeaders50k(benchmark::State& state) {
+    std::vector<TZH_replay> list;
+    list.reserve(ListSize);
+    for (std::size_t i = 0; i < ListSize; ++i) {
+        list.push_back(Records[i % Records.size()]);
+        if (list.back().date) list.back().date->minute = static_cast<uint16_t>(i / Records.size());
+    }
+    std::size_t games = 0;
+    for (auto _ : state)
+        games = TallyCareer(list, Him).games.size();
+    state.counters["games"] = static_cast<double>(games);
+}
+
+// The same two on one core from memory, over the real replays the folder copies: what the
+// walk costs beside the stepping, without the reading.
+struct InMemory {
+    std::string bytes;
+    TZH_replay record;
+};
+std::vector<InMemory> Sources;
+
+void StepInMemory(benchmark::State& state) {
+    for (auto _ : state)
+        for (const InMemory& source : Sources)
+            benchmark::DoNotOptimize(StepOrders(
+                std::string_view(source.bytes).substr(OrdersOffset(source.bytes).value_or(0))));
+}
+
+void WalkInMemory(benchmark::State& state) {
+    for (auto _ : state)
+        for (const InMemory& source : Sources)
+            benchmark::DoNotOptimize(MatchFromBytes(source.bytes, source.record));
+}
+
+BENCHMARK(StepInMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(WalkInMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(PlainRead)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BarePass)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(CareerOrders)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(StopWhileReading)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(InfoPlayer)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(CareerHeaders50k)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void Prepare(std::size_t games) {
+    std::vector<InMemory>& sources = Sources;
+    for (const auto& entry : fs::directory_iterator(RealReplayFolder())) {
+        if (entry.path().extension() != ".rep") continue;
+        TZH_replay record = ReadReplay(entry.path().string());
+        if (record.valid &&
+            std::any_of(record.players.begin(), record.players.end(), PlaysTheMatch))
+            sources.push_back({ReadAll(entry.path()), std::move(record)});
+    }
+    if (sources.empty())
+        throw std::runtime_error("no real replays in " + RealReplayFolder().string());
+    std::sort(sources.begin(), sources.end(), [](const InMemory& a, const InMemory& b) {
+        return a.record.file.name < b.record.file.name;
+    });
+    Folder = std::make_unique<bench::ScratchFolder>("tarvex-career-bench");
+    for (std::size_t i = 0; i < games; ++i) {
+        const InMemory& source = sources[i % sources.size()];
+        const std::string bytes = HisCopy(source.bytes, source.record, i / sources.size());
+        std::ofstream(Folder->path() / (std::to_string(i) + ".rep"), std::ios::binary) << bytes;
+        FolderBytes += bytes.size();
+    }
+    ForEachReplayFile(Folder->path().string(), ReplayFileMask,
+                      [](ListedReplayFile& file) { Records.push_back(file.read()); });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::size_t games = 2000;
+    std::vector<char*> rest = {argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--games") == 0 && i + 1 < argc)
+            games = std::clamp<std::size_t>(std::strtoul(argv[++i], nullptr, 10), 1, 65535);
+        else
+            rest.push_back(argv[i]);
+    }
+    int restCount = static_cast<int>(rest.size());
+    benchmark::Initialize(&restCount, rest.data());
+    if (benchmark::ReportUnrecognizedArguments(restCount, rest.data())) return 1;
+    try {
+        Prepare(games);
+    } catch (const std::exception& error) {
+        std::cerr << "career_bench: " << error.what() << '\n';
+        Folder.reset();
+        return 1;
+    }
+    std::cout << Records.size() << " of his games (" << FolderBytes << " bytes) in "
+              << Folder->path().string() << ", on " << std::thread::hardware_concurrency()
+              << " cores\n(the files were just written, so the page cache is warm)\n";
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Folder.reset();
+    return 0;
+}
