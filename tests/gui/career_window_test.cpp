@@ -99,8 +99,8 @@ TEST_F(CareerWindow, OpenedFromAHumansRowItsFiguresShowTheirGamesInTheList) {
     EXPECT_EQ(career().Header().name, QStringLiteral("tar"));
     EXPECT_EQ(career().Shown().games.size(), 2u); // the copy counts once
     // His orders: he surrendered in the first golden replay, stayed in the second.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return career().GamesRead() == 2; }));
-    EXPECT_FALSE(career().Reading());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !career().Reading(); }));
+    EXPECT_EQ(career().GamesRead(), 2u);
     const std::vector<CareerRow>& ends = career().Orders().ends;
     ASSERT_EQ(ends.size(), 4u);
     EXPECT_EQ(ends[0].cells.value(1), QStringLiteral("1")); // surrendered
@@ -166,4 +166,56 @@ TEST(CareerMonths, BarsInTheirMonthsAndTheMonthUnderThePointer) {
         EXPECT_EQ(MonthAtX(4, area, x), std::optional<std::size_t>(month)) << x;
     EXPECT_FALSE(MonthAtX(4, area, 110));
     EXPECT_FALSE(MonthAtX(0, area, 50));
+}
+
+// What the window makes of the tallies: the players' columns open the games with him or against
+// him (or all of them, where a column has none), each army's openings under its name, and the
+// points along the months.
+TEST(CareerView, TheFiguresAndTheGamesTheirClicksShow) {
+    std::vector<TZH_replay> records(3);
+    records[0].date = TZH_date{2024, 2, 0, 10, 0, 0, 0, 0};
+    records[1].date = TZH_date{2024, 3, 0, 16, 12, 0, 0, 0}; // half a month into his second
+    records[2].date = TZH_date{2024, 3, 0, 31, 23, 0, 0, 0};
+    Career career;
+    career.name = "Nic";
+    career.games.resize(3);
+    for (std::size_t g = 0; g < 3; ++g)
+        career.games[g].record = g;
+    career.months = {{2024 * 12 + 1, {0}}, {2024 * 12 + 2, {1, 2}}};
+    career.players = {{"Bob", {}, {0, 2}, records[2].date}};
+    const CareerHeaderView header = HeaderViewOf(career);
+    ASSERT_EQ(header.players.size(), 1u);
+    const CareerRow& bob = header.players[0];
+    EXPECT_EQ(bob.cells, QStringList({"Bob", "0", "2", "31/03/2024"}));
+    EXPECT_EQ(PickAt(bob, 2)->figure, AgainstText(QStringLiteral("Bob")));
+    EXPECT_EQ(PickAt(bob, 2)->games, CareerGames({0, 2}));
+    EXPECT_EQ(PickAt(bob, 1)->games, CareerGames({0, 2})); // no game with him: all of them
+    EXPECT_EQ(PickAt(bob, 1)->figure, QStringLiteral("Bob"));
+
+    std::vector<std::optional<CareerGameOrders>> orders(3);
+    orders[1] = CareerGameOrders{40.0, PlayerLeaving{900, LeaveHow::Dropped}, {}, 0, 0};
+    orders[2] = CareerGameOrders{10.0, std::nullopt, {}, 0, 0};
+    CareerOrderFigures figures;
+    figures.read = 2;
+    figures.ends.dropped = {1};
+    figures.ends.none = {2};
+    figures.monthApm = {std::nullopt, 25.0};
+    figures.openings = {{7, {}, {}, {1}, 62}, {7, {}, {}, {2}, 20}, {3, {}, {}, {0}, 30}};
+    const CareerOrdersView view = OrdersViewOf(career, records, orders, figures);
+    ASSERT_EQ(view.ends.size(), 4u);
+    EXPECT_EQ(view.ends[2].cells, QStringList({EndText(CareerEnd::Dropped), "1", ShareText(1, 2)}));
+    EXPECT_EQ(view.ends[2].picks.front().games, CareerGames({1}));
+    ASSERT_EQ(view.points.size(), 2u); // the first game's orders are not in
+    EXPECT_DOUBLE_EQ(view.points[0].at, 1.5);
+    EXPECT_DOUBLE_EQ(view.points[0].apm, 40.0);
+    EXPECT_NEAR(view.points[1].at, 1 + (30 + 23 / 24.0) / 31, 1e-9);
+    EXPECT_EQ(view.peakApm, 40.0);
+    // Each army's name once over its openings; a click on an opening shows its games.
+    ASSERT_EQ(view.openings.size(), 5u);
+    EXPECT_EQ(view.openings[0].cells, QStringList{CareerArmyText(7)});
+    EXPECT_EQ(PickAt(view.openings[0], 0), nullptr);
+    EXPECT_EQ(view.openings[1].cells.value(2), QStringLiteral("1m 2s"));
+    EXPECT_EQ(PickAt(view.openings[2], 1)->games, CareerGames({2}));
+    EXPECT_TRUE(PickAt(view.openings[2], 0)->figure.startsWith(CareerArmyText(7) + " : "));
+    EXPECT_EQ(view.openings[3].cells, QStringList{CareerArmyText(3)});
 }

@@ -97,7 +97,7 @@ void PaintMonths(QPainter& painter, const std::vector<std::size_t>& games,
     painter.restore();
 }
 
-void PaintActivity(QPainter& painter, const CareerOrdersView& view, std::size_t months) {
+void PaintActivity(QPainter& painter, const CareerOrdersView& view, const QImage& picture) {
     painter.save();
     painter.fillRect(cl::ActivityPanel, cl::Black);
     Title(painter, cl::ActivityPanel, CareerPanel::Activity);
@@ -113,6 +113,17 @@ void PaintActivity(QPainter& painter, const CareerOrdersView& view, std::size_t 
                  Qt::AlignRight | Qt::AlignVCenter);
         painter.fillRect(QRect(chart.left(), chart.top(), chart.width(), 1), RowLine);
     }
+    painter.drawImage(chart.topLeft(), picture);
+    painter.restore();
+}
+
+QImage ActivityPicture(const CareerOrdersView& view, std::size_t months, qreal dpr) {
+    const QRect chart = cl::ActivityChart;
+    QImage picture(chart.size() * dpr, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(dpr);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.translate(-chart.topLeft());
     for (const ActivityPoint& point : view.points) {
         const QPointF at = ActivityAt(point, months, view.peakApm, chart);
         painter.fillRect(QRectF(at - QPointF(1, 1), QSizeF(3, 3)), Point);
@@ -127,7 +138,7 @@ void PaintActivity(QPainter& painter, const CareerOrdersView& view, std::size_t 
             painter.fillRect(QRectF(from.x(), from.y() - 1, std::max(2.0, to.x() - from.x()), 2),
                              cl::Orange);
         }
-    painter.restore();
+    return picture;
 }
 
 void PaintEnds(QPainter& painter, const std::vector<CareerRow>& ends) {

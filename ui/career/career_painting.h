@@ -19,7 +19,11 @@ void PaintCareerHeader(QPainter& painter, const CareerHeaderView& view);
 // games: each month's number of games, from his first month to his last; ends: the names of
 // the first and the last.
 void PaintMonths(QPainter& painter, const std::vector<std::size_t>& games, const QStringList& ends);
-void PaintActivity(QPainter& painter, const CareerOrdersView& view, std::size_t months);
+// The panel, its title and the peak's value, with the points and medians drawn by ActivityPicture.
+void PaintActivity(QPainter& painter, const CareerOrdersView& view, const QImage& picture);
+// The points of his activity and each month's median over the chart, at the device pixel ratio
+// dpr: made off the window's thread, as tens of thousands of points take longer than a frame.
+QImage ActivityPicture(const CareerOrdersView& view, std::size_t months, qreal dpr);
 void PaintEnds(QPainter& painter, const std::vector<CareerRow>& ends);
 // The tabs, `tab` chosen, its columns' titles and its rows from `first` on.
 void PaintList(QPainter& painter, CareerTab tab, const std::vector<CareerRow>& rows, int first);

@@ -64,6 +64,7 @@ void TPlayerForm::Open(const Text& name, const std::vector<QRect>& shown) {
     done_ = unreadable_ = 0;
     ordersView_ =
         OrdersViewOf(career_, main_.Replays, orders_, TallyOrders(career_, main_.Replays, orders_));
+    activity_ = {};
     tab_ = CareerTab::Armies;
     SetListRange(false);
     PlaceBesideWindows(*this, shown);
@@ -87,6 +88,10 @@ void TPlayerForm::StartReading() {
 void TPlayerForm::StopReading() {
     poll_.stop();
     reading_.stop();
+    // The figures under way read the career: they end before it changes.
+    if (making_.valid()) making_.wait();
+    making_ = {};
+    stale_ = false;
     const std::lock_guard lock(pendingLock_);
     pending_.clear();
 }
@@ -97,7 +102,6 @@ void TPlayerForm::TakeReadGames() {
         const std::lock_guard lock(pendingLock_);
         taken.swap(pending_);
     }
-    if (taken.empty()) return;
     for (CareerGameRead& read : taken) {
         if (read.game >= orders_.size()) continue;
         if (read.orders)
@@ -105,13 +109,33 @@ void TPlayerForm::TakeReadGames() {
         else
             ++unreadable_;
         ++done_;
+        stale_ = true;
     }
-    ordersView_ =
-        OrdersViewOf(career_, main_.Replays, orders_, TallyOrders(career_, main_.Replays, orders_));
-    if (done_ >= orders_.size()) poll_.stop();
+    if (!taken.empty()) update(cl::ReadingPanel);
+    TakeOrdersFigures();
+    if (stale_ && !making_.valid()) MakeOrdersFigures();
+    if (done_ >= orders_.size() && !stale_ && !making_.valid()) poll_.stop();
+}
+
+void TPlayerForm::MakeOrdersFigures() {
+    stale_ = false;
+    making_ = std::async(std::launch::async, [&career = career_, &records = main_.Replays,
+                                              orders = orders_, ratio = devicePixelRatioF()] {
+        OrdersFigures made;
+        made.view = OrdersViewOf(career, records, orders, TallyOrders(career, records, orders));
+        made.activity = ActivityPicture(made.view, career.months.size(), ratio);
+        return made;
+    });
+}
+
+void TPlayerForm::TakeOrdersFigures() {
+    if (!making_.valid() || making_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return;
+    OrdersFigures made = making_.get();
+    ordersView_ = std::move(made.view);
+    activity_ = std::move(made.activity);
     update(cl::ActivityPanel);
     update(cl::EndsPanel);
-    update(cl::ReadingPanel);
     if (tab_ == CareerTab::Openings) SetListRange(true);
 }
 
@@ -149,20 +173,30 @@ QRect TPlayerForm::RowRect(int row) {
             cl::RowHeight};
 }
 
-void TPlayerForm::paintEvent(QPaintEvent*) {
+void TPlayerForm::paintEvent(QPaintEvent* event) {
     const qreal ratio = devicePixelRatioF();
     if (skin_.isNull() || skin_.devicePixelRatio() != ratio) skin_ = CareerSkin(ratio);
+    if (activity_.devicePixelRatio() != ratio && !making_.valid()) {
+        // Another screen, or a new career: the points at this one's ratio, soon.
+        MakeOrdersFigures();
+        poll_.start();
+    }
     QPainter painter(this);
     painter.drawImage(0, 0, skin_);
-    PaintCareerHeader(painter, header_);
-    QStringList ends;
-    if (!months_.empty()) ends = {months_.front().figure, months_.back().figure};
-    if (months_.size() == 1) ends.removeLast();
-    PaintMonths(painter, monthGames_, ends);
-    PaintActivity(painter, ordersView_, monthGames_.size());
-    PaintEnds(painter, ordersView_.ends);
-    PaintList(painter, tab_, Rows(), ListTop);
-    PaintReading(painter, done_, orders_.size(), unreadable_);
+    // Only the panels asked for: the reading repaints a few of them many times a second.
+    const QRegion& asked = event->region();
+    if (asked.intersects(cl::HeaderPanel)) PaintCareerHeader(painter, header_);
+    if (asked.intersects(cl::MonthsPanel)) {
+        QStringList ends;
+        if (!months_.empty()) ends = {months_.front().figure, months_.back().figure};
+        if (months_.size() == 1) ends.removeLast();
+        PaintMonths(painter, monthGames_, ends);
+    }
+    if (asked.intersects(cl::ActivityPanel)) PaintActivity(painter, ordersView_, activity_);
+    if (asked.intersects(cl::EndsPanel)) PaintEnds(painter, ordersView_.ends);
+    if (asked.intersects(cl::ListPanel)) PaintList(painter, tab_, Rows(), ListTop);
+    if (asked.intersects(cl::ReadingPanel))
+        PaintReading(painter, done_, orders_.size(), unreadable_);
 }
 
 std::optional<CareerTab> TPlayerForm::TabAt(QPoint at) const {

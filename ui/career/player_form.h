@@ -5,8 +5,10 @@
 // they come. A click on a figure shows its games in the main list.
 #pragma once
 
+#include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <future>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -39,6 +41,7 @@ public:
     const CareerOrdersView& Orders() const { return ordersView_; }
     // Games whose orders are in, read or found unreadable.
     std::size_t GamesRead() const { return done_; }
+    // The orders are being read, or the figures of those read are being made.
     bool Reading() const { return poll_.isActive(); }
     CareerTab Tab() const { return tab_; }
     void ChooseTab(CareerTab tab);
@@ -70,8 +73,13 @@ private:
     void SetListRange(bool keepTop);
     void StartReading();
     void StopReading();
-    // Takes the games read since the last call into the figures.
+    // Takes the games read since the last call in, the figures made meanwhile, and has the
+    // figures made again when games came in.
     void TakeReadGames();
+    // Makes the figures of the games read so far on a thread of their own: tallying tens of
+    // thousands of games and drawing their points takes longer than a frame.
+    void MakeOrdersFigures();
+    void TakeOrdersFigures();
     // The figure under a point of the window, whose games a click shows; null for none.
     const CareerPick* FigureAt(QPoint at) const;
     void ShowGames(const CareerPick& pick);
@@ -85,6 +93,13 @@ private:
     std::vector<std::size_t> monthGames_;
     std::vector<std::optional<CareerGameOrders>> orders_;
     CareerOrdersView ordersView_;
+    QImage activity_; // the points and medians of ordersView_
+    struct OrdersFigures {
+        CareerOrdersView view;
+        QImage activity;
+    };
+    std::future<OrdersFigures> making_;
+    bool stale_ = false; // games came in since the figures under way were begun
     std::size_t done_ = 0;
     std::size_t unreadable_ = 0;
     CareerTab tab_ = CareerTab::Armies;
