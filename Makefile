@@ -57,6 +57,7 @@ bench: build
 	$(BUILD)/bin/read_folder_bench
 	$(BUILD)/bin/match_bench
 	$(BUILD)/bin/career_bench
+	$(BUILD)/bin/career_window_bench
 	$(BUILD)/bin/map_preview_bench
 	$(BUILD)/bin/map_memory_bench
 	QT_SCALE_FACTOR=2 $(BUILD)/bin/map_memory_bench
