@@ -18,6 +18,7 @@
 #include "ui/details/details_form.h"
 #include "ui/main/filter_field.h"
 #include "ui/main/replay_list_view.h"
+#include "ui/match/match_form.h"
 
 namespace fs = std::filesystem;
 namespace cl = career_layout;
@@ -98,6 +99,15 @@ TEST_F(CareerWindow, OpenedFromAHumansRowItsFiguresShowTheirGamesInTheList) {
     EXPECT_EQ(career().windowTitle(), QStringLiteral("PlayerForm"));
     EXPECT_EQ(career().Header().name, QStringLiteral("tar"));
     EXPECT_EQ(career().Shown().games.size(), 2u); // the copy counts once
+    // Minimising the main window takes it along, and the match window too, and back.
+    details_->OpenMatch();
+    main_->setWindowState(Qt::WindowMinimized);
+    EXPECT_FALSE(career().isVisible());
+    EXPECT_FALSE(details_->Match->isVisible());
+    main_->setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(career().isVisible());
+    EXPECT_TRUE(details_->Match->isVisible());
+    details_->Match->close();
     // His orders: he surrendered in the first golden replay, stayed in the second.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !career().Reading(); }));
     EXPECT_EQ(career().GamesRead(), 2u);

@@ -9,6 +9,7 @@
 
 #include "ui/career/career_layout.h"
 #include "ui/career/career_painting.h"
+#include "ui/common/minimised_with_main.h"
 #include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
 #include "ui/common/skin_scroll_bar.h"
@@ -33,6 +34,7 @@ TPlayerForm::TPlayerForm(TMainForm& main)
     setFocusPolicy(Qt::StrongFocus);
     setMask(RoundedRegion(size(), cl::CornerEllipse));
     setMouseTracking(true);
+    new MinimisedWithMain(*this, main);
     SetUpScroll();
     poll_.setInterval(PollMilliseconds);
     connect(&poll_, &QTimer::timeout, this, &TPlayerForm::TakeReadGames);

@@ -26,7 +26,8 @@ class TFlatScrollBar;
 class TPlayerForm : public QWidget {
     Q_OBJECT
 public:
-    // A hidden window of the main window's, gone with it; its games are the main list's.
+    // A hidden window of the main window's, gone with it, hidden while it is minimised; its
+    // games are the main list's.
     explicit TPlayerForm(TMainForm& main);
     ~TPlayerForm() override;
 

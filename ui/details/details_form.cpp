@@ -11,6 +11,7 @@
 #include "ui/career/player_form.h"
 #include "ui/common/contact_address.h"
 #include "ui/common/error_box.h"
+#include "ui/common/minimised_with_main.h"
 #include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
 #include "ui/common/window_placement.h"
@@ -53,7 +54,7 @@ TMoreForm::TMoreForm(TMainForm& mainForm, InstallFinder findInstall, MatchReader
     connect(&main_, &TMainForm::SelectedReplayChanged, this, &TMoreForm::RefreshDetails);
     connect(&main_, &TMainForm::DetailsRequested, this, &TMoreForm::ShowDocked);
     connect(&main_, &TMainForm::MatchRequested, this, &TMoreForm::OpenMatch);
-    main_.installEventFilter(this);
+    minimised_ = new MinimisedWithMain(*this, main_);
     main_.SetDetailsWindow(this);
 }
 
@@ -371,7 +372,7 @@ void TMoreForm::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TMoreForm::ShowDocked() {
-    hiddenWithMain_ = false;
+    minimised_->Forget();
     main_.DockDetailsWindow();
     show();
 }
@@ -389,7 +390,6 @@ void TMoreForm::wheelEvent(QWheelEvent* event) {
 }
 
 bool TMoreForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &main_ && event->type() == QEvent::WindowStateChange) FollowMainWindowState();
     // Before the list answers the request with a row's tooltip.
     if (event->type() == QEvent::ToolTip && watched == PlayersList->viewport())
         AddOrdersToTooltips();
@@ -417,17 +417,6 @@ bool TMoreForm::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void TMoreForm::FollowMainWindowState() {
-    if (main_.isMinimized()) {
-        if (!isVisible()) return;
-        hiddenWithMain_ = true;
-        hide();
-    } else if (hiddenWithMain_) {
-        hiddenWithMain_ = false;
-        show();
-    }
 }
 
 void TMoreForm::ReportError(const std::exception_ptr& error) {

@@ -20,6 +20,7 @@
 #include "ui/details/start_marks.h"
 
 class MapPanel;
+class MinimisedWithMain;
 class TMatchForm;
 class TPlayerForm;
 class QListWidget;
@@ -103,7 +104,6 @@ private:
     void ReturnFocusToList();
     // This window never takes the focus: a press on it activates the main window instead.
     void BringMainForward();
-    void FollowMainWindowState();
     // Errors met while drawing are shown once, after the paint, never thrown into it.
     void ReportError(const std::exception_ptr& error);
     // The game's map previews and map caches for the folder the main window lists, made at
@@ -126,11 +126,11 @@ private:
     std::vector<QRect> ShownWindows() const;
 
     TMainForm& main_;
+    MinimisedWithMain* minimised_ = nullptr; // a child of this window's
     SkinPicture skin_;
     SkinPicture noMap_;
     bool showingError_ = false;
     bool errorReported_ = false;
-    bool hiddenWithMain_ = false;
     bool ordersPending_ = false;   // the selection's orders are still to be read
     bool selectionPending_ = true; // the selection is still to be taken up
     InstallFinder findInstall_;

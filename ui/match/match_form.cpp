@@ -8,6 +8,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
+#include "ui/common/minimised_with_main.h"
 #include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
 #include "ui/common/skin_scroll_bar.h"
@@ -39,6 +40,7 @@ TMatchForm::TMatchForm(QWidget& owner) : QWidget(&owner, Qt::Window | Qt::Framel
     setWindowTitle(QStringLiteral("MatchForm"));
     setFocusPolicy(Qt::StrongFocus);
     setMask(RoundedRegion(size(), ml::CornerEllipse));
+    new MinimisedWithMain(*this, owner);
     SetUpScroll();
 }
 

@@ -37,7 +37,7 @@ struct MatchOpening {
 class TMatchForm : public QWidget {
     Q_OBJECT
 public:
-    // A hidden window of `owner`'s, gone with it.
+    // A hidden window of `owner`'s, gone with it, hidden while it is minimised.
     explicit TMatchForm(QWidget& owner);
     ~TMatchForm() override;
 
