@@ -2,7 +2,7 @@
 // details window (a computer's row opens nothing). The orders read in the background fill in his
 // ends; a click on a map or on a player's column shows exactly those games in the main list (a
 // match saved twice shows both files) until Escape; another name replaces the career in place.
-// Then the months' plain geometry.
+// Then the months' and points' plain geometry.
 #include <QApplication>
 #include <QListWidget>
 #include <QTest>
@@ -133,6 +133,16 @@ TEST_F(CareerWindow, OpenedFromAHumansRowItsFiguresShowTheirGamesInTheList) {
     EXPECT_EQ(guitest::RowTexts(*main_).size(), 4u);
     EXPECT_EQ(selected(), QString::fromUtf8(Golden2));
 
+    // His month's bar, and the end he surrendered: the game of the first golden replay.
+    const QPoint bar(cl::MonthBars.center().x(), cl::MonthBars.bottom() - 2);
+    QTest::mouseClick(&career(), Qt::LeftButton, {}, bar);
+    EXPECT_EQ(main_->FilterText(), QStringLiteral("tar · 04/2025"));
+    EXPECT_EQ(guitest::RowTexts(*main_).size(), 3u);
+    QTest::mouseClick(&career(), Qt::LeftButton, {}, QPoint(100, cl::EndsTop + 5));
+    EXPECT_EQ(main_->FilterText(), QStringLiteral("tar · ") + EndText(CareerEnd::Surrendered));
+    EXPECT_EQ(guitest::RowTexts(*main_), std::vector<QString>{QString::fromUtf8(Golden1)});
+    QTest::keyClick(main_->RepList, Qt::Key_Escape);
+
     // The players' list: the games against hai, the first he met.
     QTest::mouseClick(&career(), Qt::LeftButton, {}, TabRects()[2].center());
     QTest::mouseClick(&career(), Qt::LeftButton, {}, onRow(0, 2));
@@ -176,6 +186,11 @@ TEST(CareerMonths, BarsInTheirMonthsAndTheMonthUnderThePointer) {
         EXPECT_EQ(MonthAtX(4, area, x), std::optional<std::size_t>(month)) << x;
     EXPECT_FALSE(MonthAtX(4, area, 110));
     EXPECT_FALSE(MonthAtX(0, area, 50));
+    // The points under the same months: none at the bottom left, the peak at the top, kept
+    // within the area.
+    EXPECT_EQ(ActivityAt(0, 0, 4, 80, area), QPointF(10, 69));
+    EXPECT_EQ(ActivityAt(2, 80, 4, 80, area), QPointF(59.5, 20));
+    EXPECT_EQ(ActivityAt(9, 200, 4, 80, area), QPointF(109, 20));
 }
 
 // What the window makes of the tallies: the players' columns open the games with him or against
