@@ -160,6 +160,15 @@ TEST_F(CareerWindow, OpenedFromAHumansRowItsFiguresShowTheirGamesInTheList) {
     QTest::keyClick(&career(), Qt::Key_Escape);
     EXPECT_FALSE(career().isVisible());
     EXPECT_FALSE(career().Reading());
+
+    // Reading again when the program ends: the window, and its reading, end while the main
+    // window still holds the records the threads read.
+    clickRow("tar");
+    const TMainForm* main = main_.get();
+    bool endedFirst = false;
+    QObject::connect(&career(), &QObject::destroyed, [&] { endedFirst = MainForm == main; });
+    main_.reset();
+    EXPECT_TRUE(endedFirst);
 }
 
 TEST(CareerMonths, BarsInTheirMonthsAndTheMonthUnderThePointer) {

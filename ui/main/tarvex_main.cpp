@@ -58,7 +58,10 @@ TMainForm::TMainForm(FolderFinder findFolder, QWidget* parent)
 
 TMainForm::~TMainForm() {
     // The list's rows and its row painter read Replays, which is gone before the child widgets
-    // are: they end first.
+    // are: they end first, and so do the windows it owns (the details, the match, a career whose
+    // threads read the files Replays names).
+    for (QWidget* window : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (window->isWindow()) delete window;
     delete RepList;
     RepList = nullptr;
     delete model_;
