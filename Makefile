@@ -57,6 +57,7 @@ bench: build
 	$(BUILD)/bin/read_folder_bench
 	$(BUILD)/bin/match_bench
 	$(BUILD)/bin/career_bench
+	$(BUILD)/bin/career_window_bench
 	$(BUILD)/bin/map_preview_bench
 	$(BUILD)/bin/map_memory_bench
 	QT_SCALE_FACTOR=2 $(BUILD)/bin/map_memory_bench
@@ -69,6 +70,7 @@ bench: build
 screenshot: build
 	bash scripts/screenshot.sh $(BUILD) docs/screenshot.png
 	bash scripts/screenshot-match.sh $(BUILD) ../shared docs/match-window.png
+	bash scripts/screenshot-career.sh $(BUILD) ../shared docs/career-window.png
 
 clean:
 	rm -rf $(BUILD) build-deb

@@ -241,6 +241,31 @@ if [ "$wm" = openbox ]; then
   stop_tarvex
 fi
 
+scenario="a player's career from his row: read, moved by its frame, gone with the main window"
+start_tarvex
+xdotool mousemove $((MX + 100)) $((MY + $(row_y 0))) click --repeat 2 --delay 120 1
+geometry_of "$(window_named MoreForm)" || fail "no details window"
+# Kestrel's row, the first.
+click_at $((WX + 60)) $((WY + 88))
+career=$(window_named PlayerForm) || fail "no career window"
+geometry_of "$career"
+CX=$WX CY=$WY
+# The reading's bar filled to its end in orange once his games' orders are read.
+wait_pixel $((CX + 621)) $((CY + 420)) "223,132,59" "the reading's bar, full"
+xdotool mousemove $((CX + 4)) $((CY + 200)) mousedown 1
+for step in 1 2 3 4 5 6; do xdotool mousemove $((CX + 4 + 5 * step)) $((CY + 200 + 4 * step)); sleep 0.05; done
+xdotool mouseup 1
+wait_geometry "$career" "$((CX + 30)),$((CY + 24))" "after the drag, the career window"
+if [ "$wm" = openbox ]; then
+  # On this small screen the career window covers the main window's buttons.
+  xdotool windowminimize "$main"
+  wait_gone PlayerForm
+else
+  xdotool key Escape
+  wait_gone PlayerForm
+fi
+stop_tarvex
+
 real_replay="$shared/testdata/replays/real/00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep"
 if [ -f "$real_replay" ] && [ -f "$shared/testdata/maps/MapCache.ini" ]; then
   scenario="the match window from the map picture: the marks go as the cursor goes back"

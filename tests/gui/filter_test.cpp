@@ -181,3 +181,42 @@ TEST(FilterKeys, WhatAKeyDoesToTheText) {
         EXPECT_EQ(edit.key == FilterKey::None, c.before == c.after);
     }
 }
+
+TEST_F(FilteredList, ShownGamesUnderTheirLabelUntilEscapeOrANewText) {
+    const auto replayOf = [&](const char* name) {
+        for (std::size_t i = 0; i < form_->Replays.size(); ++i)
+            if (form_->Replays[i].file.name == name) return static_cast<int>(i);
+        return -1;
+    };
+    std::vector<int> games{replayOf("nic03.rep"), replayOf("other02.rep"), replayOf("zed.rep")};
+    std::sort(games.begin(), games.end());
+    list().setCurrentIndex(list().model()->index(rowOf("other02.rep"), 0));
+    details_->show();
+    QSignalSpy changes(form_.get(), &TMainForm::SelectedReplayChanged);
+    const QString label = QStringLiteral("Nic · tournament island");
+
+    form_->ShowGames(label, games);
+    EXPECT_EQ(form_->FilterText(), label);
+    EXPECT_EQ(form_->FilterBox->text(), label);
+    expectShown(3, true);
+    EXPECT_EQ(selected(), QStringLiteral("other02.rep"));
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_TRUE(list().hasFocus());
+    // Escape: every replay, the same selected.
+    key(Qt::Key_Escape);
+    expectShown(36, false);
+    EXPECT_EQ(selected(), QStringLiteral("other02.rep"));
+
+    // Not among them: the first is selected and the details follow; typing starts a new text,
+    // Backspace gives the whole list back.
+    form_->ShowGames(label, {replayOf("nic03.rep")});
+    EXPECT_EQ(selected(), QStringLiteral("nic03.rep"));
+    EXPECT_EQ(changes.count(), 1);
+    type(QStringLiteral("ot"));
+    EXPECT_EQ(form_->FilterText(), QStringLiteral("ot"));
+    expectShown(10, true);
+    form_->ShowGames(label, {replayOf("zed.rep")});
+    key(Qt::Key_Backspace);
+    expectShown(36, false);
+    EXPECT_EQ(selected(), QStringLiteral("zed.rep"));
+}

@@ -9,6 +9,7 @@
 #include "replay/zerohour.h"
 #include "tests/support/temp_dir.h"
 #include "ui/about/about_texts.h"
+#include "ui/career/career_texts.h"
 #include "ui/common/contact_address.h"
 #include "ui/common/error_box.h"
 #include "ui/details/header_texts.h"
@@ -110,6 +111,8 @@ TEST(FrenchTexts, ShownExactly) {
     const QStringList credits = CreditsText(contact).split(QStringLiteral("\r\n\r\n"));
     const std::vector<PlacedText> errorLines = ErrorMessageTexts(contact);
     ASSERT_EQ(errorLines.size(), 3u);
+    const TZH_date Day5Jan2003{2003, 1, 0, 5, 9, 7, 59, 0},
+        Day14Mar2024{2024, 3, 4, 14, 21, 14, 5, 0};
     const QStringList course = EveryKindOfLine();
     ASSERT_EQ(course.size(), 6);
 
@@ -251,6 +254,51 @@ TEST(FrenchTexts, ShownExactly) {
         {"science", course[3], QStringLiteral("0m 12s  choisi  "), true},
         {"upgrade", course[4], QStringLiteral("0m 12s  mis en recherche  "), true},
         {"upgrade cancelled", course[5], QStringLiteral("0m 12s  recherche annulée  "), true},
+        // A player's career: totals, titles, figures, ends, the reading, the games' label.
+        {"career totals", TotalsText(1234, Day5Jan2003, Day14Mar2024, 412 * 3600 + 5 * 60 + 9),
+         QStringLiteral("1\u202F234 parties · du 05/01/2003 au 14/03/2024 · 412h 5m de jeu")},
+        {"career of one game", TotalsText(1, Day14Mar2024, Day14Mar2024, 1866),
+         QStringLiteral("1 partie · le 14/03/2024 · 31m 6s de jeu")},
+        {"career without dates", TotalsText(2, std::nullopt, std::nullopt, 59),
+         QStringLiteral("2 parties · 59s de jeu")},
+        {"month", MonthTip(2024 * 12 + 2, 12), QStringLiteral("03/2024 : 12 parties")},
+        {"career panels",
+         QStringList{PanelTitle(CareerPanel::Months), PanelTitle(CareerPanel::Activity),
+                     PanelTitle(CareerPanel::Ends)}
+             .join(QLatin1Char('|')),
+         QStringLiteral("Parties par mois|Actions par minute|Fins de partie")},
+        {"career tabs",
+         QStringList{TabName(CareerTab::Armies), TabName(CareerTab::Maps),
+                     TabName(CareerTab::Players), TabName(CareerTab::Openings)}
+             .join(QLatin1Char('|')),
+         QStringLiteral("Armées|Cartes|Joueurs|Ouvertures")},
+        {"armies' columns", ColumnTitles(CareerTab::Armies).join(QLatin1Char('|')),
+         QStringLiteral("Armée|Parties|Part|")},
+        {"maps' columns", ColumnTitles(CareerTab::Maps).join(QLatin1Char('|')),
+         QStringLiteral("Carte|Parties")},
+        {"players' columns", ColumnTitles(CareerTab::Players).join(QLatin1Char('|')),
+         QStringLiteral("Joueur|Avec|Contre|Dernière")},
+        {"openings' columns", ColumnTitles(CareerTab::Openings).join(QLatin1Char('|')),
+         QStringLiteral("Trois premiers bâtiments|Parties|Le 3e à")},
+        {"army unknown", CareerArmyText(-1), QStringLiteral("Armée inconnue")},
+        {"share", ShareText(1, 3), QStringLiteral("33\u00A0%")},
+        {"drawn army", RandomText(3), QStringLiteral("dont 3 au hasard")},
+        {"with", WithText(QStringLiteral("Bob")), QStringLiteral("avec Bob")},
+        {"against", AgainstText(QStringLiteral("Bob")), QStringLiteral("contre Bob")},
+        {"career ends",
+         QStringList{EndText(CareerEnd::Surrendered), EndText(CareerEnd::Quit),
+                     EndText(CareerEnd::Dropped), EndText(CareerEnd::None)}
+             .join(QLatin1Char('|')),
+         QStringLiteral(
+             "A abandonné|A quitté la partie|Déconnecté|Resté jusqu'au bout ou détruit")},
+        {"reading", ReadingText(1234, 5000, 0),
+         QStringLiteral("Lecture des ordres : 1\u202F234 / 5\u202F000")},
+        {"reading, one unreadable", ReadingText(3, 3, 1),
+         QStringLiteral("Lecture des ordres : 3 / 3 · 1 fichier illisible")},
+        {"reading, unreadable", ReadingText(3, 3, 2),
+         QStringLiteral("Lecture des ordres : 3 / 3 · 2 fichiers illisibles")},
+        {"games' label", FigureLabel(QStringLiteral("Nic"), QStringLiteral("tournament island")),
+         QStringLiteral("Nic · tournament island")},
     };
 #ifndef _WIN32
     // The Linux reader's reason for a fifo (Windows has none to give).

@@ -4,7 +4,7 @@
 #include <limits>
 #include <tuple>
 
-#include "ui/match/match_placement.h"
+#include "ui/common/window_placement.h"
 #include "ui/match/match_texts.h"
 #include "ui/match/match_timeline.h"
 #include "ui/match/match_view.h"
@@ -71,31 +71,37 @@ TEST(MatchTimeline, OneBarPerActiveMinuteAsHighAsItsShareOfThePeak) {
     EXPECT_TRUE(ActivityBars({3}, 0, scale, row).empty());
 }
 
-TEST(MatchPlacement, BesideTheTwoWindowsWhereTheScreenHasRoomElseCoveringLeast) {
+TEST(WindowPlacement, BesideTheShownWindowsWhereTheScreenHasRoomElseCoveringLeast) {
     const QSize window(540, 430);
     const QRect main(400, 100, 280, 310);
     const QRect details(677, 100, 192, 310);
+    const QRect match(871, 100, 540, 430);
     struct Case {
         const char* what;
-        std::optional<QRect> details;
+        std::vector<QRect> others; // shown beside the main window
         QRect screen;
         QPoint expected;
     };
     const Case cases[] = {
-        {"right of the details", details, {0, 0, 1920, 1080}, {871, 100}},
-        {"right of the main window, the details hidden",
-         std::nullopt,
-         {0, 0, 1920, 1080},
-         {682, 100}},
-        {"no room right: left of the main", details, {-400, 0, 1700, 1080}, {-142, 100}},
-        {"another screen", details, {1920, 0, 1920, 1080}, {1920, 100}},
+        {"right of the details", {details}, {0, 0, 1920, 1080}, {871, 100}},
+        {"right of the main window, the details hidden", {}, {0, 0, 1920, 1080}, {682, 100}},
+        {"no room right: left of the main", {details}, {-400, 0, 1700, 1080}, {-142, 100}},
+        {"right of the match window", {details, match}, {0, 0, 2000, 1080}, {1413, 100}},
+        {"the match window right: left of the main",
+         {details, match},
+         {-400, 0, 2320, 1080},
+         {-142, 100}},
+        {"another screen", {details}, {1920, 0, 1920, 1080}, {1920, 100}},
         // 1024 x 768 with the windows in the middle: no side has room; the bottom-left corner
         // covers least, a corner of the main window.
-        {"too small", details, {0, 0, 1024, 768}, {0, 338}},
-        {"smaller than the window", details, {0, 0, 500, 400}, {0, 0}},
+        {"too small", {details}, {0, 0, 1024, 768}, {0, 338}},
+        {"smaller than the window", {details}, {0, 0, 500, 400}, {0, 0}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(MatchWindowPosition(c.details, main, window, c.screen), c.expected) << c.what;
+    for (const Case& c : cases) {
+        std::vector<QRect> shown{main};
+        shown.insert(shown.end(), c.others.begin(), c.others.end());
+        EXPECT_EQ(BesideWindowsPosition(shown, window, c.screen), c.expected) << c.what;
+    }
 }
 
 TEST(MatchView, HumansRowsAndTheirMarksInTimeOrderWithTheLineForWhatCantBeShown) {

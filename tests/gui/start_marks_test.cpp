@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <tuple>
 
+#include "ui/common/window_placement.h"
 #include "ui/details/map_panel_layout.h"
 #include "ui/details/map_preview.h"
 
@@ -143,9 +144,9 @@ TEST(StartMarks, TheLargerMapGoesToThePointersScreenRightOfTheDetailsElseLeftOfT
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const auto chosen = PanelScreen(c.pointer, c.screens);
+        const auto chosen = NearestScreen(c.pointer, c.screens);
         ASSERT_TRUE(chosen);
         EXPECT_EQ(PanelPosition(c.details, c.main, PanelSize, c.screens[*chosen]), c.at);
     }
-    EXPECT_FALSE(PanelScreen({0, 0}, {}));
+    EXPECT_FALSE(NearestScreen({0, 0}, {}));
 }

@@ -8,11 +8,13 @@
 #include <QWheelEvent>
 
 #include "resources/pictures.h"
+#include "ui/career/player_form.h"
 #include "ui/common/contact_address.h"
 #include "ui/common/error_box.h"
 #include "ui/common/minimised_along.h"
 #include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
+#include "ui/common/window_placement.h"
 #include "ui/details/details_layout.h"
 #include "ui/details/details_painting.h"
 #include "ui/details/map_panel.h"
@@ -45,6 +47,9 @@ TMoreForm::TMoreForm(TMainForm& mainForm, InstallFinder findInstall, MatchReader
     Panel = new MapPanel(*this);
     Match = new TMatchForm(mainForm);
     new MinimisedAlong(*this, mainForm);
+    Career = new TPlayerForm(mainForm);
+    // The pointer shows which rows open a career.
+    PlayersList->viewport()->setMouseTracking(true);
     setMouseTracking(true);
     FormCreate();
     connect(&main_, &TMainForm::SelectedReplayChanged, this, &TMoreForm::RefreshDetails);
@@ -243,8 +248,41 @@ void TMoreForm::OpenMatch() {
         opening.picture = std::move(picture.image);
         opening.mapArea = picture.mapArea;
         opening.starts = marks_;
-        Match->Open(std::move(opening), isVisible() ? std::optional(frameGeometry()) : std::nullopt,
-                    main_.frameGeometry());
+        Match->Open(std::move(opening), ShownWindows());
+    } catch (...) {
+        ReportError(std::current_exception());
+    }
+}
+
+std::vector<QRect> TMoreForm::ShownWindows() const {
+    std::vector<QRect> shown{main_.frameGeometry()};
+    for (const QWidget* window :
+         {static_cast<const QWidget*>(this), static_cast<const QWidget*>(Match),
+          static_cast<const QWidget*>(Career)})
+        if (window->isVisible()) shown.push_back(window->frameGeometry());
+    return shown;
+}
+
+int TMoreForm::CareerRowAt(QPoint at) const {
+    const TZH_replay* replay = SelectedReplay();
+    const QListWidgetItem* item = PlayersList->itemAt(at);
+    if (!replay || !item) return -1;
+    bool isNumber = false;
+    const int player = item->text().toInt(&isNumber);
+    if (!isNumber || player < 0 || static_cast<std::size_t>(player) >= replay->players.size() ||
+        !PlaysTheMatch(replay->players[static_cast<std::size_t>(player)]))
+        return -1;
+    return PlayersList->row(item);
+}
+
+void TMoreForm::OpenCareer(int row) {
+    const TZH_replay* replay = SelectedReplay();
+    const QListWidgetItem* item = PlayersList->item(row);
+    if (!replay || !item) return;
+    const std::size_t player = item->text().toULongLong();
+    if (player >= replay->players.size()) return;
+    try {
+        Career->Open(replay->players[player].name, ShownWindows());
     } catch (...) {
         ReportError(std::current_exception());
     }
@@ -273,7 +311,7 @@ void TMoreForm::ShowMapPanel(QPoint pointer) {
     // the match window shows the map larger still.
     if (!MapPictureShown() || Match->isVisible()) return Panel->hide();
     try {
-        QScreen* screen = MapPanel::ScreenFor(pointer);
+        QScreen* screen = ScreenNearest(pointer);
         const qreal ratio = screen ? screen->devicePixelRatio() : devicePixelRatioF();
         if (Panel->isVisible() && panelRatio_ == ratio && Panel->screen() == screen) return;
         if (panelRatio_ != ratio) {
@@ -356,6 +394,19 @@ bool TMoreForm::eventFilter(QObject* watched, QEvent* event) {
         AddOrdersToTooltips();
     const bool press =
         event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (watched == PlayersList->viewport() && event->type() == QEvent::MouseMove) {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        if (CareerRowAt(WholePixel(move->position())) >= 0)
+            PlayersList->viewport()->setCursor(Qt::PointingHandCursor);
+        else
+            PlayersList->viewport()->unsetCursor();
+    }
+    if (watched == PlayersList->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        const auto* release = static_cast<QMouseEvent*>(event);
+        if (release->button() == Qt::LeftButton)
+            if (const int row = CareerRowAt(WholePixel(release->position())); row >= 0)
+                OpenCareer(row);
+    }
     if (press && watched == PlayersList->viewport()) BringMainForward();
     // The rows are a window of their own: the pointer going onto them leaves the picture
     // without a move of this window's.

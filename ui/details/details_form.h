@@ -21,6 +21,7 @@
 
 class MapPanel;
 class TMatchForm;
+class TPlayerForm;
 class QListWidget;
 class TMainForm;
 
@@ -56,12 +57,16 @@ public:
     // The match of the selected replay, opened by a click on the map picture or Enter in the
     // main list.
     TMatchForm* Match = nullptr;
+    // The career of a human player, opened by a click on his row.
+    TPlayerForm* Career = nullptr;
 
     void FormCreate();
     // Takes up the replay selected in the main list; while hidden, only when it shows.
     void RefreshDetails();
     // Reads the selected replay's orders and opens its match window (a valid replay only).
     void OpenMatch();
+    // Opens the career of the player of a row (a human who plays; computers have none).
+    void OpenCareer(int row);
     void FormPaint();
     void BackgroundMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     // Draws one row and then the whole header (the row's state changes nothing).
@@ -112,6 +117,12 @@ private:
     void LeaveMapPicture();
     // The map picture is drawn, and opens the match on a click.
     bool MapPictureShown() const;
+    // The row under a point of the list's viewport whose player has a career, else -1; its
+    // pointer is then a hand.
+    int CareerRowAt(QPoint at) const;
+    // The main window's frame, then those of the program's other windows shown: a window of
+    // its own opens beside them.
+    std::vector<QRect> ShownWindows() const;
 
     TMainForm& main_;
     SkinPicture skin_;

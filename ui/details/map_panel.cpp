@@ -1,6 +1,5 @@
 #include "ui/details/map_panel.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
@@ -105,15 +104,6 @@ void MapPanel::SetContent(QImage map, const QRectF& mapArea, MapMarks marks) {
     mapArea_ = mapArea;
     marks_ = std::move(marks);
     update();
-}
-
-QScreen* MapPanel::ScreenFor(QPoint pointer) {
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    std::vector<QRect> areas;
-    for (const QScreen* screen : screens)
-        areas.push_back(screen->geometry());
-    const auto chosen = PanelScreen(pointer, areas);
-    return chosen ? screens[static_cast<qsizetype>(*chosen)] : nullptr;
 }
 
 void MapPanel::ShowBeside(const QRect& details, const QRect& main, QScreen* screen) {

@@ -20,8 +20,6 @@ public:
     // map: the picture fitted into PanelMapSize at its screen's ratio, or null; mapArea: where
     // the map lies in it (the marks are placed there).
     void SetContent(QImage map, const QRectF& mapArea, MapMarks marks);
-    // The screen for a pointer at `pointer` on the desktop (see PanelScreen); null without one.
-    static QScreen* ScreenFor(QPoint pointer);
     // Shows it on `screen` (null: where it is) beside the details window (see PanelPosition).
     void ShowBeside(const QRect& details, const QRect& main, QScreen* screen);
 

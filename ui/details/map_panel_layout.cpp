@@ -13,13 +13,6 @@ constexpr int PanelGap = 2;
 constexpr qreal LabelGap = 2;
 constexpr qreal NamesGap = 3;
 
-// How far the pointer lies from a screen: 0 on it.
-qint64 SquaredDistance(QPoint pointer, const QRect& screen) {
-    const qint64 dx = std::max({screen.left() - pointer.x(), 0, pointer.x() - screen.right()});
-    const qint64 dy = std::max({screen.top() - pointer.y(), 0, pointer.y() - screen.bottom()});
-    return dx * dx + dy * dy;
-}
-
 qreal CoveredArea(const QRectF& label, const std::vector<QRectF>& others) {
     qreal area = 0;
     for (const QRectF& other : others) {
@@ -30,17 +23,6 @@ qreal CoveredArea(const QRectF& label, const std::vector<QRectF>& others) {
 }
 
 } // namespace
-
-std::optional<std::size_t> PanelScreen(QPoint pointer, const std::vector<QRect>& screens) {
-    std::optional<std::size_t> nearest;
-    qint64 shortest = std::numeric_limits<qint64>::max();
-    for (std::size_t i = 0; i < screens.size(); ++i)
-        if (const qint64 distance = SquaredDistance(pointer, screens[i]); distance < shortest) {
-            nearest = i;
-            shortest = distance;
-        }
-    return nearest;
-}
 
 QPoint PanelPosition(const QRect& details, const QRect& main, QSize panel, const QRect& screen) {
     const int top = details.top() + details_layout::MapPictureAt.y() - PanelMargin;

@@ -18,10 +18,6 @@ inline constexpr QSize PanelSize{PanelMapSize.width() + 2 * PanelMargin,
 // A spot's disc on the larger map.
 inline constexpr qreal PanelDisc = 11;
 
-// Which of `screens` (their geometries) the larger map goes to: the one under the pointer,
-// else the nearest to it (the first of equals); nullopt without screens.
-std::optional<std::size_t> PanelScreen(QPoint pointer, const std::vector<QRect>& screens);
-
 // Where the larger map's window goes on `screen` (its available area): right of the details
 // window, top at its map picture's top; where that leaves the screen, left of the main window;
 // kept inside the screen.

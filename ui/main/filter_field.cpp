@@ -28,8 +28,9 @@ FilterField::FilterField(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-void FilterField::SetContents(const QString& text, int matches, int total) {
+void FilterField::SetContents(const QString& text, int matches, int total, bool caret) {
     text_ = text;
+    caret_ = caret;
     count_ = FilterCountText(matches, total);
     update();
 }
@@ -55,7 +56,7 @@ void FilterField::paintEvent(QPaintEvent*) {
     painter.setPen(look.text);
     painter.drawText(textLeft, baseline, text_);
     const int caretX = textLeft + textWidth + 1;
-    painter.fillRect(QRect(caretX, 3, 1, height() - 5), look.caret);
+    if (caret_) painter.fillRect(QRect(caretX, 3, 1, height() - 5), look.caret);
 }
 
 void FilterField::mousePressEvent(QMouseEvent* event) {

@@ -25,7 +25,8 @@ class FilterField : public QWidget {
 public:
     explicit FilterField(QWidget* parent);
 
-    void SetContents(const QString& text, int matches, int total);
+    // caret: the text is typed, and goes on where the caret is.
+    void SetContents(const QString& text, int matches, int total, bool caret = true);
     const QString& text() const { return text_; }
     const QString& countText() const { return count_; }
 
@@ -37,4 +38,5 @@ protected:
 private:
     QString text_;
     QString count_;
+    bool caret_ = true;
 };

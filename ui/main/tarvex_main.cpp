@@ -58,7 +58,10 @@ TMainForm::TMainForm(FolderFinder findFolder, QWidget* parent)
 
 TMainForm::~TMainForm() {
     // The list's rows and its row painter read Replays, which is gone before the child widgets
-    // are: they end first.
+    // are: they end first, and so do the windows it owns (the details, the match, a career whose
+    // threads read the files Replays names).
+    for (QWidget* window : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (window->isWindow()) delete window;
     delete RepList;
     RepList = nullptr;
     delete model_;
@@ -166,6 +169,7 @@ void TMainForm::ApplyRoundedRegion() {
 void TMainForm::LoadReplays(const std::vector<ReplaySource>& sources) {
     // A new listing shows every replay: the filter closes without a trace.
     filterText_.clear();
+    gamesShown_ = false;
     FilterBox->hide();
     RepList->setGeometry(ml::RepListRect);
     model_->clear();
@@ -333,7 +337,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 bool TMainForm::EditFilter(const FilterEdit& edit) {
     if (edit.key == FilterKey::None) return false;
-    SetFilterText(EditedFilterText(filterText_, edit));
+    // The games' label is no text to edit: the edit starts from nothing.
+    SetFilterText(EditedFilterText(gamesShown_ ? QString() : filterText_, edit));
     return true;
 }
 
@@ -342,19 +347,33 @@ int TMainForm::VisibleRows() const {
 }
 
 void TMainForm::SetFilterText(const QString& text) {
+    gamesShown_ = false;
+    if (text.isEmpty()) return ShowRows(text, std::nullopt);
+    std::vector<int> found;
+    search_.find(ReplayQuery(text.toStdString()), found);
+    ShowRows(text, std::move(found));
+}
+
+void TMainForm::ShowGames(const QString& label, std::vector<int> replays) {
+    if (listing_) return;
+    gamesShown_ = true;
+    ShowRows(label, std::move(replays));
+    raise();
+    activateWindow();
+    RepList->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainForm::ShowRows(const QString& text, std::optional<std::vector<int>> shown) {
     const int selected = SelectedReplay();
     const int line = SelectedRow() - ListTop;
     filterText_ = text;
     const bool open = !text.isEmpty();
-    if (open) {
-        std::vector<int> found;
-        search_.find(ReplayQuery(text.toStdString()), found);
-        model_->showOnly(std::move(found));
-    } else {
+    if (shown)
+        model_->showOnly(std::move(*shown));
+    else
         model_->showAll();
-    }
     const int rows = model_->rowCount();
-    FilterBox->SetContents(text, rows, static_cast<int>(Replays.size()));
+    FilterBox->SetContents(text, rows, static_cast<int>(Replays.size()), !gamesShown_);
     FilterBox->setVisible(open);
     RepList->setGeometry(open ? ml::FilteredListRect : ml::RepListRect);
     // The model's reset dropped the selection without a word; lastSelectedReplay_ still

@@ -87,6 +87,11 @@ public:
     // if it is among them, else selects the first, and hides the details window if none is.
     const QString& FilterText() const { return filterText_; }
     void SetFilterText(const QString& text);
+    // Shows exactly `replays` (indices into Replays, in increasing order), the filter's field
+    // saying `label` (what they are, "Nic · tournament island") over them, the selection kept
+    // or moved as the filter does. A key that edits the filter starts a new text (Backspace
+    // and Escape give the whole list back); the main window comes forward, the list focused.
+    void ShowGames(const QString& label, std::vector<int> replays);
 
     // A wheel turn over this window or over the details window, which never takes the
     // focus: either way it scrolls the list.
@@ -132,6 +137,9 @@ private:
     void SetUpFilterField();
     // A key or typed text on the list that edits the filter; false when it is the list's.
     bool EditFilter(const FilterEdit& edit);
+    // The list shows `shown` (all replays when none), the field over it saying `text` (closed
+    // when empty); the selected replay stays selected if shown, else the first shown is.
+    void ShowRows(const QString& text, std::optional<std::vector<int>> shown);
     // Whole rows the list shows: one less while the filter's field covers its bottom.
     int VisibleRows() const;
     // The bar's range for the rows now shown, the list showing them from `top` on.
@@ -155,6 +163,8 @@ private:
     // Each replay's text for the filter, made as it is read.
     ReplaySearch search_;
     QString filterText_;
+    // The list shows ShowGames' replays, not what filterText_ finds.
+    bool gamesShown_ = false;
     // True while a listing runs: nothing can be filtered yet.
     bool listing_ = false;
     int lastSelectedReplay_ = -1;

@@ -1,7 +1,5 @@
 #include "ui/match/match_form.h"
 
-#include <QCursor>
-#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -15,11 +13,10 @@
 #include "ui/common/pointer_position.h"
 #include "ui/common/rounded_region.h"
 #include "ui/common/skin_scroll_bar.h"
-#include "ui/details/map_panel.h"
+#include "ui/common/window_placement.h"
 #include "ui/main/list_scrolling.h"
 #include "ui/match/match_layout.h"
 #include "ui/match/match_painting.h"
-#include "ui/match/match_placement.h"
 #include "ui/match/match_timeline.h"
 
 namespace ml = match_layout;
@@ -58,8 +55,7 @@ void TMatchForm::SetUpScroll() {
     };
 }
 
-void TMatchForm::Open(MatchOpening opening, const std::optional<QRect>& details,
-                      const QRect& main) {
+void TMatchForm::Open(MatchOpening opening, const std::vector<QRect>& shown) {
     opening_ = std::move(opening);
     view_ = MatchViewOf(opening_.replay, opening_.match, opening_.extent, opening_.data);
     FitRows();
@@ -68,11 +64,7 @@ void TMatchForm::Open(MatchOpening opening, const std::optional<QRect>& details,
     ChooseRow(0);
     cursor_ = view_.endFrame;
     shown_ = MarksUpTo(view_.marks, cursor_);
-    if (!isVisible()) {
-        const QScreen* screen = PointerScreen();
-        const QRect room = screen ? screen->availableGeometry() : main;
-        move(MatchWindowPosition(details, main, size(), room));
-    }
+    PlaceBesideWindows(*this, shown);
     update();
     show();
     raise();
@@ -89,12 +81,6 @@ void TMatchForm::FitRows() {
     setFixedSize(ml::WindowSize(Rows()));
     setMask(RoundedRegion(size(), ml::CornerEllipse));
     skin_ = {};
-}
-
-const QScreen* TMatchForm::PointerScreen() {
-    // The larger map's rule: the screen under the pointer, else the nearest.
-    const QScreen* screen = MapPanel::ScreenFor(QCursor::pos());
-    return screen ? screen : QGuiApplication::primaryScreen();
 }
 
 qreal TMatchForm::RatioAtOpening() const {

@@ -42,9 +42,9 @@ public:
     ~TMatchForm() override;
 
     // Shows `opening` in place of what the window showed, the cursor at the match's end and the
-    // first human's list. A hidden window opens beside the details window (none when hidden)
-    // and the main window, on the screen the pointer is on; a shown one stays where it is.
-    void Open(MatchOpening opening, const std::optional<QRect>& details, const QRect& main);
+    // first human's list. A hidden window opens beside the windows `shown` (the main window
+    // first), on the screen the pointer is on; a shown one stays where it is.
+    void Open(MatchOpening opening, const std::vector<QRect>& shown);
     // The device pixel ratio the window will show at once opened: its screen's when shown, else
     // that of the screen the pointer is on, where it opens. The map's picture is made for it.
     qreal RatioAtOpening() const;
@@ -80,8 +80,6 @@ protected:
 #endif
 
 private:
-    // The screen the pointer is on, where a hidden window opens.
-    static const QScreen* PointerScreen();
     // The time line's rows, and the window as tall as they ask.
     int Rows() const;
     void FitRows();

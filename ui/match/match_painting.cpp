@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/common/fonts.h"
+#include "ui/common/panelled_skin.h"
 #include "ui/common/skin_colours.h"
 #include "ui/details/start_marks.h"
 #include "ui/details/start_painting.h"
@@ -15,42 +16,9 @@ namespace ml = match_layout;
 
 namespace {
 
-// The frame's metal, as on the other windows: dark at the rim, the gunmetal face eight pixels
-// in, a groove round each panel.
-const QColor Rim = skin::MetalDark;
-const QColor Face = skin::Metal;
-const QColor Groove(27, 28, 29);
-const QColor GrooveLight(56, 57, 59);
-const QColor Glyph(87, 89, 92);
-const QColor GlyphShadow(30, 31, 33);
 const QColor RowLine(28, 29, 31);
 const QColor MinuteLine(40, 41, 44);
 const QColor LeftMark(235, 235, 235);
-
-// `step` of `steps` of the way from one colour to the other.
-QColor Between(const QColor& from, const QColor& to, int step, int steps) {
-    const auto mix = [&](int a, int b) { return a + (b - a) * step / steps; };
-    return {mix(from.red(), to.red()), mix(from.green(), to.green()), mix(from.blue(), to.blue())};
-}
-
-void Panel(QPainter& painter, const QRect& panel) {
-    painter.fillRect(panel.adjusted(-2, -2, 2, 2), GrooveLight);
-    painter.fillRect(panel.adjusted(-2, -2, 1, 1), Groove);
-    painter.fillRect(panel, ml::Black);
-}
-
-// A small x, raised by a one-pixel shadow, with its top-left corner at `at`.
-void CloseGlyph(QPainter& painter, QPoint at) {
-    for (const auto& [colour, shift] : {std::pair{GlyphShadow, 1}, std::pair{Glyph, 0}})
-        for (int i = 0; i < 5; ++i) {
-            painter.fillRect(
-                QRect(at.x() + shift + i + 1 - (i == 0 || i == 4), at.y() + shift + i, 2, 1),
-                colour);
-            painter.fillRect(
-                QRect(at.x() + shift + 4 - i + (i == 0 || i == 4), at.y() + shift + i, 2, 1),
-                colour);
-        }
-}
 
 void BuildingMark(QPainter& painter, QPointF at, const QColor& colour) {
     painter.setPen(QPen(ml::Black, 1));
@@ -100,21 +68,8 @@ void MinuteLabels(QPainter& painter, const std::vector<MinuteMark>& marks, int r
 } // namespace
 
 QImage MatchSkin(qreal dpr, int rows) {
-    const QSize size = ml::WindowSize(rows);
-    QImage skin(size * dpr, QImage::Format_RGB32);
-    skin.setDevicePixelRatio(dpr);
-    QPainter painter(&skin);
-    const QRect whole(QPoint(0, 0), size);
-    painter.fillRect(whole, Face);
-    constexpr int Bevel = 8;
-    for (int ring = 0; ring < Bevel; ++ring) {
-        painter.setPen(Between(Rim, Face, ring, Bevel));
-        painter.drawRect(whole.adjusted(ring, ring, -ring - 1, -ring - 1));
-    }
-    for (const QRect& panel : {ml::MapCell, ml::ListPanel, ml::TimelinePanel(rows)})
-        Panel(painter, panel);
-    CloseGlyph(painter, ml::CloseGlyphArea.topLeft() + QPoint(2, 1));
-    return skin;
+    return PanelledSkin(ml::WindowSize(rows), {ml::MapCell, ml::ListPanel, ml::TimelinePanel(rows)},
+                        ml::CloseGlyphArea, dpr);
 }
 
 void PaintMatchMap(QPainter& painter, const QImage& picture, const QRectF& mapArea,
