@@ -30,11 +30,11 @@
 #include "bench/bench_folder.h"
 #include "career/career.h"
 #include "career/career_reading.h"
+#include "folder/replay_folder.h"
+#include "orders/match.h"
+#include "orders/order_arguments.h"
 #include "platform/platform.h"
 #include "replay/header_layout.h"
-#include "replay/match.h"
-#include "replay/order_arguments.h"
-#include "replay/replay_folder.h"
 #include "replay/zerohour.h"
 
 extern char** environ;

@@ -10,7 +10,7 @@
 
 #include "bench/bench_folder.h"
 #include "bench/window_bench.h"
-#include "replay/replay_search.h"
+#include "folder/replay_search.h"
 #include "ui/details/details_form.h"
 #include "ui/main/replay_list_view.h"
 #include "ui/main/tarvex_main.h"

@@ -22,7 +22,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "replay/match.h"
+#include "orders/match.h"
 #include "replay/zerohour.h"
 #include "tests/support/hostile_orders.h"
 

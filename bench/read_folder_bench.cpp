@@ -10,8 +10,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_folder.h"
+#include "folder/replay_folder.h"
 #include "replay/GR_Utils.h"
-#include "replay/replay_folder.h"
 #include "replay/zerohour.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <tuple>
 #include <unordered_map>
 
-#include "replay/match.h"
+#include "orders/match.h"
 
 namespace {
 

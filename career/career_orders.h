@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "career/career.h"
-#include "replay/course_names.h"
-#include "replay/match.h"
+#include "orders/course_names.h"
+#include "orders/match.h"
 
 // A building he placed, or a sneak attack's tunnel (object is then the power's number).
 struct OpeningPlacement {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "replay/replay_folder.h"
+#include "folder/replay_folder.h"
 #include "replay/zerohour_intf.h"
 
 // The game's registry value exists but does not hold text.

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "replay/course_texts.h"
+#include "orders/course_texts.h"
 #include "replay/display_text.h"
 #include "replay/replay_texts.h"
 #include "tools/json_writer.h"

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <ranges>
 
-#include "replay/course_names.h"
-#include "replay/course_texts.h"
+#include "orders/course_names.h"
+#include "orders/course_texts.h"
 #include "replay/display_text.h"
 #include "replay/game_colours.h"
 #include "replay/replay_texts.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "game/map_caches.h"
-#include "replay/match.h"
+#include "orders/match.h"
 #include "replay/zerohour_intf.h"
 
 class JsonWriter;

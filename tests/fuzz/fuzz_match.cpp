@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "replay/match.h"
+#include "orders/match.h"
 #include "replay/zerohour.h"
 
 namespace {

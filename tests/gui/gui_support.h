@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "replay/replay_folder.h"
+#include "folder/replay_folder.h"
 #include "ui/main/tarvex_main.h"
 
 namespace guitest {

@@ -1,5 +1,5 @@
 // Which replay folder the program lists, for prefixes set up the way players have them.
-#include "replay/replay_folder.h"
+#include "folder/replay_folder.h"
 
 #include <filesystem>
 #include <functional>

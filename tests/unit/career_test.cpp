@@ -11,7 +11,7 @@
 #include "career/career.h"
 #include "career/career_orders.h"
 #include "career/career_reading.h"
-#include "replay/replay_folder.h"
+#include "folder/replay_folder.h"
 #include "replay/zerohour.h"
 #include "tests/support/replay_builder.h"
 #include "tests/support/shared_data.h"

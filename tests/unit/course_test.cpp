@@ -12,9 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include "replay/course_names.h"
+#include "orders/course_names.h"
+#include "orders/match.h"
 #include "replay/header_layout.h"
-#include "replay/match.h"
 #include "replay/zerohour.h"
 #include "tests/support/replay_builder.h"
 #include "tests/support/shared_data.h"

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "replay/match.h"
+#include "orders/match.h"
 #include "replay/zerohour.h"
 #include "tests/support/replay_builder.h"
 #include "tests/support/shared_data.h"

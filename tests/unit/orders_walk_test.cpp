@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "replay/match.h"
+#include "orders/match.h"
 #include "tests/support/replay_builder.h"
 
 namespace rb = replay_builder;

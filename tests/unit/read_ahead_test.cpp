@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "replay/replay_folder.h"
+#include "folder/replay_folder.h"
 #include "tests/support/replay_builder.h"
 #include "tests/support/shared_data.h"
 #include "tests/support/temp_dir.h"

@@ -1,8 +1,8 @@
 // The rule by which a typed text finds replays (the list's filter, tarvex-info --find).
 #include <gtest/gtest.h>
 
-#include "replay/replay_match_text.h"
-#include "replay/replay_search.h"
+#include "folder/replay_match_text.h"
+#include "folder/replay_search.h"
 
 using namespace std::string_literals;
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "folder/replay_folder.h"
 #include "game/user_data.h"
 #include "platform/game_identity.h"
 #include "platform/platform.h"
-#include "replay/replay_folder.h"
 #include "tests/windows/game_key.h"
 #include "tests/windows/wide_paths.h"
 

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "folder/replay_folder.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_internal.h"
-#include "replay/replay_folder.h"
 #include "replay/zerohour.h"
 #include "tests/support/replay_builder.h"
 #include "tests/support/temp_dir.h"

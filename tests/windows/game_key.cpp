@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
+#include "folder/replay_folder.h"
 #include "platform/game_identity.h"
 #include "platform/platform.h"
-#include "replay/replay_folder.h"
 
 namespace wintest {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "folder/replay_folder.h"
 #include "platform/game_identity.h"
 #include "platform/platform.h"
-#include "replay/replay_folder.h"
 #include "tests/windows/game_key.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "game/game_install.h"
 #include "game/map_caches.h"
 #include "game/map_pictures.h"
-#include "replay/match.h"
+#include "orders/match.h"
 #include "replay/zerohour_intf.h"
 #include "ui/controls/skin_picture.h"
 #include "ui/details/map_preview.h"

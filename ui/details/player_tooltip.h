@@ -7,7 +7,7 @@
 #include <optional>
 #include <span>
 
-#include "replay/match.h"
+#include "orders/match.h"
 #include "replay/start_spots.h"
 #include "replay/zerohour_intf.h"
 

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "folder/replay_folder.h"
+#include "folder/replay_search.h"
 #include "game/user_data.h"
-#include "replay/replay_folder.h"
-#include "replay/replay_search.h"
 #include "ui/common/ground_drag.h"
 #include "ui/controls/flat_scrollbar_types.h"
 #include "ui/controls/skin_picture.h"

@@ -14,8 +14,8 @@ class QScreen;
 #include <vector>
 
 #include "game/map_cache.h"
-#include "replay/course_names.h"
-#include "replay/match.h"
+#include "orders/course_names.h"
+#include "orders/match.h"
 #include "ui/common/ground_drag.h"
 #include "ui/controls/flat_scrollbar.h"
 #include "ui/controls/wheel_notches.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "replay/course_texts.h"
+#include "orders/course_texts.h"
 
 // A mark's tooltip: what, who and when ("Centrale électrique — Nic — 0m 08s").
 QString MarkTip(const QString& what, const QString& who, uint32_t frame);

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "game/map_cache.h"
-#include "replay/course_names.h"
-#include "replay/match.h"
+#include "orders/course_names.h"
+#include "orders/match.h"
 #include "replay/zerohour_intf.h"
 
 // One human player of the time line.

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "replay/course_names.h"
-#include "replay/match_course.h"
+#include "orders/course_names.h"
+#include "orders/match_course.h"
 
 struct CourseLine {
     uint32_t frame = 0;

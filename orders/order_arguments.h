@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "replay/match_course.h"
+#include "orders/match_course.h"
 
 // An order's argument types, as the file numbers them.
 enum class ArgumentType : uint8_t {

@@ -1,4 +1,4 @@
-#include "replay/key_index.h"
+#include "orders/key_index.h"
 
 #include <algorithm>
 #include <bit>

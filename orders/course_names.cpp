@@ -1,10 +1,10 @@
-#include "replay/course_names.h"
+#include "orders/course_names.h"
 
 #include <algorithm>
 #include <array>
 #include <span>
 
-#include "replay/course_tables.h"
+#include "orders/course_tables.h"
 
 namespace {
 

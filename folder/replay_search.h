@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "replay/replay_match_text.h"
+#include "folder/replay_match_text.h"
 
 class ReplaySearch {
 public:

@@ -8,10 +8,10 @@
 #include <optional>
 #include <vector>
 
-#include "replay/match_course.h"
-#include "replay/order_arguments.h"
-#include "replay/order_types.h"
-#include "replay/player_selection.h"
+#include "orders/match_course.h"
+#include "orders/order_arguments.h"
+#include "orders/order_types.h"
+#include "orders/player_selection.h"
 
 class CourseReader {
 public:

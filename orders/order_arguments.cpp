@@ -1,4 +1,4 @@
-#include "replay/order_arguments.h"
+#include "orders/order_arguments.h"
 
 #include <cstring>
 

@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "replay/key_index.h"
-#include "replay/order_arguments.h"
-#include "replay/order_types.h"
+#include "orders/key_index.h"
+#include "orders/order_arguments.h"
+#include "orders/order_types.h"
 
 // Whether the order at order replaces the selection, whatever it held: a cleared one (1003),
 // or a selection of objects in the plain layout whose flag says new. Those are four in five of

@@ -8,11 +8,11 @@
 #include <cmath>
 #include <cstdint>
 
-#include "replay/course_reader.h"
-#include "replay/match.h"
-#include "replay/order_arguments.h"
-#include "replay/order_types.h"
-#include "replay/player_selection.h"
+#include "orders/course_reader.h"
+#include "orders/match.h"
+#include "orders/order_arguments.h"
+#include "orders/order_types.h"
+#include "orders/player_selection.h"
 
 namespace {
 

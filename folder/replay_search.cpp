@@ -1,4 +1,4 @@
-#include "replay/replay_search.h"
+#include "folder/replay_search.h"
 
 #include <algorithm>
 #include <cstring>

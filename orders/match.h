@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "replay/match_course.h"
+#include "orders/match_course.h"
 #include "replay/zerohour_intf.h"
 
 // How a player's first self-destruct order came about: the others dropped him after his

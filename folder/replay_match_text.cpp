@@ -1,4 +1,4 @@
-#include "replay/replay_match_text.h"
+#include "folder/replay_match_text.h"
 
 #include <algorithm>
 #include <array>

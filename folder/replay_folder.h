@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "replay/replay_read_ahead.h"
+#include "folder/replay_read_ahead.h"
 #include "replay/zerohour.h"
 #include "replay/zerohour_intf.h"
 

@@ -1,8 +1,8 @@
-#include "replay/course_reader.h"
+#include "orders/course_reader.h"
 
 #include <optional>
 
-#include "replay/key_index.h"
+#include "orders/key_index.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The game's numbering for Zero Hour 1.04 and our French names, as tables made by the build
-// from replay/data (course_tables.cmake). Each table is sorted by number; a French name is
+// from orders/data (course_tables.cmake). Each table is sorted by number; a French name is
 // empty where there is none.
 #pragma once
 

@@ -1,4 +1,4 @@
-#include "replay/replay_folder.h"
+#include "folder/replay_folder.h"
 
 #include "platform/platform.h"
 

@@ -1,4 +1,4 @@
-#include "replay/player_selection.h"
+#include "orders/player_selection.h"
 
 #include <algorithm>
 #include <numeric>

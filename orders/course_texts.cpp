@@ -1,4 +1,4 @@
-#include "replay/course_texts.h"
+#include "orders/course_texts.h"
 
 #include <algorithm>
 #include <cmath>

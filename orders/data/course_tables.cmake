@@ -1,5 +1,5 @@
 # Turns the game's numbering (zh104-*.tsv) and our French names (french-names.tsv) into the C++
-# tables of replay/course_tables.h. Run by the build: cmake -DDATA=<this folder> -DOUTPUT=<file>
+# tables of orders/course_tables.h. Run by the build: cmake -DDATA=<this folder> -DOUTPUT=<file>
 # -P course_tables.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -52,8 +52,8 @@ function(french key out)
   endif()
 endfunction()
 
-set(code "// Made by replay/data/course_tables.cmake from replay/data/*.tsv: change those.\n")
-string(APPEND code "#include \"replay/course_tables.h\"\n\n")
+set(code "// Made by orders/data/course_tables.cmake from orders/data/*.tsv: change those.\n")
+string(APPEND code "#include \"orders/course_tables.h\"\n\n")
 
 # number, template, kind, side, display_label, build_cost, base
 read_rows(zh104-objects.tsv 7 objects)

@@ -3,9 +3,9 @@
 // match) is never walked for another match's players.
 #include <algorithm>
 
+#include "orders/match.h"
 #include "platform/platform.h"
 #include "replay/header_layout.h"
-#include "replay/match.h"
 #include "replay/zerohour.h"
 
 namespace {

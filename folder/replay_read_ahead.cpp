@@ -1,4 +1,4 @@
-#include "replay/replay_read_ahead.h"
+#include "folder/replay_read_ahead.h"
 
 #include <algorithm>
 #include <chrono>
