@@ -5,11 +5,7 @@
 // tarvex-info --player (process start included), and the tallies of the headers on a list of
 // 50,000 of his replays.
 //   career_bench [--games N] [google benchmark options]
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -28,6 +24,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_folder.h"
+#include "bench/program_runs.h"
 #include "career/career.h"
 #include "career/career_reading.h"
 #include "folder/replay_folder.h"
@@ -118,26 +115,15 @@ void SetBytes(benchmark::State& state) {
                             static_cast<int64_t>(FolderBytes));
 }
 
-// Processor time (user and system) of every thread of this process, or of its children: a busy
-// machine disturbs it less than the time on the clock.
-double CpuSeconds(int who) {
-    rusage usage{};
-    ::getrusage(who, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 // Sets the counter cpu_ms, per iteration, from the processor time before the loop.
 void SetCpu(benchmark::State& state, int who, double before) {
     state.counters["cpu_ms"] =
-        (CpuSeconds(who) - before) * 1000 / static_cast<double>(state.iterations());
+        (bench::CpuSeconds(who) - before) * 1000 / static_cast<double>(state.iterations());
 }
 
 // Reads every file whole on all cores; step, when given, goes through its orders.
 void ReadOnAllCores(benchmark::State& state, bool step) {
-    const double cpu = CpuSeconds(RUSAGE_SELF);
+    const double cpu = bench::CpuSeconds(RUSAGE_SELF);
     for (auto _ : state) {
         std::atomic<std::size_t> orders{0};
         OnAllCores(Records.size(), [&](std::size_t i) {
@@ -166,7 +152,7 @@ void CareerOrders(benchmark::State& state) {
         state.SkipWithError("not every file is one of his games");
         return;
     }
-    const double cpu = CpuSeconds(RUSAGE_SELF);
+    const double cpu = bench::CpuSeconds(RUSAGE_SELF);
     for (auto _ : state) {
         std::size_t read = 0;
         CareerReading reading;
@@ -196,29 +182,8 @@ void StopWhileReading(benchmark::State& state) {
 }
 
 void InfoPlayer(benchmark::State& state) {
-    std::vector<std::string> args = {TARVEX_INFO, "--player", Him, "--json",
-                                     Folder->path().string()};
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    const double cpu = CpuSeconds(RUSAGE_CHILDREN);
-    for (auto _ : state) {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        pid_t pid = 0;
-        const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        int status = 0;
-        if (error != 0 || ::waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) ||
-            WEXITSTATUS(status) != 0) {
-            state.SkipWithError("tarvex-info failed");
-            return;
-        }
-    }
-    SetCpu(state, RUSAGE_CHILDREN, cpu);
-    SetBytes(state);
+    if (bench::RunProgram(state, {TARVEX_INFO, "--player", Him, "--json", Folder->path().string()}))
+        SetBytes(state);
 }
 
 // The header part on a list of 50,000 of his replays: what the window does before it opens.

@@ -3,10 +3,8 @@
 // tarvex-info --match on a folder of many copies of the real replays beside a bare loop that
 // reads those files whole.
 //   match_bench [--copies N] [google benchmark options]
+
 #include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,6 +20,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/program_runs.h"
 #include "orders/match.h"
 #include "replay/zerohour.h"
 #include "tests/support/hostile_orders.h"
@@ -140,37 +139,7 @@ void ReadCopiesBare(benchmark::State& state) {
 void RunTarvexInfo(benchmark::State& state, std::vector<std::string> args) {
     args.insert(args.begin(), TARVEX_INFO);
     args.push_back(CopiesFolder.string());
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    rusage before{};
-    ::getrusage(RUSAGE_CHILDREN, &before);
-    for (auto _ : state) {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        pid_t pid = 0;
-        const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        int status = 0;
-        if (error != 0 || ::waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) ||
-            WEXITSTATUS(status) != 0) {
-            state.SkipWithError("tarvex-info failed");
-            return;
-        }
-    }
-    rusage after{};
-    ::getrusage(RUSAGE_CHILDREN, &after);
-    // The program's own processor time (user and system), which a busy machine disturbs less
-    // than the time on the clock.
-    auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) +
-                       seconds(after.ru_stime) - seconds(before.ru_stime);
-    state.counters["child_cpu_ms"] = cpu * 1000 / static_cast<double>(state.iterations());
-    SetBytes(state, CopiesBytes);
+    if (bench::RunProgram(state, std::move(args))) SetBytes(state, CopiesBytes);
 }
 
 void InfoMatchJson(benchmark::State& state) {
