@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -13,6 +15,17 @@
 namespace fs = std::filesystem;
 
 namespace bench {
+
+std::filesystem::path RealReplayFolder() {
+    const char* shared = std::getenv("TARVEX_SHARED_DIR");
+    return std::filesystem::path(shared ? shared : TARVEX_SHARED_DIR) / "testdata" / "replays" /
+           "real";
+}
+
+std::string ReadWhole(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 namespace {
 

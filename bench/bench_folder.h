@@ -9,6 +9,11 @@
 
 namespace bench {
 
+// The real replays: $TARVEX_SHARED_DIR's, else those of the shared folder the build was told of.
+std::filesystem::path RealReplayFolder();
+// A file's bytes, read whole.
+std::string ReadWhole(const std::filesystem::path& path);
+
 // One real replay as the benchmarks copy it: the bytes the reader may look at (its header, to
 // the end of the block that holds the tenth field's ";") and the real file's size.
 struct Sample {

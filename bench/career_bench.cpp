@@ -47,16 +47,6 @@ std::unique_ptr<bench::ScratchFolder> Folder;
 std::vector<TZH_replay> Records; // the folder as the list holds it
 std::size_t FolderBytes = 0;
 
-fs::path RealReplayFolder() {
-    const char* shared = std::getenv("TARVEX_SHARED_DIR");
-    return fs::path(shared ? shared : TARVEX_SHARED_DIR) / "testdata" / "replays" / "real";
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The byte offset of the match's start time (a SYSTEMTIME after the 16-bit replay name).
 std::size_t DateOffset(const std::string& bytes) {
     std::size_t at = 28;
@@ -232,15 +222,15 @@ BENCHMARK(CareerHeaders50k)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void Prepare(std::size_t games) {
     std::vector<InMemory>& sources = Sources;
-    for (const auto& entry : fs::directory_iterator(RealReplayFolder())) {
+    for (const auto& entry : fs::directory_iterator(bench::RealReplayFolder())) {
         if (entry.path().extension() != ".rep") continue;
         TZH_replay record = ReadReplay(entry.path().string());
         if (record.valid &&
             std::any_of(record.players.begin(), record.players.end(), PlaysTheMatch))
-            sources.push_back({ReadAll(entry.path()), std::move(record)});
+            sources.push_back({bench::ReadWhole(entry.path()), std::move(record)});
     }
     if (sources.empty())
-        throw std::runtime_error("no real replays in " + RealReplayFolder().string());
+        throw std::runtime_error("no real replays in " + bench::RealReplayFolder().string());
     std::sort(sources.begin(), sources.end(), [](const InMemory& a, const InMemory& b) {
         return a.record.file.name < b.record.file.name;
     });

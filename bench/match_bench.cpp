@@ -20,6 +20,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_folder.h"
 #include "bench/program_runs.h"
 #include "orders/match.h"
 #include "replay/zerohour.h"
@@ -41,16 +42,6 @@ std::vector<RealFile> Files;     // the real replays the program lists as valid
 std::vector<std::string> Copies; // every real replay, many times, in a folder of their own
 fs::path CopiesFolder;
 std::size_t CopiesBytes = 0;
-
-fs::path RealReplayFolder() {
-    const char* shared = std::getenv("TARVEX_SHARED_DIR");
-    return fs::path(shared ? shared : TARVEX_SHARED_DIR) / "testdata" / "replays" / "real";
-}
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void SetBytes(benchmark::State& state, std::size_t bytes) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
@@ -171,12 +162,14 @@ BENCHMARK(InfoHeadersOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void Prepare(std::size_t copies) {
     std::vector<fs::path> real;
-    for (const auto& entry : fs::directory_iterator(RealReplayFolder()))
+    for (const auto& entry : fs::directory_iterator(bench::RealReplayFolder()))
         if (entry.path().extension() == ".rep") real.push_back(entry.path());
-    if (real.empty()) throw std::runtime_error("no real replays in " + RealReplayFolder().string());
+    if (real.empty())
+        throw std::runtime_error("no real replays in " + bench::RealReplayFolder().string());
     for (const fs::path& path : real) {
         TZH_replay record = ReadReplay(path.string());
-        if (record.valid) Files.push_back({path.string(), ReadAll(path), std::move(record)});
+        if (record.valid)
+            Files.push_back({path.string(), bench::ReadWhole(path), std::move(record)});
     }
     CopiesFolder = fs::temp_directory_path() / ("tarvex-match-bench-" + std::to_string(::getpid()));
     fs::create_directories(CopiesFolder);

@@ -20,12 +20,6 @@ constexpr std::size_t FileCount = 10000;
 
 std::unique_ptr<bench::ReplayFolder> Folder;
 
-std::filesystem::path RealReplayFolder() {
-    const char* shared = std::getenv("TARVEX_SHARED_DIR");
-    return std::filesystem::path(shared ? shared : TARVEX_SHARED_DIR) / "testdata" / "replays" /
-           "real";
-}
-
 void SetPerFile(benchmark::State& state, std::size_t files) {
     state.counters["files"] = static_cast<double>(files);
     // Time per file: the rate of files per second, inverted.
@@ -122,7 +116,7 @@ BENCHMARK(OpenRead2KiBClose)->Unit(benchmark::kMillisecond)->UseRealTime();
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    Folder = std::make_unique<bench::ReplayFolder>(RealReplayFolder(), FileCount);
+    Folder = std::make_unique<bench::ReplayFolder>(bench::RealReplayFolder(), FileCount);
     std::cout
         << FileCount << " files in " << Folder->path().string() << ", headers from "
         << Folder->source() << "\n"

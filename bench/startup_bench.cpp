@@ -233,11 +233,6 @@ Options ParseOptions(int argc, char** argv) {
     return options;
 }
 
-fs::path RealReplayFolder() {
-    const char* shared = std::getenv("TARVEX_SHARED_DIR");
-    return fs::path(shared ? shared : TARVEX_SHARED_DIR) / "testdata" / "replays" / "real";
-}
-
 // A home whose documents folder holds the game's default data folder: where Tarvex and
 // tarvex-info look when no Wine prefix holds the game.
 class BenchHome {
@@ -476,7 +471,7 @@ private:
 int main(int argc, char** argv) {
     try {
         const Options options = ParseOptions(argc, argv);
-        const bench::Samples samples(RealReplayFolder());
+        const bench::Samples samples(bench::RealReplayFolder());
         BenchHome home("replays"), emptyHome("empty");
         PrivateXServer server;
         MapWatcher watcher(server.display());
