@@ -30,6 +30,7 @@
 #include "folder/replay_folder.h"
 #include "orders/match.h"
 #include "orders/order_arguments.h"
+#include "orders/order_end.h"
 #include "platform/platform.h"
 #include "replay/header_layout.h"
 #include "replay/zerohour.h"
@@ -70,20 +71,14 @@ std::string HisCopy(std::string bytes, const TZH_replay& record, std::size_t cop
     return bytes;
 }
 
-// The bare pass's stepping: each order's end from its groups' types and counts, nothing read.
+// The bare pass's stepping: each order's end found as the walk finds it, nothing read.
 std::size_t StepOrders(std::string_view body) {
     const auto* at = reinterpret_cast<const unsigned char*>(body.data());
     const unsigned char* const end = at + body.size();
     std::size_t orders = 0;
     while (end - at >= static_cast<std::ptrdiff_t>(OrderHeadSize)) {
-        const std::size_t count = at[12];
-        const unsigned char* groups = at + OrderHeadSize;
-        if (static_cast<std::size_t>(end - groups) < 2 * count) break;
-        std::size_t bytes = 2 * count;
-        for (std::size_t g = 0; g < count; ++g)
-            bytes += std::size_t{ArgumentSizeOf[groups[2 * g]]} * groups[2 * g + 1];
-        if (static_cast<std::size_t>(end - groups) < bytes) break;
-        at = groups + bytes;
+        at = OrderEnd(at, end);
+        if (!at) break;
         ++orders;
     }
     return orders;

@@ -20,6 +20,10 @@ public:
         return type - FirstReadOrder <= LastReadOrder - FirstReadOrder &&
                ReadOrders[type - FirstReadOrder];
     }
+    // Whether an order type can place a building (or a sneak attack's tunnel).
+    static constexpr bool Places(uint32_t type) {
+        return type == order::PlaceBuilding || type == order::PowerAtLocation;
+    }
     static constexpr uint32_t FirstReadOrder = order::SelectNew;
     static constexpr uint32_t LastReadOrder = order::ResumeConstruction;
 

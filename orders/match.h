@@ -48,15 +48,15 @@ bool PlaysTheMatch(const TZH_player& player);
 // The first order that is cut or malformed (an unknown argument type, counts running past the
 // end, a frame before the one of the order before it) ends the walk: what was counted so far
 // stays, and complete is false.
-// courseOf: the one seat whose course is read (a career needs one player's), else every
-// human who plays has his.
+// placementsOf: the one seat whose course is read, and of it only the buildings and tunnels he
+// placed (what a career's openings need); else every human who plays has his whole course.
 MatchOrders WalkOrders(std::string_view body, const TZH_replay& record,
-                       std::optional<std::size_t> courseOf = std::nullopt);
+                       std::optional<std::size_t> placementsOf = std::nullopt);
 
 // The orders of a file's bytes (from its first byte): the walk from where the header ends;
 // nothing counted and complete false when the header's end can't be found.
 MatchOrders MatchFromBytes(std::string_view fileBytes, const TZH_replay& record,
-                           std::optional<std::size_t> courseOf = std::nullopt);
+                           std::optional<std::size_t> placementsOf = std::nullopt);
 
 // Reads a valid replay's whole file (never more than MatchReadLimit bytes: complete is false
 // for a longer one) and walks its orders; nullopt for an invalid record. Throws ReplayReadError
@@ -64,7 +64,7 @@ MatchOrders MatchFromBytes(std::string_view fileBytes, const TZH_replay& record,
 std::optional<MatchOrders> ReadMatch(const TZH_replay& record);
 // The same, reading at most readLimit bytes.
 std::optional<MatchOrders> ReadMatch(const TZH_replay& record, std::size_t readLimit,
-                                     std::optional<std::size_t> courseOf = std::nullopt);
+                                     std::optional<std::size_t> placementsOf = std::nullopt);
 
 // "dropped", "surrendered", "quit".
 std::string_view LeaveHowName(LeaveHow how);

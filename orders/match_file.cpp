@@ -31,16 +31,16 @@ bool SamePlayers(const TZH_replay& a, const TZH_replay& b) {
 } // namespace
 
 MatchOrders MatchFromBytes(std::string_view fileBytes, const TZH_replay& record,
-                           std::optional<std::size_t> courseOf) {
+                           std::optional<std::size_t> placementsOf) {
     const std::optional<std::size_t> offset = OrdersOffset(fileBytes);
     MatchOrders match =
-        WalkOrders(offset ? fileBytes.substr(*offset) : std::string_view{}, record, courseOf);
+        WalkOrders(offset ? fileBytes.substr(*offset) : std::string_view{}, record, placementsOf);
     match.complete = match.complete && offset.has_value();
     return match;
 }
 
 std::optional<MatchOrders> ReadMatch(const TZH_replay& record, std::size_t readLimit,
-                                     std::optional<std::size_t> courseOf) {
+                                     std::optional<std::size_t> placementsOf) {
     if (!record.valid) return std::nullopt;
     const platform::FileBytes start = ReadFileStart(record.file.path, readLimit);
     TZH_replay now;
@@ -48,7 +48,7 @@ std::optional<MatchOrders> ReadMatch(const TZH_replay& record, std::size_t readL
     if (!now.valid || now.map.name != record.map.name || !SamePlayers(now, record))
         throw ReplayReadError(record.file.path,
                               "the file no longer holds the replay that was listed");
-    MatchOrders match = MatchFromBytes(start.view(), record, courseOf);
+    MatchOrders match = MatchFromBytes(start.view(), record, placementsOf);
     match.complete = match.complete && !start.cut();
     return match;
 }

@@ -11,6 +11,7 @@
 #include "orders/course_reader.h"
 #include "orders/match.h"
 #include "orders/order_arguments.h"
+#include "orders/order_end.h"
 #include "orders/order_types.h"
 #include "orders/player_selection.h"
 
@@ -27,10 +28,12 @@ constexpr uint64_t CountedFrames = uint64_t{CountedMinutes} * FramesPerMinute;
 
 enum class OrderKind : uint8_t { Other, Bookkeeping, Selection, Command };
 
-// An order's kind in the low bits of a byte, and whether a course reads it in the next: one
-// look-up for both, and one byte the walk keeps in a register.
+// An order's kind in the low bits of a byte, whether a course reads it in the next, and whether
+// it places a building in the one after: one look-up for all, and one byte the walk keeps in a
+// register.
 constexpr uint8_t KindBits = 3;
 constexpr uint8_t CourseReads = 4;
+constexpr uint8_t PlacementReads = 8;
 
 constexpr uint32_t FirstGameOrder = order::NoOrder;
 constexpr uint32_t LastGameOrder = order::LastGameOrder;
@@ -49,7 +52,8 @@ constexpr std::array<uint8_t, LastGameOrder - FirstGameOrder + 1> GameOrderKinds
             type == order::RetaliationMode)
             kind = OrderKind::Bookkeeping;
         kinds[type - FirstGameOrder] = static_cast<uint8_t>(
-            static_cast<uint8_t>(kind) | (CourseReader::Reads(type) ? CourseReads : 0));
+            static_cast<uint8_t>(kind) | (CourseReader::Reads(type) ? CourseReads : 0) |
+            (CourseReader::Places(type) ? PlacementReads : 0));
     }
     return kinds;
 }();
@@ -61,54 +65,6 @@ uint8_t KindOf(uint32_t type) {
         return GameOrderKinds[type - FirstGameOrder];
     return static_cast<uint8_t>(type == order::EndOfRecording ? OrderKind::Bookkeeping
                                                               : OrderKind::Other);
-}
-
-// Of eight bytes holding four (type, count) pairs, the types of the first n, n from 0 to 4;
-// shifted a byte along, their counts.
-constexpr std::array<uint64_t, 5> FirstTypes = {0, 0x00FF, 0x00FF'00FF, 0x00FF'00FF'00FF,
-                                                0x00FF'00FF'00FF'00FF};
-// Adding this to the types sets one of UnknownTypeBits exactly when one is 11 or more: the
-// types the file knows are 0 to 10.
-constexpr uint64_t UnknownTypeCarry = 0x0075'0075'0075'0075;
-constexpr uint64_t UnknownTypeBits = 0xFF80'FF80'FF80'FF80;
-static_assert(ArgumentSizeOf[10] != 0 && ArgumentSizeOf[11] == 0);
-
-uint64_t Little64(const unsigned char* at) {
-    return uint64_t{Little32(at)} | uint64_t{Little32(at + 4)} << 32;
-}
-
-// Where the order at `at` ends, or nullptr when it doesn't fit in the bytes up to end or a group
-// names an unknown type. The walk waits for this before it can read the next order: most
-// orders have one to four groups, and their pairs are read as one word, the unused ones
-// cleared, with no loop whose end the processor would have to guess.
-const unsigned char* OrderEnd(const unsigned char* at, const unsigned char* end) {
-    const std::size_t count = at[12];
-    const unsigned char* groups = at + OrderHeadSize;
-    const auto available = static_cast<std::size_t>(end - groups);
-    if (available < 2 * count) return nullptr;
-    constexpr std::size_t Packed = 4;
-    std::size_t bytes = 0; // at most 255 * 255 * 16: no overflow
-    if (count <= Packed && available >= 2 * Packed) {
-        const uint64_t pairs = Little64(groups);
-        const uint64_t types = pairs & FirstTypes[count];
-        if ((types + UnknownTypeCarry) & UnknownTypeBits) return nullptr;
-        // The size of each type is looked up while the unused counts are cleared: the walk
-        // waits for the size, not for the clearing. Written out: the compiler keeps a loop
-        // here, and its counting costs as much as the sums.
-        const uint64_t counts = pairs >> 8 & FirstTypes[count];
-        const auto pairBytes = [pairs, counts](int shift) {
-            return std::size_t{ArgumentSizeOf[pairs >> shift & 0xFF]} * (counts >> shift & 0xFF);
-        };
-        bytes = (pairBytes(0) + pairBytes(16)) + (pairBytes(32) + pairBytes(48));
-    } else {
-        for (std::size_t g = 0; g < count; ++g) {
-            const std::size_t size = ArgumentSizeOf[groups[2 * g]];
-            if (size == 0) return nullptr;
-            bytes += size * groups[2 * g + 1];
-        }
-    }
-    if (available - 2 * count < bytes) return nullptr;
-    return groups + 2 * count + bytes;
 }
 
 // Where a player's selection was last replaced: the offset of the order, shifted left, and 1
@@ -125,7 +81,7 @@ struct Tally {
     uint32_t commandsBeforeLeaving = 0;
     bool leftFlag = true;
     std::optional<CourseReader> course; // humans who play
-    uint8_t courseReads = 0;            // CourseReads when he has a course
+    uint8_t courseReads = 0;            // CourseReads, or PlacementReads, when he has a course
     // His commands before each game minute from the second on, noted at the first order in or
     // after it: the minutes' counts without work for each command.
     std::vector<uint32_t> commandsBeforeMinute;
@@ -252,12 +208,12 @@ void ReadCourses(const CourseBatch& batch, std::size_t count, std::vector<Tally>
 } // namespace
 
 MatchOrders WalkOrders(std::string_view body, const TZH_replay& record,
-                       std::optional<std::size_t> courseOf) {
+                       std::optional<std::size_t> placementsOf) {
     std::vector<Tally> tallies(record.players.size());
     for (std::size_t i = 0; i < tallies.size(); ++i)
-        if (PlaysTheMatch(record.players[i]) && courseOf.value_or(i) == i) {
+        if (PlaysTheMatch(record.players[i]) && placementsOf.value_or(i) == i) {
             tallies[i].course.emplace();
-            tallies[i].courseReads = CourseReads;
+            tallies[i].courseReads = placementsOf ? PlacementReads : CourseReads;
         }
     // Offsets fit 31 bits: bodies are read up to MatchReadLimit.
     const bool cut = body.size() > INT32_MAX;

@@ -94,8 +94,9 @@ TEST(RealMatches, EveryFilesOrdersEndAtItsLastByte) {
     EXPECT_EQ(files, 49u);
 }
 
-// A walk for one seat's course reads his whole course and everyone's counts, and no other's.
-TEST(RealMatches, OneSeatsCourseAsTheWholeWalkReadsIt) {
+// A walk for one seat's placements reads them as the whole walk does, nothing else of his
+// course, everyone's counts, and no other's course.
+TEST(RealMatches, OneSeatsPlacementsAsTheWholeWalkReadsThem) {
     TARVEX_REQUIRE_SHARED(testsupport::RealReplayDir());
     const TZH_replay record = ReadReplay(RealPath("00-41-30_2v2_Nic_BOMD2MAS_HardAI_HardAI.rep"));
     const std::optional<MatchOrders> all = ReadMatch(record);
@@ -106,8 +107,16 @@ TEST(RealMatches, OneSeatsCourseAsTheWholeWalkReadsIt) {
         EXPECT_EQ(one->players[seat].apm, all->players[seat].apm);
         EXPECT_EQ(one->players[seat].course.has_value(), seat == 1);
     }
-    EXPECT_EQ(one->players[1].course->queued.size(), all->players[1].course->queued.size());
-    EXPECT_EQ(one->players[1].course->placed.size(), all->players[1].course->placed.size());
+    const PlayerCourse& whole = *all->players[1].course;
+    const PlayerCourse& placements = *one->players[1].course;
+    ASSERT_FALSE(whole.queued.empty() || whole.placed.empty());
+    EXPECT_TRUE(placements.queued.empty());
+    ASSERT_EQ(placements.placed.size(), whole.placed.size());
+    for (std::size_t i = 0; i < whole.placed.size(); ++i) {
+        EXPECT_EQ(placements.placed[i].object, whole.placed[i].object);
+        EXPECT_EQ(placements.placed[i].frame, whole.placed[i].frame);
+        EXPECT_EQ(placements.placed[i].sneakAttack, whole.placed[i].sneakAttack);
+    }
 }
 
 TEST(MatchFiles, ReadOnlyValidRecordsUpToTheLimitAndNeverAnotherFile) {
