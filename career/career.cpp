@@ -42,14 +42,6 @@ uint64_t MatchHash(const TZH_replay& r) {
     return hash;
 }
 
-// His first seat in a valid replay that isn't an observer's.
-std::optional<std::size_t> SeatOf(const TZH_replay& record, std::string_view name) {
-    if (!record.valid) return std::nullopt;
-    for (std::size_t i = 0; i < record.players.size(); ++i)
-        if (PlaysTheMatch(record.players[i]) && record.players[i].name == name) return i;
-    return std::nullopt;
-}
-
 void KeepLater(std::optional<TZH_date>& last, const std::optional<TZH_date>& date) {
     if (date && (!last || EarlierDate(*last, *date))) last = date;
 }
@@ -139,6 +131,13 @@ void TallyPlayers(Career& career, const std::vector<TZH_replay>& records) {
 
 } // namespace
 
+std::optional<std::size_t> CareerSeat(const TZH_replay& record, std::string_view name) {
+    if (!record.valid) return std::nullopt;
+    for (std::size_t i = 0; i < record.players.size(); ++i)
+        if (PlaysTheMatch(record.players[i]) && record.players[i].name == name) return i;
+    return std::nullopt;
+}
+
 CareerMonth MonthOf(const TZH_date& date) {
     return static_cast<CareerMonth>(date.year) * 12 + date.month - 1;
 }
@@ -175,7 +174,7 @@ Career TallyCareer(const std::vector<TZH_replay>& records, std::string_view name
     std::unordered_multimap<uint64_t, uint32_t> byHash; // a match's hash -> its game
     for (std::size_t r = 0; r < records.size(); ++r) {
         const TZH_replay& record = records[r];
-        const std::optional<std::size_t> seat = SeatOf(record, name);
+        const std::optional<std::size_t> seat = CareerSeat(record, name);
         if (!seat) continue;
         const uint64_t hash = MatchHash(record);
         const auto [from, to] = byHash.equal_range(hash);

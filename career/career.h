@@ -70,6 +70,9 @@ struct Career {
     std::vector<CareerPlayer> players; // most games first, then by name
 };
 
+// His first seat in a valid replay that isn't an observer's: where the career finds him.
+std::optional<std::size_t> CareerSeat(const TZH_replay& record, std::string_view name);
+
 // The career of the human named exactly `name` (bytes as the game wrote them, case included)
 // in records: the valid replays where he plays a seat that is not an observer's, a match
 // saved in several files (same date, seed and players) counted once.

@@ -18,34 +18,42 @@ struct CareerReading::Run {
     std::size_t done = 0;             // under handing
 };
 
-CareerGameRead ReadCareerGame(const std::vector<TZH_replay>& records, const Career& career,
-                              uint32_t game) {
+CareerGameRead FirstFileRead(const Career& career, uint32_t game, const FileOrders& fileOrders) {
     const CareerGame& played = career.games[game];
     CareerGameRead read;
     read.game = game;
     const auto tryFile = [&](std::size_t record) {
         read.record = record;
-        try {
-            // His course only: the others' are not needed.
-            const std::optional<MatchOrders> match =
-                ReadMatch(records[record], MatchReadLimit, played.seat);
-            if (match && played.seat < match->players.size()) {
-                read.orders = SummarizeOrders(match->players[played.seat]);
-                return true;
-            }
-            read.error = "no orders";
-        } catch (const ReplayReadError& error) {
-            read.error = error.reason();
-        } catch (const std::exception& error) {
-            read.error = error.what();
-        }
-        return false;
+        read.error.clear();
+        read.orders = fileOrders(record, read.error);
+        return read.orders.has_value();
     };
     if (tryFile(played.record)) return read;
     for (const std::size_t copy : played.copies)
         if (tryFile(copy)) break;
-    if (read.orders) read.error.clear();
     return read;
+}
+
+CareerGameRead ReadCareerGame(const std::vector<TZH_replay>& records, const Career& career,
+                              uint32_t game) {
+    const uint8_t seat = career.games[game].seat;
+    return FirstFileRead(career, game, [&](std::size_t record, std::string& error) {
+        std::optional<CareerGameOrders> orders;
+        try {
+            // His placements only: the others' courses, and the rest of his, are not needed.
+            const std::optional<MatchOrders> match =
+                ReadMatch(records[record], MatchReadLimit, seat);
+            if (match && seat < match->players.size())
+                orders = SummarizeOrders(match->players[seat]);
+            else
+                error = "no orders";
+        } catch (const ReplayReadError& failure) {
+            error = failure.reason();
+        } catch (const std::exception& failure) {
+            error = failure.what();
+        }
+        return orders;
+    });
 }
 
 void CareerReading::Work(Run& run, const std::stop_token& stop) {

@@ -54,6 +54,13 @@ private:
     std::vector<std::jthread> threads_;
 };
 
+// What one file gives of his game's orders, the file by its index in the career's records;
+// nullopt with the reason in error when it gives none.
+using FileOrders =
+    std::function<std::optional<CareerGameOrders>(std::size_t record, std::string& error)>;
+// One game's orders from the first of its files that gives them (the same match's copies next).
+CareerGameRead FirstFileRead(const Career& career, uint32_t game, const FileOrders& fileOrders);
+
 // One game's orders, from its first file that can be read (the same match's copies next).
 CareerGameRead ReadCareerGame(const std::vector<TZH_replay>& records, const Career& career,
                               uint32_t game);

@@ -118,11 +118,10 @@ struct FirstFieldVersion {
     std::optional<VersionText> version;
 };
 
-// Reads the start of the file into split, up to the tenth field or a ruling-out first field,
-// and never beyond HeaderReadLimit. Returns the file's size.
-uint64_t SplitFile(const Text& path, HeaderSplit& split) {
+// Reads the start of the open file into split, up to the tenth field or a ruling-out first
+// field, and never beyond HeaderReadLimit. Returns the file's size.
+uint64_t SplitFile(platform::InputFile& file, const Text& path, HeaderSplit& split) {
     try {
-        platform::InputFile file(path);
         std::size_t total = 0;
         while (!split.done() && total < HeaderReadLimit) {
             const std::size_t wanted = std::min(HeaderBlockSize, HeaderReadLimit - total);
@@ -135,6 +134,19 @@ uint64_t SplitFile(const Text& path, HeaderSplit& split) {
     } catch (const platform::FileError& error) {
         throw ReplayReadError(path, error.what());
     }
+}
+
+platform::InputFile OpenReplay(const Text& path) {
+    try {
+        return platform::InputFile(path);
+    } catch (const platform::FileError& error) {
+        throw ReplayReadError(path, error.what());
+    }
+}
+
+uint64_t SplitFile(const Text& path, HeaderSplit& split) {
+    platform::InputFile file = OpenReplay(path);
+    return SplitFile(file, path, split);
 }
 
 using FieldViews = std::array<std::string_view, 10>;
@@ -213,6 +225,11 @@ std::optional<int32_t> DurationFromFrames(std::string_view leadingBytes) {
 }
 
 TZH_replay ReadReplay(const Text& path) {
+    platform::InputFile file = OpenReplay(path);
+    return ReadReplay(file, path);
+}
+
+TZH_replay ReadReplay(platform::InputFile& file, const Text& path) {
     // The fields stay in the buffer they were read into; the size comes with the open file.
     FirstFieldVersion known;
     HeaderSplit split([&known](std::string_view field1) {
@@ -220,7 +237,7 @@ TZH_replay ReadReplay(const Text& path) {
         known = {true, KnownVersionIn(field1)};
         return !known.version;
     });
-    const uint64_t size = SplitFile(path, split);
+    const uint64_t size = SplitFile(file, path, split);
     TZH_replay record;
     record.file.size = RecordedSize(size);
     record.file.path = path;

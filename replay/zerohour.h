@@ -8,6 +8,10 @@
 
 #include "replay/zerohour_intf.h"
 
+namespace platform {
+class InputFile;
+}
+
 // A replay file could not be opened or read. what() names the file and the system's reason.
 class ReplayReadError : public std::runtime_error {
 public:
@@ -36,6 +40,8 @@ inline constexpr std::size_t HeaderBlockSize = 2048;
 // Reads one replay file. Throws ReplayReadError when the file can't be opened or read;
 // a malformed header gives a record with valid == false instead.
 TZH_replay ReadReplay(const Text& path);
+// The same from the file opened at path, read from its start; the file can be read on after.
+TZH_replay ReadReplay(platform::InputFile& file, const Text& path);
 
 enum class HeaderScope {
     AllTenFields,  // every field, whatever the first one holds

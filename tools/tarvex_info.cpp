@@ -11,6 +11,7 @@
 #endif
 
 #include "career/career.h"
+#include "career/career_files.h"
 #include "career/career_reading.h"
 #include "folder/replay_folder.h"
 #include "folder/replay_match_text.h"
@@ -207,23 +208,17 @@ void PrintMapCaches(const GameInstall& install, const Text& userDataFolder) {
 }
 
 // --player: the replays of the paths as Tarvex's list holds them, the career of the human
-// named name in them, and his games' orders read on all cores. 1 when he played none, or a
-// file could not be read.
+// named name in them, and his games' orders; each file opened once, on all cores. 1 when he
+// played none, or a file could not be read.
 int PrintCareer(const std::string& name, bool json, const std::vector<std::string>& paths) {
-    std::vector<TZH_replay> records;
-    bool failed = false;
-    const auto add = [&](const auto& read) {
-        try {
-            records.push_back(read());
-        } catch (const ReplayReadError& error) {
-            std::cerr << "tarvex-info: cannot read " << error.path() << ": " << error.reason()
-                      << '\n';
-            failed = true;
-        }
-    };
-    const auto addFolders = [&add](const std::vector<ReplaySource>& sources) {
-        ForEachReplayFile(sources, ReplayFileMask,
-                          [&add](ListedReplayFile& file) { add([&file] { return file.read(); }); });
+    std::vector<CareerFile> files;
+    const auto addFolders = [&files](const std::vector<ReplaySource>& sources) {
+        ForEachReplayFile(
+            sources, ReplayFileMask,
+            [&files](ListedReplayFile& file) {
+                files.push_back({file.path, Text(file.shownPrefix)});
+            },
+            {}, {}, NoReadAhead);
     };
     // Without a path, the game's replay folder and its archive, as the list holds them.
     if (paths.empty()) addFolders(ListedSources(FindReplayFolder()));
@@ -231,7 +226,21 @@ int PrintCareer(const std::string& name, bool json, const std::vector<std::strin
         if (platform::DirectoryExists(path))
             addFolders({ReplaySource{path, {}}});
         else
-            add([&path] { return ReadReplay(path); });
+            files.push_back({path, {}});
+    std::vector<TZH_replay> records;
+    std::vector<CareerFileRead> reads; // reads[r] of records[r]
+    bool failed = false;
+    std::vector<CareerFileRead> fileReads = ReadCareerFiles(files, name);
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        CareerFileRead& read = fileReads[f];
+        if (!read.record) {
+            std::cerr << "tarvex-info: cannot read " << files[f].path << ": " << read.error << '\n';
+            failed = true;
+            continue;
+        }
+        records.push_back(std::move(*read.record));
+        reads.push_back(std::move(read));
+    }
     const Career career = TallyCareer(records, name);
     if (career.games.empty()) {
         std::cerr << "tarvex-info: no game of " << name << " in these replays\n";
@@ -239,19 +248,19 @@ int PrintCareer(const std::string& name, bool json, const std::vector<std::strin
     }
     std::vector<std::optional<CareerGameOrders>> orders(career.games.size());
     std::vector<CareerGameRead> unread;
-    CareerReading reading;
-    reading.start(records, career, [&](const CareerGameRead& read) {
+    for (uint32_t g = 0; g < career.games.size(); ++g) {
+        CareerGameRead read = FirstFileRead(career, g, [&reads](std::size_t r, std::string& error) {
+            error = reads[r].error;
+            return reads[r].orders;
+        });
         if (read.orders)
-            orders[read.game] = read.orders;
+            orders[g] = read.orders;
         else
-            unread.push_back(read);
-    });
-    reading.wait();
+            unread.push_back(std::move(read));
+    }
     const CareerReport report{records, career, orders};
     std::cout << (json ? CareerJson(report) : CareerLines(report));
     std::cout.flush();
-    std::sort(unread.begin(), unread.end(),
-              [](const CareerGameRead& a, const CareerGameRead& b) { return a.game < b.game; });
     for (const CareerGameRead& read : unread)
         std::cerr << "tarvex-info: cannot read " << records[read.record].file.path << ": "
                   << read.error << '\n';

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "career/career.h"
+#include "career/career_files.h"
 #include "career/career_orders.h"
 #include "career/career_reading.h"
 #include "folder/replay_folder.h"
@@ -140,6 +141,22 @@ std::vector<std::optional<CareerGameOrders>> ReadAllOrders(const std::vector<TZH
     return orders;
 }
 
+// The same read as tarvex-info reads it: each file once, his orders from the open file.
+std::vector<std::optional<CareerGameOrders>> OrdersInOnePass(const std::vector<TZH_replay>& records,
+                                                             const Career& career) {
+    std::vector<CareerFile> files;
+    for (const TZH_replay& record : records)
+        files.push_back({record.file.path, {}});
+    const std::vector<CareerFileRead> reads = ReadCareerFiles(files, career.name);
+    std::vector<std::optional<CareerGameOrders>> orders(career.games.size());
+    for (uint32_t g = 0; g < career.games.size(); ++g)
+        orders[g] = FirstFileRead(career, g, [&reads](std::size_t r, std::string& error) {
+                        error = reads[r].error;
+                        return reads[r].orders;
+                    }).orders;
+    return orders;
+}
+
 std::string Armies(const Career& career) {
     std::string text;
     for (const CareerArmy& army : career.armies)
@@ -224,6 +241,11 @@ TEST(Career, KnownCareersOfABuiltFolder) {
         EXPECT_EQ(figures.read, c.games);
         EXPECT_EQ(Ends(figures), c.ends);
         EXPECT_EQ(Openings(figures), c.openings);
+        const CareerOrderFigures onePass =
+            TallyOrders(career, folder.records, OrdersInOnePass(folder.records, career));
+        EXPECT_EQ(onePass.read, c.games);
+        EXPECT_EQ(Ends(onePass), c.ends);
+        EXPECT_EQ(Openings(onePass), c.openings);
     }
 }
 
