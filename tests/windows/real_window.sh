@@ -90,6 +90,19 @@ for row in 0 1; do
   [ "$icons" -gt 500 ] || fail "the army icon of player row $row is missing ($icons pixels)"
 done
 
+scenario="a click on a player's row opens his career, which closes on its glyph"
+# Kestrel's row, the first.
+click_at $(in_window 60 88)
+career=$(window_named PlayerForm) || fail "no career window"
+geometry_of "$career"
+[ "$WW" -eq $((640 * s)) ] && [ "$WH" -eq $((440 * s)) ] || fail "the career window is ${WW}x$WH"
+# The reading's bar filled to its end in orange once his games' orders are read.
+wait_pixel $(in_window 621 420) "223,132,59" "the reading's bar, full"
+[ "$(count_pixels $(in_window 16 12) $((300 * s)) $((16 * s)) "$orange_test")" -gt 20 ] ||
+  fail "no name in the career window"
+click_at $(in_window 624 4)
+wait_gone PlayerForm
+
 scenario="dragging the skin moves both windows"
 read -r x y <<<"$(in_main 100 20)"
 xdotool mousemove "$x" "$y" mousedown 1
