@@ -90,7 +90,7 @@ for row in 0 1; do
   [ "$icons" -gt 500 ] || fail "the army icon of player row $row is missing ($icons pixels)"
 done
 
-scenario="a click on a player's row opens his career, which closes on its glyph"
+scenario="a player's career: his army's row shows its games in the list, Escape restores it"
 # Kestrel's row, the first.
 click_at $(in_window 60 88)
 career=$(window_named PlayerForm) || fail "no career window"
@@ -100,8 +100,15 @@ geometry_of "$career"
 wait_pixel $(in_window 621 420) "223,132,59" "the reading's bar, full"
 [ "$(count_pixels $(in_window 16 12) $((300 * s)) $((16 * s)) "$orange_test")" -gt 20 ] ||
   fail "no name in the career window"
+# His first army's row: the list shows its three files, so the broken eighth row goes.
+click_at $(in_window 400 91)
 click_at $(in_window 624 4)
 wait_gone PlayerForm
+wait_pixel $(in_main 240 "$(row_y 7)") "0,0,0" "the eighth row, filtered out"
+# Escape in the list gives the whole list back (a click on its selected row gives it the keys).
+click_at $(in_main 130 "$(row_y 0)")
+xdotool key Escape
+wait_pixel $(in_main 240 "$(row_y 7)") "251,98,98" "the eighth row's colour, back"
 
 scenario="dragging the skin moves both windows"
 read -r x y <<<"$(in_main 100 20)"
