@@ -185,11 +185,12 @@ void CareerHeaders50k(benchmark::State& state) {
     state.counters["games"] = static_cast<double>(games);
 }
 
-// The same two on one core from memory, over the real replays the folder copies: what the
-// walk costs beside the stepping, without the reading.
+// The stepping and the walks on one core from memory, over the real replays the folder copies:
+// what the walk costs beside the stepping, without the reading.
 struct InMemory {
     std::string bytes;
     TZH_replay record;
+    std::size_t his = 0; // the seat his copies give him
 };
 std::vector<InMemory> Sources;
 
@@ -206,8 +207,16 @@ void WalkInMemory(benchmark::State& state) {
             benchmark::DoNotOptimize(MatchFromBytes(source.bytes, source.record));
 }
 
+// The walk as a career reads each of his games: only his placements of his course.
+void CareerWalkInMemory(benchmark::State& state) {
+    for (auto _ : state)
+        for (const InMemory& source : Sources)
+            benchmark::DoNotOptimize(MatchFromBytes(source.bytes, source.record, source.his));
+}
+
 BENCHMARK(StepInMemory)->Unit(benchmark::kMillisecond);
 BENCHMARK(WalkInMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(CareerWalkInMemory)->Unit(benchmark::kMillisecond);
 BENCHMARK(PlainRead)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BarePass)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CareerOrders)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -220,9 +229,11 @@ void Prepare(std::size_t games) {
     for (const auto& entry : fs::directory_iterator(bench::RealReplayFolder())) {
         if (entry.path().extension() != ".rep") continue;
         TZH_replay record = ReadReplay(entry.path().string());
-        if (record.valid &&
-            std::any_of(record.players.begin(), record.players.end(), PlaysTheMatch))
-            sources.push_back({bench::ReadWhole(entry.path()), std::move(record)});
+        if (!record.valid) continue;
+        const auto his = std::find_if(record.players.begin(), record.players.end(), PlaysTheMatch);
+        const auto seat = static_cast<std::size_t>(his - record.players.begin());
+        if (his != record.players.end())
+            sources.push_back({bench::ReadWhole(entry.path()), std::move(record), seat});
     }
     if (sources.empty())
         throw std::runtime_error("no real replays in " + bench::RealReplayFolder().string());
