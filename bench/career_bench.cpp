@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -24,6 +22,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_folder.h"
+#include "bench/bench_options.h"
 #include "bench/program_runs.h"
 #include "career/career.h"
 #include "career/career_reading.h"
@@ -254,19 +253,11 @@ void Prepare(std::size_t games) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::size_t games = 2000;
-    std::vector<char*> rest = {argv[0]};
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--games") == 0 && i + 1 < argc)
-            games = std::clamp<std::size_t>(std::strtoul(argv[++i], nullptr, 10), 1, 65535);
-        else
-            rest.push_back(argv[i]);
-    }
-    int restCount = static_cast<int>(rest.size());
-    benchmark::Initialize(&restCount, rest.data());
-    if (benchmark::ReportUnrecognizedArguments(restCount, rest.data())) return 1;
+    const std::optional<std::size_t> games =
+        bench::InitializeWithCount(argc, argv, "--games", 2000, 1, 65535);
+    if (!games) return 1;
     try {
-        Prepare(games);
+        Prepare(*games);
     } catch (const std::exception& error) {
         std::cerr << "career_bench: " << error.what() << '\n';
         Folder.reset();

@@ -8,8 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -21,6 +20,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_folder.h"
+#include "bench/bench_options.h"
 #include "bench/program_runs.h"
 #include "orders/match.h"
 #include "replay/zerohour.h"
@@ -187,19 +187,11 @@ void Prepare(std::size_t copies) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::size_t copies = 20;
-    std::vector<char*> rest = {argv[0]};
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--copies") == 0 && i + 1 < argc)
-            copies = std::max<std::size_t>(1, std::strtoul(argv[++i], nullptr, 10));
-        else
-            rest.push_back(argv[i]);
-    }
-    int restCount = static_cast<int>(rest.size());
-    benchmark::Initialize(&restCount, rest.data());
-    if (benchmark::ReportUnrecognizedArguments(restCount, rest.data())) return 1;
+    const std::optional<std::size_t> copies =
+        bench::InitializeWithCount(argc, argv, "--copies", 20, 1, SIZE_MAX);
+    if (!copies) return 1;
     try {
-        Prepare(copies);
+        Prepare(*copies);
     } catch (const std::exception& error) {
         std::cerr << "match_bench: " << error.what() << '\n';
         std::error_code ignored;
